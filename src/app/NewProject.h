@@ -1,0 +1,9 @@
+#pragma once
+#include "app/ProjectContext.h"
+
+#include <string>
+
+// "New project": checks the name, creates DestinationDir/name with its bin sub-directory and
+// makes it the current project. Shows the dialog's messages through the message sink and
+// returns whether the dialog may close (CloseAllowed).
+bool CreateNewProject(ProjectContext& context, const std::string& destinationDir, const std::string& name);

@@ -1,0 +1,31 @@
+#pragma once
+#include <string>
+
+// The one project context of the application: where the application, its base firmware and
+// its projects live, the current project, and the paths of the project's documents. The main
+// window owns it and, with the new project dialog, is its only writer; everybody else reads
+// it at the moment they run and keeps no copy. Paths are joined with "/".
+struct ProjectContext {
+    std::string AppDir;      // directory of the executable (or --app-dir), no trailing "/"
+    std::string MasterDir;   // AppDir + "/MASTER": the base firmware
+    std::string ProjectsDir; // AppDir + "/PROJECTS"
+    std::string ProjectName; // the current project below ProjectsDir ("/Line4", or "Line5" after New project)
+    std::string ProjectDir;  // the current project directory; empty: no valid project
+
+    std::string PargenFile;
+    std::string ReceiveFrameFile;
+    std::string ReceiveInfoFile;
+    std::string EmcyDefFile;
+    std::string EmcyWordFile;
+    std::string RpdoDefFile;
+    std::string SdoPdoFile;
+    std::string SendFrameFile;
+    std::string SendInfoFile;
+
+    // Sets the nine document paths from ProjectDir.
+    void UpdateProjectFiles();
+};
+
+// The product variant this build is for; it decides the build steps of "Up date Device", the
+// help file name and the bank check boxes of the device update window.
+inline constexpr int ProductVariant = 2;

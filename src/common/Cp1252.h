@@ -1,0 +1,18 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+// The Windows ANSI code page 1252, in which the system writes its text files.
+// Texts inside the program are UTF-8.
+
+// UTF-8 to code page 1252; a character the code page lacks becomes '?'.
+std::string Utf8ToCp1252(std::string_view utf8);
+
+// Code page 1252 to UTF-8; the five unassigned bytes map to the C1 control characters.
+std::string Cp1252ToUtf8(std::string_view bytes);
+
+// True when the bytes form valid UTF-8.
+bool IsValidUtf8(std::string_view bytes);
+
+// True when every character of the UTF-8 text exists in code page 1252.
+bool FitsCp1252(std::string_view utf8);

@@ -1,0 +1,18 @@
+#include "common/ErrorBoundary.h"
+
+#include "common/MessageSink.h"
+
+#include <exception>
+
+bool RunGuarded(const std::function<void()>& handler)
+{
+    try {
+        handler();
+        return true;
+    } catch (const std::exception& e) {
+        Messages().ApplicationError(e.what());
+    } catch (...) {
+        Messages().ApplicationError("Unexpected failure");
+    }
+    return false;
+}

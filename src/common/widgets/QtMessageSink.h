@@ -1,0 +1,13 @@
+#pragma once
+#include "common/MessageSink.h"
+
+class QWidget;
+
+// Shows the system's messages in message boxes over the active window.
+class QtMessageSink : public MessageSink {
+public:
+    void Notice(std::string_view text) override;
+    void Error(std::string_view text) override;
+    bool Ask(std::string_view caption, std::string_view text) override;
+    void ApplicationError(std::string_view text) override;
+};

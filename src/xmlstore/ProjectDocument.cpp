@@ -1,0 +1,280 @@
+#include "xmlstore/ProjectDocument.h"
+
+#include "common/Cp1252.h"
+#include "common/Failure.h"
+#include "common/FileSystem.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+constexpr unsigned kParseFlags =
+    (pugi::parse_default | pugi::parse_comments | pugi::parse_pi) & ~pugi::parse_declaration;
+
+std::string Lower(std::string_view text)
+{
+    std::string out(text);
+    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::tolower(c); });
+    return out;
+}
+
+// The encoding named by a leading XML declaration, lower case; empty when there is none.
+std::string DeclaredEncoding(std::string_view bytes)
+{
+    if (bytes.substr(0, 5) != "<?xml") return {};
+    const size_t end = bytes.find("?>");
+    const std::string declaration = Lower(bytes.substr(0, end));
+    const size_t at = declaration.find("encoding");
+    if (at == std::string::npos) return {};
+    const size_t quote = declaration.find_first_of("\"'", at);
+    if (quote == std::string::npos) return {};
+    const size_t close = declaration.find(declaration[quote], quote + 1);
+    if (close == std::string::npos) return {};
+    return declaration.substr(quote + 1, close - quote - 1);
+}
+
+// Files from older installations may be in the Western code page; everything else is UTF-8
+// (or UTF-16/32 with a byte-order mark, which the parser detects).
+bool IsWesternSingleByte(std::string_view bytes)
+{
+    const std::string encoding = DeclaredEncoding(bytes);
+    if (encoding == "iso-8859-1" || encoding == "latin1" || encoding == "windows-1252" || encoding == "cp1252" ||
+        encoding == "iso-8859-15")
+        return true;
+    const bool hasBom = bytes.size() >= 2 && (static_cast<unsigned char>(bytes[0]) >= 0xEF);
+    return encoding.empty() && !hasBom && !IsValidUtf8(bytes);
+}
+
+bool IsNameStart(unsigned char c)
+{
+    return std::isalpha(c) || c == '_' || c == ':' || c >= 0x80;
+}
+
+bool IsNameChar(unsigned char c)
+{
+    return IsNameStart(c) || std::isdigit(c) || c == '-' || c == '.';
+}
+
+void AppendEscaped(std::string& out, std::string_view text, bool attribute)
+{
+    for (char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += attribute ? "&quot;" : "\""; break;
+        case '\r': out += "&#13;"; break;
+        case '\n': out += attribute ? "&#10;" : "\n"; break;
+        case '\t': out += attribute ? "&#9;" : "\t"; break;
+        default:
+            if (c >= 0x20) out += ch; // other control characters cannot stand in XML 1.0
+        }
+    }
+}
+
+bool HasElementChildren(XmlNode node)
+{
+    for (XmlNode child : node.children())
+        if (child.type() == pugi::node_element) return true;
+    return false;
+}
+
+// One element a line; an element holding text and elements keeps its content on one line, so
+// that no indentation slips into its text.
+void WriteElement(std::string& out, XmlNode node, int depth, bool inlineContent)
+{
+    if (!inlineContent) out.append(static_cast<size_t>(depth) * 2, ' ');
+    out += '<';
+    out += node.name();
+    for (pugi::xml_attribute a : node.attributes()) {
+        out += ' ';
+        out += a.name();
+        out += "=\"";
+        AppendEscaped(out, a.value(), true);
+        out += '"';
+    }
+    if (!node.first_child()) {
+        out += inlineContent ? "/>" : "/>\r\n";
+        return;
+    }
+    out += '>';
+    const bool mixed = inlineContent || !HasElementChildren(node) ||
+                       std::any_of(node.children().begin(), node.children().end(),
+                                   [](XmlNode c) { return c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata; });
+    if (mixed) {
+        for (XmlNode child : node.children()) {
+            if (child.type() == pugi::node_element) WriteElement(out, child, 0, true);
+            else if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
+                AppendEscaped(out, child.value(), false);
+        }
+    } else {
+        out += "\r\n";
+        for (XmlNode child : node.children())
+            if (child.type() == pugi::node_element) WriteElement(out, child, depth + 1, false);
+        out.append(static_cast<size_t>(depth) * 2, ' ');
+    }
+    out += "</";
+    out += node.name();
+    out += inlineContent ? ">" : ">\r\n";
+}
+
+} // namespace
+
+bool IsXmlName(std::string_view name)
+{
+    if (name.empty() || !IsNameStart(static_cast<unsigned char>(name[0]))) return false;
+    return std::all_of(name.begin(), name.end(), [](char c) { return IsNameChar(static_cast<unsigned char>(c)); });
+}
+
+ProjectDocument::ProjectDocument(Discipline discipline) : discipline_(discipline) {}
+
+void ProjectDocument::LoadFile(const std::string& path)
+{
+    LoadText(ReadFileBytes(path), path);
+}
+
+void ProjectDocument::LoadText(std::string_view bytes, const std::string& origin)
+{
+    cachedParent_ = XmlNode();
+    cachedChildren_.clear();
+    origin_ = origin;
+    std::string converted;
+    if (IsWesternSingleByte(bytes)) {
+        converted = Cp1252ToUtf8(bytes);
+        bytes = converted;
+    }
+    document_.reset();
+    const pugi::xml_encoding encoding = converted.empty() ? pugi::encoding_auto : pugi::encoding_utf8;
+    const pugi::xml_parse_result result = document_.load_buffer(bytes.data(), bytes.size(), kParseFlags, encoding);
+    if (!result) {
+        document_.reset();
+        throw Failure("The file '" + origin + "' is not a well-formed XML document (" + result.description() +
+                      " at byte " + std::to_string(result.offset) + ")");
+    }
+    if (!document_.document_element()) {
+        document_.reset();
+        throw Failure("The file '" + origin + "' holds no XML element");
+    }
+}
+
+XmlNode ProjectDocument::Root() const
+{
+    return discipline_ == Discipline::Strict ? document_.first_child() : document_.document_element();
+}
+
+const std::vector<XmlNode>& ProjectDocument::ChildrenOf(XmlNode node) const
+{
+    if (node != cachedParent_ || cachedChildren_.empty()) {
+        cachedParent_ = node;
+        cachedChildren_.clear();
+        for (XmlNode child : node.children()) cachedChildren_.push_back(child);
+    }
+    return cachedChildren_;
+}
+
+size_t ProjectDocument::ChildCount(XmlNode node) const
+{
+    return node ? ChildrenOf(node).size() : 0;
+}
+
+XmlNode ProjectDocument::ChildAt(XmlNode node, size_t index) const
+{
+    if (!node) return XmlNode();
+    const std::vector<XmlNode>& children = ChildrenOf(node);
+    return index < children.size() ? children[index] : XmlNode();
+}
+
+XmlNode ProjectDocument::FindChild(XmlNode node, std::string_view name) const
+{
+    const std::string wanted(name);
+    XmlNode found = node ? node.child(wanted.c_str()) : XmlNode();
+    if (!found) lastMissingChild_ = wanted;
+    return found;
+}
+
+std::string ProjectDocument::Describe(XmlNode node) const
+{
+    std::string where = node.type() == pugi::node_element ? "element \"" + std::string(node.name()) + "\"" : "a node";
+    if (XmlNode parent = node.parent(); parent && parent.type() == pugi::node_element) {
+        size_t position = 1;
+        for (XmlNode n = parent.first_child(); n && n != node; n = n.next_sibling()) ++position;
+        where += " number " + std::to_string(position) + " under \"" + parent.name() + "\"";
+    }
+    return where + " of '" + origin_ + "'";
+}
+
+std::string ProjectDocument::AttributeText(XmlNode node, std::string_view name) const
+{
+    const std::string wanted(name);
+    if (!node) throw Failure("Attribute \"" + wanted + "\" asked of a missing node in '" + origin_ + "'");
+    pugi::xml_attribute attribute = node.attribute(wanted.c_str());
+    if (!attribute) throw Failure("Attribute \"" + wanted + "\" not found in " + Describe(node));
+    return attribute.value();
+}
+
+std::string ProjectDocument::NodeText(XmlNode node) const
+{
+    if (!node) throw Failure("Element \"" + lastMissingChild_ + "\" not found in '" + origin_ + "'");
+    if (node.type() != pugi::node_element) return node.value();
+    XmlNode first = node.first_child();
+    if (!first) return {};
+    const bool single = !first.next_sibling() && (first.type() == pugi::node_pcdata || first.type() == pugi::node_cdata);
+    if (!single) throw Failure("The " + Describe(node) + " does not hold a single text");
+    return first.value();
+}
+
+void ProjectDocument::Reset()
+{
+    document_.reset();
+    cachedParent_ = XmlNode();
+    cachedChildren_.clear();
+}
+
+XmlNode ProjectDocument::AddRoot(std::string_view name)
+{
+    if (document_.first_child()) throw Failure("The document already has a root element");
+    return AddChild(document_, name);
+}
+
+XmlNode ProjectDocument::AddChild(XmlNode node, std::string_view name)
+{
+    if (!IsXmlName(name)) throw Failure("'" + std::string(name) + "' is not a valid XML element name");
+    cachedParent_ = XmlNode();
+    return node.append_child(std::string(name).c_str());
+}
+
+void ProjectDocument::SetAttribute(XmlNode node, std::string_view name, std::string_view text)
+{
+    if (!IsXmlName(name)) throw Failure("'" + std::string(name) + "' is not a valid XML attribute name");
+    const std::string key(name);
+    pugi::xml_attribute attribute = node.attribute(key.c_str());
+    if (!attribute) attribute = node.append_attribute(key.c_str());
+    attribute.set_value(std::string(text).c_str());
+}
+
+void ProjectDocument::SetNodeText(XmlNode node, std::string_view text)
+{
+    // Replaces the text of the node; child elements stay.
+    for (XmlNode child = node.first_child(); child;) {
+        XmlNode next = child.next_sibling();
+        if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) node.remove_child(child);
+        child = next;
+    }
+    if (!text.empty()) node.prepend_child(pugi::node_pcdata).set_value(std::string(text).c_str());
+    cachedParent_ = XmlNode();
+}
+
+std::string ProjectDocument::Serialize() const
+{
+    std::string out;
+    for (XmlNode node : document_.children())
+        if (node.type() == pugi::node_element) WriteElement(out, node, 0, false);
+    return out;
+}
+
+void ProjectDocument::SaveFile(const std::string& path) const
+{
+    WriteFileAtomically(path, Serialize());
+}

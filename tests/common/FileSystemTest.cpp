@@ -1,0 +1,71 @@
+#include "common/Failure.h"
+#include "common/FileSystem.h"
+#include "support/TempDir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+TEST(AtomicWrite, ReplacesTheFileAndLeavesNoTemporaryBehind)
+{
+    TempDir dir;
+    const std::string path = dir.Write("doc.xml", "old and longer");
+    WriteFileAtomically(path, "new");
+    EXPECT_EQ(ReadAll(path), "new");
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.Path())) ++entries;
+    EXPECT_EQ(entries, 1);
+}
+
+TEST(AtomicWrite, RefusesAReadOnlyFileAndKeepsIt)
+{
+    TempDir dir;
+    const std::string path = dir.Write("doc.xml", "keep me");
+    ::chmod(path.c_str(), 0444);
+    EXPECT_THROW(WriteFileAtomically(path, "lost"), Failure);
+    EXPECT_EQ(ReadAll(path), "keep me");
+}
+
+bool SaveInto(const std::string& path)
+{
+    try {
+        WriteFileAtomically(path, "lost");
+        return true;
+    } catch (const Failure&) {
+        return false;
+    }
+}
+
+TEST(AtomicWrite, FailsInAReadOnlyDirectoryAndKeepsTheOldFile)
+{
+    TempDir dir;
+    const std::string sub = dir.MakeDir("ro");
+    const std::string path = dir.Write("ro/doc.xml", "keep me");
+    ::chmod(sub.c_str(), 0555);
+    EXPECT_NE(RunUnprivileged(SaveInto, path), 0);
+    EXPECT_EQ(ReadAll(path), "keep me");
+}
+
+TEST(AtomicWrite, WritesThroughASymbolicLinkToItsTarget)
+{
+    TempDir dir;
+    const std::string target = dir.Write("real.xml", "old");
+    std::filesystem::create_symlink(target, dir.File("link.xml"));
+    WriteFileAtomically(dir.File("link.xml"), "new");
+    EXPECT_EQ(ReadAll(target), "new");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.xml")));
+}
+
+TEST(FileSystem, ReadingAMissingFileNamesIt)
+{
+    try {
+        ReadFileBytes("/nonexistent/zz.xml");
+        FAIL();
+    } catch (const Failure& e) {
+        EXPECT_NE(std::string(e.what()).find("/nonexistent/zz.xml"), std::string::npos);
+    }
+}
+
+} // namespace

@@ -1,0 +1,92 @@
+#include "support/GuiTest.h"
+
+#include "common/widgets/StringGrid.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QTest>
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+QAbstractButton* Button(QWidget* root, const QString& text)
+{
+    for (QAbstractButton* button : root->findChildren<QAbstractButton*>()) {
+        QString caption = button->text();
+        caption.remove(QLatin1Char('&'));
+        if (caption == text) return button;
+    }
+    ADD_FAILURE() << "no button " << text.toStdString();
+    return nullptr;
+}
+
+QWidget* ByAccessibleName(QWidget* root, const QString& name)
+{
+    for (QWidget* widget : root->findChildren<QWidget*>())
+        if (widget->accessibleName() == name) return widget;
+    return nullptr;
+}
+
+void WhileModal(const std::function<void()>& open, const std::function<void(QWidget* modal)>& whileOpen)
+{
+    bool done = false;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (done) return;
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            done = true;
+            poll.stop();
+            whileOpen(modal);
+        }
+    });
+    poll.start();
+    open();
+    poll.stop();
+    EXPECT_TRUE(done) << "no modal window was shown";
+}
+
+std::optional<std::string> ScriptedDesktop::PickFolder(const std::string& title, const std::string& root,
+                                                       const std::string& preselected)
+{
+    dialogs.push_back({title, root, preselected});
+    if (folders.empty()) return std::nullopt;
+    auto answer = folders.front();
+    folders.pop_front();
+    return answer;
+}
+
+std::optional<std::string> ScriptedDesktop::PickOpenFile(const std::string& title, const std::string& directory,
+                                                         const std::string& filter)
+{
+    dialogs.push_back({title, directory, filter});
+    if (files.empty()) return std::nullopt;
+    auto answer = files.front();
+    files.pop_front();
+    return answer;
+}
+
+void ScriptedDesktop::OpenLink(const std::string& address) { links.push_back(address); }
+
+bool ScriptedDesktop::StartDetached(const std::string& program, const std::vector<std::string>& arguments,
+                                    const std::string& workingDirectory)
+{
+    started.push_back({program, arguments, workingDirectory});
+    return startSucceeds;
+}
+
+void TypeIntoCell(StringGrid* grid, int column, int row, const QString& text)
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // editors closed before
+    grid->MoveCursor(column, row);
+    if (text.isEmpty()) {
+        QTest::keyClick(grid, Qt::Key_Delete);
+        return;
+    }
+    QTest::keyClicks(grid, text.left(1));
+    QLineEdit* editor = grid->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr) << "typing did not open the cell editor";
+    QTest::keyClicks(editor, text.mid(1));
+    QTest::keyClick(editor, Qt::Key_Return);
+}

@@ -1,0 +1,10 @@
+# Copies every file of SOURCE into TARGET where TARGET does not have it yet.
+file(GLOB_RECURSE files RELATIVE ${SOURCE} ${SOURCE}/*)
+foreach(f ${files})
+  if(NOT EXISTS ${TARGET}/${f})
+    get_filename_component(dir ${TARGET}/${f} DIRECTORY)
+    file(MAKE_DIRECTORY ${dir})
+    file(COPY ${SOURCE}/${f} DESTINATION ${dir})
+  endif()
+endforeach()
+file(MAKE_DIRECTORY ${TARGET}/MASTER ${TARGET}/PROJECTS)

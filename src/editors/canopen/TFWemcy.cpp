@@ -61,7 +61,6 @@ TFWemcy::TFWemcy(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* p
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     Button1->setObjectName(QStringLiteral("Button1"));
     BitBtn4->setObjectName(QStringLiteral("BitBtn4"));
-    BitBtn1->setAutoDefault(false);
     auto* bar = new QHBoxLayout;
     bar->addWidget(BitBtn1);
     bar->addWidget(BitBtn2);
@@ -72,6 +71,9 @@ TFWemcy::TFWemcy(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* p
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Pages);
     layout->addLayout(bar);
+
+    // Enter in an edit field presses no button: none of them is safe to press by accident.
+    for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);
 
     OnAccept(BitBtn1, this, [this] { return BitBtn1Click(); });
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);

@@ -194,6 +194,9 @@ TEST_F(EmcyWindowTest, TranslationTableCancelImportAndExport)
     TFemcy window(context, openExcel);
     window.show();
     Type(window.A.E[0], QStringLiteral("6"));
+    QTest::keyClick(window.A.E[0], Qt::Key_Return); // presses no button
+    EXPECT_EQ(Lines(window.A.LBCan), Strings{"5"});
+    EXPECT_TRUE(window.isVisible());
     window.A.NewEmcy->click();
     window.BitBtn2->click();
     window.show(); // every showing reloads the file

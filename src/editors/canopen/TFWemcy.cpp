@@ -104,7 +104,7 @@ QWidget* TFWemcy::BuildPage(TFWemcyPage& page, CanSide side)
     page.TWCan->setHeaderHidden(true);
     page.TWCan->setSelectionMode(QAbstractItemView::SingleSelection);
     page.TWCan->setIconSize(QSize(16, 16));
-    page.TWCan->setMinimumWidth(140);
+    page.TWCan->setMinimumSize(150, 380);
     NameFor(page.TWCan, a ? QStringLiteral("CanA") : QStringLiteral("CanB"));
 
     page.GBword_emcy_bitmap = new QGroupBox(QString::fromUtf8("Word n\u00B0  Emcy Define"), widget);
@@ -119,6 +119,7 @@ QWidget* TFWemcy::BuildPage(TFWemcyPage& page, CanSide side)
     page.Eb1 = Field(page.Gbebm, QStringLiteral("Eb1") + suffix);
     page.Eposcomp = Field(page.Gbebm, QStringLiteral("Eposcomp") + suffix);
     page.Eposcomp2 = Field(page.Gbebm, QStringLiteral("Eposcomp") + suffix + QStringLiteral("2"));
+    for (QLineEdit* edit : {page.Eb0, page.Eb1, page.Eposcomp, page.Eposcomp2}) edit->setMinimumWidth(70);
 
     const auto labelled = [](QGridLayout* grid, int row, int column, const QString& text, QLineEdit* edit) {
         auto* label = new QLabel(text, edit->parentWidget());

@@ -3,6 +3,8 @@
 #include "app/TFAbout.h"
 #include "app/TFHelp.h"
 #include "app/TFsaveproj.h"
+#include "editors/canopen/TFWemcy.h"
+#include "editors/canopen/TFemcy.h"
 
 WindowSet CreateWindows(const WindowOwner& owner)
 {
@@ -21,9 +23,9 @@ WindowSet CreateWindows(const WindowOwner& owner)
 
     // Fpdo
 
-    // Femcy
+    w.Femcy = new TFemcy(owner.context, owner.openExcel, parent);
 
-    // FWemcy
+    w.FWemcy = new TFWemcy(owner.context, owner.openExcel, parent);
 
     // FXML
 

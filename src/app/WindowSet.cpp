@@ -3,6 +3,9 @@
 #include "app/TFAbout.h"
 #include "app/TFHelp.h"
 #include "app/TFsaveproj.h"
+#include "editors/gateway/FrameMappingWindow.h"
+#include "editors/gateway/FrameTableWindow.h"
+#include "editors/gateway/TFpargen.h"
 
 WindowSet CreateWindows(const WindowOwner& owner)
 {
@@ -15,7 +18,7 @@ WindowSet CreateWindows(const WindowOwner& owner)
 
     // FModifyFileSx
 
-    // Fpargen
+    w.Fpargen = new TFpargen(owner.context, parent);
 
     // Fsdo
 
@@ -29,13 +32,13 @@ WindowSet CreateWindows(const WindowOwner& owner)
 
     // FInfopdo
 
-    // FSetVar
+    w.FSetVar = new TFSetVar(owner.context, parent);
 
-    // FSetPdo
+    w.FSetPdo = new TFSetPdo(owner.context, parent);
 
-    // F_Rec_Info
+    w.F_Rec_Info = new TF_Rec_Info(owner.context, parent);
 
-    // F_Sen_Info
+    w.F_Sen_Info = new TF_Sen_Info(owner.context, parent);
 
     return w;
 }

@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,6 +29,7 @@ FrameMappingWindow::FrameMappingWindow(ProjectContext& context, MappingSide side
 
     auto* listTitle = new QLabel(QStringLiteral("COB ID"));
     ListBox1 = new QListWidget;
+    ListBox1->setMinimumWidth(140);
     LabelFor(listTitle, ListBox1);
     auto* left = new QVBoxLayout;
     left->addWidget(listTitle);
@@ -45,7 +47,11 @@ FrameMappingWindow::FrameMappingWindow(ProjectContext& context, MappingSide side
                                         : QStringLiteral("Byte %1 of frame CAN is the byte").arg(number));
         auto* edit = new QLineEdit(QStringLiteral("none"));
         edit->setObjectName(QStringLiteral("Edit%1").arg(number));
+        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0x7F none")) + 16);
         auto* unused = new QLabel(QStringLiteral("Not in use"));
+        QSizePolicy keepPlace = unused->sizePolicy();
+        keepPlace.setRetainSizeWhenHidden(true); // the lines keep their shape as frames change
+        unused->setSizePolicy(keepPlace);
         unused->setVisible(false);
         row->addWidget(text);
         row->addWidget(edit);
@@ -57,12 +63,8 @@ FrameMappingWindow::FrameMappingWindow(ProjectContext& context, MappingSide side
         edits_[i] = edit;
         lines_[i] = panel;
         notInUse_[i] = unused;
-        if (receive) {
-            edit->installEventFilter(this);
-            connect(edit, &QLineEdit::returnPressed, this, [this, k] { EditExit(k); });
-        } else {
-            connect(edit, &QLineEdit::textChanged, this, [this, k] { EditChange(k); });
-        }
+        edit->installEventFilter(this);
+        if (!receive) connect(edit, &QLineEdit::textChanged, this, [this, k] { EditChange(k); });
     }
     right->addStretch();
     Edit1 = edits_[0];
@@ -80,8 +82,6 @@ FrameMappingWindow::FrameMappingWindow(ProjectContext& context, MappingSide side
 
     bitbtn1 = new QPushButton(QStringLiteral("OK"));
     bitbtn2 = new QPushButton(QStringLiteral("Cancel"));
-    // Enter in a line stores it; it must not press OK as well.
-    for (QPushButton* button : {bitbtn1, bitbtn2}) button->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(bitbtn1);
@@ -196,15 +196,28 @@ void FrameMappingWindow::EditChange(int k)
     RunGuarded([&] { StoreEdit(k); });
 }
 
+int FrameMappingWindow::LineOf(QObject* edit) const
+{
+    for (int k = 1; k <= 8; ++k)
+        if (edit == EditOf(k)) return k;
+    return 0;
+}
+
 bool FrameMappingWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusOut) {
+    const int k = LineOf(watched);
+    if (k && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        // Enter confirms the line (on the receive side it stores it); it does not press OK.
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (side_ == MappingSide::Receive) EditExit(k);
+            return true;
+        }
+    }
+    if (k && side_ == MappingSide::Receive && event->type() == QEvent::FocusOut) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         // Another window coming to the front (a message box) does not mean the line was left.
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            for (int k = 1; k <= 8; ++k)
-                if (watched == EditOf(k)) EditExit(k);
-        }
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) EditExit(k);
     }
     return ModalWindow::eventFilter(watched, event);
 }

@@ -55,6 +55,8 @@ private:
     bool bitbtn1Click();
 
     QLineEdit* EditOf(int k) const { return edits_[static_cast<size_t>(k - 1)]; }
+    // The number of the line whose edit this is; 0 for anything else.
+    int LineOf(QObject* edit) const;
     FrameMapping* Selected();
     const std::string& FramePath() const;
     const std::string& InfoPath() const;

@@ -44,7 +44,6 @@ FrameTableWindow::FrameTableWindow(ProjectContext& context, FrameSide side, std:
 
     ok_ = new QPushButton(QStringLiteral("OK"));
     cancel_ = new QPushButton(QStringLiteral("Cancel"));
-    for (QPushButton* button : {ok_, cancel_}) button->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok_);

@@ -96,7 +96,6 @@ TFpargen::TFpargen(ProjectContext& context, QWidget* parent) : ModalWindow(paren
 
     bitbtn1 = new QPushButton(QStringLiteral("OK"));
     bitbtn2 = new QPushButton(QStringLiteral("Cancel"));
-    for (QPushButton* button : {bitbtn1, bitbtn2}) button->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(bitbtn1);

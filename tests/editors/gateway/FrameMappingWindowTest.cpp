@@ -71,7 +71,9 @@ TEST_F(FrameMappingWindowTest, ReceiveSideRefusesAnOverlapThenSavesTheMapping)
     EXPECT_FALSE(window.NotInUse(4)->isHidden());
     EXPECT_TRUE(window.NotInUse(3)->isHidden());
     Retype(window.Edit2, QStringLiteral("5"));
-    QTest::keyClick(window.Edit2, Qt::Key_Return); // Enter stores the line too
+    QTest::keyClick(window.Edit2, Qt::Key_Return); // Enter stores the line, without pressing OK
+    EXPECT_TRUE(sink.Empty());
+    EXPECT_EQ(window.Mappings().Records[1].B2, 5);
     window.bitbtn1->click();
     EXPECT_EQ(sink.Last(), "Error!! The Byte 5 is used in COB ID 0x181 in Byte 2 and in COB ID 0x100 in Byte 1 ");
     EXPECT_EQ(sink.All().back().kind, RecordingSink::Kind::Error);

@@ -60,6 +60,8 @@ TEST_F(FrameTableWindowTest, ReceiveFramesRefusesAnElevenBitOverflowThenSavesThe
     window.show();
     TypeIntoCell(window.sga, 1, 1, QStringLiteral("0x800"));
     TypeIntoCell(window.sga, 2, 1, QStringLiteral("8"));
+    EXPECT_TRUE(sink.Empty()) << "Enter in a cell moves on; it does not press OK";
+    EXPECT_EQ(window.sga->CurrentColumn(), 3);
     window.bitbtn1->click();
     EXPECT_EQ(sink.Last(), "Error!! COB-ID must be between 0 and 2047. ");
     EXPECT_EQ(sink.All().back().kind, RecordingSink::Kind::Error);

@@ -7,7 +7,6 @@
 #include "support/TempDir.h"
 
 #include <QApplication>
-#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -21,13 +20,6 @@ void Retype(QLineEdit* edit, const QString& text)
 {
     edit->selectAll();
     QTest::keyClicks(edit, text);
-}
-
-// The engineer leaves the line with Tab.
-void Leave(QLineEdit* edit)
-{
-    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-    QApplication::sendEvent(edit, &out);
 }
 
 class FrameMappingWindowTest : public ::testing::Test {
@@ -61,8 +53,12 @@ TEST_F(FrameMappingWindowTest, ReceiveSideRefusesAnOverlapThenSavesTheMapping)
     EXPECT_EQ(window.Edit8->text(), QStringLiteral("none"));
     EXPECT_TRUE(window.Line(8)->isEnabled());
 
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.Edit1->setFocus();
     Retype(window.Edit1, QStringLiteral("5"));
-    Leave(window.Edit1);
+    QTest::keyClick(window.Edit1, Qt::Key_Tab); // leaving the line stores it
+    EXPECT_TRUE(window.Edit2->hasFocus());
     EXPECT_EQ(window.Mappings().Records[0].B1, 5);
 
     window.ListBox1->setCurrentRow(1);
@@ -80,9 +76,11 @@ TEST_F(FrameMappingWindowTest, ReceiveSideRefusesAnOverlapThenSavesTheMapping)
     EXPECT_TRUE(window.isVisible());
     EXPECT_FALSE(FileExists(context.ReceiveInfoFile));
 
+    window.Edit2->setFocus();
     Retype(window.Edit2, QStringLiteral("128"));
-    Leave(window.Edit2);
+    QTest::keyClick(window.Edit2, Qt::Key_Tab);
     EXPECT_EQ(sink.Last(), "Error Byte 2!! Value have to be between 0 to 127 or none. ");
+    EXPECT_TRUE(window.Edit2->hasFocus()); // put back into the refused line
     EXPECT_EQ(window.Mappings().Records[1].B2, 5); // the refused text stored nothing
     sink.Clear();
     window.bitbtn1->click(); // the line still shows the refused text: nothing is saved

@@ -6,6 +6,7 @@
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFrame>
@@ -64,7 +65,8 @@ FrameMappingWindow::FrameMappingWindow(ProjectContext& context, MappingSide side
         lines_[i] = panel;
         notInUse_[i] = unused;
         edit->installEventFilter(this);
-        if (!receive) connect(edit, &QLineEdit::textChanged, this, [this, k] { EditChange(k); });
+        if (receive) connect(edit, &QLineEdit::textEdited, this, [this, i] { edited_[i] = true; });
+        else connect(edit, &QLineEdit::textChanged, this, [this, k] { EditChange(k); });
     }
     right->addStretch();
     Edit1 = edits_[0];
@@ -149,6 +151,10 @@ void FrameMappingWindow::DisableLines()
 
 void FrameMappingWindow::ListBox1Click()
 {
+    // A line typed into and not yet stored belongs to the frame shown so far. Its refusal, if
+    // any, was told when the line lost the focus to the list.
+    for (int k = 1; k <= 8; ++k)
+        if (edited_[static_cast<size_t>(k - 1)]) StoreEdit(k, Refusal::Quiet);
     selected_ = ListBox1->currentRow();
     ShowSelected();
 }
@@ -166,34 +172,38 @@ void FrameMappingWindow::ShowSelected()
         notInUse_[static_cast<size_t>(k - 1)]->setVisible(!used);
         EditOf(k)->setText(Q(used ? ByteText(shown.Byte(k)) : std::string("none")));
     }
+    edited_.fill(false);
     showing_ = false;
 }
 
-bool FrameMappingWindow::StoreEdit(int k)
+bool FrameMappingWindow::StoreEdit(int k, Refusal refusal)
 {
     FrameMapping* record = Selected();
     if (!record || k > record->Dim) return true; // bytes beyond the data length stay none
     const std::optional<uint8_t> value = ParseByteEntry(S(EditOf(k)->text()));
     if (!value) {
-        Messages().Error(ByteEntryMessage(k));
-        EditOf(k)->setFocus();
+        if (refusal == Refusal::Tell) {
+            Messages().Error(ByteEntryMessage(k));
+            EditOf(k)->setFocus();
+        }
         return false;
     }
     record->Byte(k) = *value;
+    edited_[static_cast<size_t>(k - 1)] = false;
     return true;
 }
 
-void FrameMappingWindow::EditExit(int k)
+void FrameMappingWindow::EditExit(int k, Refusal refusal)
 {
-    if (storing_ || showing_) return; // the error box taking the focus is no leaving
-    storing_ = true;
-    RunGuarded([&] { StoreEdit(k); });
+    if (storing_ || showing_ || !edited_[static_cast<size_t>(k - 1)]) return;
+    storing_ = true; // the error box taking the focus is no leaving
+    RunGuarded([&] { StoreEdit(k, refusal); });
     storing_ = false;
 }
 
 void FrameMappingWindow::EditChange(int k)
 {
-    RunGuarded([&] { StoreEdit(k); });
+    RunGuarded([&] { StoreEdit(k, Refusal::Tell); });
 }
 
 int FrameMappingWindow::LineOf(QObject* edit) const
@@ -210,14 +220,19 @@ bool FrameMappingWindow::eventFilter(QObject* watched, QEvent* event)
         const int key = static_cast<QKeyEvent*>(event)->key();
         // Enter confirms the line (on the receive side it stores it); it does not press OK.
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            if (side_ == MappingSide::Receive) EditExit(k);
+            if (side_ == MappingSide::Receive) EditExit(k, Refusal::Tell);
             return true;
         }
     }
     if (k && side_ == MappingSide::Receive && event->type() == QEvent::FocusOut) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         // Another window coming to the front (a message box) does not mean the line was left.
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) EditExit(k);
+        // Leaving for OK or Cancel: OK takes the line itself and Cancel drops it, so a refusal
+        // is told once, by OK.
+        const QWidget* next = QApplication::focusWidget();
+        const bool towardsButtons = next == bitbtn1 || next == bitbtn2;
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            EditExit(k, towardsButtons ? Refusal::Quiet : Refusal::Tell);
     }
     return ModalWindow::eventFilter(watched, event);
 }
@@ -228,7 +243,7 @@ bool FrameMappingWindow::bitbtn1Click()
     // rather than saving the value it replaced.
     if (const FrameMapping* record = Selected()) {
         for (int k = 1; k <= 8 && k <= record->Dim; ++k)
-            if (!StoreEdit(k)) return false;
+            if (!StoreEdit(k, Refusal::Tell)) return false;
     }
     if (const auto message = CheckMappings(list_, side_)) {
         Messages().Error(*message);

@@ -48,9 +48,11 @@ private:
     void ListBox1Click();
     void ShowSelected();
     void DisableLines();
+    // Whether a refused text is told at once (with the focus put back) or left to OK.
+    enum class Refusal { Tell, Quiet };
     // Stores the text of line k into the selected frame; false when the text was refused.
-    bool StoreEdit(int k);
-    void EditExit(int k);
+    bool StoreEdit(int k, Refusal refusal);
+    void EditExit(int k, Refusal refusal);
     void EditChange(int k);
     bool bitbtn1Click();
 
@@ -69,6 +71,7 @@ private:
     bool filling_ = false;
     bool storing_ = false;
     bool showing_ = false;
+    std::array<bool, 8> edited_{}; // typed into since the line was shown or stored
     std::array<QLineEdit*, 8> edits_{};
     std::array<QWidget*, 8> lines_{};
     std::array<QLabel*, 8> notInUse_{};

@@ -101,7 +101,9 @@ TEST_F(FrameMappingWindowTest, ReceiveSideRefusesAnOverlapThenSavesTheMapping)
 
     window.show();
     EXPECT_EQ(window.Edit1->text(), QStringLiteral("5"));
-    window.ListBox1->setCurrentRow(1);
+    Retype(window.Edit1, QStringLiteral("9"));
+    window.ListBox1->setCurrentRow(1); // a line typed into belongs to the frame it was typed for
+    EXPECT_EQ(window.Mappings().Records[0].B1, 9);
     EXPECT_EQ(window.Edit2->text(), QStringLiteral("127"));
     window.reject();
 }

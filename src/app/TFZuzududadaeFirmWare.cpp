@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -39,6 +40,8 @@ TFZuzududadaeFirmWare::TFZuzududadaeFirmWare(const std::string& appDir, QWidget*
     BuildControls();
     BuildMenus();
     setFixedSize(sizeHint());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     RunGuarded([&] { FormCreate(appDir); });
 }
 

@@ -5,6 +5,9 @@
 #include "app/TFsaveproj.h"
 #include "editors/canopen/TFWemcy.h"
 #include "editors/canopen/TFemcy.h"
+#include "editors/gateway/FrameMappingWindow.h"
+#include "editors/gateway/FrameTableWindow.h"
+#include "editors/gateway/TFpargen.h"
 
 WindowSet CreateWindows(const WindowOwner& owner)
 {
@@ -17,7 +20,7 @@ WindowSet CreateWindows(const WindowOwner& owner)
 
     // FModifyFileSx
 
-    // Fpargen
+    w.Fpargen = new TFpargen(owner.context, parent);
 
     // Fsdo
 
@@ -31,13 +34,13 @@ WindowSet CreateWindows(const WindowOwner& owner)
 
     // FInfopdo
 
-    // FSetVar
+    w.FSetVar = new TFSetVar(owner.context, parent);
 
-    // FSetPdo
+    w.FSetPdo = new TFSetPdo(owner.context, parent);
 
-    // F_Rec_Info
+    w.F_Rec_Info = new TF_Rec_Info(owner.context, parent);
 
-    // F_Sen_Info
+    w.F_Sen_Info = new TF_Sen_Info(owner.context, parent);
 
     return w;
 }

@@ -249,6 +249,7 @@ bool FrameMappingWindow::bitbtn1Click()
         Messages().Error(*message);
         return false;
     }
+    if (!ConfirmSaveAfterIncompleteLoad()) return false;
     SaveMappings(document_, InfoPath(), side_, list_.Records);
     return true;
 }

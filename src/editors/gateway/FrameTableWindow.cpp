@@ -80,6 +80,7 @@ bool FrameTableWindow::bitbtn1Click()
         Messages().Error(*message);
         return false;
     }
+    if (!ConfirmSaveAfterIncompleteLoad()) return false;
     SaveFrameTable(document_, context_.*framePath_, side_, frames);
     return true;
 }

@@ -168,6 +168,7 @@ bool TFpargen::BitBtn1Click()
         Messages().Error(*message);
         return false;
     }
+    if (!ConfirmSaveAfterIncompleteLoad()) return false;
     SavePargen(document_, context_.PargenFile, settings);
     return true;
 }

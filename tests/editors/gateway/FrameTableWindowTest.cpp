@@ -140,3 +140,37 @@ TEST_F(FrameTableWindowTest, SendFramesRefusesABadLengthAndLeavesTheFileAlone)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(FrameTableWindowTest, AfterAnIncompleteLoadOkAsksBeforeReplacingTheFile)
+{
+    const std::string damaged = "<Receive_Frames>\r\n  <row COBID=\"0x181\" Dim=\"8\" Delete=\"N\" Mnemonic=\"a\"/>\r\n"
+                                "  <row COBID=\"0x182\" Dim=\"8\"/>\r\n  <row COBID=\"0x183\" Dim=\"8\" Mnemonic=\"c\"/>\r\n"
+                                "</Receive_Frames>\r\n";
+    dir.Write("Receive_Frame.xml", damaged);
+    TFSetVar window(context);
+    window.show();
+    ASSERT_EQ(sink.All().size(), 1u);
+    EXPECT_EQ(sink.All()[0].kind, RecordingSink::Kind::ApplicationError);
+    EXPECT_EQ(window.sga->Cell(1, 1), "0x181");
+    EXPECT_TRUE(window.LoadIncomplete());
+
+    sink.ScriptAnswers({false});
+    window.bitbtn1->click();
+    EXPECT_EQ(sink.All().back().kind, RecordingSink::Kind::Question);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(ReadAll(context.ReceiveFrameFile), damaged);
+
+    sink.ScriptAnswers({true});
+    window.bitbtn1->click();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(ReadAll(context.ReceiveFrameFile),
+              "<Receive_Frames>\r\n  <row COBID=\"0x181\" Dim=\"8\" Delete=\"N\" Mnemonic=\"a\"/>\r\n"
+              "  <row COBID=\"0x182\" Dim=\"8\" Delete=\"N\" Mnemonic=\"\"/>\r\n</Receive_Frames>\r\n"); // as filled
+
+    window.show(); // a complete load asks nothing
+    EXPECT_FALSE(window.LoadIncomplete());
+}
+
+} // namespace

@@ -3,6 +3,9 @@
 #include "app/TFAbout.h"
 #include "app/TFHelp.h"
 #include "app/TFsaveproj.h"
+#include "editors/canopen/TFInfopdo.h"
+#include "editors/canopen/TFpdo.h"
+#include "editors/canopen/TFsdo.h"
 
 WindowSet CreateWindows(const WindowOwner& owner)
 {
@@ -17,9 +20,9 @@ WindowSet CreateWindows(const WindowOwner& owner)
 
     // Fpargen
 
-    // Fsdo
+    w.Fsdo = new TFsdo(owner.context, owner.openExcel, parent);
 
-    // Fpdo
+    w.Fpdo = new TFpdo(owner.context, owner.openExcel, parent);
 
     // Femcy
 
@@ -27,7 +30,7 @@ WindowSet CreateWindows(const WindowOwner& owner)
 
     // FXML
 
-    // FInfopdo
+    w.FInfopdo = new TFInfopdo(owner.context, owner.openExcel, parent);
 
     // FSetVar
 

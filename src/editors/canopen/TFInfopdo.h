@@ -39,9 +39,6 @@ public:
     QPushButton* Button1; // Export
     QPushButton* BitBtn4; // Import
 
-    // What the window holds: the PDO and SDO access lists of both sides with their stored SDOs.
-    const StoredPdoTables& Tables() const { return tables_; }
-
 protected:
     void FormShow() override;
 

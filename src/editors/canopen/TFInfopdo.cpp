@@ -27,12 +27,20 @@ const QStringList kByteItems{QStringLiteral("none"), QStringLiteral("B1"), QStri
                              QStringLiteral("B3"),   QStringLiteral("B4"), QStringLiteral("B5"),
                              QStringLiteral("B6"),   QStringLiteral("B7"), QStringLiteral("B8")};
 
+// The row of the selected item, -1 when none is selected. A list can hold a current row that
+// is not selected (given on keyboard focus); that one is not the engineer's choice.
+int SelectedRow(const QListWidget* list)
+{
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    return selected.empty() ? -1 : list->row(selected.front());
+}
+
 QString SdoItemText(size_t position)
 {
     return QStringLiteral("Sdo") + QString::number(position);
 }
 
-// Remembers which row was current when the mouse went down on a list, so that a click on the
+// Remembers which row was selected when the mouse went down on a list, so that a click on the
 // row already selected is told apart from one that changed the selection.
 class PressWatch : public QObject {
 public:
@@ -42,7 +50,7 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
-        if (event->type() == QEvent::MouseButtonPress) rowBeforePress = list_->currentRow();
+        if (event->type() == QEvent::MouseButtonPress) rowBeforePress = SelectedRow(list_);
         return false;
     }
 
@@ -200,8 +208,8 @@ QWidget* TFInfopdo::BuildPage(StoredPdoSideId side, const QString& own, const QS
 void TFInfopdo::ConnectListClick(QListWidget* list, void (TFInfopdo::*handler)(StoredPdoSideId), StoredPdoSideId side)
 {
     auto* watch = new PressWatch(list);
-    connect(list, &QListWidget::currentRowChanged, this, [this, handler, side](int row) {
-        if (!changingLists_ && row >= 0) RunGuarded([&] { (this->*handler)(side); });
+    connect(list, &QListWidget::itemSelectionChanged, this, [this, list, handler, side] {
+        if (!changingLists_ && SelectedRow(list) >= 0) RunGuarded([&] { (this->*handler)(side); });
     });
     connect(list, &QListWidget::clicked, this, [this, watch, handler, side](const QModelIndex& at) {
         if (!changingLists_ && at.row() == watch->rowBeforePress) RunGuarded([&] { (this->*handler)(side); });
@@ -253,7 +261,7 @@ void TFInfopdo::LPdoCanAClick(StoredPdoSideId side)
 {
     Page& page = pages_[side];
     EmptySdoList(page);
-    const int p = page.pdoList->currentRow();
+    const int p = SelectedRow(page.pdoList);
     if (p < 0 || size_t(p) >= tables_.sides[side].pdos.size()) return;
     changingLists_ = true;
     const size_t count = tables_.sides[side].pdos[size_t(p)].sdos.size();
@@ -264,8 +272,8 @@ void TFInfopdo::LPdoCanAClick(StoredPdoSideId side)
 void TFInfopdo::LSdoCanAClick(StoredPdoSideId side)
 {
     Page& page = pages_[side];
-    const int p = page.pdoList->currentRow();
-    const int s = page.sdoList->currentRow();
+    const int p = SelectedRow(page.pdoList);
+    const int s = SelectedRow(page.sdoList);
     if (p < 0 || s < 0) return;
     const std::vector<TClSdo>& sdos = tables_.sides[side].pdos.at(size_t(p)).sdos;
     if (size_t(s) >= sdos.size()) return;
@@ -278,7 +286,7 @@ void TFInfopdo::LSdoCanAClick(StoredPdoSideId side)
 void TFInfopdo::NewAClick(StoredPdoSideId side)
 {
     Page& page = pages_[side];
-    const int p = page.pdoList->currentRow();
+    const int p = SelectedRow(page.pdoList);
     if (p < 0) return;
     const std::string index = S(page.index->text());
     const std::string subindex = S(page.subindex->text());
@@ -297,8 +305,8 @@ void TFInfopdo::NewAClick(StoredPdoSideId side)
 void TFInfopdo::ModifyAClick(StoredPdoSideId side)
 {
     Page& page = pages_[side];
-    const int p = page.pdoList->currentRow();
-    const int s = page.sdoList->currentRow();
+    const int p = SelectedRow(page.pdoList);
+    const int s = SelectedRow(page.sdoList);
     if (p < 0 || s < 0) return;
     const std::string index = S(page.index->text());
     const std::string subindex = S(page.subindex->text());
@@ -313,8 +321,8 @@ void TFInfopdo::ModifyAClick(StoredPdoSideId side)
 void TFInfopdo::DeleteAClick(StoredPdoSideId side)
 {
     Page& page = pages_[side];
-    const int p = page.pdoList->currentRow();
-    const int s = page.sdoList->currentRow();
+    const int p = SelectedRow(page.pdoList);
+    const int s = SelectedRow(page.sdoList);
     if (p < 0 || s < 0) return;
     std::vector<TClSdo>& sdos = tables_.sides[side].pdos.at(size_t(p)).sdos;
     if (size_t(s) < sdos.size()) sdos.erase(sdos.begin() + s);

@@ -49,6 +49,11 @@ TEST_F(TFInfopdoTest, ListsThePdosAndShowsTheStoredSdosOfTheOneClicked)
     EXPECT_EQ(Items(window.LPdoCanB), (std::vector<std::string>{"0x201"}));
     EXPECT_EQ(window.LSdoCanA->count(), 0);
 
+    window.LPdoCanA->setFocus(Qt::TabFocusReason); // the keyboard chooses as the mouse does
+    QTest::keyClick(window.LPdoCanA, Qt::Key_End);
+    EXPECT_EQ(Items(window.LSdoCanA), (std::vector<std::string>{"Sdo0", "Sdo1"}));
+    QTest::keyClick(window.LPdoCanA, Qt::Key_Home);
+    EXPECT_EQ(window.LSdoCanA->count(), 0);
     ClickItem(window.LPdoCanA, 1);
     EXPECT_EQ(Items(window.LSdoCanA), (std::vector<std::string>{"Sdo0", "Sdo1"}));
     ClickItem(window.LSdoCanA, 0);

@@ -3,8 +3,11 @@
 #include "app/TFAbout.h"
 #include "app/TFHelp.h"
 #include "app/TFsaveproj.h"
+#include "editors/canopen/TFInfopdo.h"
 #include "editors/canopen/TFWemcy.h"
 #include "editors/canopen/TFemcy.h"
+#include "editors/canopen/TFpdo.h"
+#include "editors/canopen/TFsdo.h"
 #include "editors/gateway/FrameMappingWindow.h"
 #include "editors/gateway/FrameTableWindow.h"
 #include "editors/gateway/TFpargen.h"
@@ -22,9 +25,9 @@ WindowSet CreateWindows(const WindowOwner& owner)
 
     w.Fpargen = new TFpargen(owner.context, parent);
 
-    // Fsdo
+    w.Fsdo = new TFsdo(owner.context, owner.openExcel, parent);
 
-    // Fpdo
+    w.Fpdo = new TFpdo(owner.context, owner.openExcel, parent);
 
     w.Femcy = new TFemcy(owner.context, owner.openExcel, parent);
 
@@ -32,7 +35,7 @@ WindowSet CreateWindows(const WindowOwner& owner)
 
     // FXML
 
-    // FInfopdo
+    w.FInfopdo = new TFInfopdo(owner.context, owner.openExcel, parent);
 
     w.FSetVar = new TFSetVar(owner.context, parent);
 

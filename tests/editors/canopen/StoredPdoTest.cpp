@@ -166,7 +166,7 @@ TEST(StoredPdoDocument, SideAThenSideBWithTheirPdoNumbers)
     EXPECT_EQ(document.Serialize(), "<sdopdo/>\r\n");
 }
 
-TEST(StoredPdoExchange, ImportRoutesByNrpdoAndAnExportReadsBackBelowATitleLine)
+TEST(StoredPdoExchange, ImportRoutesByNrpdoAndAnExportReadsBackWhole)
 {
     StoredPdoTables tables;
     tables.sides[kSideA] = Side({{}, {}});
@@ -195,6 +195,12 @@ TEST(StoredPdoExchange, ImportRoutesByNrpdoAndAnExportReadsBackBelowATitleLine)
     EXPECT_TRUE(read.sides[kSideA].pdos[1].sdos.empty());
     ASSERT_EQ(read.sides[kSideA].pdos.size(), 2u);
     ImportSheetFrom(path, "sdopdo", kStoredPdoSheetColumns, [&](const auto& row) { ImportStoredSdoRow(read, row); });
+    EXPECT_EQ(StoredPdoExportLines(read), lines);
+
+    // The export itself has no title line; read back from the CSV file its first line is a record.
+    ClearStoredSdos(read);
+    ImportSheetFrom(dir.Write("sdopdo.csv", CsvText(lines)), "sdopdo", kStoredPdoSheetColumns,
+                    [&](const auto& row) { ImportStoredSdoRow(read, row); });
     EXPECT_EQ(StoredPdoExportLines(read), lines);
 }
 

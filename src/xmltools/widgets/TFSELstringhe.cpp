@@ -5,9 +5,10 @@
 #include "xmlstore/GuardedRead.h"
 
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QResizeEvent>
+#include <QEvent>
 #include <QVBoxLayout>
 
 TFSELstringhe::TFSELstringhe(QWidget* parent) : ModalWindow(parent)
@@ -17,6 +18,8 @@ TFSELstringhe::TFSELstringhe(QWidget* parent) : ModalWindow(parent)
     sg = new StringGrid(2, kStringCount + 1, this);
     sg->SetReadOnly(true);
     NameFor(sg, QStringLiteral("Strings"));
+    sg->installEventFilter(this);
+    sg->horizontalHeader()->setStretchLastSection(false); // the widths come from FormResize
     Label1 = new QLabel(QStringLiteral("Sel str:"), this);
     bitbtn1 = new QPushButton(QStringLiteral("OK"), this);
     bitbtn2 = new QPushButton(QStringLiteral("Cancel"), this);
@@ -62,10 +65,11 @@ void TFSELstringhe::FormShow()
     sgSelectCell(1, SelectedStringIndex + 1);
 }
 
-void TFSELstringhe::resizeEvent(QResizeEvent* event)
+// The grid follows the window's size; its columns follow the grid once it has its new size.
+bool TFSELstringhe::eventFilter(QObject* watched, QEvent* event)
 {
-    ModalWindow::resizeEvent(event);
-    FormResize();
+    if (watched == sg && event->type() == QEvent::Resize) FormResize();
+    return ModalWindow::eventFilter(watched, event);
 }
 
 void TFSELstringhe::FormResize()

@@ -31,7 +31,7 @@ public:
 
 protected:
     void FormShow() override;
-    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormResize();

@@ -51,7 +51,11 @@ TFXML::TFXML(ProjectContext& context, TextEditor editText, QWidget* parent)
 {
     setWindowTitle(QStringLiteral("XML Reader & Writer"));
     resize(520, 480);
-    for (int kind = 0; kind < 5; ++kind) icons_[static_cast<std::size_t>(kind)] = XmlTreeIcon(2 * kind);
+    for (int i = 0; i < kXmlImageCount; ++i) IiXml.append(XmlTreeImage(i));
+    for (std::size_t kind = 0; kind < icons_.size(); ++kind) {
+        icons_[kind].addPixmap(IiXml[static_cast<int>(2 * kind)], QIcon::Normal);
+        icons_[kind].addPixmap(IiXml[static_cast<int>(2 * kind + 1)], QIcon::Selected);
+    }
 
     btnopen = new QPushButton(QStringLiteral("Open "), this);
     btnFullExpand = new QPushButton(QStringLiteral("Full Expand"), this);

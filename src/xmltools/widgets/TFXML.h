@@ -3,6 +3,8 @@
 #include "xmlstore/ProjectDocument.h"
 
 #include <QIcon>
+#include <QList>
+#include <QPixmap>
 
 #include <array>
 #include <functional>
@@ -29,6 +31,8 @@ public:
     QPushButton* btnFullExpand;
     QPushButton* btnWrite;
     QTreeWidget* TvXml;
+    // The twelve pictures of the tree: 2 x kind for a node, 2 x kind + 1 when it is selected.
+    QList<QPixmap> IiXml;
 
     void btnOpenClick();
     void btnFullExpandClick();

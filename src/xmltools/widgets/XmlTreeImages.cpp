@@ -126,11 +126,3 @@ QPixmap XmlTreeImage(int index)
     if (index < 0 || index >= kXmlImageCount) return {};
     return Draw(index);
 }
-
-QIcon XmlTreeIcon(int image)
-{
-    QIcon icon;
-    icon.addPixmap(XmlTreeImage(image), QIcon::Normal);
-    icon.addPixmap(XmlTreeImage(image + 1), QIcon::Selected);
-    return icon;
-}

@@ -1,5 +1,4 @@
 #pragma once
-#include <QIcon>
 #include <QPixmap>
 
 // The pictures of the XML tree, drawn in code: twelve 16 x 16 pictures, two per node kind
@@ -7,6 +6,3 @@
 // instruction and XML declaration; 10 and 11 are spare copies of the element pictures.
 inline constexpr int kXmlImageCount = 12;
 QPixmap XmlTreeImage(int index);
-
-// The icon of a tree item with the given image: normal and selected pictures together.
-QIcon XmlTreeIcon(int image);

@@ -3,6 +3,8 @@
 #include "app/TFAbout.h"
 #include "app/TFHelp.h"
 #include "app/TFsaveproj.h"
+#include "xmltools/widgets/TFSELstringhe.h"
+#include "xmltools/widgets/TFXML.h"
 
 WindowSet CreateWindows(const WindowOwner& owner)
 {
@@ -12,7 +14,7 @@ WindowSet CreateWindows(const WindowOwner& owner)
     w.FHelp = new TFHelp(owner.context, parent);
     w.FAbout = new TFAbout(parent);
     // FSELstringhe
-
+    w.FSELstringhe = new TFSELstringhe(parent);
     // FModifyFileSx
 
     // Fpargen
@@ -26,7 +28,8 @@ WindowSet CreateWindows(const WindowOwner& owner)
     // FWemcy
 
     // FXML
-
+    TFsaveproj* editor = w.Fsaveproj;
+    w.FXML = new TFXML(owner.context, [editor](const std::string& text) { return editor->EditText(text); }, parent);
     // FInfopdo
 
     // FSetVar

@@ -4,7 +4,9 @@
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
 #include "xmltools/widgets/TFXML.h"
+#include "xmltools/widgets/XmlTreeImages.h"
 
+#include <QImage>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTest>
@@ -227,6 +229,33 @@ TEST_F(XmlWindow, WritingNothingOrWhatCannotBeWritten)
     PressF2();
     window.btnWrite->click();
     EXPECT_EQ(sink.Texts(), std::vector<std::string>{"Project not valid"});
+}
+
+} // namespace
+
+namespace {
+
+int OpaquePixels(const QImage& image)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) count += qAlpha(image.pixel(x, y)) > 0;
+    return count;
+}
+
+TEST(XmlTreeImages, TwelveDistinctPicturesForTheFiveKinds)
+{
+    std::vector<QImage> images;
+    for (int i = 0; i < kXmlImageCount; ++i) {
+        const QImage image = XmlTreeImage(i).toImage().convertToFormat(QImage::Format_ARGB32);
+        EXPECT_EQ(image.size(), QSize(16, 16)) << i;
+        EXPECT_GT(OpaquePixels(image), 40) << "picture " << i << " shows something";
+        images.push_back(image);
+    }
+    for (int kind = 0; kind < 5; ++kind) {
+        EXPECT_NE(images[2 * kind], images[2 * kind + 1]) << "selected picture of kind " << kind;
+        for (int other = 0; other < kind; ++other) EXPECT_NE(images[2 * kind], images[2 * other]) << kind << other;
+    }
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 #include "xmltools/XmlReader.h"
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace {
@@ -273,11 +275,7 @@ private:
             std::size_t next = start + 1;
             while (next < size_ && data_[next] != quote && data_[next] != '<' && data_[next] != '&') ++next;
             value.append(data_ + start, next - start);
-            if (next >= size_) {
-                position_ = size_ + 1;
-                current_ = data_[size_ - 1];
-                Fail(xmlmsg::kEndOfData);
-            }
+            if (next >= size_) Fail(xmlmsg::kEndOfData); // no byte after the run's last one
             current_ = data_[next];
             position_ = next + 2;
         }

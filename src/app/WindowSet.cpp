@@ -3,6 +3,11 @@
 #include "app/TFAbout.h"
 #include "app/TFHelp.h"
 #include "app/TFsaveproj.h"
+#include "editors/canopen/TFWemcy.h"
+#include "editors/canopen/TFemcy.h"
+#include "editors/gateway/FrameMappingWindow.h"
+#include "editors/gateway/FrameTableWindow.h"
+#include "editors/gateway/TFpargen.h"
 #include "xmltools/widgets/TFSELstringhe.h"
 #include "xmltools/widgets/TFXML.h"
 
@@ -13,32 +18,32 @@ WindowSet CreateWindows(const WindowOwner& owner)
     w.Fsaveproj = new TFsaveproj(owner.context, parent);
     w.FHelp = new TFHelp(owner.context, parent);
     w.FAbout = new TFAbout(parent);
-    // FSELstringhe
     w.FSELstringhe = new TFSELstringhe(parent);
+
     // FModifyFileSx
 
-    // Fpargen
+    w.Fpargen = new TFpargen(owner.context, parent);
 
     // Fsdo
 
     // Fpdo
 
-    // Femcy
+    w.Femcy = new TFemcy(owner.context, owner.openExcel, parent);
 
-    // FWemcy
+    w.FWemcy = new TFWemcy(owner.context, owner.openExcel, parent);
 
-    // FXML
     TFsaveproj* editor = w.Fsaveproj;
     w.FXML = new TFXML(owner.context, [editor](const std::string& text) { return editor->EditText(text); }, parent);
+
     // FInfopdo
 
-    // FSetVar
+    w.FSetVar = new TFSetVar(owner.context, parent);
 
-    // FSetPdo
+    w.FSetPdo = new TFSetPdo(owner.context, parent);
 
-    // F_Rec_Info
+    w.F_Rec_Info = new TF_Rec_Info(owner.context, parent);
 
-    // F_Sen_Info
+    w.F_Sen_Info = new TF_Sen_Info(owner.context, parent);
 
     return w;
 }

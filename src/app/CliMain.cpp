@@ -2,6 +2,7 @@
 // the messages the windows would show on standard error, and exits with 0 only on success.
 #include "app/CliCommand.h"
 #include "common/MessageSink.h"
+#include "xmltools/XmlTreeCommand.h"
 
 #include <cstring>
 #include <iostream>
@@ -9,7 +10,7 @@
 
 // Each sub-system adds its commands here.
 static const CliCommand kCommands[] = {
-    {nullptr, nullptr, nullptr, nullptr},
+    {"xml-tree", "FILE", "Prints the tree of an XML file as the XML window shows it.", RunXmlTreeCommand},
 };
 
 static void PrintHelp(std::ostream& out)

@@ -11,6 +11,8 @@
 #include "editors/gateway/FrameMappingWindow.h"
 #include "editors/gateway/FrameTableWindow.h"
 #include "editors/gateway/TFpargen.h"
+#include "xmltools/widgets/TFSELstringhe.h"
+#include "xmltools/widgets/TFXML.h"
 
 WindowSet CreateWindows(const WindowOwner& owner)
 {
@@ -19,7 +21,7 @@ WindowSet CreateWindows(const WindowOwner& owner)
     w.Fsaveproj = new TFsaveproj(owner.context, parent);
     w.FHelp = new TFHelp(owner.context, parent);
     w.FAbout = new TFAbout(parent);
-    // FSELstringhe
+    w.FSELstringhe = new TFSELstringhe(parent);
 
     // FModifyFileSx
 
@@ -33,7 +35,8 @@ WindowSet CreateWindows(const WindowOwner& owner)
 
     w.FWemcy = new TFWemcy(owner.context, owner.openExcel, parent);
 
-    // FXML
+    TFsaveproj* editor = w.Fsaveproj;
+    w.FXML = new TFXML(owner.context, [editor](const std::string& text) { return editor->EditText(text); }, parent);
 
     w.FInfopdo = new TFInfopdo(owner.context, owner.openExcel, parent);
 

@@ -12,7 +12,14 @@ void GObjectUnref::operator()(void* object) const
 void InitGsf()
 {
     static std::once_flag once;
-    std::call_once(once, [] { gsf_init(); });
+    std::call_once(once, [] {
+        gsf_init();
+        // A damaged file is reported by the reader that meets it; libgsf's own warnings about
+        // it would only litter the console.
+        for (const char* domain : {"libgsf", "libgsf:msole", "libgsf:zip"})
+            g_log_set_handler(domain, static_cast<GLogLevelFlags>(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL | G_LOG_FLAG_RECURSION),
+                              [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
+    });
 }
 
 GsfHandle<GsfInput> MemoryInput(const std::string& bytes)

@@ -188,10 +188,10 @@ private:
         std::vector<const char*> path;
         for (const std::string& name : names) path.push_back(name.c_str());
         path.push_back(nullptr);
-        const GsfHandle<GsfInput> member(gsf_infile_child_by_aname(archive_.get(), path.data()));
-        if (!member) return std::nullopt;
         const auto check = directory_.find(part);
-        if (check == directory_.end()) Damaged(part);
+        const GsfHandle<GsfInput> member(gsf_infile_child_by_aname(archive_.get(), path.data()));
+        if (!member && check == directory_.end()) return std::nullopt;
+        if (!member || check == directory_.end()) Damaged(part);
         if (check->second.size > kMaxMember) throw Failure("'" + part + "' is too large to be read");
         std::string bytes = ReadWholeInput(member.get(), kMaxMember, part);
         // libgsf checks neither: a damaged member would come through as altered cells.

@@ -6,6 +6,7 @@
 #include "editors/canopen/SheetGrid.h"
 #include "editors/canopen/WorkbookReaders.h"
 
+#include <algorithm>
 #include <cstring>
 #include <optional>
 
@@ -226,5 +227,7 @@ std::unique_ptr<Workbook> OpenXlsWorkbook(std::string bytes)
     GsfHandle<GsfInput> stream(gsf_infile_child_by_name(file.get(), "Workbook"));
     if (!stream) stream.reset(gsf_infile_child_by_name(file.get(), "Book"));
     if (!stream) throw Failure("The file holds no workbook");
-    return std::make_unique<XlsWorkbook>(ReadWholeInput(stream.get(), kMaxStream, "Workbook"));
+    // A compound file stores its streams uncompressed: none is larger than the file.
+    const uint64_t limit = std::min<uint64_t>(kMaxStream, bytes.size());
+    return std::make_unique<XlsWorkbook>(ReadWholeInput(stream.get(), limit, "Workbook"));
 }

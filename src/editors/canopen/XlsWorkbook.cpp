@@ -22,6 +22,7 @@ constexpr uint16_t Sst = 0x00FC;
 constexpr uint16_t LabelSst = 0x00FD;
 constexpr uint16_t Number = 0x0203;
 constexpr uint16_t Label = 0x0204;
+constexpr uint16_t RichLabel = 0x00D6; // a label with formatting runs after its text
 constexpr uint16_t BoolErr = 0x0205;
 constexpr uint16_t String = 0x0207;
 constexpr uint16_t Rk = 0x027E;
@@ -158,6 +159,7 @@ private:
                 break;
             }
             case Record::Label:
+            case Record::RichLabel:
                 pieces.Skip(6);
                 cell(Text(pieces));
                 break;

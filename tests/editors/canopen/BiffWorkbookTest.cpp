@@ -133,7 +133,8 @@ TEST(BiffWorkbook, ReadsTheBookStreamOfOlderWorkbooks)
     Biff biff;
     biff.biff8 = false;
     const std::string cells = Rec(0x0204, Cell(0, 0) + biff.Text("title")) +
-                              Rec(0x0204, Cell(1, 0) + biff.Text("caf\xE9 \x80")) + Rk(1, 1, 5u << 2 | 2) +
+                              Rec(0x00D6, Cell(1, 0) + biff.Text("caf\xE9 \x80") + "\x01\x00\x00\x05") +
+                              Rk(1, 1, 5u << 2 | 2) +
                               TaggedFormula(1, 2, 0) + Rec(0x0207, biff.Text("0x20")) + Rec(0x000A, "");
     const std::unique_ptr<Workbook> workbook =
         OpenXlsWorkbook(CompoundFile("Book", biff.Stream("Emcyword", "", cells)));

@@ -1,0 +1,27 @@
+#pragma once
+// The few libgsf helpers the workbook readers share: owning handles, inputs over bytes held in
+// memory, and bounded reads of a whole member.
+#include <gsf/gsf.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+struct GObjectUnref {
+    void operator()(void* object) const;
+};
+template <class T>
+using GsfHandle = std::unique_ptr<T, GObjectUnref>;
+
+// Makes sure libgsf's types are registered; cheap after the first call.
+void InitGsf();
+
+// An input reading the bytes in place; they must outlive it.
+GsfHandle<GsfInput> MemoryInput(const std::string& bytes);
+
+// The whole member; throws Failure (naming `what`) when it is larger than `limit` bytes or
+// cannot be read to its end.
+std::string ReadWholeInput(GsfInput* input, uint64_t limit, const std::string& what);
+
+// The text of a libgsf error, freeing it; `fallback` when there is none.
+std::string TakeErrorText(GError* error, const std::string& fallback);

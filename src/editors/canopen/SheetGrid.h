@@ -1,0 +1,27 @@
+#pragma once
+#include "editors/canopen/Workbook.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <utility>
+
+// Collects the cells of a sheet in any order (row and column counted from 0) and lays them
+// out as the import reads them: row 0 is the title row, the rows below it are the data rows
+// down to the last one holding text, and the width runs from column A to the last column
+// holding text. Cells without text (blank, formatted only) neither widen nor lengthen it.
+class SheetGrid {
+public:
+    // The largest sheet laid out, in cells (data rows times width); a damaged file may name a
+    // cell far away, which would otherwise ask for gigabytes.
+    static constexpr uint64_t kMaxCells = uint64_t(1) << 21;
+
+    // A later cell at the same place replaces the earlier one.
+    void Set(uint32_t row, uint32_t column, std::string text);
+
+    // Throws Failure when the sheet is larger than kMaxCells.
+    Sheet Build() const;
+
+private:
+    std::map<std::pair<uint32_t, uint32_t>, std::string> cells_;
+};

@@ -1,0 +1,16 @@
+#pragma once
+#include "editors/canopen/Workbook.h"
+
+#include <memory>
+#include <string>
+
+// The readers behind OpenWorkbook, on the bytes of a file. Both throw Failure for bytes that
+// are no such workbook or are damaged, at once or when a damaged sheet is read.
+
+// A binary workbook: an OLE2 compound file with a "Workbook" (BIFF8) or "Book" (BIFF5)
+// stream. Only worksheets are listed; charts and macro sheets are not tables.
+std::unique_ptr<Workbook> OpenXlsWorkbook(std::string bytes);
+
+// An Office Open XML workbook: a ZIP archive whose members are checked against the CRC-32
+// and size of its central directory before they are read.
+std::unique_ptr<Workbook> OpenXlsxWorkbook(std::string bytes);

@@ -1,0 +1,235 @@
+#include "common/Failure.h"
+#include "editors/canopen/BiffStream.h"
+#include "editors/canopen/CellText.h"
+#include "editors/canopen/GsfSupport.h"
+#include "editors/canopen/LittleEndian.h"
+#include "editors/canopen/SheetGrid.h"
+#include "editors/canopen/WorkbookReaders.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+
+namespace {
+
+namespace Record {
+constexpr uint16_t Eof = 0x000A;
+constexpr uint16_t Formula = 0x0006;
+constexpr uint16_t FilePass = 0x002F;
+constexpr uint16_t BoundSheet = 0x0085;
+constexpr uint16_t MulRk = 0x00BD;
+constexpr uint16_t Sst = 0x00FC;
+constexpr uint16_t LabelSst = 0x00FD;
+constexpr uint16_t Number = 0x0203;
+constexpr uint16_t Label = 0x0204;
+constexpr uint16_t RichLabel = 0x00D6; // a label with formatting runs after its text
+constexpr uint16_t BoolErr = 0x0205;
+constexpr uint16_t String = 0x0207;
+constexpr uint16_t Rk = 0x027E;
+constexpr uint16_t Bof = 0x0809;
+} // namespace Record
+
+constexpr uint16_t kBiff8 = 0x0600;
+constexpr uint16_t kGlobals = 0x0005;
+constexpr uint16_t kWorksheet = 0x0010;
+constexpr uint64_t kMaxStream = uint64_t(256) << 20;
+
+[[noreturn]] void Damaged()
+{
+    throw Failure("The workbook is damaged");
+}
+
+// An RK number: a 30-bit integer or the high 30 bits of a double, perhaps divided by 100.
+double RkValue(uint32_t rk)
+{
+    double value;
+    if (rk & 0x02) {
+        value = static_cast<int32_t>(rk) >> 2;
+    } else {
+        const uint64_t bits = static_cast<uint64_t>(rk & 0xFFFFFFFCu) << 32;
+        std::memcpy(&value, &bits, sizeof value);
+    }
+    return (rk & 0x01) ? value / 100 : value;
+}
+
+struct SheetEntry {
+    std::string name;
+    uint32_t offset;
+};
+
+class XlsWorkbook : public Workbook {
+public:
+    explicit XlsWorkbook(std::string stream) : stream_(std::move(stream)) { ReadGlobals(); }
+
+    std::vector<std::string> SheetNames() const override
+    {
+        std::vector<std::string> names;
+        for (const SheetEntry& sheet : sheets_) names.push_back(sheet.name);
+        return names;
+    }
+
+    Sheet ReadSheet(const std::string& name) const override
+    {
+        for (const SheetEntry& sheet : sheets_)
+            if (sheet.name == name) return ReadCells(sheet.offset);
+        throw Failure("No sheet '" + name + "'");
+    }
+
+private:
+    bool Biff8() const { return version_ == kBiff8; }
+
+    std::string Text(BiffPieces& pieces, bool byteLength = false) const
+    {
+        return Biff8() ? pieces.UnicodeString(byteLength) : pieces.ByteString(byteLength);
+    }
+
+    void ReadGlobals()
+    {
+        BiffRecordReader reader(stream_, 0);
+        {
+            BiffRecord bof;
+            if (!reader.Next(bof) || bof.type != Record::Bof) throw Failure("The file holds no workbook");
+            version_ = U16At(bof.parts[0], 0);
+            if (version_ != kBiff8 && version_ != 0x0500) throw Failure("This kind of workbook cannot be read");
+            if (U16At(bof.parts[0], 2) != kGlobals) throw Failure("The file holds no workbook");
+        }
+        BiffRecord record;
+        while (reader.Next(record)) {
+            switch (record.type) {
+            case Record::Eof:
+                return;
+            case Record::FilePass:
+                throw Failure("The workbook is protected by a password");
+            case Record::BoundSheet: {
+                BiffPieces pieces(record.parts);
+                const uint32_t offset = pieces.U32();
+                pieces.U8(); // visibility: hidden sheets are still tables
+                const uint8_t kind = pieces.U8();
+                std::string name = Text(pieces, true);
+                if (kind == 0) sheets_.push_back({std::move(name), offset});
+                break;
+            }
+            case Record::Sst: {
+                BiffPieces pieces(record.parts);
+                pieces.U32(); // references
+                const uint32_t count = pieces.U32();
+                // Each string takes at least three bytes, so the count cannot ask for more.
+                strings_.reserve(std::min<size_t>(count, stream_.size() / 3));
+                while (strings_.size() < count && !pieces.AtEnd()) strings_.push_back(pieces.UnicodeString());
+                break;
+            }
+            default:
+                break;
+            }
+        }
+        Damaged(); // no end of the globals
+    }
+
+    Sheet ReadCells(uint32_t offset) const
+    {
+        if (offset >= stream_.size()) Damaged();
+        BiffRecordReader reader(stream_, offset);
+        BiffRecord record;
+        if (!reader.Next(record) || record.type != Record::Bof || U16At(record.parts[0], 0) != version_ ||
+            U16At(record.parts[0], 2) != kWorksheet)
+            Damaged();
+        SheetGrid grid;
+        int depth = 1; // charts embedded in the sheet are substreams of their own
+        std::optional<std::pair<uint16_t, uint16_t>> stringResult; // a formula waiting for its STRING
+        while (reader.Next(record)) {
+            if (record.type == Record::Bof) {
+                ++depth;
+                continue;
+            }
+            if (record.type == Record::Eof) {
+                if (--depth == 0) return grid.Build();
+                continue;
+            }
+            if (depth != 1) continue;
+            const std::string_view data = record.parts[0];
+            BiffPieces pieces(record.parts);
+            const auto cell = [&](std::string text) {
+                grid.Set(U16At(data, 0), U16At(data, 2), std::move(text));
+            };
+            switch (record.type) {
+            case Record::LabelSst: {
+                const uint32_t index = U32At(data, 6);
+                if (index >= strings_.size()) Damaged();
+                cell(strings_[index]);
+                break;
+            }
+            case Record::Label:
+            case Record::RichLabel:
+                pieces.Skip(6);
+                cell(Text(pieces));
+                break;
+            case Record::Number:
+                cell(NumberCellText(DoubleAt(data, 6)));
+                break;
+            case Record::Rk:
+                cell(NumberCellText(RkValue(U32At(data, 6))));
+                break;
+            case Record::MulRk: {
+                if (data.size() < 6) Damaged();
+                const uint16_t row = U16At(data, 0);
+                const uint16_t first = U16At(data, 2);
+                const size_t count = (data.size() - 6) / 6;
+                for (size_t i = 0; i < count; ++i)
+                    grid.Set(row, static_cast<uint32_t>(first + i), NumberCellText(RkValue(U32At(data, 4 + 6 * i + 2))));
+                break;
+            }
+            case Record::BoolErr: {
+                const uint8_t value = U8At(data, 6);
+                cell(U8At(data, 7) ? ErrorCellText(value) : BooleanCellText(value != 0));
+                break;
+            }
+            case Record::Formula: {
+                // The stored result: a double, or a tagged string, boolean, error or empty text.
+                stringResult.reset();
+                if (U16At(data, 12) != 0xFFFF) {
+                    cell(NumberCellText(DoubleAt(data, 6)));
+                    break;
+                }
+                switch (U8At(data, 6)) {
+                case 0: stringResult.emplace(U16At(data, 0), U16At(data, 2)); break;
+                case 1: cell(BooleanCellText(U8At(data, 8) != 0)); break;
+                case 2: cell(ErrorCellText(U8At(data, 8))); break;
+                default: cell(std::string()); break;
+                }
+                break;
+            }
+            case Record::String:
+                if (stringResult) {
+                    grid.Set(stringResult->first, stringResult->second, Text(pieces));
+                    stringResult.reset();
+                }
+                break;
+            default:
+                break;
+            }
+        }
+        Damaged(); // the sheet has no end
+    }
+
+    std::string stream_;
+    uint16_t version_ = 0;
+    std::vector<SheetEntry> sheets_;
+    std::vector<std::string> strings_;
+};
+
+} // namespace
+
+std::unique_ptr<Workbook> OpenXlsWorkbook(std::string bytes)
+{
+    const GsfHandle<GsfInput> input = MemoryInput(bytes);
+    GError* error = nullptr;
+    const GsfHandle<GsfInfile> file(gsf_infile_msole_new(input.get(), &error));
+    if (!file) throw Failure("The file is no workbook: " + TakeErrorText(error, "no compound file"));
+    if (error) g_error_free(error);
+    GsfHandle<GsfInput> stream(gsf_infile_child_by_name(file.get(), "Workbook"));
+    if (!stream) stream.reset(gsf_infile_child_by_name(file.get(), "Book"));
+    if (!stream) throw Failure("The file holds no workbook");
+    // A compound file stores its streams uncompressed: none is larger than the file.
+    const uint64_t limit = std::min<uint64_t>(kMaxStream, bytes.size());
+    return std::make_unique<XlsWorkbook>(ReadWholeInput(stream.get(), limit, "Workbook"));
+}

@@ -1,0 +1,86 @@
+#include "common/Failure.h"
+#include "editors/canopen/CellText.h"
+#include "editors/canopen/SheetGrid.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+TEST(NumberCellText, WholeNumbersHaveNoFractionAndFractionsTheirShortestForm)
+{
+    EXPECT_EQ(NumberCellText(17), "17");
+    EXPECT_EQ(NumberCellText(-12), "-12");
+    EXPECT_EQ(NumberCellText(0), "0");
+    EXPECT_EQ(NumberCellText(-0.0), "0");
+    EXPECT_EQ(NumberCellText(1.5), "1.5");
+    EXPECT_EQ(NumberCellText(0.1), "0.1");
+    EXPECT_EQ(NumberCellText(385), "385");
+    EXPECT_EQ(NumberCellText(123456789012), "123456789012");
+    EXPECT_EQ(NumberCellText(999999999999999), "999999999999999");
+    EXPECT_EQ(NumberCellText(0.00001), "0.00001");
+}
+
+TEST(NumberCellText, RoundsToFifteenDigitsAsTheSpreadsheetDoes)
+{
+    EXPECT_EQ(NumberCellText(0.1 + 0.2), "0.3");
+    EXPECT_EQ(NumberCellText(1.0 / 3), "0.333333333333333");
+    EXPECT_EQ(NumberCellText(16.999999999999996), "17");
+}
+
+TEST(NumberCellText, OnlyExtremeMagnitudesUseAnExponent)
+{
+    EXPECT_EQ(NumberCellText(1e20), "1E+20");
+    EXPECT_EQ(NumberCellText(1e15), "1E+15");
+    EXPECT_EQ(NumberCellText(-2.5e-7), "-2.5E-07");
+    EXPECT_EQ(NumberCellText(std::numeric_limits<double>::quiet_NaN()), "#NUM!");
+    EXPECT_EQ(NumberCellText(-std::numeric_limits<double>::infinity()), "#NUM!");
+}
+
+TEST(CellTexts, BooleansAndErrorsReadAsShown)
+{
+    EXPECT_EQ(BooleanCellText(true), "TRUE");
+    EXPECT_EQ(BooleanCellText(false), "FALSE");
+    EXPECT_EQ(ErrorCellText(0x07), "#DIV/0!");
+    EXPECT_EQ(ErrorCellText(0x2A), "#N/A");
+    EXPECT_EQ(ErrorCellText(0x17), "#REF!");
+    EXPECT_EQ(ErrorCellText(0x0F), "#VALUE!");
+}
+
+TEST(SheetGrid, TitleRowIsRowOneAndEmptyRowsStayOnlyInTheMiddle)
+{
+    SheetGrid grid;
+    grid.Set(0, 0, "title");
+    grid.Set(1, 2, "c2");
+    grid.Set(3, 0, "a4");
+    grid.Set(5, 7, "");   // blank cells neither widen nor lengthen the sheet
+    grid.Set(3, 1, "b4");
+    grid.Set(3, 1, "B4"); // a later cell replaces an earlier one
+    const Sheet sheet = grid.Build();
+    EXPECT_EQ(sheet.columnCount, 3u);
+    EXPECT_EQ(sheet.rows, (std::vector<std::vector<std::string>>{{"", "", "c2"}, {"", "", ""}, {"a4", "B4", ""}}));
+}
+
+TEST(SheetGrid, AnEmptyOrTitleOnlySheetHasNoRows)
+{
+    EXPECT_EQ(SheetGrid().Build().rows.size(), 0u);
+    SheetGrid titles;
+    titles.Set(0, 4, "e");
+    const Sheet sheet = titles.Build();
+    EXPECT_EQ(sheet.columnCount, 5u);
+    EXPECT_TRUE(sheet.rows.empty());
+}
+
+TEST(SheetGrid, ACellFarAwayIsRefusedInsteadOfFillingMemory)
+{
+    SheetGrid grid;
+    grid.Set(1048575, 16383, "x");
+    EXPECT_THROW(grid.Build(), Failure);
+    SheetGrid wide;
+    wide.Set(3000, 51, "x"); // the largest real table, 1,500 rows per side and 52 columns
+    EXPECT_EQ(wide.Build().rows.size(), 3000u);
+}
+
+} // namespace

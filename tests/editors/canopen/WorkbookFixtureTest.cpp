@@ -1,0 +1,119 @@
+#include "common/Failure.h"
+#include "editors/canopen/SheetExchange.h"
+#include "editors/canopen/Workbook.h"
+#include "editors/canopen/WorkbookReaders.h"
+#include "Fixtures.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+// The cells of tables.fods below the title row of its sheet "SDO".
+const Rows kSdoRows = {
+    {"0", "0x181", "1", "5", "0x2000", "0", "4", "speed", "extra text"},
+    {"17", "0x6040", "0", "7", "$2001", "1", "2", "control word", "1.5"},
+    {"17", "0x1A0", "", "3", "0x2002", "2", "-12", "RichText", "TRUE"},
+    {"", "", "", "", "", "", "", "", ""},
+    {"1", "0x182", "", "8", "0x2003", "3", "0.25", "torque \xE2\x82\xAC", "#DIV/0!"},
+    {"16", "0x183", "3", "9", "0x2004", "4", "8", "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E", "123456789012"},
+    {"0", "0x184", "4", "18", "0x2005", "TRUE", "-0.5", " spaced ", ""},
+};
+
+std::string StringsText(int i)
+{
+    char text[80];
+    std::snprintf(text, sizeof text, "mnemonic text number %03d with some padding", i);
+    std::string result = text;
+    if (i % 7 == 3) result += " caf\xC3\xA9";
+    if (i % 11 == 5) result += " \xE6\x97\xA5\xE6\x9C\xAC";
+    return result;
+}
+
+class FixtureWorkbook : public ::testing::TestWithParam<const char*> {
+protected:
+    std::unique_ptr<Workbook> Open() const { return OpenWorkbook(FixturePath(GetParam())); }
+};
+
+TEST_P(FixtureWorkbook, ListsItsWorksheetsInOrder)
+{
+    EXPECT_EQ(Open()->SheetNames(), (std::vector<std::string>{"SDO", "sdo ", "Rpdodef", "Strings"}));
+}
+
+TEST_P(FixtureWorkbook, ReadsCellsAsTheSpreadsheetShowsThem)
+{
+    const Sheet sheet = Open()->ReadSheet("SDO");
+    EXPECT_EQ(sheet.columnCount, 9u);
+    EXPECT_EQ(sheet.rows, kSdoRows);
+}
+
+TEST_P(FixtureWorkbook, ReadsALongSharedStringTableAcrossRecords)
+{
+    const Sheet sheet = Open()->ReadSheet("Strings");
+    ASSERT_EQ(sheet.rows.size(), 400u);
+    for (int i = 0; i < 400; ++i)
+        ASSERT_EQ(sheet.rows[i], (std::vector<std::string>{std::to_string(i), StringsText(i)})) << "row " << i;
+}
+
+TEST_P(FixtureWorkbook, RefusesASheetItDoesNotHave)
+{
+    EXPECT_THROW(Open()->ReadSheet("sdo"), Failure);
+}
+
+TEST_P(FixtureWorkbook, ImportRoutesEveryRowOfTheMatchingSheet)
+{
+    Rows rows;
+    const auto collect = [&](const std::vector<std::string>& row) { rows.push_back(row); };
+    // "Rpdodef" is found for the table "rpdodef": twelve rows, more than a ten-row grid holds,
+    // cut to the five columns of the table.
+    ImportSheetFrom(FixturePath(GetParam()), "rpdodef", 5, collect);
+    ASSERT_EQ(rows.size(), 12u);
+    const char* flags[] = {"1", "10", "11", "0"};
+    for (int i = 0; i < 12; ++i) {
+        char cobid[16];
+        std::snprintf(cobid, sizeof cobid, "0x%X", 0x181 + i);
+        EXPECT_EQ(rows[i], (std::vector<std::string>{cobid, std::to_string(i + 1), flags[i % 4], std::to_string(i),
+                                                     std::to_string(i % 3 + 1)}));
+    }
+    // "SDO" comes before "sdo " and is the one found; its extra column is left out.
+    rows.clear();
+    ImportSheetFrom(FixturePath(GetParam()), "sdo", 8, collect);
+    ASSERT_EQ(rows.size(), kSdoRows.size());
+    EXPECT_EQ(rows[1], (std::vector<std::string>(kSdoRows[1].begin(), kSdoRows[1].begin() + 8)));
+    // No sheet for the table, or a sheet narrower than the table: nothing.
+    rows.clear();
+    ImportSheetFrom(FixturePath(GetParam()), "emcydef", 12, collect);
+    ImportSheetFrom(FixturePath(GetParam()), "rpdodef", 6, collect);
+    EXPECT_TRUE(rows.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, FixtureWorkbook, ::testing::Values("tables.xls", "tables.xlsx"),
+                         [](const auto& info) { return std::string(info.param).substr(7); });
+
+TEST(FixtureWorkbooks, BothFormatsGiveTheSameCells)
+{
+    const std::unique_ptr<Workbook> xls = OpenWorkbook(FixturePath("tables.xls"));
+    const std::unique_ptr<Workbook> xlsx = OpenWorkbook(FixturePath("tables.xlsx"));
+    ASSERT_EQ(xls->SheetNames(), xlsx->SheetNames());
+    for (const std::string& name : xls->SheetNames()) {
+        const Sheet a = xls->ReadSheet(name);
+        const Sheet b = xlsx->ReadSheet(name);
+        EXPECT_EQ(a.columnCount, b.columnCount) << name;
+        EXPECT_EQ(a.rows, b.rows) << name;
+    }
+}
+
+TEST(FixtureWorkbooks, TheContentDecidesTheFormatNotTheName)
+{
+    TempDir dir;
+    const std::string renamed = dir.Write("sdo.csv", FixtureBytes("tables.xlsx"));
+    EXPECT_EQ(OpenWorkbook(renamed)->ReadSheet("SDO").rows, kSdoRows);
+    const std::string text = dir.Write("sdo.xls", "a,b,\r\n1,2,\r\n");
+    EXPECT_EQ(OpenWorkbook(text)->SheetNames(), (std::vector<std::string>{"sdo"}));
+}
+
+} // namespace

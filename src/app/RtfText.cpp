@@ -18,16 +18,7 @@ const std::set<std::string, std::less<>> kSkippedDestinations = {
 void AppendCodePoint(std::string& out, long cp)
 {
     if (cp < 0) cp += 65536; // RTF writes code points above 32767 as negative numbers
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
+    AppendUtf8(out, static_cast<char32_t>(cp));
 }
 
 } // namespace

@@ -11,6 +11,9 @@ std::string Utf8ToCp1252(std::string_view utf8);
 // Code page 1252 to UTF-8; the five unassigned bytes map to the C1 control characters.
 std::string Cp1252ToUtf8(std::string_view bytes);
 
+// Appends the UTF-8 form of a code point.
+void AppendUtf8(std::string& out, char32_t codePoint);
+
 // True when the bytes form valid UTF-8.
 bool IsValidUtf8(std::string_view bytes);
 

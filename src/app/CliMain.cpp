@@ -1,6 +1,7 @@
 // zuzududada-cli: the command line front end. It runs the same modules as the windows, prints
 // the messages the windows would show on standard error, and exits with 0 only on success.
 #include "app/CliCommand.h"
+#include "firmware/BuildCommand.h"
 #include "common/MessageSink.h"
 
 #include <cstring>
@@ -9,7 +10,7 @@
 
 // Each sub-system adds its commands here.
 static const CliCommand kCommands[] = {
-    {nullptr, nullptr, nullptr, nullptr},
+    {"build", kBuildUsage, kBuildSummary, RunBuildCommand},
 };
 
 static void PrintHelp(std::ostream& out)

@@ -1,0 +1,58 @@
+#include "firmware/BankFiles.h"
+
+#include "app/ProjectContext.h"
+#include "common/Failure.h"
+#include "common/FileSystem.h"
+#include "common/TextFile.h"
+
+#include <string_view>
+
+std::string BankDirectoryOf(const ProjectContext& project)
+{
+    return project.ProjectDir + "/bin";
+}
+
+void WriteBankFiles(const ProjectContext& project, const BankImage& image)
+{
+    // Without a project there is no bin directory; "/bin" of the machine is not ours.
+    if (project.ProjectDir.empty()) return;
+    for (int n = 1; n <= BankImage::kBankCount; ++n) {
+        const BankImage::Bytes& bytes = image.Bank(n);
+        const std::string path = BankDirectoryOf(project) + "/bank" + std::to_string(n) + ".bin";
+        try {
+            WriteFileAtomically(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+        } catch (const Failure&) {
+            // Passed over on purpose: a missing bin directory is reported by the C source writer.
+        }
+    }
+}
+
+std::vector<std::string> BankSourceLines(const BankImage& image)
+{
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    constexpr size_t kPerLine = 16;
+    const BankImage::Bytes& bytes = image.Bank(1);
+    std::vector<std::string> lines;
+    lines.reserve(BankImage::kBankSize / kPerLine + 3);
+    lines.emplace_back("#pragma CONST_SEG SEGMENT0");
+    for (size_t j = 0; j < BankImage::kBankSize / kPerLine; ++j) {
+        std::string line = j == 0 ? "const char Bank1 [] = {" : std::string(17, ' ');
+        for (size_t k = 0; k < kPerLine; ++k) {
+            const size_t at = kPerLine * j + k;
+            line += " 0x";
+            line += kDigits[bytes[at] >> 4];
+            line += kDigits[bytes[at] & 0x0F];
+            line += at + 1 == BankImage::kBankSize ? "};" : ",";
+        }
+        lines.push_back(std::move(line));
+    }
+    lines.emplace_back();
+    lines.emplace_back("#pragma CONST_SEG DEFAULT");
+    return lines;
+}
+
+void WriteBankSource(const ProjectContext& project, const BankImage& image)
+{
+    if (project.ProjectDir.empty()) throw Failure("Project not valid: no project directory for bankg.c");
+    WriteTextFile(BankDirectoryOf(project) + "/bankg.c", BankSourceLines(image));
+}

@@ -3,6 +3,8 @@
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <sys/stat.h>
 
@@ -36,7 +38,11 @@ bool CreateNewProject(ProjectContext& context, const std::string& destinationDir
         Messages().Notice("Name project not valid because directory already exists");
         return false;
     }
-    if (::mkdir(directory.c_str(), 0777) != 0) return false; // the file system refused the name
+    if (::mkdir(directory.c_str(), 0777) != 0) {
+        // Said aloud rather than leaving the engineer at a dialog that does nothing.
+        Messages().Notice("Cannot create directory '" + directory + "': " + std::strerror(errno));
+        return false;
+    }
     std::filesystem::create_directories(directory + "/bin", error); // a missing bin shows at the build
 
     context.ProjectName = name;

@@ -1,0 +1,29 @@
+#include "app/HelpFile.h"
+
+#include "app/RtfText.h"
+#include "common/Cp1252.h"
+#include "common/FileSystem.h"
+
+#include <exception>
+
+std::string HelpFilePath(const ProjectContext& context)
+{
+    return context.AppDir + "/help" + std::to_string(ProductVariant) + ".dat";
+}
+
+std::optional<std::string> ReadHelpText(const std::string& path)
+{
+    if (!FileExists(path)) return std::nullopt;
+    try {
+        std::string bytes = ReadFileBytes(path);
+        if (IsRtf(bytes)) return RtfToPlainText(bytes);
+        if (!IsValidUtf8(bytes)) bytes = Cp1252ToUtf8(bytes);
+        std::string text;
+        text.reserve(bytes.size());
+        for (char c : bytes)
+            if (c != '\r') text += c;
+        return text;
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}

@@ -1,0 +1,34 @@
+#include "app/TFHelp.h"
+
+#include "app/HelpFile.h"
+#include "common/MessageSink.h"
+#include "common/widgets/QtText.h"
+
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+TFHelp::TFHelp(const ProjectContext& context, QWidget* parent)
+    : ModalWindow(parent), RichEdit1(new QTextEdit(this)), context_(context)
+{
+    setWindowTitle(QStringLiteral("Help"));
+    RichEdit1->setReadOnly(true);
+    RichEdit1->setLineWrapMode(QTextEdit::WidgetWidth);
+    RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    NameFor(RichEdit1, QStringLiteral("Help"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(RichEdit1);
+    resize(640, 480);
+}
+
+void TFHelp::FormShow()
+{
+    const std::optional<std::string> text = ReadHelpText(HelpFilePath(context_));
+    if (!text) {
+        RichEdit1->clear();
+        Messages().Notice("Impossible to read file Help");
+        return;
+    }
+    RichEdit1->setPlainText(Q(*text));
+}

@@ -1,0 +1,20 @@
+#pragma once
+#include "common/widgets/ModalWindow.h"
+
+class QTextEdit;
+struct ProjectContext;
+
+// "Help": the help file of the product variant in a read-only text box.
+class TFHelp : public ModalWindow {
+    Q_OBJECT
+public:
+    TFHelp(const ProjectContext& context, QWidget* parent = nullptr);
+
+    QTextEdit* RichEdit1;
+
+protected:
+    void FormShow() override;
+
+private:
+    const ProjectContext& context_;
+};

@@ -1,0 +1,258 @@
+#include "app/TFZuzududadaeFirmWare.h"
+
+#include "app/AboutTexts.h"
+#include "app/TFAbout.h"
+#include "app/TFHelp.h"
+#include "app/TFsaveproj.h"
+#include "app/Workspace.h"
+#include "common/Desktop.h"
+#include "common/ErrorBoundary.h"
+#include "common/MessageSink.h"
+#include "common/widgets/Guarded.h"
+#include "common/widgets/QtText.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+
+QPushButton* StepButton(const char* caption, QWidget* parent)
+{
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setMinimumWidth(150);
+    return button;
+}
+
+} // namespace
+
+TFZuzududadaeFirmWare::TFZuzududadaeFirmWare(const std::string& appDir, QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("TFZuzududadaeFirmWare"));
+    setWindowTitle(Q(kDesignCaption));
+    BuildControls();
+    BuildMenus();
+    setFixedSize(sizeHint());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    RunGuarded([&] { FormCreate(appDir); });
+}
+
+void TFZuzududadaeFirmWare::BuildControls()
+{
+    auto* central = new QWidget(this);
+    New = StepButton("New project", central);
+    open = StepButton("Open project", central);
+    btn_Prm_Gen = StepButton("Set Communication", central);
+    btn_Sdo = StepButton("Receive Frames", central);
+    btn_RecInfo = StepButton("Info Receive", central);
+    Btn_SetPDO = StepButton("Send Frames", central);
+    btn_SenInfo = StepButton("Info Send", central);
+    CreateBin = StepButton("Up date Device", central);
+    about = new QPushButton(QStringLiteral("About"), central);
+    LbButton1 = new QPushButton(QStringLiteral("X"), central);
+    LbButton1->setToolTip(QStringLiteral("Close"));
+    LbButton1->setAccessibleName(QStringLiteral("Close"));
+    LbButton1->setFixedWidth(LbButton1->sizeHint().height() + 8);
+    Label1 = new QLabel(QStringLiteral("<a href=\"#\">%1</a>").arg(QString::fromLatin1(kMakerWebAddress)), central);
+    Label1->setCursor(Qt::PointingHandCursor);
+    Label1->setAccessibleName(QString::fromLatin1(kMakerWebAddress));
+
+    btn_Pdo = StepButton("Set Traslate PDO", central);
+    btn_Info_Pdo = StepButton("Define store PDO", central);
+    btn_Emcy = StepButton("Set Traslate EMCY", central);
+    btn_Emcy_Wd = StepButton("Define EMCY Word", central);
+    B_EDS = StepButton("EDS File", central);
+    CreateSx = StepButton("Generate Firmware", central);
+    Labelstate = new QLabel(QStringLiteral("---"), central);
+    for (QWidget* hidden : std::initializer_list<QWidget*>{btn_Pdo, btn_Info_Pdo, btn_Emcy, btn_Emcy_Wd, B_EDS, CreateSx, Labelstate})
+        hidden->hide();
+
+    const auto step = [&](const char* title, std::initializer_list<QPushButton*> buttons) {
+        auto* box = new QGroupBox(QString::fromUtf8(title), central);
+        auto* row = new QHBoxLayout(box);
+        for (QPushButton* b : buttons) row->addWidget(b);
+        row->addStretch();
+        return box;
+    };
+    auto* steps = new QVBoxLayout;
+    steps->addWidget(step("Step 1", {New, open}));
+    steps->addWidget(step("Step 2", {btn_Prm_Gen}));
+    steps->addWidget(step("Step 3", {btn_Sdo, btn_RecInfo}));
+    steps->addWidget(step("Step 4", {Btn_SetPDO, btn_SenInfo}));
+    steps->addWidget(step("Step 5", {CreateBin, CreateSx}));
+
+    auto* side = new QVBoxLayout;
+    auto* top = new QHBoxLayout;
+    top->addStretch();
+    top->addWidget(about);
+    top->addWidget(LbButton1);
+    side->addLayout(top);
+    auto* title = new QLabel(QStringLiteral("<b>Gateway CAN to DeviceNET Slave</b>"), central);
+    title->setAlignment(Qt::AlignRight);
+    side->addWidget(title);
+    for (QWidget* hidden : std::initializer_list<QWidget*>{btn_Pdo, btn_Info_Pdo, btn_Emcy, btn_Emcy_Wd, B_EDS, Labelstate})
+        side->addWidget(hidden);
+    side->addStretch();
+    side->addWidget(Label1, 0, Qt::AlignRight);
+
+    auto* layout = new QHBoxLayout(central);
+    layout->addLayout(steps);
+    layout->addSpacing(24);
+    layout->addLayout(side);
+    setCentralWidget(central);
+
+    OnClick(New, [this] { NewaClick(); });
+    OnClick(open, [this] { OpenaClick(); });
+    for (QPushButton* b : {btn_Prm_Gen, btn_Sdo, btn_RecInfo, Btn_SetPDO, btn_SenInfo, btn_Pdo, btn_Info_Pdo, btn_Emcy,
+                           btn_Emcy_Wd, B_EDS})
+        OnClick(b, [this, b] { btn_str_lng1aClick(b); });
+    OnClick(CreateBin, [this] { CreateBinaClick(CreateBin); });
+    OnClick(CreateSx, [this] { CreateBinaClick(CreateSx); });
+    OnClick(about, [this] { AboutClick(); });
+    OnClick(LbButton1, [this] { LbButton1Click(); });
+    connect(Label1, &QLabel::linkActivated, this, [this] { RunGuarded([this] { Label1Click(); }); });
+}
+
+void TFZuzududadaeFirmWare::BuildMenus()
+{
+    QMenu* project = menuBar()->addMenu(QStringLiteral("&Project"));
+    project->addAction(QStringLiteral("&New project"), New, &QPushButton::click);
+    project->addAction(QStringLiteral("&Open project"), open, &QPushButton::click);
+    project->addSeparator();
+    project->addAction(QStringLiteral("E&xit"), this, [this] { close(); });
+
+    QMenu* canopen = menuBar()->addMenu(QStringLiteral("&CANopen"));
+    actSdo = canopen->addAction(QStringLiteral("Set SDO Access"), this, [this] {
+        RunGuarded([this] { ShowEditor(windows_.Fsdo); });
+    });
+    actPdo = canopen->addAction(QStringLiteral("Set Traslate PDO"), btn_Pdo, &QPushButton::click);
+    actInfoPdo = canopen->addAction(QStringLiteral("Define store PDO"), btn_Info_Pdo, &QPushButton::click);
+    actEmcy = canopen->addAction(QStringLiteral("Set Traslate EMCY"), btn_Emcy, &QPushButton::click);
+    actEmcyWord = canopen->addAction(QStringLiteral("Define EMCY Word"), btn_Emcy_Wd, &QPushButton::click);
+
+    QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
+    actXml = tools->addAction(QStringLiteral("XML Reader && Writer"), this, [this] {
+        RunGuarded([this] {
+            if (windows_.FXML) windows_.FXML->exec();
+        });
+    });
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    actHelp = help->addAction(QStringLiteral("&Help"), this, [this] {
+        RunGuarded([this] {
+            if (windows_.FHelp) windows_.FHelp->exec();
+        });
+    });
+    actHelp->setShortcut(QKeySequence::HelpContents);
+    actAbout = help->addAction(QStringLiteral("&About"), about, &QPushButton::click);
+}
+
+void TFZuzududadaeFirmWare::SetCaption(const std::string& caption)
+{
+    setWindowTitle(Q(caption));
+}
+
+void TFZuzududadaeFirmWare::FormCreate(const std::string& appDir)
+{
+    SetCaption(StartUpWorkspace(context_, appDir));
+    openExcel_.InitialDir = context_.ProjectDir;
+}
+
+void TFZuzududadaeFirmWare::NewaClick()
+{
+    TFsaveproj* dialog = windows_.Fsaveproj;
+    if (!dialog) return;
+    dialog->EditMode = 0;
+    dialog->DestinationDir = context_.ProjectsDir;
+    if (dialog->exec() == QDialog::Accepted) {
+        SetCaption(ProjectCaption(context_.ProjectName));
+        openExcel_.InitialDir = context_.ProjectDir;
+    } else {
+        SetCaption(ProjectCaption(""));
+    }
+}
+
+void TFZuzududadaeFirmWare::OpenaClick()
+{
+    PrepareOpenProject(context_);
+    const std::optional<std::string> picked =
+        DesktopServices().PickFolder("Select directory of project", context_.ProjectsDir, context_.ProjectDir);
+    SetCaption(FinishOpenProject(context_, picked));
+    openExcel_.InitialDir = context_.ProjectDir;
+}
+
+void TFZuzududadaeFirmWare::ShowEditor(QDialog* window)
+{
+    if (context_.ProjectDir.empty()) {
+        Messages().Notice("Project not valid");
+        return;
+    }
+    if (window) window->exec();
+}
+
+void TFZuzududadaeFirmWare::btn_str_lng1aClick(QObject* sender)
+{
+    if (context_.ProjectDir.empty()) {
+        Messages().Notice("Project not valid");
+        return;
+    }
+    const std::pair<QObject*, QDialog*> routes[] = {
+        {btn_Sdo, windows_.FSetVar},        {btn_Pdo, windows_.Fpdo},        {btn_Info_Pdo, windows_.FInfopdo},
+        {btn_Emcy, windows_.Femcy},         {btn_Emcy_Wd, windows_.FWemcy},  {btn_RecInfo, windows_.F_Rec_Info},
+        {btn_SenInfo, windows_.F_Sen_Info}, {Btn_SetPDO, windows_.FSetPdo},  {btn_Prm_Gen, windows_.Fpargen},
+    };
+    for (const auto& [button, window] : routes) {
+        if (sender != button) continue;
+        if (window) window->exec();
+        return;
+    }
+}
+
+void TFZuzududadaeFirmWare::CreateBinaClick(QObject* sender)
+{
+    if (sender == CreateBin) {
+        if (ProductVariant == 2) {
+            Labelstate->setText(QStringLiteral("Wait.."));
+            QApplication::processEvents();
+            // The firmware build steps run here: configuration image, bank files, C source.
+            Labelstate->setText(QStringLiteral("--"));
+        }
+        if (windows_.FModifyFileSx) windows_.FModifyFileSx->exec();
+    } else if (sender == CreateSx) {
+        if (windows_.FModifyFileSx) windows_.FModifyFileSx->exec();
+    }
+}
+
+void TFZuzududadaeFirmWare::AboutClick()
+{
+    if (windows_.FAbout) windows_.FAbout->exec();
+}
+
+void TFZuzududadaeFirmWare::LbButton1Click()
+{
+    close();
+}
+
+void TFZuzududadaeFirmWare::Label1Click()
+{
+    DesktopServices().OpenLink(kMakerWebAddress);
+}
+
+void TFZuzududadaeFirmWare::FormClose()
+{
+    StoreLastProject(context_);
+}
+
+void TFZuzududadaeFirmWare::closeEvent(QCloseEvent* event)
+{
+    RunGuarded([this] { FormClose(); }); // a settings file that cannot be written is said, not fatal
+    QMainWindow::closeEvent(event);
+}

@@ -1,0 +1,61 @@
+#pragma once
+#include "app/OpenExcel.h"
+#include "app/ProjectContext.h"
+#include "app/WindowSet.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QPushButton;
+
+// The main window: the project context, the five steps of a gateway project and the menus of
+// the tool windows. It is created first; closing it stores the current project in the settings
+// file and ends the application.
+class TFZuzududadaeFirmWare : public QMainWindow {
+    Q_OBJECT
+public:
+    // Runs the start-up (FormCreate) with appDir as the application directory.
+    explicit TFZuzududadaeFirmWare(const std::string& appDir, QWidget* parent = nullptr);
+
+    ProjectContext& Context() { return context_; }
+    OpenExcelDialog& OpenExcel() { return openExcel_; }
+    // Takes the windows created after this one.
+    void SetWindows(const WindowSet& windows) { windows_ = windows; }
+    const WindowSet& Windows() const { return windows_; }
+
+    // Step 1 to Step 5.
+    QPushButton *New, *open, *btn_Prm_Gen, *btn_Sdo, *btn_RecInfo, *Btn_SetPDO, *btn_SenInfo, *CreateBin;
+    QPushButton *about, *LbButton1;
+    QLabel* Label1;
+    // Present but hidden.
+    QPushButton *btn_Pdo, *btn_Info_Pdo, *btn_Emcy, *btn_Emcy_Wd, *B_EDS, *CreateSx;
+    QLabel* Labelstate;
+    // The menus: CANopen editors, tool windows, help.
+    QAction *actSdo, *actPdo, *actInfoPdo, *actEmcy, *actEmcyWord, *actXml, *actHelp, *actAbout;
+
+    void UpdateProjectFiles() { context_.UpdateProjectFiles(); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildMenus();
+    void FormCreate(const std::string& appDir);
+    void NewaClick();
+    void OpenaClick();
+    void btn_str_lng1aClick(QObject* sender);
+    void CreateBinaClick(QObject* sender);
+    void AboutClick();
+    void LbButton1Click();
+    void Label1Click();
+    void FormClose();
+    // Shows a window modally, once a project is set; "Project not valid" otherwise.
+    void ShowEditor(QDialog* window);
+    void SetCaption(const std::string& caption);
+
+    ProjectContext context_;
+    OpenExcelDialog openExcel_;
+    WindowSet windows_;
+};

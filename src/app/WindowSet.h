@@ -1,0 +1,42 @@
+#pragma once
+
+class QDialog;
+class QWidget;
+class TFAbout;
+class TFHelp;
+class TFsaveproj;
+struct OpenExcelDialog;
+struct ProjectContext;
+
+// Every window of the application besides the main window, each created once at start and
+// shown modally as often as asked. A window not built into this program stays null and its
+// button opens nothing.
+struct WindowSet {
+    TFsaveproj* Fsaveproj = nullptr;
+    TFHelp* FHelp = nullptr;
+    TFAbout* FAbout = nullptr;
+    QDialog* FSELstringhe = nullptr;
+    QDialog* FModifyFileSx = nullptr;
+    QDialog* Fpargen = nullptr;
+    QDialog* Fsdo = nullptr;
+    QDialog* Fpdo = nullptr;
+    QDialog* Femcy = nullptr;
+    QDialog* FWemcy = nullptr;
+    QDialog* FXML = nullptr;
+    QDialog* FInfopdo = nullptr;
+    QDialog* FSetVar = nullptr;
+    QDialog* FSetPdo = nullptr;
+    QDialog* F_Rec_Info = nullptr;
+    QDialog* F_Sen_Info = nullptr;
+};
+
+// What the windows are given: the project context and the workbook dialog, both owned by the
+// main window, which is also every window's owner.
+struct WindowOwner {
+    ProjectContext& context;
+    OpenExcelDialog& openExcel;
+    QWidget* mainWindow;
+};
+
+// Creates the windows in the order of program start, after the main window.
+WindowSet CreateWindows(const WindowOwner& owner);

@@ -1,0 +1,32 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+// One sheet of a workbook as the import reads it: the rows below the title row, each with
+// `columnCount` cells by position (an empty cell is the empty text). Cells read as the
+// spreadsheet shows them: a whole number as "17", 1.5 as "1.5", text unchanged, a formula
+// as its stored result. Empty rows at the end of a sheet are not rows.
+struct Sheet {
+    size_t columnCount = 0;
+    std::vector<std::vector<std::string>> rows;
+};
+
+// A workbook opened read-only.
+class Workbook {
+public:
+    virtual ~Workbook() = default;
+    // The sheet names in workbook order.
+    virtual std::vector<std::string> SheetNames() const = 0;
+    // The sheet of that name; throws Failure when it cannot be read.
+    virtual Sheet ReadSheet(const std::string& name) const = 0;
+};
+
+// Opens a workbook by its content (.xls, .xlsx) or, for text files, as a CSV file like those
+// the editors export (one sheet, named after the file). Throws Failure for a file that is
+// none of these or is damaged.
+std::unique_ptr<Workbook> OpenWorkbook(const std::string& path);
+
+// The CSV reader on its own: fields separated by commas, no quoting, a trailing comma ends a
+// line's last field; lines end in CR LF or LF; code page 1252 (UTF-8 when valid).
+std::unique_ptr<Workbook> OpenCsvWorkbook(const std::string& path);

@@ -1,0 +1,101 @@
+#include "common/Desktop.h"
+#include "common/MessageSink.h"
+#include "editors/canopen/SheetExchange.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+TEST(ExportCsv, EveryValueEndsWithACommaAndEveryLineWithCrLf)
+{
+    EXPECT_EQ(CsvText({{"cobid", "id_dev_orig", "00"}, {"", "a,b", "caf\xC3\xA9"}, {}}),
+              "cobid,id_dev_orig,00,\r\n,a,b,caf\xE9,\r\n\r\n");
+}
+
+TEST(ExportCsv, WritesTableNameDotCsvInTheProjectAndReportsAFailure)
+{
+    RecordingSink sink;
+    ScopedMessageSink scope(sink);
+    TempDir dir;
+    ProjectContext context;
+    context.ProjectDir = dir.Path();
+    ExportCsv(context, "rpdodef", {{"1", "2"}});
+    EXPECT_EQ(ReadAll(dir.File("rpdodef.csv")), "1,2,\r\n");
+    EXPECT_TRUE(sink.Empty());
+
+    ::chmod(dir.File("rpdodef.csv").c_str(), 0444);
+    ExportCsv(context, "rpdodef", {{"3"}});
+    EXPECT_EQ(ReadAll(dir.File("rpdodef.csv")), "1,2,\r\n");
+    ASSERT_EQ(sink.All().size(), 1u);
+    EXPECT_NE(sink.Last().find("rpdodef.csv"), std::string::npos);
+}
+
+TEST(ImportSheet, ReadsAnExportedCsvBackBelowItsTitleRow)
+{
+    TempDir dir;
+    const std::string path = dir.Write("emcydef.csv", "t1,t2,t3,\r\n1,,3,\r\n4,5,6,\r\n");
+    Rows rows;
+    ImportSheetFrom(path, "emcydef", 3, [&](const std::vector<std::string>& row) { rows.push_back(row); });
+    EXPECT_EQ(rows, (Rows{{"1", "", "3"}, {"4", "5", "6"}}));
+}
+
+TEST(ImportSheet, FindsTheSheetByLowerCaseNameOnly)
+{
+    TempDir dir;
+    Rows rows;
+    const auto collect = [&](const std::vector<std::string>& row) { rows.push_back(row); };
+    ImportSheetFrom(dir.Write("SDO.csv", "a,\r\n1,\r\n"), "sdo", 1, collect);
+    EXPECT_EQ(rows.size(), 1u);
+    ImportSheetFrom(dir.Write("sdo .csv", "a,\r\n1,\r\n"), "sdo", 1, collect);
+    EXPECT_EQ(rows.size(), 1u);
+}
+
+TEST(ImportSheet, StopsSilentlyOnANarrowSheetAndOnARefusedRow)
+{
+    TempDir dir;
+    Rows rows;
+    ImportSheetFrom(dir.Write("sdo.csv", "a,b,\r\n1,2,\r\n"), "sdo", 3, [&](const auto& row) { rows.push_back(row); });
+    EXPECT_TRUE(rows.empty());
+    ImportSheetFrom(dir.Write("sdo.csv", "a,\r\n1,\r\nstop,\r\n3,\r\n"), "sdo", 1, [&](const auto& row) {
+        if (row[0] == "stop") throw std::runtime_error("refused");
+        rows.push_back(row);
+    });
+    EXPECT_EQ(rows, (Rows{{"1"}}));
+}
+
+class OneFileDesktop : public Desktop {
+public:
+    std::optional<std::string> answer;
+    std::string asked;
+    std::optional<std::string> PickFolder(const std::string&, const std::string&, const std::string&) override { return {}; }
+    std::optional<std::string> PickOpenFile(const std::string&, const std::string& dir, const std::string&) override
+    {
+        asked = dir;
+        return answer;
+    }
+    void OpenLink(const std::string&) override {}
+    bool StartDetached(const std::string&, const std::vector<std::string>&, const std::string&) override { return false; }
+};
+
+TEST(ImportSheet, CancelChangesNothingAndAChoiceClearsFirst)
+{
+    TempDir dir;
+    OneFileDesktop desktop;
+    ScopedDesktop scope(desktop);
+    OpenExcelDialog dialog{dir.Path(), ""};
+    int cleared = 0;
+    ImportSheet(dialog, "sdo", 1, [&] { ++cleared; }, [](const auto&) {});
+    EXPECT_EQ(cleared, 0);
+    EXPECT_EQ(desktop.asked, dir.Path());
+
+    desktop.answer = dir.Write("not-a-workbook.xls", std::string("\xD0\xCF\x11\xE0garbage", 11));
+    ImportSheet(dialog, "sdo", 1, [&] { ++cleared; }, [](const auto&) { FAIL() << "no row expected"; });
+    EXPECT_EQ(cleared, 1);
+    EXPECT_EQ(dialog.FileName, *desktop.answer);
+}
+
+} // namespace

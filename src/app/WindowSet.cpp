@@ -3,6 +3,7 @@
 #include "app/TFAbout.h"
 #include "app/TFHelp.h"
 #include "app/TFsaveproj.h"
+#include "firmware/widgets/TFModifyFileSx.h"
 
 WindowSet CreateWindows(const WindowOwner& owner)
 {
@@ -13,7 +14,7 @@ WindowSet CreateWindows(const WindowOwner& owner)
     w.FAbout = new TFAbout(parent);
     // FSELstringhe
 
-    // FModifyFileSx
+    w.FModifyFileSx = new TFModifyFileSx(owner.context, parent);
 
     // Fpargen
 

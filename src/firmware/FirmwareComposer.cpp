@@ -10,16 +10,11 @@
 #include <cstring>
 #include <filesystem>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
 constexpr const char* kMergeFailed = "File New Sx Not Create,Abort Procedure";
-
-int Abandon(const std::string& message)
-{
-    Messages().Notice(message);
-    return -1;
-}
 
 // Reports the progress to the window at most a few hundred times per merge: the bar shows the
 // same, and the composition does not wait for the screen on every line.
@@ -134,26 +129,58 @@ std::string BaseFirmwarePath(const CompositionContext& context)
                                            : context.BaseFirmwareDir + "/" + context.BaseFirmwareName;
 }
 
-int MergeBank(const CompositionContext& context, int bank, bool askWhenMissing, const std::string& sourcePath,
-              const std::string& targetName, CompositionObserver& observer)
+namespace {
+
+std::string BankFileName(int bank)
 {
+    return "bank" + std::to_string(bank) + ".bin";
+}
+
+// The tests a merge makes before it touches any file; false (after the message, when `say`)
+// on the first that fails.
+bool MergeCanStart(const CompositionContext& context, int bank, const std::string& sourcePath, bool say)
+{
+    const char* problem = nullptr;
+    std::string bankMessage;
+    if (!FileExists(sourcePath)) problem = "File *.Sx Not Found,Abort Procedure";
+    else if (context.NewFirmwareName.empty()) problem = "File New *.Sx Not Found,Abort Procedure";
+    else if (!DirectoryExists(context.BankDir)) problem = "Directory Bin Not Found,Abort Procedure";
+    else if (!FileExists(context.BankDir + BankFileName(bank))) {
+        bankMessage = "File " + BankFileName(bank) + " Not Found,Abort Procedure";
+        problem = bankMessage.c_str();
+    }
+    if (problem && say) Messages().Notice(problem);
+    return !problem;
+}
+
+struct BankInPass {
+    int bank;
+    uint32_t first, last;
+    std::string records;
+    bool inserted = false;
     int result = -1;
+};
+
+// One pass over the source that merges one or more banks, each as its own merge would on the
+// output of the one before: a line in a bank's window is dropped and the bank's 512 records
+// stand in the place of the first one; every S9 line settles each bank's result. Banks merged
+// one after the other see the same lines, since a merge writes only clean, non-empty lines:
+// so a run of selected banks needs one pass and no intermediate file in between.
+std::vector<int> MergePass(const CompositionContext& context, const std::vector<int>& banks, bool askWhenMissing,
+                           const std::string& sourcePath, const std::string& targetName, CompositionObserver& observer)
+{
     Progress progress(observer);
     progress.Set(0);
-
-    if (!FileExists(sourcePath)) return Abandon("File *.Sx Not Found,Abort Procedure");
-    if (context.NewFirmwareName.empty()) return Abandon("File New *.Sx Not Found,Abort Procedure");
-    if (!DirectoryExists(context.BankDir)) return Abandon("Directory Bin Not Found,Abort Procedure");
-    const std::string bankName = "bank" + std::to_string(bank) + ".bin";
-    const std::string bankFile = context.BankDir + bankName;
-    if (!FileExists(bankFile)) return Abandon("File " + bankName + " Not Found,Abort Procedure");
-
     const std::string binPath = context.BankDir + "Bin.sx";
     CreateForWriting(binPath);
     RemoveAtExit removeBin(binPath);
-    const std::string records = BankRecords(bankFile, bank);
-    WriteBinSx(binPath, records);
-    long count = kBankRecordCount;
+    std::vector<BankInPass> pass;
+    for (int bank : banks) {
+        pass.push_back({bank, BankFirstAddress(bank), BankLastAddress(bank),
+                        BankRecords(context.BankDir + BankFileName(bank), bank)});
+        if (pass.size() == 1) WriteBinSx(binPath, pass.front().records);
+    }
+    long count = kBankRecordCount * static_cast<long>(banks.size());
 
     FileHandle source = OpenForReading(sourcePath);
     const std::string targetPath = context.OutputDir + targetName;
@@ -161,15 +188,12 @@ int MergeBank(const CompositionContext& context, int bank, bool askWhenMissing, 
         throw Failure("Cannot create file '" + targetPath + "': it is the file being read");
     FileHandle target = CreateForWriting(targetPath);
 
-    const uint32_t first = BankFirstAddress(bank);
-    const uint32_t last = BankLastAddress(bank);
-    bool inserted = false;
     BufferedWriter out(target.Get());
     try {
         try {
-            count += static_cast<long>(CountLines(source.Get()));
-            progress.Maximum(count);
             LineReader reader(source.Get());
+            count += static_cast<long>(reader.CountLines());
+            progress.Maximum(count);
             std::string_view line;
             while (reader.Next(line)) {
                 progress.Add(1);
@@ -178,21 +202,26 @@ int MergeBank(const CompositionContext& context, int bank, bool askWhenMissing, 
                     // Only the record's start address is compared with the window.
                     uint32_t address = 0;
                     if (!ReadHexAddress(line, 4, address)) throw StreamError{};
-                    if (address >= first && address <= last) {
-                        if (!inserted) {
-                            out.Raw(records);
+                    BankInPass* owner = nullptr;
+                    for (BankInPass& b : pass)
+                        if (address >= b.first && address <= b.last) owner = &b;
+                    if (owner) {
+                        if (!owner->inserted) {
+                            out.Raw(owner->records);
                             progress.Add(kBankRecordCount);
-                            inserted = true;
+                            owner->inserted = true;
                         }
                         continue;
                     }
                 } else if (IsRecordType(line, '9')) {
-                    if (!inserted && askWhenMissing && Messages().Ask("Alert", "Bank Not Found.To insert Equally?")) {
-                        out.Raw(records);
-                        progress.Add(kBankRecordCount);
-                        inserted = true;
+                    for (BankInPass& b : pass) {
+                        if (!b.inserted && askWhenMissing && Messages().Ask("Alert", "Bank Not Found.To insert Equally?")) {
+                            out.Raw(b.records);
+                            progress.Add(kBankRecordCount);
+                            b.inserted = true;
+                        }
+                        b.result = b.inserted ? 1 : 0;
                     }
-                    result = inserted ? 1 : 0;
                 }
                 out.Line(line);
             }
@@ -206,10 +235,24 @@ int MergeBank(const CompositionContext& context, int bank, bool askWhenMissing, 
             throw;
         }
     } catch (const StreamError&) {
+        // Only the first bank's merge would meet the bad line: the ones after it read its clean,
+        // shorter output.
         Messages().Notice(kMergeFailed);
     }
     progress.Set(count);
-    return result;
+    std::vector<int> results;
+    for (const BankInPass& b : pass) results.push_back(b.result);
+    return results;
+}
+
+} // namespace
+
+int MergeBank(const CompositionContext& context, int bank, bool askWhenMissing, const std::string& sourcePath,
+              const std::string& targetName, CompositionObserver& observer)
+{
+    observer.ProgressPosition(0);
+    if (!MergeCanStart(context, bank, sourcePath, true)) return -1;
+    return MergePass(context, {bank}, askWhenMissing, sourcePath, targetName, observer).front();
 }
 
 CompositionOutcome ComposeFirmware(const CompositionContext& context, CompositionObserver& observer)
@@ -227,24 +270,42 @@ CompositionOutcome ComposeFirmware(const CompositionContext& context, Compositio
         }
     }
 
+    auto selected = [&](int n) { return context.Selected[static_cast<size_t>(n - 1)]; };
+    auto sourceOf = [&](int n) { return n == 1 ? basePath : context.OutputDir + IntermediateName(n - 1); };
+    auto targetOf = [&](int n) { return n == 5 ? context.NewFirmwareName : IntermediateName(n); };
     CompositionOutcome outcome;
     try {
-        for (int n = 1; n <= 5; ++n) {
-            const std::string source = n == 1 ? basePath : context.OutputDir + IntermediateName(n - 1);
-            const std::string targetName = n == 5 ? context.NewFirmwareName : IntermediateName(n);
-            if (context.Selected[static_cast<size_t>(n - 1)]) {
-                outcome.result = MergeBank(context, n, false, source, targetName, observer);
-                if (n == 5) outcome.written = outcome.result != -1 || FileExists(context.OutputDir + targetName);
+        for (int n = 1; n <= 5;) {
+            // A run of selected banks before bank 5 is merged in one pass when every merge in it can
+            // start; bank 5 writes the new firmware itself and always goes alone.
+            int last = n;
+            if (n < 5 && selected(n) && MergeCanStart(context, n, sourceOf(n), false)) {
+                while (last + 1 < 5 && selected(last + 1) && FileExists(context.BankDir + BankFileName(last + 1)))
+                    ++last;
+            }
+            std::vector<int> results;
+            if (last > n) {
+                std::vector<int> banks;
+                for (int b = n; b <= last; ++b) banks.push_back(b);
+                results = MergePass(context, banks, false, sourceOf(n), targetOf(last), observer);
+            } else if (selected(n)) {
+                results = {MergeBank(context, n, false, sourceOf(n), targetOf(n), observer)};
             } else {
-                PassThrough(n, source, context.OutputDir + targetName);
-                if (n == 5) outcome.written = FileExists(context.OutputDir + targetName);
+                PassThrough(n, sourceOf(n), context.OutputDir + targetOf(n));
+                results = {outcome.result};
+            }
+            for (int r : results) {
+                outcome.result = r;
+                if (r == -1) break;
+                if (r == 0) observer.BankColour(n, kBankMissingColour);
+                ++n;
             }
             if (outcome.result == -1) {
                 outcome.abandoned = true;
                 break;
             }
-            if (outcome.result == 0) observer.BankColour(n, kBankMissingColour);
         }
+        outcome.written = !outcome.abandoned && FileExists(context.OutputDir + context.NewFirmwareName);
     } catch (...) {
         // A file that could not be opened ends the composition; its temporary files go with it.
         RemoveIntermediates(context);

@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr size_t kBufferSize = size_t{1} << 20;
+constexpr size_t kBufferSize = size_t{64} << 10;
 
 [[noreturn]] void Fail(const char* what, const std::string& path)
 {
@@ -63,16 +63,17 @@ bool SameFile(const std::string& a, const std::string& b)
            first.st_ino == second.st_ino;
 }
 
-size_t CountLines(int fd)
+LineReader::LineReader(int fd) : fd_(fd), buffer_(new char[kBufferSize]) {}
+
+size_t LineReader::CountLines()
 {
-    std::unique_ptr<char[]> buffer(new char[kBufferSize]);
     size_t lines = 0;
     char last = '\n';
     for (;;) {
-        const ssize_t got = ReadSome(fd, buffer.get(), kBufferSize);
+        const ssize_t got = ReadSome(fd_, buffer_.get(), kBufferSize);
         if (got < 0) throw StreamError{};
         if (got == 0) break;
-        const char* p = buffer.get();
+        const char* p = buffer_.get();
         const char* end = p + got;
         while ((p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p))))) {
             ++lines;
@@ -81,11 +82,13 @@ size_t CountLines(int fd)
         last = end[-1];
     }
     if (last != '\n') ++lines;
-    if (::lseek(fd, 0, SEEK_SET) != 0) throw StreamError{};
+    if (::lseek(fd_, 0, SEEK_SET) != 0) throw StreamError{};
+    pos_ = end_ = 0;
+    eof_ = false;
+    carry_.clear();
+    carryUsed_ = false;
     return lines;
 }
-
-LineReader::LineReader(int fd) : fd_(fd), buffer_(new char[kBufferSize]) {}
 
 bool LineReader::Fill()
 {

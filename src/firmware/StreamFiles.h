@@ -32,15 +32,14 @@ FileHandle CreateForWriting(const std::string& path); // created or truncated
 // True when both paths name the same existing file.
 bool SameFile(const std::string& a, const std::string& b);
 
-// The number of lines of an open file, which is then rewound. Lines end with LF; a last line
-// without one counts too.
-size_t CountLines(int fd);
-
 // Splits a file into lines. A line ends at LF; its text ends at the first CR or LF, so a CR
 // that is not followed by LF ends the text and the rest up to the next LF is skipped.
 class LineReader {
 public:
     explicit LineReader(int fd);
+    // The number of lines of the whole file, which is then read again from its start. Lines end
+    // with LF; a last line without one counts too. Throws StreamError.
+    size_t CountLines();
     // The next line's text (valid until the next call); false at the end. Throws StreamError.
     bool Next(std::string_view& text);
 

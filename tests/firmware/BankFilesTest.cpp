@@ -49,6 +49,21 @@ TEST_F(BankFilesTest, WithoutABinDirectoryNothingIsWrittenAndNothingIsSaid)
     }
 }
 
+TEST_F(BankFilesTest, AFileThatCannotBeReplacedKeepsItsContents)
+{
+    const std::string old = ws.dir.Write("PROJECTS/P/bin/bank1.bin", "old");
+    std::filesystem::permissions(old, std::filesystem::perms::owner_read);
+    image.Bank(1)[0] = 1;
+    WriteBankFiles(ws.project, image);
+    EXPECT_EQ(ReadAll(old), "old");
+    EXPECT_EQ(ReadAll(Bin("bank2.bin")).size(), 16384u); // the others are written all the same
+
+    const std::string source = ws.dir.Write("PROJECTS/P/bin/bankg.c", "old");
+    std::filesystem::permissions(source, std::filesystem::perms::owner_read);
+    EXPECT_THROW(WriteBankSource(ws.project, image), Failure);
+    EXPECT_EQ(ReadAll(source), "old");
+}
+
 TEST_F(BankFilesTest, BankSourceHasItsFixedShapeAndUpperCaseDigits)
 {
     ws.dir.Write("PROJECTS/P/bin/bankg.c", std::string(200000, 'x'));

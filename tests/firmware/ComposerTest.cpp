@@ -134,7 +134,7 @@ TEST_F(ComposerTest, BanksOneAndTwoReplaceTheirWindowsOfTheBaseFirmware)
     for (size_t i = 0; i < in.size(); ++i) changed += in[i] != out[i];
     EXPECT_EQ(changed, 1024u); // the two windows, nothing else
 
-    EXPECT_EQ(observer.maximum, static_cast<int>(512 + in.size()));
+    EXPECT_EQ(observer.maximum, static_cast<int>(2 * 512 + in.size())); // one pass for both banks
     EXPECT_EQ(observer.position, observer.maximum);
     EXPECT_EQ(observer.colours[1], kBankWindowColour);
     EXPECT_EQ(observer.colours[2], kBankWindowColour);
@@ -275,6 +275,49 @@ TEST_F(ComposerTest, AnUnselectedBankOneCopiesTheBaseFirmware)
         EXPECT_EQ(out[i][5], '9') << out[i];
     }
     EXPECT_EQ(changed, 512u);
+}
+
+TEST_F(ComposerTest, ARunOfBanksGivesWhatMergesOneAfterAnotherGive)
+{
+    ws.PutBankFile(3, Pattern(3));
+    ws.PutBankFile(4, Pattern(4));
+    const std::string mixed = kS0 + "\r\n" + S2(0x398020) + "\r\n" + S2(0x380000) + "\r\n" + S2(0x388000) +
+                              "\r\nnot a record\r\r\n" + S2(0x398000) + "\n" + S2(0x3A8000) + "\r\n" + kS9 + "\r\n";
+    const std::vector<std::string> sources = {
+        mixed,
+        mixed + "\r\n" + S2(0x3B8000) + "\r\n",                              // blank line after S9
+        kS0 + "\r\n" + S2(0x388000) + "\r\n" + S2(0x398000) + "\r\n",         // no S9
+        kS0 + "\r\n" + S2(0x388000) + "\r\n" + kS9 + "\r\n" + S2(0x398000) + "\r\nS2ZZ\r\n", // bad record after S9
+    };
+    for (const std::string& source : sources) {
+        ws.PutBaseFirmware(source);
+        std::filesystem::remove(context.OutputDir + context.NewFirmwareName);
+        context.Selected = {true, true, true, true, false};
+        sink.Clear();
+        const CompositionOutcome together = ComposeFirmware(context, observer);
+        const std::string composed = FileExists(context.OutputDir + context.NewFirmwareName) ? Output() : "none";
+        const std::vector<std::string> said = sink.Texts();
+        const std::map<int, int> colours = observer.colours;
+
+        // The same banks merged one by one into files of their own.
+        sink.Clear();
+        std::string from = ws.project.MasterDir + "/sx48802.sx";
+        int result = 0;
+        std::map<int, int> expectedColours;
+        for (int n = 1; n <= 4 && result != -1; ++n) {
+            result = MergeBank(context, n, false, from, "step" + std::to_string(n) + ".sx", observer);
+            from = context.OutputDir + "step" + std::to_string(n) + ".sx";
+            if (result == 0) expectedColours[n] = kBankMissingColour;
+        }
+        EXPECT_EQ(together.result, result) << source;
+        EXPECT_EQ(together.abandoned, result == -1) << source;
+        EXPECT_EQ(said, sink.Texts()) << source;
+        if (result != -1) EXPECT_EQ(composed, ReadAll(from)) << source;
+        else EXPECT_EQ(composed, "none") << source;
+        for (int n = 1; n <= 4; ++n)
+            EXPECT_EQ(colours.at(n), expectedColours.count(n) ? kBankMissingColour : kBankWindowColour) << n;
+        ExpectNoTemporaryFiles();
+    }
 }
 
 TEST_F(ComposerTest, FilesThatCannotBeOpenedEndTheCompositionWithAFailure)

@@ -53,6 +53,8 @@ struct CompositionOutcome {
 };
 
 // The whole composition: bank by bank through the intermediate files, the selected banks merged
-// and the others passed through, then the intermediate files removed. The base firmware is
-// never changed. Throws Failure as MergeBank does, after removing the temporary files.
+// and the others passed through, then the intermediate files removed. A run of selected banks
+// before bank 5 is merged in one pass over the file, with the same result, messages and colours
+// as merging them one after the other. The base firmware is never changed. Throws Failure as
+// MergeBank does, after removing the temporary files.
 CompositionOutcome ComposeFirmware(const CompositionContext& context, CompositionObserver& observer);

@@ -4,6 +4,11 @@
 #include "app/TFHelp.h"
 #include "app/TFsaveproj.h"
 #include "firmware/widgets/TFModifyFileSx.h"
+#include "editors/canopen/TFWemcy.h"
+#include "editors/canopen/TFemcy.h"
+#include "editors/gateway/FrameMappingWindow.h"
+#include "editors/gateway/FrameTableWindow.h"
+#include "editors/gateway/TFpargen.h"
 
 WindowSet CreateWindows(const WindowOwner& owner)
 {
@@ -16,27 +21,27 @@ WindowSet CreateWindows(const WindowOwner& owner)
 
     w.FModifyFileSx = new TFModifyFileSx(owner.context, parent);
 
-    // Fpargen
+    w.Fpargen = new TFpargen(owner.context, parent);
 
     // Fsdo
 
     // Fpdo
 
-    // Femcy
+    w.Femcy = new TFemcy(owner.context, owner.openExcel, parent);
 
-    // FWemcy
+    w.FWemcy = new TFWemcy(owner.context, owner.openExcel, parent);
 
     // FXML
 
     // FInfopdo
 
-    // FSetVar
+    w.FSetVar = new TFSetVar(owner.context, parent);
 
-    // FSetPdo
+    w.FSetPdo = new TFSetPdo(owner.context, parent);
 
-    // F_Rec_Info
+    w.F_Rec_Info = new TF_Rec_Info(owner.context, parent);
 
-    // F_Sen_Info
+    w.F_Sen_Info = new TF_Sen_Info(owner.context, parent);
 
     return w;
 }

@@ -1,6 +1,7 @@
 #include "common/widgets/ModalWindow.h"
 
 #include "common/ErrorBoundary.h"
+#include "common/MessageSink.h"
 
 #include <QLabel>
 #include <QShowEvent>
@@ -13,7 +14,17 @@ ModalWindow::ModalWindow(QWidget* parent) : QDialog(parent)
 void ModalWindow::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (!event->spontaneous()) RunGuarded([this] { FormShow(); });
+    if (event->spontaneous()) return;
+    loadIncomplete_ = false;
+    if (!RunGuarded([this] { FormShow(); })) loadIncomplete_ = true;
+}
+
+bool ModalWindow::ConfirmSaveAfterIncompleteLoad()
+{
+    if (!loadIncomplete_) return true;
+    return Messages().Ask(windowTitle().toStdString(),
+                          "The document could not be read to the end, so this window shows only part of it. "
+                          "Saving now replaces the whole file with what the window shows. Save anyway?");
 }
 
 void LabelFor(QLabel* label, QWidget* field)

@@ -12,10 +12,25 @@ class ModalWindow : public QDialog {
 public:
     explicit ModalWindow(QWidget* parent = nullptr);
 
+    // True when the last showing could not read its document to the end.
+    bool LoadIncomplete() const { return loadIncomplete_; }
+
 protected:
-    // Fills the window; runs at every showing.
+    // Fills the window; runs at every showing. A failure thrown out of it marks the load
+    // incomplete.
     virtual void FormShow() {}
     void showEvent(QShowEvent* event) override;
+
+    // For windows that catch their own read failures and show their own message.
+    void MarkLoadIncomplete() { loadIncomplete_ = true; }
+
+    // Before a save: after an incomplete load the window holds only part of the document, and
+    // saving would replace the whole file with that part. Asks the engineer first; true when
+    // the save may go on.
+    bool ConfirmSaveAfterIncompleteLoad();
+
+private:
+    bool loadIncomplete_ = false;
 };
 
 // Makes `label` the visible name of `field`: its buddy (Alt+letter focuses the field) and the

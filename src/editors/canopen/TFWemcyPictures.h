@@ -1,0 +1,7 @@
+#pragma once
+#include <QPixmap>
+#include <array>
+
+// The tree pictures of the word window, 16 x 16, drawn here: a word, a word selected, a bit,
+// a bit selected, in this order.
+std::array<QPixmap, 4> DrawWordTreePictures();

@@ -1,0 +1,140 @@
+#include "editors/gateway/FrameMappingDocument.h"
+
+#include "common/FileSystem.h"
+#include "common/ParseInt.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+namespace {
+
+const std::array<std::string, 9> kAttributes = {"", "B1", "B2", "B3", "B4", "B5", "B6", "B7", "B8"};
+
+uint8_t Low8(int32_t value)
+{
+    return static_cast<uint8_t>(static_cast<uint32_t>(value) & 0xFFu);
+}
+
+// Blanks and control characters at both ends do not count.
+std::string_view Trimmed(std::string_view text)
+{
+    const auto isSpace = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+    while (!text.empty() && isSpace(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isSpace(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+bool IsNone(std::string_view text)
+{
+    if (text.size() != 4) return false;
+    std::string upper(text);
+    std::transform(upper.begin(), upper.end(), upper.begin(), [](unsigned char c) { return std::toupper(c); });
+    return upper == "NONE";
+}
+
+} // namespace
+
+uint8_t& FrameMapping::Byte(int k)
+{
+    uint8_t* bytes[] = {&B1, &B2, &B3, &B4, &B5, &B6, &B7, &B8};
+    return *bytes[std::clamp(k, 1, 8) - 1];
+}
+
+uint8_t FrameMapping::Byte(int k) const
+{
+    return const_cast<FrameMapping*>(this)->Byte(k);
+}
+
+void LoadMappings(ProjectDocument& document, const std::string& framePath, const std::string& infoPath,
+                  MappingList& into)
+{
+    into.CobIds.clear();
+    into.Records.clear();
+    if (FileExists(framePath)) {
+        document.LoadFile(framePath);
+        const XmlNode root = document.Root();
+        const size_t count = document.ChildCount(root);
+        for (size_t i = 0; i < count; ++i) {
+            const XmlNode row = document.ChildAt(root, i);
+            std::string cobId = document.AttributeText(row, "COBID");
+            FrameMapping record;
+            record.Dim = Low8(ParseInt(document.AttributeText(row, "Dim")));
+            into.CobIds.push_back(std::move(cobId));
+            into.Records.push_back(record);
+        }
+    }
+    if (into.Records.empty() || !FileExists(infoPath)) return;
+    document.LoadFile(infoPath);
+    const XmlNode root = document.Root();
+    const size_t n = std::min(into.Records.size(), document.ChildCount(root));
+    for (size_t i = 0; i < n; ++i) {
+        const XmlNode row = document.ChildAt(root, i);
+        FrameMapping& record = into.Records[i];
+        for (int k = 1; k <= 8; ++k)
+            record.Byte(k) = k <= record.Dim ? Low8(ParseInt(document.AttributeText(row, kAttributes[k]))) : kNoByte;
+    }
+}
+
+std::optional<uint8_t> ParseByteEntry(std::string_view text)
+{
+    const std::string_view t = Trimmed(text);
+    if (t.empty() || IsNone(t)) return kNoByte;
+    const int32_t value = ParseIntOr(t, -1);
+    if (value >= 0 && value < kDeviceNetBytes) return static_cast<uint8_t>(value);
+    return std::nullopt;
+}
+
+std::string ByteEntryMessage(int k)
+{
+    return "Error Byte " + std::to_string(k) + "!! Value have to be between 0 to 127 or none. ";
+}
+
+std::string ByteText(uint8_t value)
+{
+    return value == kNoByte ? "none" : std::to_string(value);
+}
+
+std::optional<std::string> CheckMappings(const MappingList& list, MappingSide side)
+{
+    struct Owner {
+        size_t frame = 0;
+        int canByte = 0;
+        bool used = false;
+    };
+    const auto cobIdAt = [&](size_t f) { return f < list.CobIds.size() ? list.CobIds[f] : std::string(); };
+    std::array<Owner, kDeviceNetBytes> owners{};
+    for (size_t f = 0; f < list.Records.size(); ++f) {
+        const std::string cobId = cobIdAt(f);
+        for (int k = 1; k <= 8; ++k) {
+            const uint8_t b = list.Records[f].Byte(k);
+            if (b == kNoByte) continue;
+            // Only a hand-edited info document holds such a value; it is shown as stored and
+            // must be mended before saving. It never indexes the table of owners.
+            if (b >= kDeviceNetBytes)
+                return "Error!! The Byte " + std::to_string(b) + " in COB ID " + cobId + " in Byte " +
+                       std::to_string(k) + " is not between 0 and 127. ";
+            if (side == MappingSide::Send) continue; // any number of CAN bytes may share one byte
+            Owner& owner = owners[b];
+            if (owner.used)
+                return "Error!! The Byte " + std::to_string(b) + " is used in COB ID " + cobId + " in Byte " +
+                       std::to_string(k) + " and in COB ID " + cobIdAt(owner.frame) + " in Byte " +
+                       std::to_string(owner.canByte) + " ";
+            owner = {f, k, true};
+        }
+    }
+    return std::nullopt;
+}
+
+void SaveMappings(ProjectDocument& document, const std::string& path, MappingSide side,
+                  const std::vector<FrameMapping>& records)
+{
+    document.Reset();
+    const XmlNode root = document.AddRoot(side == MappingSide::Receive ? "Receive_Frames_Info" : "Send_Frames_Info");
+    for (const FrameMapping& record : records) {
+        const XmlNode row = document.AddChild(root, "row");
+        for (int k = 1; k <= 8; ++k)
+            document.SetAttribute(row, kAttributes[k], std::to_string(k <= record.Dim ? record.Byte(k) : kNoByte));
+    }
+    document.SaveFile(path);
+}

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
+#include <random>
 
 namespace {
 
@@ -317,6 +318,28 @@ TEST_F(ComposerTest, ARunOfBanksGivesWhatMergesOneAfterAnotherGive)
         for (int n = 1; n <= 4; ++n)
             EXPECT_EQ(colours.at(n), expectedColours.count(n) ? kBankMissingColour : kBankWindowColour) << n;
         ExpectNoTemporaryFiles();
+    }
+}
+
+TEST_F(ComposerTest, AnyBytesGiveCrLfLinesAndLeaveTheBaseAlone)
+{
+    std::mt19937 random(4);
+    const std::string pieces[] = {"S2", "S1", "S9", "s2", "S224388", "S2243980", "\r", "\n", "\r\n", "ZZ", "0", "F", std::string(1, '\0'),
+                                  S2(0x388000), S2(0x398000), kS9};
+    for (int round = 0; round < 100; ++round) {
+        std::string bytes;
+        const int count = static_cast<int>(random() % 40);
+        for (int k = 0; k < count; ++k) bytes += pieces[random() % std::size(pieces)];
+        const std::string base = ws.PutBaseFirmware(bytes);
+        sink.Clear();
+        const CompositionOutcome outcome = ComposeFirmware(context, observer);
+        EXPECT_EQ(ReadAll(base), bytes);
+        ExpectNoTemporaryFiles();
+        EXPECT_LE(sink.All().size(), 1u);
+        if (!outcome.written) continue;
+        const std::string out = Output();
+        for (size_t at = out.find_first_of("\r\n"); at != std::string::npos; at = out.find_first_of("\r\n", at + 2))
+            ASSERT_EQ(out.compare(at, 2, "\r\n"), 0) << "round " << round;
     }
 }
 

@@ -324,8 +324,8 @@ TEST_F(ComposerTest, ARunOfBanksGivesWhatMergesOneAfterAnotherGive)
 TEST_F(ComposerTest, AnyBytesGiveCrLfLinesAndLeaveTheBaseAlone)
 {
     std::mt19937 random(4);
-    const std::string pieces[] = {"S2", "S1", "S9", "s2", "S224388", "S2243980", "\r", "\n", "\r\n", "ZZ", "0", "F", std::string(1, '\0'),
-                                  S2(0x388000), S2(0x398000), kS9};
+    const std::string pieces[] = {"S2",   "S1", "S9", "s2", "S224388", "S2243980", "\r", "\n",
+                                  "\r\n", "ZZ", "0",  "F",  std::string(1, '\0'), S2(0x388000), S2(0x398000), kS9};
     for (int round = 0; round < 100; ++round) {
         std::string bytes;
         const int count = static_cast<int>(random() % 40);

@@ -3,6 +3,7 @@
 #include "app/CliCommand.h"
 #include "firmware/BuildCommand.h"
 #include "common/MessageSink.h"
+#include "xmltools/XmlTreeCommand.h"
 
 #include <cstring>
 #include <iostream>
@@ -11,6 +12,7 @@
 // Each sub-system adds its commands here.
 static const CliCommand kCommands[] = {
     {"build", kBuildUsage, kBuildSummary, RunBuildCommand},
+    {"xml-tree", "FILE", "Prints the tree of an XML file as the XML window shows it.", RunXmlTreeCommand},
 };
 
 static void PrintHelp(std::ostream& out)

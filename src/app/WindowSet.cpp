@@ -4,11 +4,16 @@
 #include "app/TFHelp.h"
 #include "app/TFsaveproj.h"
 #include "firmware/widgets/TFModifyFileSx.h"
+#include "editors/canopen/TFInfopdo.h"
 #include "editors/canopen/TFWemcy.h"
 #include "editors/canopen/TFemcy.h"
+#include "editors/canopen/TFpdo.h"
+#include "editors/canopen/TFsdo.h"
 #include "editors/gateway/FrameMappingWindow.h"
 #include "editors/gateway/FrameTableWindow.h"
 #include "editors/gateway/TFpargen.h"
+#include "xmltools/widgets/TFSELstringhe.h"
+#include "xmltools/widgets/TFXML.h"
 
 WindowSet CreateWindows(const WindowOwner& owner)
 {
@@ -17,23 +22,24 @@ WindowSet CreateWindows(const WindowOwner& owner)
     w.Fsaveproj = new TFsaveproj(owner.context, parent);
     w.FHelp = new TFHelp(owner.context, parent);
     w.FAbout = new TFAbout(parent);
-    // FSELstringhe
+    w.FSELstringhe = new TFSELstringhe(parent);
 
     w.FModifyFileSx = new TFModifyFileSx(owner.context, parent);
 
     w.Fpargen = new TFpargen(owner.context, parent);
 
-    // Fsdo
+    w.Fsdo = new TFsdo(owner.context, owner.openExcel, parent);
 
-    // Fpdo
+    w.Fpdo = new TFpdo(owner.context, owner.openExcel, parent);
 
     w.Femcy = new TFemcy(owner.context, owner.openExcel, parent);
 
     w.FWemcy = new TFWemcy(owner.context, owner.openExcel, parent);
 
-    // FXML
+    TFsaveproj* editor = w.Fsaveproj;
+    w.FXML = new TFXML(owner.context, [editor](const std::string& text) { return editor->EditText(text); }, parent);
 
-    // FInfopdo
+    w.FInfopdo = new TFInfopdo(owner.context, owner.openExcel, parent);
 
     w.FSetVar = new TFSetVar(owner.context, parent);
 

@@ -32,16 +32,19 @@ public:
     {
         if (name != name_) throw Failure("No sheet '" + name + "'");
         Sheet sheet;
+        sheet.fromCsv = true;
         std::vector<std::string> lines = SplitTextLines(text_);
         while (!lines.empty() && lines.back().empty()) lines.pop_back();
         if (lines.empty()) return sheet;
-        sheet.columnCount = SplitFields(lines.front()).size();
+        sheet.titleRow = SplitFields(lines.front());
+        sheet.columnCount = sheet.titleRow.size();
         for (size_t i = 1; i < lines.size(); ++i) {
             std::vector<std::string> row = SplitFields(lines[i]);
             if (row.size() > sheet.columnCount) sheet.columnCount = row.size();
             sheet.rows.push_back(std::move(row));
         }
         for (auto& row : sheet.rows) row.resize(sheet.columnCount);
+        sheet.titleRow.resize(sheet.columnCount);
         return sheet;
     }
 

@@ -13,10 +13,7 @@ CanSide AddEmcyDefSheetRow(EmcyTable& table, const std::vector<std::string>& row
 
 std::vector<std::vector<std::string>> EmcyDefExportLines(const EmcyTable& table)
 {
-    // The import takes a sheet's first row as column titles; without a title line the first
-    // entry of an exported file would be lost when it is imported again.
     std::vector<std::vector<std::string>> lines;
-    lines.emplace_back(kEmcyColumns.begin(), kEmcyColumns.end());
     for (CanSide side : {CanSide::A, CanSide::B}) {
         for (const EmcyLine& line : table.Side(side)) {
             std::vector<std::string> values;

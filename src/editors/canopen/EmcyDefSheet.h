@@ -12,6 +12,6 @@
 // integer, which ends the import. Returns the side the entry went to.
 CanSide AddEmcyDefSheetRow(EmcyTable& table, const std::vector<std::string>& row);
 
-// The export: a title line with the column names, then one line per entry, the CAN A list and
+// The export: no title line, one line per entry, the CAN A list and
 // then the CAN B list in list order, bypass_set packed as on save.
 std::vector<std::vector<std::string>> EmcyDefExportLines(const EmcyTable& table);

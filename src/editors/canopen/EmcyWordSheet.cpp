@@ -18,10 +18,7 @@ std::optional<std::pair<CanSide, TClWEmcy>> EmcyWordFromSheetRow(const std::vect
 
 std::vector<std::vector<std::string>> EmcyWordExportLines(const EmcyWordTable& table)
 {
-    // The import takes a sheet's first row as column titles; without a title line the first
-    // word of an exported file would be lost when it is imported again.
     std::vector<std::vector<std::string>> lines;
-    lines.push_back(EmcyWordColumns());
     for (CanSide side : {CanSide::A, CanSide::B})
         for (const TClWEmcy& word : table.Side(side)) lines.push_back(EmcyWordValues(word, side));
     return lines;

@@ -13,6 +13,6 @@
 // which ends the import.
 std::optional<std::pair<CanSide, TClWEmcy>> EmcyWordFromSheetRow(const std::vector<std::string>& row);
 
-// The export: a title line with the column names, then one line per word, the CAN A list and
+// The export: no title line, one line per word, the CAN A list and
 // then the CAN B list in list order.
 std::vector<std::vector<std::string>> EmcyWordExportLines(const EmcyWordTable& table);

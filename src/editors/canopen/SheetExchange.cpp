@@ -4,6 +4,7 @@
 #include "common/Desktop.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
+#include "common/ParseInt.h"
 #include "editors/canopen/Workbook.h"
 
 #include <algorithm>
@@ -24,6 +25,19 @@ std::string DirectoryOf(const std::string& path)
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
+// The exports of these tables have no title line: their first line is already a record. Read
+// back from the CSV file itself (not from a workbook made of it), that line is taken as a
+// record when its routing column holds a number, which a column title never does; so an
+// export imports back whole.
+bool FirstCsvLineIsRecord(const std::string& tableName, const Sheet& sheet)
+{
+    static const std::pair<const char*, size_t> kRoutingColumn[] = {{"sdopdo", 2}, {"emcydef", 11}, {"emcyword", 2}};
+    if (!sheet.fromCsv) return false;
+    for (const auto& [table, column] : kRoutingColumn)
+        if (tableName == table) return column < sheet.titleRow.size() && TryParseInt(sheet.titleRow[column]).has_value();
+    return false;
+}
+
 } // namespace
 
 void ImportSheetFrom(const std::string& workbookPath, const std::string& tableName, size_t columnCount,
@@ -35,8 +49,11 @@ void ImportSheetFrom(const std::string& workbookPath, const std::string& tableNa
             if (Lower(name) != tableName) continue;
             const Sheet sheet = workbook->ReadSheet(name);
             if (sheet.columnCount < columnCount) return; // the driver cannot give the missing columns
-            for (const std::vector<std::string>& row : sheet.rows)
+            const auto hand = [&](const std::vector<std::string>& row) {
                 onRow(std::vector<std::string>(row.begin(), row.begin() + static_cast<std::ptrdiff_t>(columnCount)));
+            };
+            if (FirstCsvLineIsRecord(tableName, sheet)) hand(sheet.titleRow);
+            for (const std::vector<std::string>& row : sheet.rows) hand(row);
             return;
         }
     } catch (const std::exception&) {

@@ -10,6 +10,8 @@
 struct Sheet {
     size_t columnCount = 0;
     std::vector<std::vector<std::string>> rows;
+    std::vector<std::string> titleRow; // the cells of the first row
+    bool fromCsv = false;              // read from a CSV text file, not a workbook
 };
 
 // A workbook opened read-only.

@@ -157,12 +157,13 @@ TEST_F(EmcyWordTest, ExportedCsvImportsBackToTheSameLists)
     exported.canA[0].bits[3] = {"1", "2", "37"};
     exported.canB = {Word("9", "0x2001", "3")};
     const auto lines = EmcyWordExportLines(exported);
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[0], EmcyWordColumns());
-    EXPECT_EQ(lines[0][6], "bit0_poscomp");
-    EXPECT_EQ(lines[0][51], "bit15_poscomp");
-    EXPECT_EQ(lines[3][2], "1");
-    EXPECT_EQ(lines[1].size(), kEmcyWordColumnCount);
+    ASSERT_EQ(lines.size(), 3u); // no title line
+    EXPECT_EQ(lines[0][0], "0x2000");
+    EXPECT_EQ(lines[0][2], "0");
+    EXPECT_EQ(lines[2][2], "1");
+    EXPECT_EQ(lines[0].size(), kEmcyWordColumnCount);
+    EXPECT_EQ(EmcyWordColumns()[6], "bit0_poscomp");
+    EXPECT_EQ(EmcyWordColumns()[51], "bit15_poscomp");
 
     ProjectContext context;
     context.ProjectDir = dir.Path();

@@ -43,6 +43,22 @@ TEST(ImportSheet, ReadsAnExportedCsvBackBelowItsTitleRow)
     EXPECT_EQ(rows, (Rows{{"1", "", "3"}, {"4", "5", "6"}}));
 }
 
+TEST(ImportSheet, ATitleLessExportReadsBackFromItsCsvFileWhole)
+{
+    TempDir dir;
+    Rows rows;
+    const auto collect = [&](const std::vector<std::string>& row) { rows.push_back(row); };
+    // emcydef routes on its twelfth column, sdopdo and emcyword on their third.
+    ImportSheetFrom(dir.Write("emcydef.csv", "1,2,3,4,5,6,7,8,9,10,11,33,\r\n"), "emcydef", 12, collect);
+    EXPECT_EQ(rows.size(), 1u);
+    rows.clear();
+    ImportSheetFrom(dir.Write("sdopdo.csv", "index,subindex,nrpdo,poscomp,\r\n0x10,1,1,0,\r\n"), "sdopdo", 4, collect);
+    EXPECT_EQ(rows, (Rows{{"0x10", "1", "1", "0"}})); // a real title line stays a title line
+    rows.clear();
+    ImportSheetFrom(dir.Write("rpdodef.csv", "1,2,3,4,5,\r\n6,7,8,9,10,\r\n"), "rpdodef", 5, collect);
+    EXPECT_EQ(rows.size(), 1u); // this export always begins with its title line
+}
+
 TEST(ImportSheet, FindsTheSheetByLowerCaseNameOnly)
 {
     TempDir dir;

@@ -1,0 +1,24 @@
+#pragma once
+#include <QGroupBox>
+
+#include <vector>
+
+class QButtonGroup;
+class QRadioButton;
+
+// A framed group of radio buttons of which one is selected, addressed by item position.
+class RadioGroup : public QGroupBox {
+    Q_OBJECT
+public:
+    RadioGroup(const QString& caption, const QStringList& items, QWidget* parent = nullptr);
+
+    // The selected item's position, -1 when none.
+    int ItemIndex() const;
+    void SetItemIndex(int index);
+    QRadioButton* Item(int index) const { return items_.at(size_t(index)); }
+    int Count() const { return int(items_.size()); }
+
+private:
+    QButtonGroup* group_;
+    std::vector<QRadioButton*> items_;
+};

@@ -1,0 +1,152 @@
+#include "editors/canopen/TFpdo.h"
+
+#include "app/OpenExcel.h"
+#include "app/ProjectContext.h"
+#include "common/MessageSink.h"
+#include "common/widgets/Guarded.h"
+#include "common/widgets/StringGrid.h"
+#include "editors/canopen/MappingLook.h"
+#include "editors/canopen/PdoGrids.h"
+#include "editors/canopen/SheetExchange.h"
+#include "xmlstore/GuardedRead.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace {
+
+// Shown when the document holds more entries for a page than its grid: OK would drop them.
+constexpr const char* kPdoPageOverflow =
+    "rpdodef.xml holds more than 10 entries for one page: only the first 10 are shown, and OK saves only these";
+
+StringGrid* MakeGrid(QWidget* parent, const QString& name)
+{
+    auto* grid = new StringGrid(kPdoGridColumns, kPdoGridRows, parent);
+    PreparePdoGrid(grid->Cells());
+    grid->CellsChanged();
+    grid->verticalHeader()->setDefaultSectionSize(20);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* target = new TargetColumnDelegate(grid);
+    grid->setItemDelegateForColumn(4, target);
+    grid->setItemDelegateForColumn(5, target);
+    NameFor(grid, name);
+    return grid;
+}
+
+QWidget* MakePage(StringGrid* grid)
+{
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->addWidget(grid, 1);
+    return page;
+}
+
+} // namespace
+
+TFpdo::TFpdo(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* parent)
+    : ModalWindow(parent),
+      PageControl1(new QTabWidget(this)),
+      sga(MakeGrid(this, QStringLiteral("PDO From CanA to CanB"))),
+      sgb(MakeGrid(this, QStringLiteral("PDO From CanB to CanA"))),
+      BitBtn1(new QPushButton(QStringLiteral("OK"), this)),
+      BitBtn2(new QPushButton(QStringLiteral("Cancel"), this)),
+      Button1(new QPushButton(QStringLiteral("Export"), this)),
+      BitBtn4(new QPushButton(QStringLiteral("Import"), this)),
+      context_(context),
+      openExcel_(openExcel)
+{
+    setObjectName(QStringLiteral("TFpdo"));
+    setWindowTitle(QStringLiteral("Define Traslate PDO"));
+    setSizeGripEnabled(true);
+    ApplyMappingLook(this);
+
+    PageControl1->addTab(MakePage(sga), QStringLiteral("PDO From CanA to CanB"));
+    PageControl1->addTab(MakePage(sgb), QStringLiteral("PDO From CanB to CanA"));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(BitBtn1);
+    buttons->addWidget(BitBtn2);
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(BitBtn4);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(PageControl1, 1);
+    layout->addLayout(buttons);
+    resize(640, 340);
+
+    for (QPushButton* b : {BitBtn1, BitBtn2, Button1, BitBtn4}) b->setAutoDefault(false);
+    OnAccept(BitBtn1, this, [this] { return BitBtn1Click(); });
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    OnClick(BitBtn4, [this] { BitBtn4Click(); });
+    OnClick(Button1, [this] { Button1Click(); });
+    sga->installEventFilter(this);
+    sgb->installEventFilter(this);
+}
+
+void TFpdo::FormShow()
+{
+    PreparePdoGrid(sga->Cells());
+    PreparePdoGrid(sgb->Cells());
+    PdoTranslationTable table;
+    GuardedRead(document_, context_.RpdoDefFile, kFileXmlNotFound, kErrorReadingFileXml,
+                [&](ProjectDocument& document, XmlNode root) { ReadPdoTranslation(document, root, table); });
+    const int dropped = FillPdoGrid(table.pages[kPdoCanAToCanB], sga->Cells()) +
+                        FillPdoGrid(table.pages[kPdoCanBToCanA], sgb->Cells());
+    sga->CellsChanged();
+    sgb->CellsChanged();
+    FormResize();
+    if (dropped > 0) Messages().Notice(kPdoPageOverflow);
+}
+
+bool TFpdo::BitBtn1Click()
+{
+    FinishGridEdit(this);
+    PdoTranslationTable table;
+    table.pages[kPdoCanAToCanB] = PdoEntriesOf(sga->Cells());
+    table.pages[kPdoCanBToCanA] = PdoEntriesOf(sgb->Cells());
+    WritePdoTranslation(table, document_); // a cobid that is no integer stops here
+    document_.SaveFile(context_.RpdoDefFile);
+    return true;
+}
+
+void TFpdo::BitBtn4Click()
+{
+    FinishGridEdit(this);
+    PdoSheetImport import(sga->Cells(), sgb->Cells());
+    ImportSheet(
+        openExcel_, kPdoTableName, kPdoSheetColumns,
+        [&] {
+            sga->Cells().ClearData();
+            sgb->Cells().ClearData();
+        },
+        [&](const std::vector<std::string>& row) { import.Row(row); });
+    sga->CellsChanged();
+    sgb->CellsChanged();
+}
+
+void TFpdo::Button1Click()
+{
+    FinishGridEdit(this);
+    ExportCsv(context_, kPdoTableName, PdoExportLines(sga->Cells(), sgb->Cells()));
+}
+
+bool TFpdo::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize && (watched == sga || watched == sgb)) FormResize();
+    return ModalWindow::eventFilter(watched, event);
+}
+
+void TFpdo::FormResize()
+{
+    for (StringGrid* grid : {sga, sgb}) {
+        const int w = int(std::lround(double(grid->width()) / kPdoGridColumns)) - 5;
+        grid->horizontalHeader()->setDefaultSectionSize(std::max(w, 20));
+        for (int column = 0; column < kPdoGridColumns; ++column) grid->setColumnWidth(column, std::max(w, 20));
+    }
+}

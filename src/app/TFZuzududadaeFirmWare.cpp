@@ -10,6 +10,8 @@
 #include "common/MessageSink.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
+#include "firmware/BankFiles.h"
+#include "firmware/ConfigurationImage.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -222,7 +224,10 @@ void TFZuzududadaeFirmWare::CreateBinaClick(QObject* sender)
         if (ProductVariant == 2) {
             Labelstate->setText(QStringLiteral("Wait.."));
             QApplication::processEvents();
-            // The firmware build steps run here: configuration image, bank files, C source.
+            // A failure ends the press in the application error box, before the window opens.
+            LoadConfigurationImage(context_, bankImage_);
+            WriteBankFiles(context_, bankImage_);
+            WriteBankSource(context_, bankImage_);
             Labelstate->setText(QStringLiteral("--"));
         }
         if (windows_.FModifyFileSx) windows_.FModifyFileSx->exec();

@@ -2,6 +2,7 @@
 #include "app/OpenExcel.h"
 #include "app/ProjectContext.h"
 #include "app/WindowSet.h"
+#include "firmware/BankImage.h"
 
 #include <QMainWindow>
 
@@ -58,4 +59,5 @@ private:
     ProjectContext context_;
     OpenExcelDialog openExcel_;
     WindowSet windows_;
+    BankImage bankImage_; // the five bank images, for the whole run, never cleared
 };

@@ -3,6 +3,7 @@
 #include "app/TFAbout.h"
 #include "app/TFHelp.h"
 #include "app/TFsaveproj.h"
+#include "firmware/widgets/TFModifyFileSx.h"
 #include "editors/canopen/TFInfopdo.h"
 #include "editors/canopen/TFWemcy.h"
 #include "editors/canopen/TFemcy.h"
@@ -23,7 +24,7 @@ WindowSet CreateWindows(const WindowOwner& owner)
     w.FAbout = new TFAbout(parent);
     w.FSELstringhe = new TFSELstringhe(parent);
 
-    // FModifyFileSx
+    w.FModifyFileSx = new TFModifyFileSx(owner.context, parent);
 
     w.Fpargen = new TFpargen(owner.context, parent);
 

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Composes banks 1 and 2 into generated base firmwares of about 1 MB and 8 MB, and sets the
+# time against srec_cat doing the same merge and against a plain copy of the base firmware,
+# in the same run. Usage: bench/compare-compose.sh BUILD_DIR
+set -euo pipefail
+build="$(cd "${1:-build}" && pwd)"
+compose="$build/bench/compose_firmware"
+generate="$build/src/firmware/demo/make_demo_firmware"
+for tool in "$compose" "$generate"; do
+  [ -x "$tool" ] || { echo "compare-compose: $tool is missing; build the targets compose_firmware and make_demo_firmware" >&2; exit 1; }
+done
+if ! command -v srec_cat >/dev/null; then
+  echo "compare-compose: srec_cat is not installed (Debian package srecord); skipped" >&2
+  exit 0
+fi
+
+# The files go on the disk of the build tree, where projects live, and once more into memory
+# (/dev/shm) when there is one: there the figures leave out the disk's share of every write.
+places=("$build")
+[ -d /dev/shm ] && [ -w /dev/shm ] && places+=(/dev/shm)
+cleanup=()
+trap 'rm -rf "${cleanup[@]}"' EXIT
+
+# Wall-clock milliseconds of one command, the best of N runs (used without hyperfine).
+best_ms() {
+  local runs="$1"; shift
+  local best=""
+  for _ in $(seq "$runs"); do
+    local start end
+    start=$(date +%s%N)
+    "$@" >/dev/null 2>&1
+    end=$(date +%s%N)
+    local ms=$(( (end - start) / 1000 ))
+    if [ -z "$best" ] || [ "$ms" -lt "$best" ]; then best=$ms; fi
+  done
+  awk -v us="$best" 'BEGIN { printf "%.3f", us / 1000 }'
+}
+
+# Median wall-clock milliseconds of each command with hyperfine, in the order given, then the
+# mean processor milliseconds (user + system) of each: on a busy machine the second set shows
+# the work itself, without the time spent waiting for a processor.
+hyperfine_ms() {
+  local json="$work/hyperfine.json"
+  hyperfine -N --warmup 3 --min-runs 30 --style none --export-json "$json" "$@" >/dev/null 2>&1
+  python3 -c 'import json,sys
+r = json.load(open(sys.argv[1]))["results"]
+print(" ".join("%.3f" % (x["median"] * 1000) for x in r), " ".join("%.3f" % ((x["user"] + x["system"]) * 1000) for x in r))' "$json"
+}
+
+printf '%-8s %-9s %-5s %12s %12s %12s %14s %12s\n' base place time compose_ms srec_cat_ms cp_ms srec/compose compose/cp
+for place in "${places[@]}"; do
+  work="$(mktemp -d "$place/zz-bench-compose-XXXXXX")"
+  cleanup+=("$work")
+  mkdir -p "$work/bin" "$work/out"
+  head -c 16384 /dev/urandom > "$work/bin/bank1.bin"
+  head -c 16384 /dev/urandom > "$work/bin/bank2.bin"
+  if [ "$place" = /dev/shm ]; then where=memory; else where=disk; fi
+  for size in 1 8; do
+    if [ "$size" = 1 ]; then end=$((0x380000 + 0x68000)); else end=$((0x380000 + 0x348000)); fi
+    base="$work/sx${size}mb.sx"
+    "$generate" "$base" 0x380000 "$end"
+    c_cmd=("$compose" "$base" "$work/bin" "$work/out")
+    s_cmd=(srec_cat "$base" -exclude 0x388000 0x38C000 -exclude 0x398000 0x39C000
+           "$work/bin/bank1.bin" -binary -offset 0x388000 "$work/bin/bank2.bin" -binary -offset 0x398000
+           -o "$work/out/srec_cat.sx")
+    p_cmd=(cp "$base" "$work/out/copy.sx")
+    if command -v hyperfine >/dev/null && command -v python3 >/dev/null; then
+      read -r c s p cc sc pc < <(hyperfine_ms "${c_cmd[*]}" "${s_cmd[*]}" "${p_cmd[*]}")
+    else
+      c=$(best_ms 15 "${c_cmd[@]}"); s=$(best_ms 5 "${s_cmd[@]}"); p=$(best_ms 15 "${p_cmd[@]}")
+      cc=""
+    fi
+    kb="$(( $(stat -c %s "$base") / 1024 ))KB"
+    row='{ printf "%-8s %-9s %-5s %12.2f %12.2f %12.2f %13.1fx %11.2fx\n", b, w, t, c, s, p, s / c, c / p }'
+    awk -v b="$kb" -v w="$where" -v t=wall -v c="$c" -v s="$s" -v p="$p" "BEGIN $row"
+    if [ -n "$cc" ]; then awk -v b="$kb" -v w="$where" -v t=cpu -v c="$cc" -v s="$sc" -v p="$pc" "BEGIN $row"; fi
+  done
+done

@@ -1,0 +1,152 @@
+#include "firmware/BuildCommand.h"
+
+#include "app/ProjectContext.h"
+#include "common/FileSystem.h"
+#include "common/MessageSink.h"
+#include "firmware/BankFiles.h"
+#include "firmware/ConfigurationImage.h"
+#include "firmware/DeviceUpdate.h"
+
+#include <algorithm>
+#include <cctype>
+#include <exception>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kBuildHelp =
+    "Does what \"Up date Device\" and then \"Execute update firmware\" do in the application:\n"
+    "  1. reads the project's documents (pargen.xml, Receive_Frame.xml, Receive_Info.xml,\n"
+    "     Send_Frame.xml, Send_Info.xml) into the configuration tables,\n"
+    "  2. writes PROJECT_DIR/bin/bank1.bin to bank5.bin and PROJECT_DIR/bin/bankg.c,\n"
+    "  3. merges banks 1 and 2 into the base firmware DIR/MASTER/sx48802.sx and writes the\n"
+    "     result as PROJECT_DIR/New_sx48802.sx (the base firmware itself is not changed).\n"
+    "Options:\n"
+    "  --app-dir DIR   the application directory holding MASTER, PROJECTS and ZoruvOdeza.exe\n"
+    "                  (default: the directory of this program)\n"
+    "  --flash COMn    then start DIR/ZoruvOdeza.exe to write the new firmware into the gateway\n"
+    "                  through serial port COM1 to COM8\n"
+    "Messages go to standard error. Exit status: 0 when the new firmware was written (and the\n"
+    "flashing program started), 1 when the build stopped, 2 for wrong arguments.\n";
+
+int Usage(const std::string& problem)
+{
+    std::cerr << "zuzududada-cli build: " << problem << "\nUsage: zuzududada-cli build " << kBuildUsage << "\n"
+              << "See zuzududada-cli build --help\n";
+    return 2;
+}
+
+// An absolute path with "/" and without a trailing separator.
+std::string Absolute(const std::string& path)
+{
+    std::error_code error;
+    std::string out = fs::absolute(path, error).lexically_normal().string();
+    if (error) out = path;
+    while (out.size() > 1 && out.back() == '/') out.pop_back();
+    return out;
+}
+
+std::string ExecutableDirectory()
+{
+    std::error_code error;
+    const fs::path self = fs::read_symlink("/proc/self/exe", error);
+    return error ? Absolute(".") : self.parent_path().string();
+}
+
+std::optional<int> PortPosition(const std::string& text)
+{
+    for (int position = 0; position < kPortCount; ++position) {
+        const std::string name = PortName(position);
+        if (text.size() == name.size() && std::equal(text.begin(), text.end(), name.begin(), [](char a, char b) {
+                return std::toupper(static_cast<unsigned char>(a)) == b;
+            }))
+            return position;
+    }
+    return std::nullopt;
+}
+
+// The command line's stand-in for the bank check boxes: a bank that turns red is named.
+class ReportingObserver : public CompositionObserver {
+public:
+    explicit ReportingObserver(const CompositionContext& context) : context_(context) {}
+    void BankColour(int bank, int colour) override
+    {
+        if (colour == kBankMissingColour && context_.Selected[static_cast<size_t>(bank - 1)])
+            std::cerr << "Bank " << bank << " was not found in the base firmware: the new firmware does not hold it\n";
+    }
+
+private:
+    const CompositionContext& context_;
+};
+
+} // namespace
+
+int RunBuildCommand(const std::vector<std::string>& arguments)
+{
+    std::optional<std::string> appDir, projectDir;
+    std::optional<int> port;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& a = arguments[i];
+        if (a == "--help" || a == "-h") {
+            std::cout << "Usage: zuzududada-cli build " << kBuildUsage << '\n' << kBuildHelp;
+            return 0;
+        }
+        if (a == "--app-dir" || a == "--flash") {
+            if (i + 1 == arguments.size()) return Usage(a + " needs a value");
+            const std::string& value = arguments[++i];
+            if (a == "--app-dir") {
+                appDir = value;
+            } else {
+                port = PortPosition(value);
+                if (!port) return Usage("'" + value + "' is not a port from COM1 to COM8");
+            }
+        } else if (!a.empty() && a[0] == '-') {
+            return Usage("unknown option '" + a + "'");
+        } else if (projectDir) {
+            return Usage("only one PROJECT_DIR may be given");
+        } else {
+            projectDir = a;
+        }
+    }
+    if (!projectDir) return Usage("PROJECT_DIR is missing");
+
+    ProjectContext project;
+    project.AppDir = appDir ? Absolute(*appDir) : ExecutableDirectory();
+    project.MasterDir = project.AppDir + "/MASTER";
+    project.ProjectsDir = project.AppDir + "/PROJECTS";
+    project.ProjectDir = Absolute(*projectDir);
+    if (project.ProjectDir.rfind(project.ProjectsDir + "/", 0) == 0)
+        project.ProjectName = project.ProjectDir.substr(project.ProjectsDir.size());
+    project.UpdateProjectFiles();
+
+    BankImage image;
+    try {
+        LoadConfigurationImage(project, image);
+        WriteBankFiles(project, image);
+        WriteBankSource(project, image);
+    } catch (const std::exception& failure) {
+        Messages().ApplicationError(failure.what());
+        return 1;
+    }
+
+    CompositionContext context;
+    if (!PrepareComposition(project, context)) return 1;
+    // The device update window merges banks 1 and 2 and passes the other three through.
+    context.Selected = {true, true, false, false, false};
+    ReportingObserver observer(context);
+    CompositionOutcome outcome;
+    try {
+        outcome = ComposeFirmware(context, observer);
+    } catch (const std::exception& failure) {
+        Messages().ApplicationError(failure.what());
+        return 1;
+    }
+    const std::string firmware = context.OutputDir + context.NewFirmwareName;
+    if (outcome.abandoned || !outcome.written || !FileExists(firmware)) return 1;
+    if (port && !StartFlashingProgram(project, firmware, *port)) return 1;
+    return 0;
+}

@@ -1,0 +1,318 @@
+#include "firmware/FirmwareComposer.h"
+
+#include "common/Failure.h"
+#include "common/FileSystem.h"
+#include "common/MessageSink.h"
+#include "firmware/SRecord.h"
+#include "firmware/StreamFiles.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr const char* kMergeFailed = "File New Sx Not Create,Abort Procedure";
+
+// Reports the progress to the window at most a few hundred times per merge: the bar shows the
+// same, and the composition does not wait for the screen on every line.
+class Progress {
+public:
+    explicit Progress(CompositionObserver& observer) : observer_(observer) {}
+    void Maximum(long maximum)
+    {
+        observer_.ProgressMaximum(static_cast<int>(maximum));
+        step_ = maximum / 256 > 0 ? maximum / 256 : 1;
+    }
+    void Add(long count)
+    {
+        position_ += count;
+        if (position_ - reported_ >= step_) Set(position_);
+    }
+    void Set(long position)
+    {
+        position_ = reported_ = position;
+        observer_.ProgressPosition(static_cast<int>(position));
+    }
+
+private:
+    CompositionObserver& observer_;
+    long position_ = 0;
+    long reported_ = 0;
+    long step_ = 1;
+};
+
+// Removes a file when the scope ends, however it ends.
+class RemoveAtExit {
+public:
+    explicit RemoveAtExit(std::string path) : path_(std::move(path)) {}
+    ~RemoveAtExit() { ::unlink(path_.c_str()); }
+    RemoveAtExit(const RemoveAtExit&) = delete;
+    RemoveAtExit& operator=(const RemoveAtExit&) = delete;
+
+private:
+    std::string path_;
+};
+
+// The 512 records of a bank file, each with CR LF. A short file yields zero bytes at its end.
+std::string BankRecords(const std::string& bankFile, int bank)
+{
+    FileHandle in = OpenForReading(bankFile);
+    uint8_t data[kBankRecordCount * kBankRecordBytes] = {};
+    size_t have = 0;
+    while (have < sizeof data) {
+        const ssize_t got = ::read(in.Get(), data + have, sizeof data - have);
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            throw Failure("Cannot read file '" + bankFile + "': " + std::strerror(errno));
+        }
+        if (got == 0) break;
+        have += static_cast<size_t>(got);
+    }
+    std::string records;
+    records.reserve(kBankRecordCount * 78);
+    uint32_t address = BankFirstAddress(bank);
+    for (int k = 0; k < kBankRecordCount; ++k, address += kBankRecordBytes) {
+        records += BankRecord(address, data + k * kBankRecordBytes);
+        records += "\r\n";
+    }
+    return records;
+}
+
+void WriteBinSx(const std::string& path, const std::string& records)
+{
+    FileHandle out = CreateForWriting(path);
+    BufferedWriter writer(out.Get());
+    try {
+        writer.Raw(records);
+        writer.Flush();
+    } catch (const StreamError&) {
+        throw Failure("Cannot write file '" + path + "': " + std::strerror(errno));
+    }
+}
+
+bool IsRecordType(std::string_view line, char type)
+{
+    return line.size() >= 2 && line[0] == 'S' && line[1] == type;
+}
+
+// A bank that is not merged: its source becomes the step's target as it is. The base firmware
+// is copied, never moved, so that it stays where the installation put it.
+void PassThrough(int bank, const std::string& source, const std::string& target)
+{
+    ::unlink(target.c_str());
+    if (bank == 1) {
+        std::error_code ignored;
+        std::filesystem::copy_file(source, target, std::filesystem::copy_options::overwrite_existing, ignored);
+    } else {
+        std::rename(source.c_str(), target.c_str());
+    }
+}
+
+void RemoveIntermediates(const CompositionContext& context)
+{
+    for (int n = 1; n <= 5; ++n) ::unlink((context.OutputDir + IntermediateName(n)).c_str());
+}
+
+} // namespace
+
+std::string IntermediateName(int bank)
+{
+    return "\u00B0B" + std::to_string(bank) + "\u00B0.sx";
+}
+
+std::string BaseFirmwarePath(const CompositionContext& context)
+{
+    return context.BaseFirmwareDir.empty() ? context.BaseFirmwareName
+                                           : context.BaseFirmwareDir + "/" + context.BaseFirmwareName;
+}
+
+namespace {
+
+std::string BankFileName(int bank)
+{
+    return "bank" + std::to_string(bank) + ".bin";
+}
+
+// The tests a merge makes before it touches any file; false (after the message, when `say`)
+// on the first that fails.
+bool MergeCanStart(const CompositionContext& context, int bank, const std::string& sourcePath, bool say)
+{
+    const char* problem = nullptr;
+    std::string bankMessage;
+    if (!FileExists(sourcePath)) problem = "File *.Sx Not Found,Abort Procedure";
+    else if (context.NewFirmwareName.empty()) problem = "File New *.Sx Not Found,Abort Procedure";
+    else if (!DirectoryExists(context.BankDir)) problem = "Directory Bin Not Found,Abort Procedure";
+    else if (!FileExists(context.BankDir + BankFileName(bank))) {
+        bankMessage = "File " + BankFileName(bank) + " Not Found,Abort Procedure";
+        problem = bankMessage.c_str();
+    }
+    if (problem && say) Messages().Notice(problem);
+    return !problem;
+}
+
+struct BankInPass {
+    int bank;
+    uint32_t first, last;
+    std::string records;
+    bool inserted = false;
+    int result = -1;
+};
+
+// One pass over the source that merges one or more banks, each as its own merge would on the
+// output of the one before: a line in a bank's window is dropped and the bank's 512 records
+// stand in the place of the first one; every S9 line settles each bank's result. Banks merged
+// one after the other see the same lines, since a merge writes only clean, non-empty lines:
+// so a run of selected banks needs one pass and no intermediate file in between.
+std::vector<int> MergePass(const CompositionContext& context, const std::vector<int>& banks, bool askWhenMissing,
+                           const std::string& sourcePath, const std::string& targetName, CompositionObserver& observer)
+{
+    Progress progress(observer);
+    progress.Set(0);
+    const std::string binPath = context.BankDir + "Bin.sx";
+    CreateForWriting(binPath);
+    RemoveAtExit removeBin(binPath);
+    std::vector<BankInPass> pass;
+    for (int bank : banks) {
+        pass.push_back({bank, BankFirstAddress(bank), BankLastAddress(bank),
+                        BankRecords(context.BankDir + BankFileName(bank), bank)});
+        if (pass.size() == 1) WriteBinSx(binPath, pass.front().records);
+    }
+    long count = kBankRecordCount * static_cast<long>(banks.size());
+
+    FileHandle source = OpenForReading(sourcePath);
+    const std::string targetPath = context.OutputDir + targetName;
+    if (SameFile(sourcePath, targetPath))
+        throw Failure("Cannot create file '" + targetPath + "': it is the file being read");
+    FileHandle target = CreateForWriting(targetPath);
+
+    BufferedWriter out(target.Get());
+    try {
+        try {
+            LineReader reader(source.Get());
+            count += static_cast<long>(reader.CountLines());
+            progress.Maximum(count);
+            std::string_view line;
+            while (reader.Next(line)) {
+                progress.Add(1);
+                if (line.empty()) throw StreamError{};
+                if (IsRecordType(line, '1') || IsRecordType(line, '2')) {
+                    // Only the record's start address is compared with the window.
+                    uint32_t address = 0;
+                    if (!ReadHexAddress(line, 4, address)) throw StreamError{};
+                    BankInPass* owner = nullptr;
+                    for (BankInPass& b : pass)
+                        if (address >= b.first && address <= b.last) owner = &b;
+                    if (owner) {
+                        if (!owner->inserted) {
+                            out.Raw(owner->records);
+                            progress.Add(kBankRecordCount);
+                            owner->inserted = true;
+                        }
+                        continue;
+                    }
+                } else if (IsRecordType(line, '9')) {
+                    for (BankInPass& b : pass) {
+                        if (!b.inserted && askWhenMissing && Messages().Ask("Alert", "Bank Not Found.To insert Equally?")) {
+                            out.Raw(b.records);
+                            progress.Add(kBankRecordCount);
+                            b.inserted = true;
+                        }
+                        b.result = b.inserted ? 1 : 0;
+                    }
+                }
+                out.Line(line);
+            }
+            out.Flush();
+        } catch (const StreamError&) {
+            // What was merged so far stays in the target.
+            try {
+                out.Flush();
+            } catch (const StreamError&) {
+            }
+            throw;
+        }
+    } catch (const StreamError&) {
+        // Only the first bank's merge would meet the bad line: the ones after it read its clean,
+        // shorter output.
+        Messages().Notice(kMergeFailed);
+    }
+    progress.Set(count);
+    std::vector<int> results;
+    for (const BankInPass& b : pass) results.push_back(b.result);
+    return results;
+}
+
+} // namespace
+
+int MergeBank(const CompositionContext& context, int bank, bool askWhenMissing, const std::string& sourcePath,
+              const std::string& targetName, CompositionObserver& observer)
+{
+    observer.ProgressPosition(0);
+    if (!MergeCanStart(context, bank, sourcePath, true)) return -1;
+    return MergePass(context, {bank}, askWhenMissing, sourcePath, targetName, observer).front();
+}
+
+CompositionOutcome ComposeFirmware(const CompositionContext& context, CompositionObserver& observer)
+{
+    for (int n = 1; n <= 5; ++n) observer.BankColour(n, kBankWindowColour);
+    observer.ComposeEnabled(false);
+
+    const std::string basePath = BaseFirmwarePath(context);
+    // The chain deletes and replaces its targets: none of them may be the base firmware.
+    for (int n = 1; n <= 5; ++n) {
+        const std::string target = context.OutputDir + (n == 5 ? context.NewFirmwareName : IntermediateName(n));
+        if (SameFile(basePath, target) || (n == 5 && SameFile(basePath, context.OutputDir + IntermediateName(5)))) {
+            observer.ComposeEnabled(true);
+            throw Failure("The new firmware '" + target + "' would replace the base firmware '" + basePath + "'");
+        }
+    }
+
+    auto selected = [&](int n) { return context.Selected[static_cast<size_t>(n - 1)]; };
+    auto sourceOf = [&](int n) { return n == 1 ? basePath : context.OutputDir + IntermediateName(n - 1); };
+    auto targetOf = [&](int n) { return n == 5 ? context.NewFirmwareName : IntermediateName(n); };
+    CompositionOutcome outcome;
+    try {
+        for (int n = 1; n <= 5;) {
+            // A run of selected banks before bank 5 is merged in one pass when every merge in it can
+            // start; bank 5 writes the new firmware itself and always goes alone.
+            int last = n;
+            if (n < 5 && selected(n) && MergeCanStart(context, n, sourceOf(n), false)) {
+                while (last + 1 < 5 && selected(last + 1) && FileExists(context.BankDir + BankFileName(last + 1)))
+                    ++last;
+            }
+            std::vector<int> results;
+            if (last > n) {
+                std::vector<int> banks;
+                for (int b = n; b <= last; ++b) banks.push_back(b);
+                results = MergePass(context, banks, false, sourceOf(n), targetOf(last), observer);
+            } else if (selected(n)) {
+                results = {MergeBank(context, n, false, sourceOf(n), targetOf(n), observer)};
+            } else {
+                PassThrough(n, sourceOf(n), context.OutputDir + targetOf(n));
+                results = {outcome.result};
+            }
+            for (int r : results) {
+                outcome.result = r;
+                if (r == -1) break;
+                if (r == 0) observer.BankColour(n, kBankMissingColour);
+                ++n;
+            }
+            if (outcome.result == -1) {
+                outcome.abandoned = true;
+                break;
+            }
+        }
+        outcome.written = !outcome.abandoned && FileExists(context.OutputDir + context.NewFirmwareName);
+    } catch (...) {
+        // A file that could not be opened ends the composition; its temporary files go with it.
+        RemoveIntermediates(context);
+        observer.ComposeEnabled(true);
+        throw;
+    }
+    RemoveIntermediates(context);
+    observer.ComposeEnabled(true);
+    return outcome;
+}

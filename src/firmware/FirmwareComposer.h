@@ -1,0 +1,60 @@
+#pragma once
+#include <array>
+#include <string>
+
+// The composition context: which base firmware is read, where the bank files are, and where
+// the intermediate files and the new firmware go. The device update window owns one and the
+// command line builds its own.
+struct CompositionContext {
+    // Directory of the base firmware, without a trailing "/". Empty: the base firmware is looked
+    // up by its bare name in the current directory.
+    std::string BaseFirmwareDir;
+    std::string BaseFirmwareName; // file name of the base firmware, without directory
+    std::string BankDir;          // directory of bank1.bin to bank5.bin, with a trailing "/"
+    std::string OutputDir;        // directory of the intermediate files and the new firmware, trailing "/"
+    std::string NewFirmwareName;  // file name of the new firmware
+    std::array<bool, 5> Selected{}; // banks 1 to 5 to merge (index 0 is bank 1)
+};
+
+// Colours of the bank check boxes, as 0xBBGGRR.
+inline constexpr int kBankWindowColour = 15595512; // the window colour: no verdict yet
+inline constexpr int kBankMissingColour = 255;     // red: the bank's window was not found
+
+// What the composition reports to the window while it runs.
+class CompositionObserver {
+public:
+    virtual ~CompositionObserver() = default;
+    virtual void ProgressMaximum(int /*maximum*/) {}
+    virtual void ProgressPosition(int /*position*/) {}
+    virtual void BankColour(int /*bank*/, int /*colour*/) {}
+    // The "Execute Modify File Sx" button is disabled while a composition runs.
+    virtual void ComposeEnabled(bool /*enabled*/) {}
+};
+
+// The name of the intermediate file after bank 1 to 5: "°B1°.sx" to "°B5°.sx".
+std::string IntermediateName(int bank);
+
+// Where the base firmware is read from.
+std::string BaseFirmwarePath(const CompositionContext& context);
+
+// Replaces the S1/S2 records of the bank's window in the source by the 512 records of its bank
+// file and writes the result to OutputDir + targetName. Returns -1 when the merge was abandoned
+// (a message was shown) or the source has no S9 line, 0 when the source has an S9 line but the
+// bank was not inserted, 1 when it was. With askWhenMissing, a bank whose window holds no
+// record may be inserted before the S9 line after a question. Throws Failure when Bin.sx, the
+// bank file, the source or the target cannot be opened.
+int MergeBank(const CompositionContext& context, int bank, bool askWhenMissing, const std::string& sourcePath,
+              const std::string& targetName, CompositionObserver& observer);
+
+struct CompositionOutcome {
+    int result = 0;         // the result of the last merge (0 before any)
+    bool abandoned = false; // a merge returned -1 and the chain stopped there
+    bool written = false;   // the last step produced OutputDir + NewFirmwareName
+};
+
+// The whole composition: bank by bank through the intermediate files, the selected banks merged
+// and the others passed through, then the intermediate files removed. A run of selected banks
+// before bank 5 is merged in one pass over the file, with the same result, messages and colours
+// as merging them one after the other. The base firmware is never changed. Throws Failure as
+// MergeBank does, after removing the temporary files.
+CompositionOutcome ComposeFirmware(const CompositionContext& context, CompositionObserver& observer);

@@ -1,0 +1,25 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Motorola S-record pieces of the firmware composer.
+
+// The two upper-case hexadecimal digits of the checksum of a record text whose last two
+// characters are placeholders: the one's complement of the low byte of the sum of the bytes
+// given by the digit pairs from the third character up to the placeholders. Throws Failure
+// when those characters are not pairs of hexadecimal digits.
+std::string SRecordChecksum(std::string_view record);
+
+// Banks 1 to 5 occupy 16 KB windows from 0x388000 on, 0x10000 apart.
+inline constexpr int kBankRecordCount = 512;
+inline constexpr int kBankRecordBytes = 32;
+constexpr uint32_t BankFirstAddress(int bank) { return 0x388000u + 0x10000u * static_cast<uint32_t>(bank - 1); }
+constexpr uint32_t BankLastAddress(int bank) { return BankFirstAddress(bank) + 0x3FFFu; }
+
+// The S2 record of 32 data bytes at the address: "S224", six address digits, 64 data digits and
+// the checksum (76 characters, no line end).
+std::string BankRecord(uint32_t address, const uint8_t* data);
+
+// Reads six hexadecimal digits (either case) at text[at]; false when they are not all there.
+bool ReadHexAddress(std::string_view text, size_t at, uint32_t& address);

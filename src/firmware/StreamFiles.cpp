@@ -1,0 +1,195 @@
+#include "firmware/StreamFiles.h"
+
+#include "common/Failure.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr size_t kBufferSize = size_t{64} << 10;
+
+[[noreturn]] void Fail(const char* what, const std::string& path)
+{
+    throw Failure(std::string(what) + " '" + path + "': " + std::strerror(errno));
+}
+
+ssize_t ReadSome(int fd, char* into, size_t size)
+{
+    for (;;) {
+        const ssize_t got = ::read(fd, into, size);
+        if (got >= 0 || errno != EINTR) return got;
+    }
+}
+
+} // namespace
+
+FileHandle::~FileHandle()
+{
+    if (fd_ >= 0) ::close(fd_);
+}
+
+FileHandle& FileHandle::operator=(FileHandle&& other) noexcept
+{
+    if (this != &other) {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = other.fd_;
+        other.fd_ = -1;
+    }
+    return *this;
+}
+
+FileHandle OpenForReading(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) Fail("Cannot open file", path);
+    return FileHandle(fd);
+}
+
+FileHandle CreateForWriting(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) Fail("Cannot create file", path);
+    return FileHandle(fd);
+}
+
+bool SameFile(const std::string& a, const std::string& b)
+{
+    struct stat first {}, second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
+LineReader::LineReader(int fd) : fd_(fd), buffer_(new char[kBufferSize]) {}
+
+size_t LineReader::CountLines()
+{
+    size_t lines = 0;
+    char last = '\n';
+    for (;;) {
+        const ssize_t got = ReadSome(fd_, buffer_.get(), kBufferSize);
+        if (got < 0) throw StreamError{};
+        if (got == 0) break;
+        const char* p = buffer_.get();
+        const char* end = p + got;
+        while ((p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p))))) {
+            ++lines;
+            ++p;
+        }
+        last = end[-1];
+    }
+    if (last != '\n') ++lines;
+    if (::lseek(fd_, 0, SEEK_SET) != 0) throw StreamError{};
+    pos_ = end_ = 0;
+    eof_ = false;
+    carry_.clear();
+    carryUsed_ = false;
+    return lines;
+}
+
+bool LineReader::Fill()
+{
+    pos_ = end_ = 0;
+    const ssize_t got = ReadSome(fd_, buffer_.get(), kBufferSize);
+    if (got < 0) throw StreamError{};
+    if (got == 0) eof_ = true;
+    end_ = static_cast<size_t>(got);
+    return got > 0;
+}
+
+namespace {
+std::string_view TextOf(std::string_view line)
+{
+    const void* cr = std::memchr(line.data(), '\r', line.size());
+    return cr ? line.substr(0, static_cast<size_t>(static_cast<const char*>(cr) - line.data())) : line;
+}
+} // namespace
+
+bool LineReader::Next(std::string_view& text)
+{
+    if (carryUsed_) {
+        carry_.clear();
+        carryUsed_ = false;
+    }
+    for (;;) {
+        const char* start = buffer_.get() + pos_;
+        const size_t available = end_ - pos_;
+        if (const auto* lf = static_cast<const char*>(std::memchr(start, '\n', available))) {
+            const auto length = static_cast<size_t>(lf - start);
+            pos_ += length + 1;
+            if (carry_.empty()) {
+                text = TextOf(std::string_view(start, length));
+            } else {
+                carry_.append(start, length);
+                carryUsed_ = true;
+                text = TextOf(carry_);
+            }
+            return true;
+        }
+        carry_.append(start, available);
+        pos_ = end_;
+        if (eof_ || !Fill()) {
+            if (carry_.empty()) return false;
+            carryUsed_ = true;
+            text = TextOf(carry_);
+            return true;
+        }
+    }
+}
+
+BufferedWriter::BufferedWriter(int fd) : fd_(fd), buffer_(new char[kBufferSize]) {}
+
+void BufferedWriter::Raw(std::string_view bytes)
+{
+    if (used_ + bytes.size() > kBufferSize) Flush();
+    if (bytes.size() > kBufferSize) {
+        // Too big for the buffer: straight through.
+        const char* p = bytes.data();
+        size_t left = bytes.size();
+        while (left > 0) {
+            const ssize_t written = ::write(fd_, p, left);
+            if (written < 0) {
+                if (errno == EINTR) continue;
+                throw StreamError{};
+            }
+            p += written;
+            left -= static_cast<size_t>(written);
+        }
+        return;
+    }
+    std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
+    used_ += bytes.size();
+}
+
+void BufferedWriter::Line(std::string_view text)
+{
+    if (used_ + text.size() + 2 > kBufferSize) {
+        Raw(text);
+        Raw("\r\n");
+        return;
+    }
+    char* at = buffer_.get() + used_;
+    std::memcpy(at, text.data(), text.size());
+    at[text.size()] = '\r';
+    at[text.size() + 1] = '\n';
+    used_ += text.size() + 2;
+}
+
+void BufferedWriter::Flush()
+{
+    const char* p = buffer_.get();
+    size_t left = used_;
+    used_ = 0;
+    while (left > 0) {
+        const ssize_t written = ::write(fd_, p, left);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            throw StreamError{};
+        }
+        p += written;
+        left -= static_cast<size_t>(written);
+    }
+}

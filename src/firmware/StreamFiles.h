@@ -1,0 +1,72 @@
+#pragma once
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+// Large-buffered line input and output of the firmware composer, on plain file descriptors.
+
+// A read or write failed in the middle of a stream.
+struct StreamError {};
+
+// An open file descriptor, closed with the object.
+class FileHandle {
+public:
+    FileHandle() = default;
+    explicit FileHandle(int fd) : fd_(fd) {}
+    ~FileHandle();
+    FileHandle(FileHandle&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+    FileHandle& operator=(FileHandle&& other) noexcept;
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    int Get() const { return fd_; }
+
+private:
+    int fd_ = -1;
+};
+
+// Throw Failure naming the path and the system's reason.
+FileHandle OpenForReading(const std::string& path);
+FileHandle CreateForWriting(const std::string& path); // created or truncated
+
+// True when both paths name the same existing file.
+bool SameFile(const std::string& a, const std::string& b);
+
+// Splits a file into lines. A line ends at LF; its text ends at the first CR or LF, so a CR
+// that is not followed by LF ends the text and the rest up to the next LF is skipped.
+class LineReader {
+public:
+    explicit LineReader(int fd);
+    // The number of lines of the whole file, which is then read again from its start. Lines end
+    // with LF; a last line without one counts too. Throws StreamError.
+    size_t CountLines();
+    // The next line's text (valid until the next call); false at the end. Throws StreamError.
+    bool Next(std::string_view& text);
+
+private:
+    bool Fill();
+
+    int fd_;
+    std::unique_ptr<char[]> buffer_;
+    size_t pos_ = 0;
+    size_t end_ = 0;
+    bool eof_ = false;
+    std::string carry_; // a line split between two reads
+    bool carryUsed_ = false;
+};
+
+// Collects output in a large buffer and writes it in big blocks.
+class BufferedWriter {
+public:
+    explicit BufferedWriter(int fd);
+    // The text followed by CR LF.
+    void Line(std::string_view text);
+    void Raw(std::string_view bytes);
+    // Throws StreamError.
+    void Flush();
+
+private:
+    int fd_;
+    std::unique_ptr<char[]> buffer_;
+    size_t used_ = 0;
+};

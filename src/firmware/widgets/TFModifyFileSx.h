@@ -1,0 +1,65 @@
+#pragma once
+#include "common/widgets/ModalWindow.h"
+#include "firmware/FirmwareComposer.h"
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+struct ProjectContext;
+
+// "Generate Firmware": the last stage of the device update. The engineer picks the serial
+// port and presses "Execute update firmware", which composes the new firmware from the base
+// firmware and the project's bank files and starts the flashing program with it. The controls
+// for another base firmware, another bank directory and the bank selection exist but stay
+// hidden.
+class TFModifyFileSx : public ModalWindow {
+    Q_OBJECT
+public:
+    explicit TFModifyFileSx(const ProjectContext& project, QWidget* parent = nullptr);
+
+    // The composition context, kept between showings.
+    const CompositionContext& Composition() const { return composition_; }
+
+    // Handlers, named after their control and event.
+    void LbButton1Click();
+    void LbButton2Click();
+    CompositionOutcome ExeModFileSxClick();
+    void ExeUpdateFirClick();
+    void OptionsClick();
+    void OpenFileClick();
+    void DirFileBinClick();
+    void NewFileSxChange();
+
+    // Controls, in design order.
+    QLabel* Label3;
+    QLineEdit* NewFileSx;
+    QProgressBar* Avanzamento;
+    QComboBox* cbport;
+    QPushButton* OpenFile;
+    QPushButton* Options;
+    QFrame* GbBank;
+    QCheckBox* Cbbank1;
+    QCheckBox* Cbbank2;
+    QCheckBox* Cbbank3;
+    QCheckBox* Cbbank4;
+    QCheckBox* Cbbank5;
+    QPushButton* DirFileBin;
+    QPushButton* ExeModFileSx;
+    QPushButton* ExeUpdateFir;
+    QPushButton* LbButton1;
+    QPushButton* LbButton2;
+
+protected:
+    void FormShow() override;
+
+private:
+    QCheckBox* BankBox(int bank) const;
+    void SetBankColour(int bank, int colour);
+
+    const ProjectContext& project_;
+    CompositionContext composition_;
+};

@@ -1,0 +1,146 @@
+#include "FirmwareFixture.h"
+
+#include "common/Desktop.h"
+#include "common/FileSystem.h"
+#include "common/MessageSink.h"
+#include "firmware/BuildCommand.h"
+#include "firmware/DeviceUpdate.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+namespace {
+
+class RecordingDesktop : public Desktop {
+public:
+    struct Start {
+        std::string program;
+        std::vector<std::string> arguments;
+        std::string directory;
+    };
+    std::vector<Start> started;
+    std::optional<std::string> PickFolder(const std::string&, const std::string&, const std::string&) override { return {}; }
+    std::optional<std::string> PickOpenFile(const std::string&, const std::string&, const std::string&) override { return {}; }
+    void OpenLink(const std::string&) override {}
+    bool StartDetached(const std::string& program, const std::vector<std::string>& arguments,
+                       const std::string& directory) override
+    {
+        started.push_back({program, arguments, directory});
+        return true;
+    }
+};
+
+class BuildCommandTest : public ::testing::Test {
+protected:
+    FirmwareWorkspace ws;
+    RecordingSink sink;
+    ScopedMessageSink scope{sink};
+    RecordingDesktop desktop;
+    ScopedDesktop desktopScope{desktop};
+
+    void SetUp() override
+    {
+        ws.PutDemoBaseFirmware();
+        ws.dir.Write("PROJECTS/P/pargen.xml", DefaultPargen());
+        ws.dir.Write("PROJECTS/P/Receive_Frame.xml", RowsDocument("Receive_Frames", {FrameRow("0x181", "8")}));
+        ws.dir.Write("PROJECTS/P/Receive_Info.xml", RowsDocument("Receive_Frames_Info", {InfoRow(0)}));
+    }
+    int Build(std::vector<std::string> extra = {})
+    {
+        std::vector<std::string> arguments{"--app-dir", ws.dir.Path()};
+        arguments.insert(arguments.end(), extra.begin(), extra.end());
+        arguments.push_back(ws.project.ProjectDir);
+        return RunBuildCommand(arguments);
+    }
+    std::string NewFirmware() const { return ws.project.ProjectDir + "/New_sx48802.sx"; }
+};
+
+TEST_F(BuildCommandTest, TheWholeChainWritesBankFilesSourceAndNewFirmware)
+{
+    EXPECT_EQ(Build(), 0);
+    EXPECT_TRUE(sink.Empty()) << sink.Last();
+    EXPECT_EQ(ReadAll(ws.project.ProjectDir + "/bin/bank1.bin").substr(0, 4), std::string("\x81\x01\0\0", 4));
+    EXPECT_EQ(ReadAll(ws.project.ProjectDir + "/bin/bankg.c").size(), 117824u);
+    EXPECT_NE(ReadAll(NewFirmware()).find("S2243880008101000008000001020304050607"), std::string::npos);
+    EXPECT_TRUE(desktop.started.empty());
+}
+
+TEST_F(BuildCommandTest, FlashStartsTheFlasherWithTheWindowsParameter)
+{
+    ws.dir.Write("ZoruvOdeza.exe", "#!/bin/sh\n");
+    EXPECT_EQ(Build({"--flash", "COM3"}), 0);
+    ASSERT_EQ(desktop.started.size(), 1u);
+    EXPECT_EQ(desktop.started[0].program, ws.dir.Path() + "/ZoruvOdeza.exe");
+    EXPECT_EQ(desktop.started[0].arguments, std::vector<std::string>{"\"" + NewFirmware() + "\"\xC2\xB6" "2"});
+    EXPECT_EQ(desktop.started[0].directory, ws.project.MasterDir);
+
+    std::filesystem::remove(ws.dir.File("ZoruvOdeza.exe"));
+    EXPECT_EQ(Build({"--flash", "COM1"}), 1);
+    EXPECT_EQ(sink.Last(), "ZoruvOdeza.exe Not Found, Procedure Aborted");
+}
+
+TEST_F(BuildCommandTest, AFailureStopsTheChainWithExitStatusOne)
+{
+    ws.dir.Write("PROJECTS/P/Receive_Frame.xml", RowsDocument("Receive_Frames", {FrameRow("0x181", "abc")}));
+    EXPECT_EQ(Build(), 1);
+    EXPECT_EQ(sink.Texts(), std::vector<std::string>{"'abc' is not a valid integer value."});
+    EXPECT_FALSE(FileExists(ws.project.ProjectDir + "/bin/bank1.bin"));
+    EXPECT_FALSE(FileExists(NewFirmware()));
+}
+
+TEST_F(BuildCommandTest, MissingPiecesGiveTheWindowsMessages)
+{
+    std::filesystem::remove(ws.project.MasterDir + "/sx48802.sx");
+    EXPECT_EQ(Build(), 1);
+    EXPECT_EQ(sink.Last(), "Error! Firmware File not Found! Please reinstall the software.");
+    std::filesystem::remove_all(ws.project.MasterDir);
+    EXPECT_EQ(Build(), 1);
+    EXPECT_EQ(sink.Last(), "Error! Firmware Directory not Found! Please reinstall the software.");
+
+    sink.Clear();
+    std::filesystem::remove_all(ws.project.ProjectDir + "/bin");
+    EXPECT_EQ(Build(), 1);
+    EXPECT_NE(sink.Last().find("/bin/bankg.c"), std::string::npos);
+
+    EXPECT_EQ(RunBuildCommand({}), 2);
+    EXPECT_EQ(RunBuildCommand({"--flash", "COM9", "x"}), 2);
+    EXPECT_EQ(RunBuildCommand({"a", "b"}), 2);
+}
+
+TEST_F(BuildCommandTest, TheProgramItselfAnswersWithItsExitStatus)
+{
+    auto run = [](const std::string& command) {
+        const int status = std::system((command + " >/dev/null 2>&1").c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    const std::string cli = ZZ_CLI_PATH;
+    EXPECT_EQ(run(cli + " build --app-dir '" + ws.dir.Path() + "' '" + ws.project.ProjectDir + "'"), 0);
+    EXPECT_TRUE(FileExists(NewFirmware()));
+    EXPECT_EQ(run(cli + " build --app-dir '" + ws.dir.Path() + "' '" + ws.dir.File("PROJECTS/none") + "'"), 1);
+    EXPECT_EQ(run(cli + " build --help"), 0);
+}
+
+TEST(FlasherLaunchTest, WindowsProgramsGoThroughWineWhenItIsThere)
+{
+    TempDir dir;
+    const std::string pe = dir.Write("ZoruvOdeza.exe", "MZ\x90\0rest");
+    const std::string native = dir.Write("native.exe", "\x7F" "ELF");
+    const char* saved = std::getenv("PATH");
+    const std::string oldPath = saved ? saved : "";
+    setenv("PATH", dir.MakeDir("nowine").c_str(), 1);
+    EXPECT_EQ(PlanFlasherLaunch(pe, "p").program, pe);
+    const std::string wine = dir.Write("bin/wine", "#!/bin/sh\n");
+    std::filesystem::permissions(wine, std::filesystem::perms::owner_all);
+    setenv("PATH", (dir.Path() + "/nowine:" + dir.Path() + "/bin").c_str(), 1);
+    const FlasherLaunch launch = PlanFlasherLaunch(pe, "p");
+    const FlasherLaunch direct = PlanFlasherLaunch(native, "p");
+    setenv("PATH", oldPath.c_str(), 1);
+    EXPECT_EQ(launch.program, wine);
+    EXPECT_EQ(launch.arguments, (std::vector<std::string>{pe, "p"}));
+    EXPECT_EQ(direct.program, native);
+    EXPECT_EQ(direct.arguments, std::vector<std::string>{"p"});
+    EXPECT_EQ(FlasherParameter("/p/New_sx48802.sx", 0), "\"/p/New_sx48802.sx\"\xC2\xB6" "0");
+}
+
+} // namespace

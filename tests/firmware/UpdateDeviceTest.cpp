@@ -1,0 +1,88 @@
+// "Up date Device" on the main window: the build steps, then the device update window.
+#include "FirmwareFixture.h"
+
+#include "app/TFZuzududadaeFirmWare.h"
+#include "common/FileSystem.h"
+#include "firmware/widgets/TFModifyFileSx.h"
+#include "support/GuiTest.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+class UpdateDeviceTest : public ::testing::Test {
+protected:
+    FirmwareWorkspace ws;
+    RecordingSink sink;
+    ScopedMessageSink scope{sink};
+    ScriptedDesktop desktop;
+    ScopedDesktop desktopScope{desktop};
+    std::unique_ptr<TFZuzududadaeFirmWare> window;
+
+    void SetUp() override
+    {
+        ws.PutDemoBaseFirmware();
+        ws.dir.Write("Zuzududada_TRVX.ini", "[lastproj]\r\nprojectname=P\r\n");
+        ws.dir.Write("ZoruvOdeza.exe", "stand-in");
+        ws.dir.Write("PROJECTS/P/pargen.xml", DefaultPargen());
+    }
+    void Start()
+    {
+        window = std::make_unique<TFZuzududadaeFirmWare>(ws.dir.Path());
+        window->SetWindows(CreateWindows({window->Context(), window->OpenExcel(), window.get()}));
+        window->show();
+    }
+    std::string Bin(const std::string& name) const { return ws.project.ProjectDir + "/bin/" + name; }
+};
+
+TEST_F(UpdateDeviceTest, BuildStepsRunBeforeTheDeviceUpdateWindowOpens)
+{
+    ws.dir.Write("PROJECTS/P/Send_Frame.xml", RowsDocument("Receive_Frames", {FrameRow("0x201", "4")}));
+    ws.dir.Write("PROJECTS/P/Send_Info.xml", RowsDocument("Send_Frames_Info", {InfoRow(16)}));
+    Start();
+    WhileModal([&] { window->CreateBin->click(); },
+               [&](QWidget* modal) {
+                   auto* update = qobject_cast<TFModifyFileSx*>(modal);
+                   ASSERT_NE(update, nullptr);
+                   EXPECT_EQ(ReadAll(Bin("bank1.bin")).substr(5000, 5), std::string("\x01\x02\0\0\x04", 5));
+                   EXPECT_EQ(ReadAll(Bin("bankg.c")).size(), 117824u);
+                   EXPECT_EQ(window->Labelstate->text(), "--");
+                   update->cbport->setCurrentIndex(1);
+                   update->LbButton2->click();
+                   update->LbButton1->click();
+               });
+    EXPECT_TRUE(sink.Empty()) << sink.Last();
+    ASSERT_EQ(desktop.started.size(), 1u);
+    EXPECT_EQ(desktop.started[0].arguments,
+              std::vector<std::string>{"\"" + ws.project.ProjectDir + "/New_sx48802.sx\"\xC2\xB6" "1"});
+}
+
+TEST_F(UpdateDeviceTest, AFailureEndsThePressBeforeTheWindow)
+{
+    ws.dir.Write("PROJECTS/P/Receive_Frame.xml", RowsDocument("Receive_Frames", {FrameRow("0x181", "abc")}));
+    ws.dir.Write("PROJECTS/P/Receive_Info.xml", RowsDocument("Receive_Frames_Info", {InfoRow(0)}));
+    Start();
+    bool opened = false;
+    QTimer::singleShot(200, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            opened = true;
+            modal->close();
+        }
+    });
+    window->CreateBin->click();
+    QTest::qWait(250);
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(sink.Texts(), std::vector<std::string>{"'abc' is not a valid integer value."});
+    EXPECT_EQ(sink.All()[0].kind, RecordingSink::Kind::ApplicationError);
+    EXPECT_EQ(window->Labelstate->text(), "Wait..");
+    EXPECT_FALSE(FileExists(Bin("bank1.bin")));
+}
+
+} // namespace

@@ -5,7 +5,7 @@ set -euo pipefail
 build="$1"
 shopt -s nullglob
 for b in "$build"/bench/bench_*; do
-  [ -x "$b" ] && "$b"
+  if [ -f "$b" ] && [ -x "$b" ]; then "$b"; fi
 done
 for s in bench/*.sh; do
   bash "$s" "$build"

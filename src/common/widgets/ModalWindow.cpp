@@ -4,17 +4,19 @@
 #include "common/MessageSink.h"
 
 #include <QLabel>
-#include <QShowEvent>
 
 ModalWindow::ModalWindow(QWidget* parent) : QDialog(parent)
 {
     setModal(true);
 }
 
-void ModalWindow::showEvent(QShowEvent* event)
+void ModalWindow::setVisible(bool visible)
 {
-    QDialog::showEvent(event);
-    if (event->spontaneous()) return;
+    const bool showing = visible && !isVisible();
+    QDialog::setVisible(visible);
+    if (!showing) return;
+    // FormShow runs once the window is on screen: a message it shows then stands over the
+    // window, and the window keeps the size its layout gave it.
     loadIncomplete_ = false;
     if (!RunGuarded([this] { FormShow(); })) loadIncomplete_ = true;
 }

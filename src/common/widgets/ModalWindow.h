@@ -5,12 +5,15 @@ class QLabel;
 class QString;
 
 // The base of every window the application shows modally. A window is created once at start
-// and shown as often as asked; each showing runs FormShow behind the error boundary, so a
-// window reloads its data every time and a failed load leaves it open with what it had read.
+// and shown as often as asked; each showing runs FormShow behind the error boundary, as soon
+// as the window is on screen, so a window reloads its data every time and a failed load
+// leaves it open with what it had read.
 class ModalWindow : public QDialog {
     Q_OBJECT
 public:
     explicit ModalWindow(QWidget* parent = nullptr);
+
+    void setVisible(bool visible) override;
 
     // True when the last showing could not read its document to the end.
     bool LoadIncomplete() const { return loadIncomplete_; }
@@ -19,7 +22,6 @@ protected:
     // Fills the window; runs at every showing. A failure thrown out of it marks the load
     // incomplete.
     virtual void FormShow() {}
-    void showEvent(QShowEvent* event) override;
 
     // For windows that catch their own read failures and show their own message.
     void MarkLoadIncomplete() { loadIncomplete_ = true; }

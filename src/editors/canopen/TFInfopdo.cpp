@@ -6,6 +6,7 @@
 #include "common/MessageSink.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
+#include "editors/canopen/EditorButtonBar.h"
 #include "editors/canopen/MappingLook.h"
 #include "editors/canopen/RadioGroup.h"
 #include "editors/canopen/SheetExchange.h"
@@ -63,10 +64,6 @@ private:
 TFInfopdo::TFInfopdo(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* parent)
     : ModalWindow(parent),
       PageControl1(new QTabWidget(this)),
-      BitBtn1(new QPushButton(QStringLiteral("OK"), this)),
-      BitBtn2(new QPushButton(QStringLiteral("Cancel"), this)),
-      Button1(new QPushButton(QStringLiteral("Export"), this)),
-      BitBtn4(new QPushButton(QStringLiteral("Import"), this)),
       context_(context),
       openExcel_(openExcel)
 {
@@ -90,22 +87,16 @@ TFInfopdo::TFInfopdo(ProjectContext& context, OpenExcelDialog& openExcel, QWidge
     PoscompMsbB = pages_[kSideB].high;
     PoscompLsbB = pages_[kSideB].low;
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(BitBtn4);
+    const EditorButtonBar bar = MakeEditorButtonBar(
+        this, [this] { return BitBtn1Click(); }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
+    BitBtn1 = bar.ok;
+    BitBtn2 = bar.cancel;
+    Button1 = bar.exportButton;
+    BitBtn4 = bar.importButton;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PageControl1, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(bar.layout);
     resize(760, 480);
-
-    for (QPushButton* b : {BitBtn1, BitBtn2, Button1, BitBtn4}) b->setAutoDefault(false);
-    OnAccept(BitBtn1, this, [this] { return BitBtn1Click(); });
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
-    OnClick(BitBtn4, [this] { BitBtn4Click(); });
-    OnClick(Button1, [this] { Button1Click(); });
 }
 
 QWidget* TFInfopdo::BuildPage(StoredPdoSideId side, const QString& own, const QString& other)

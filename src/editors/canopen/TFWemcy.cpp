@@ -5,6 +5,7 @@
 #include "common/ErrorBoundary.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
+#include "editors/canopen/EditorButtonBar.h"
 #include "editors/canopen/EmcyWordDocument.h"
 #include "editors/canopen/EmcyWordSheet.h"
 #include "editors/canopen/SheetExchange.h"
@@ -53,32 +54,19 @@ TFWemcy::TFWemcy(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* p
     Pages->addTab(BuildPage(A, CanSide::A), QStringLiteral("CanA"));
     Pages->addTab(BuildPage(B, CanSide::B), QStringLiteral("CanB"));
 
-    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
-    BitBtn2 = new QPushButton(QStringLiteral("Cancel"), this);
-    Button1 = new QPushButton(QStringLiteral("Export"), this);
-    BitBtn4 = new QPushButton(QStringLiteral("Import"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    Button1->setObjectName(QStringLiteral("Button1"));
-    BitBtn4->setObjectName(QStringLiteral("BitBtn4"));
-    auto* bar = new QHBoxLayout;
-    bar->addWidget(BitBtn1);
-    bar->addWidget(BitBtn2);
-    bar->addStretch();
-    bar->addWidget(Button1);
-    bar->addWidget(BitBtn4);
+    const EditorButtonBar bar = MakeEditorButtonBar(
+        this, [this] { return BitBtn1Click(); }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
+    BitBtn1 = bar.ok;
+    BitBtn2 = bar.cancel;
+    Button1 = bar.exportButton;
+    BitBtn4 = bar.importButton;
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Pages);
-    layout->addLayout(bar);
+    layout->addLayout(bar.layout);
 
     // Enter in an edit field presses no button: none of them is safe to press by accident.
     for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);
-
-    OnAccept(BitBtn1, this, [this] { return BitBtn1Click(); });
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
-    OnClick(Button1, [this] { Button1Click(); });
-    OnClick(BitBtn4, [this] { BitBtn4Click(); });
 }
 
 void TFWemcy::FormCreate()

@@ -5,6 +5,7 @@
 #include "common/MessageSink.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/StringGrid.h"
+#include "editors/canopen/EditorButtonBar.h"
 #include "editors/canopen/MappingLook.h"
 #include "editors/canopen/PdoGrids.h"
 #include "editors/canopen/SheetExchange.h"
@@ -54,10 +55,6 @@ TFpdo::TFpdo(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* paren
       PageControl1(new QTabWidget(this)),
       sga(MakeGrid(this, QStringLiteral("PDO From CanA to CanB"))),
       sgb(MakeGrid(this, QStringLiteral("PDO From CanB to CanA"))),
-      BitBtn1(new QPushButton(QStringLiteral("OK"), this)),
-      BitBtn2(new QPushButton(QStringLiteral("Cancel"), this)),
-      Button1(new QPushButton(QStringLiteral("Export"), this)),
-      BitBtn4(new QPushButton(QStringLiteral("Import"), this)),
       context_(context),
       openExcel_(openExcel)
 {
@@ -69,22 +66,16 @@ TFpdo::TFpdo(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* paren
     PageControl1->addTab(MakePage(sga), QStringLiteral("PDO From CanA to CanB"));
     PageControl1->addTab(MakePage(sgb), QStringLiteral("PDO From CanB to CanA"));
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(BitBtn4);
+    const EditorButtonBar bar = MakeEditorButtonBar(
+        this, [this] { return BitBtn1Click(); }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
+    BitBtn1 = bar.ok;
+    BitBtn2 = bar.cancel;
+    Button1 = bar.exportButton;
+    BitBtn4 = bar.importButton;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PageControl1, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(bar.layout);
     resize(640, 340);
-
-    for (QPushButton* b : {BitBtn1, BitBtn2, Button1, BitBtn4}) b->setAutoDefault(false);
-    OnAccept(BitBtn1, this, [this] { return BitBtn1Click(); });
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
-    OnClick(BitBtn4, [this] { BitBtn4Click(); });
-    OnClick(Button1, [this] { Button1Click(); });
     sga->installEventFilter(this);
     sgb->installEventFilter(this);
 }

@@ -4,6 +4,7 @@
 #include "app/ProjectContext.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/StringGrid.h"
+#include "editors/canopen/EditorButtonBar.h"
 #include "editors/canopen/MappingLook.h"
 #include "editors/canopen/SdoGrids.h"
 #include "editors/canopen/SheetExchange.h"
@@ -60,10 +61,6 @@ TFsdo::TFsdo(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* paren
       LabelTargetA(new QLabel(QStringLiteral("Input index address SDO in CAN B"), this)),
       LabelVirtualB(new QLabel(QStringLiteral("Define virtual index SDO in CAN B"), this)),
       LabelTargetB(new QLabel(QStringLiteral("Input index address SDO in CAN A"), this)),
-      BitBtn1(new QPushButton(QStringLiteral("OK"), this)),
-      BitBtn2(new QPushButton(QStringLiteral("Cancel"), this)),
-      Button1(new QPushButton(QStringLiteral("Export"), this)),
-      BitBtn4(new QPushButton(QStringLiteral("Import"), this)),
       context_(context),
       openExcel_(openExcel)
 {
@@ -75,25 +72,18 @@ TFsdo::TFsdo(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* paren
     PageControl1->addTab(MakePage(sga, LabelVirtualA, LabelTargetA), QStringLiteral("SDO from CAN A request to CAN B"));
     PageControl1->addTab(MakePage(sgb, LabelVirtualB, LabelTargetB), QStringLiteral("SDO from CAN B request to CAN A"));
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(BitBtn4);
+    // OK saves nothing: the table leaves the window only through Export.
+    const EditorButtonBar bar = MakeEditorButtonBar(
+        this, [] { return true; }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
+    BitBtn1 = bar.ok;
+    BitBtn2 = bar.cancel;
+    Button1 = bar.exportButton;
+    BitBtn4 = bar.importButton;
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PageControl1, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(bar.layout);
     resize(820, 560);
 
-    BitBtn1->setAutoDefault(false);
-    BitBtn2->setAutoDefault(false);
-    Button1->setAutoDefault(false);
-    BitBtn4->setAutoDefault(false);
-    OnAccept(BitBtn1, this, [] { return true; }); // the table is not saved here
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
-    OnClick(BitBtn4, [this] { BitBtn4Click(); });
-    OnClick(Button1, [this] { Button1Click(); });
     sga->installEventFilter(this);
     sgb->installEventFilter(this);
 }

@@ -6,7 +6,7 @@ seconds="${2:-60}"
 shopt -s nullglob
 found=0
 for fuzzer in "$build"/fuzz/fuzz_*; do
-  [ -x "$fuzzer" ] || continue
+  [ -f "$fuzzer" ] && [ -x "$fuzzer" ] || continue
   found=1
   name=$(basename "$fuzzer")
   corpus="$build/fuzz/corpus/$name"

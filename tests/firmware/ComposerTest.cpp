@@ -343,6 +343,39 @@ TEST_F(ComposerTest, AnyBytesGiveCrLfLinesAndLeaveTheBaseAlone)
     }
 }
 
+TEST_F(ComposerTest, RandomBasesComposeAsBankOneThenBankTwoMergedOneAfterTheOther)
+{
+    std::mt19937 random(11);
+    const std::string pieces[] = {"S2", "S1", "S9", "s2", "\r", "\n", "\r\n", "\r\n", "\r\n", "ZZ", "S2240000",
+                                  kS0, kS9, S2(0x387FF0), S2(0x388000), S2(0x38BFE0), S2(0x38C000), S2(0x398000),
+                                  S2(0x39BFE0), S2(0x3A8000), std::string(1, '\0')};
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes;
+        const int count = static_cast<int>(random() % 30);
+        for (int k = 0; k < count; ++k) bytes += pieces[random() % std::size(pieces)];
+        ws.PutBaseFirmware(bytes);
+        std::filesystem::remove(context.OutputDir + context.NewFirmwareName);
+        sink.Clear();
+        const CompositionOutcome together = ComposeFirmware(context, observer);
+        const std::string composed = together.written ? Output() : "none";
+        const std::vector<std::string> said = sink.Texts();
+
+        sink.Clear();
+        int result = MergeBank(context, 1, false, ws.project.MasterDir + "/sx48802.sx", "one.sx", observer);
+        if (result != -1) result = MergeBank(context, 2, false, context.OutputDir + "one.sx", "two.sx", observer);
+        EXPECT_EQ(together.abandoned, result == -1) << "round " << round;
+        if (result != -1) {
+            EXPECT_EQ(together.result, result) << "round " << round;
+            EXPECT_EQ(composed, ReadAll(context.OutputDir + "two.sx")) << "round " << round;
+        } else {
+            EXPECT_EQ(composed, "none") << "round " << round;
+        }
+        EXPECT_EQ(said, sink.Texts()) << "round " << round;
+        std::filesystem::remove(context.OutputDir + "one.sx");
+        std::filesystem::remove(context.OutputDir + "two.sx");
+    }
+}
+
 TEST_F(ComposerTest, FilesThatCannotBeOpenedEndTheCompositionWithAFailure)
 {
     const std::string base = ws.PutDemoBaseFirmware();

@@ -1,5 +1,7 @@
 #include "editors/canopen/MappingLook.h"
 
+#include "common/widgets/StringGrid.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFont>
@@ -44,4 +46,18 @@ void FinishGridEdit(QWidget* window)
             focus->clearFocus(); // the cell editor commits its text when it loses the focus
             return;
         }
+}
+
+void ImportIntoGrids(OpenExcelDialog& dialog, const std::string& tableName, size_t columnCount, StringGrid* a,
+                     StringGrid* b, const SheetRowHandler& onRow)
+{
+    ImportSheet(
+        dialog, tableName, columnCount,
+        [&] {
+            a->Cells().ClearData();
+            b->Cells().ClearData();
+        },
+        onRow);
+    a->CellsChanged();
+    b->CellsChanged();
 }

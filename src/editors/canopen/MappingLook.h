@@ -1,4 +1,6 @@
 #pragma once
+#include "editors/canopen/SheetExchange.h"
+
 #include <QColor>
 #include <QStyledItemDelegate>
 
@@ -26,3 +28,10 @@ protected:
 // Ends an edit still open in a grid cell of the window, keeping what was typed, so that a
 // button that reads the grids sees it also when it was pressed without moving the focus.
 void FinishGridEdit(QWidget* window);
+
+class StringGrid;
+
+// The import of the two-grid windows: empties the data cells of both grids (once a workbook is
+// chosen), hands each sheet row to `onRow`, and repaints both grids.
+void ImportIntoGrids(OpenExcelDialog& dialog, const std::string& tableName, size_t columnCount, StringGrid* a,
+                     StringGrid* b, const SheetRowHandler& onRow);

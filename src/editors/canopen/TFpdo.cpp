@@ -110,15 +110,7 @@ void TFpdo::BitBtn4Click()
 {
     FinishGridEdit(this);
     PdoSheetImport import(sga->Cells(), sgb->Cells());
-    ImportSheet(
-        openExcel_, kPdoTableName, kPdoSheetColumns,
-        [&] {
-            sga->Cells().ClearData();
-            sgb->Cells().ClearData();
-        },
-        [&](const std::vector<std::string>& row) { import.Row(row); });
-    sga->CellsChanged();
-    sgb->CellsChanged();
+    ImportIntoGrids(openExcel_, kPdoTableName, kPdoSheetColumns, sga, sgb, [&](const std::vector<std::string>& row) { import.Row(row); });
 }
 
 void TFpdo::Button1Click()

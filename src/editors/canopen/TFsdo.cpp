@@ -106,15 +106,7 @@ void TFsdo::BitBtn4Click()
 {
     FinishGridEdit(this);
     SdoSheetImport import(sga->Cells(), sgb->Cells());
-    ImportSheet(
-        openExcel_, kSdoTableName, kSdoSheetColumns,
-        [&] {
-            sga->Cells().ClearData();
-            sgb->Cells().ClearData();
-        },
-        [&](const std::vector<std::string>& row) { import.Row(row); });
-    sga->CellsChanged();
-    sgb->CellsChanged();
+    ImportIntoGrids(openExcel_, kSdoTableName, kSdoSheetColumns, sga, sgb, [&](const std::vector<std::string>& row) { import.Row(row); });
 }
 
 void TFsdo::Button1Click()

@@ -1,6 +1,7 @@
 // zuzududada: the gateway configuration tool.
 #include "app/TFZuzududadaeFirmWare.h"
 #include "app/WindowSet.h"
+#include "common/AppDirectory.h"
 #include "common/MessageSink.h"
 #include "common/widgets/QtDesktop.h"
 #include "common/widgets/QtMessageSink.h"
@@ -14,8 +15,9 @@ namespace {
 void PrintUsage()
 {
     std::cout << "Usage: zuzududada [--app-dir DIR]\n"
-                 "  --app-dir DIR  use DIR instead of the program's directory as the application\n"
-                 "                 directory (its MASTER, PROJECTS and Zuzududada_TRVX.ini)\n";
+                 "  --app-dir DIR  use DIR as the application directory (its MASTER, PROJECTS and\n"
+                 "                 Zuzududada_TRVX.ini) instead of the program's directory, or of\n"
+                 "                 ~/.local/share/zuzududada for an installed program\n";
 }
 
 } // namespace
@@ -39,9 +41,13 @@ int main(int argc, char** argv)
     QtDesktop desktop;
     ScopedDesktop desktopScope(desktop);
 
-    if (appDir.empty()) appDir = QCoreApplication::applicationDirPath().toStdString();
+    std::string firstStartNote;
+    appDir = ResolveAppDirectory(appDir, firstStartNote);
     TFZuzududadaeFirmWare mainWindow(appDir);
     mainWindow.SetWindows(CreateWindows({mainWindow.Context(), mainWindow.OpenExcel(), &mainWindow}));
     mainWindow.show();
+    // The note comes over the main window, once the event loop runs.
+    if (!firstStartNote.empty())
+        QMetaObject::invokeMethod(&mainWindow, [firstStartNote] { Messages().Notice(firstStartNote); }, Qt::QueuedConnection);
     return application.exec();
 }

@@ -1,6 +1,7 @@
 #include "firmware/BuildCommand.h"
 
 #include "app/ProjectContext.h"
+#include "common/AppDirectory.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
 #include "firmware/BankFiles.h"
@@ -27,7 +28,8 @@ constexpr const char* kBuildHelp =
     "     result as PROJECT_DIR/New_sx48802.sx (the base firmware itself is not changed).\n"
     "Options:\n"
     "  --app-dir DIR   the application directory holding MASTER, PROJECTS and ZoruvOdeza.exe\n"
-    "                  (default: the directory of this program)\n"
+    "                  (default: the directory of this program; for an installed program\n"
+    "                  ~/.local/share/zuzududada)\n"
     "  --flash COMn    then start DIR/ZoruvOdeza.exe to write the new firmware into the gateway\n"
     "                  through serial port COM1 to COM8\n"
     "Messages go to standard error. Exit status: 0 when the new firmware was written (and the\n"
@@ -50,11 +52,14 @@ std::string Absolute(const std::string& path)
     return out;
 }
 
-std::string ExecutableDirectory()
+// Without --app-dir: the program's own directory, or the user's data directory when the program
+// runs from an installation (filled from the installed demo workspace on first start).
+std::string DefaultAppDirectory()
 {
-    std::error_code error;
-    const fs::path self = fs::read_symlink("/proc/self/exe", error);
-    return error ? Absolute(".") : self.parent_path().string();
+    std::string firstStartNote;
+    const std::string dir = ResolveAppDirectory({}, firstStartNote);
+    if (!firstStartNote.empty()) Messages().Notice(firstStartNote);
+    return dir;
 }
 
 std::optional<int> PortPosition(const std::string& text)
@@ -115,7 +120,7 @@ int RunBuildCommand(const std::vector<std::string>& arguments)
     if (!projectDir) return Usage("PROJECT_DIR is missing");
 
     ProjectContext project;
-    project.AppDir = appDir ? Absolute(*appDir) : ExecutableDirectory();
+    project.AppDir = appDir ? Absolute(*appDir) : DefaultAppDirectory();
     project.MasterDir = project.AppDir + "/MASTER";
     project.ProjectsDir = project.AppDir + "/PROJECTS";
     project.ProjectDir = Absolute(*projectDir);

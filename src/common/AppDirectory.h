@@ -1,0 +1,41 @@
+#pragma once
+#include <string>
+
+// Where the application keeps MASTER, PROJECTS and its settings file.
+//
+// The rule: --app-dir wins. Otherwise a program that runs from an installation uses the
+// user's data directory ($XDG_DATA_HOME/zuzududada, by default ~/.local/share/zuzududada),
+// and any other copy uses its own directory, as a portable copy always has. A program runs
+// from an installation when its directory sits beside share/zuzududada (bin/ of a prefix) or
+// when the user cannot write its directory; the first keeps root and a user-owned prefix out
+// of bin/, the second keeps a read-only copy usable.
+
+struct AppDirectoryInputs {
+    std::string appDirOption;  // --app-dir, empty when not given
+    std::string executableDir; // the directory of the running program
+    std::string xdgDataHome;   // $XDG_DATA_HOME, possibly empty
+    std::string home;          // the user's home directory
+};
+
+struct AppDirectoryChoice {
+    std::string appDir;
+    // The installed demo workspace to seed a user's data directory from; empty for none.
+    std::string seedDir;
+    // True for the user's data directory, which SeedAppDirectory prepares.
+    bool userDataDir = false;
+};
+
+// Applies the rule above; looks only at the file system (share/zuzududada, write access).
+AppDirectoryChoice ChooseAppDirectory(const AppDirectoryInputs& inputs);
+
+// Fills a user's application directory from the installed demo workspace: creates it with
+// MASTER and PROJECTS, copies each project of the workspace and help2.dat where missing, and
+// on the first start (the directory did not exist) the settings file, the synthetic base
+// firmware and the stand-in flashing program. Returns the note that says what those two
+// stand-ins are, empty when they were not copied; copies that fail are reported as notices.
+std::string SeedAppDirectory(const std::string& appDir, const std::string& seedDir);
+
+// The application directory of this process: ChooseAppDirectory with the running program,
+// the environment and appDirOption, then SeedAppDirectory when it applies. The first-start
+// note, if any, goes to firstStartNote for the caller to show when it can.
+std::string ResolveAppDirectory(const std::string& appDirOption, std::string& firstStartNote);

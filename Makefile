@@ -1,12 +1,13 @@
 # make run   installs what is missing, builds, and starts the application on the demo workspace
-# make test  installs what is missing, builds, and runs every test headless
+# make test  installs what is missing, builds, runs every test headless, and proves the package
+# make package  builds the Debian package into build/package
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test test-asan fuzz bench clean
+.PHONY: all deps configure build run test package test-asan fuzz bench clean
 
 all: build
 
@@ -24,6 +25,10 @@ run: build
 
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300
+	@scripts/check-package.sh $(BUILD)
+
+package: build
+	@cmake --build $(BUILD) --target package
 
 # The whole suite once more, built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-asan: deps

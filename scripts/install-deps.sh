@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   srecord libxml2-utils clang
   fonts-dejavu-core xvfb xauth
+  dpkg-dev file groff-base desktop-file-utils appstream
 )
 
 missing=()

@@ -49,6 +49,32 @@ struct PargenFacts {
     DeviceNetAreas areas;
 };
 
+// "CAN_Type" and "How_Send" are two-way switches: the editor reads "0" as one choice and any
+// other text as the other, while the firmware gets the number's low byte. The two must agree.
+void CheckSwitches(ProjectDocument& document, const std::string& path, Report& report)
+{
+    struct Switch {
+        const char* element;
+        const char* whenZero;
+        const char* otherwise;
+    };
+    const Switch switches[] = {{"CAN_Type", "CAN 2.0A 11Bit", "CAN 2.0B 29Bit"},
+                               {"How_Send", "Send Frame on Data Change", "Send Frame Every"}};
+    for (const Switch& s : switches) {
+        const std::optional<std::string> text = PargenElementText(document, path, s.element);
+        const std::optional<int32_t> value = text ? TryParseInt(*text) : std::nullopt;
+        if (!value) continue; // the loader's own message reports it
+        const int stored = static_cast<int>(static_cast<uint32_t>(*value) & 0xFFu);
+        const bool editorZero = *text == "0";
+        if (stored == (editorZero ? 0 : 1)) continue;
+        report.Error("value-truncated", kPargenName, std::nullopt, s.element,
+                     std::string(s.element) + " holds " + Quoted(*text) + ": \"Set Communication\" shows \"" +
+                         (editorZero ? s.whenZero : s.otherwise) + "\", but the firmware gets " + std::to_string(stored) +
+                         (stored == 0 ? std::string(" (") + s.whenZero + ")." : stored == 1 ? std::string(" (") + s.otherwise + ")."
+                                                                              : ", which is neither 0 nor 1."));
+    }
+}
+
 PargenFacts CheckPargen(const ProjectFiles& files, Report& report)
 {
     PargenFacts facts;
@@ -97,6 +123,7 @@ PargenFacts CheckPargen(const ProjectFiles& files, Report& report)
                          std::string(field.element) + " holds " + Quoted(field.text(read)) +
                              ", which \"Set Communication\" refuses: " + WithoutTrailingBlank(*refusal));
     }
+    CheckSwitches(document, files.Pargen, report);
     return facts;
 }
 

@@ -3,6 +3,8 @@
 #include "common/MessageSink.h"
 #include "projectcheck/CheckRules.h"
 
+#include <filesystem>
+
 std::vector<Finding> CheckProject(const std::string& projectDir)
 {
     // Some editor functions report refusals through the message sink; the check turns them
@@ -32,5 +34,8 @@ std::string CheckVerdict(const std::vector<Finding>& findings)
 
 std::string ProjectCheckVerdict(const std::string& projectDir)
 {
+    std::error_code error;
+    if (projectDir.empty() || !std::filesystem::is_directory(projectDir, error))
+        return "Project check: no project directory";
     return CheckVerdict(CheckProject(projectDir));
 }

@@ -16,5 +16,5 @@ std::vector<Finding> CheckProject(const std::string& projectDir);
 // "Project check: 2 errors, see Project > Check project".
 std::string CheckVerdict(const std::vector<Finding>& findings);
 
-// The verdict of a fresh check of the project directory.
+// The verdict of a fresh check of the project directory; says so when there is none.
 std::string ProjectCheckVerdict(const std::string& projectDir);

@@ -126,6 +126,8 @@ const Case kCases[] = {
      {"document-not-loadable", Severity::Error, "Receive_Frame.xml", std::nullopt, ""}},
     {"LoaderStopsOnCanType", {{"pargen.xml", Pargen("abc", "10", "16", "16")}},
      {"loader-stops", Severity::Error, "pargen.xml", std::nullopt, ""}},
+    {"CanTypeStoredOtherwise", {{"pargen.xml", Pargen("256", "10", "16", "16")}},
+     {"value-truncated", Severity::Error, "pargen.xml", std::nullopt, "CAN_Type"}},
     {"PargenMissing", {{"pargen.xml", ""}}, {"document-missing", Severity::Error, "pargen.xml", std::nullopt, ""}},
     {"EmptyProject",
      {{"pargen.xml", ""}, {"Receive_Frame.xml", ""}, {"Receive_Info.xml", ""}, {"Send_Frame.xml", ""}, {"Send_Info.xml", ""}},
@@ -196,6 +198,8 @@ TEST(ProjectCheck, VerdictCountsErrorsAndWarnings)
     const Finding warning{Severity::Warning, "r", "d", 1, "f", "m"};
     EXPECT_EQ(CheckVerdict({error, error}), "Project check: 2 errors, see Project > Check project");
     EXPECT_EQ(CheckVerdict({error, warning}), "Project check: 1 error, 1 warning, see Project > Check project");
+    EXPECT_EQ(ProjectCheckVerdict(kDemo), "Project check: no problems found");
+    EXPECT_EQ(ProjectCheckVerdict(""), "Project check: no project directory");
 }
 
 struct CliRun {

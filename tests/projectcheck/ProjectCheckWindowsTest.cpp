@@ -73,7 +73,7 @@ TEST_F(ProjectCheckWindows, CheckWindowListsFindingsAndOpensTheirEditor)
                    EXPECT_EQ(list->item(0, 1)->text(), QStringLiteral("Receive_Info.xml"));
                    EXPECT_EQ(list->item(0, 2)->text(), QStringLiteral("5"));
                    EXPECT_EQ(list->item(0, 3)->text(), QStringLiteral("B1"));
-                   EXPECT_TRUE(list->hasFocus());
+                   EXPECT_EQ(window->focusWidget(), list);
                    WhileModal([&] { QTest::keyClick(list, Qt::Key_Return); },
                               [&](QWidget* editor) {
                                   editorOpened = qobject_cast<TF_Rec_Info*>(editor) != nullptr;
@@ -102,7 +102,7 @@ TEST_F(ProjectCheckWindows, ByteMapWindowShowsAndExportsThePicture)
                    EXPECT_EQ(window->Map().input.size, 32);
                    // Two title rows, five receive and four send frames.
                    EXPECT_EQ(window->Frames->count(), 2 + 5 + 4);
-                   EXPECT_TRUE(window->Frames->hasFocus());
+                   EXPECT_EQ(window->focusWidget(), window->Frames);
                    window->Frames->setCurrentRow(2);
                    const QString tip = window->View->ToolTipAt(QPoint(12 + 104 / 2, 12 + 28 + 40 + 20));
                    EXPECT_TRUE(tip.contains(QStringLiteral("$281 B1: Drive 1 actual speed"))) << tip.toStdString();

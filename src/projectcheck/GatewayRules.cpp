@@ -312,6 +312,11 @@ void CheckMapping(const Side& side, const FrameFacts& frames, int area, Report& 
                            "\" drops them on the next save.");
 
     const size_t paired = std::min(nF, nI);
+    // The parameter block counts the rows in one byte: 256 rows count as none, 300 as 44.
+    if (paired > 255)
+        report.Error("row-count-wraps", side.infoName, 256, "",
+                     std::to_string(paired) + " frames pair with a mapping row, but the firmware counts them in one byte: only the first " +
+                         std::to_string(paired & 0xFF) + " reach the device.");
     for (size_t i = 0; i < paired; ++i)
         CheckMappingBytes(side, frames.rows[i], rows[i], static_cast<int>(i + 1), area, report);
 

@@ -98,6 +98,10 @@ const Case kCases[] = {
      {{"Send_Frame.xml", Frames(Repeat(128, [](int i) { return Frame(std::to_string(0x200 + i), "1"); }))},
       {"Send_Info.xml", Info(Repeat(128, [](int) { return Mapping({"0"}); }))}},
      {"table-too-long", Severity::Error, "Send_Frame.xml", 128, ""}},
+    {"RowCountBeyondOneByte",
+     {{"Send_Frame.xml", Frames(Repeat(300, [](int i) { return Frame(std::to_string(0x200 + i), "1"); }))},
+      {"Send_Info.xml", Info(Repeat(300, [](int) { return Mapping({"0"}); }))}},
+     {"row-count-wraps", Severity::Error, "Send_Info.xml", 256, ""}},
     {"EmptyCobIdEndsTheTable", {{"Receive_Frame.xml", Frames(Frame("0x181", "2") + Frame("", "2"))}},
      {"table-gap", Severity::Error, "Receive_Frame.xml", 2, "COBID"}},
     {"DuplicateCobId", {{"Receive_Frame.xml", Frames(Frame("0x181", "2") + Frame("385", "2"))}},
@@ -226,6 +230,11 @@ TEST(CheckCommand, ExitStatusAndJson)
     EXPECT_EQ(RunCli("check").status, 2);
     EXPECT_EQ(RunCli("check --bogus " + kDemo).status, 2);
     EXPECT_EQ(RunCli("check --help").status, 0);
+    // With --app-dir a project is named by its directory in PROJECTS.
+    TempDir app;
+    app.Write("PROJECTS/Line4/pargen.xml", Pargen("0", "10", "16", "16"));
+    EXPECT_EQ(RunCli("check --app-dir " + app.Path() + " Line4").status, 0);
+    EXPECT_EQ(RunCli("check --app-dir " + app.Path() + " Line5").status, 2);
 
     TempDir project;
     for (const auto& [name, text] : BaseProject()) project.Write(name, text);

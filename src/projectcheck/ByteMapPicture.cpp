@@ -79,7 +79,8 @@ void PaintArea(QPainter& painter, const ByteMapSide& side, int top, std::optiona
         QColor fill = Qt::white;
         if (!feeds.empty()) {
             fill = FrameColour({side.input, feeds.front().frame});
-            if (highlighted && !mine) fill = fill.lighter(135);
+            // The other frames keep a trace of their colour, so that used bytes still differ from unused ones.
+            if (highlighted && !mine) fill = QColor::fromHsv(fill.hue(), fill.saturation() / 3, fill.value());
         }
         painter.fillRect(cell, fill);
         painter.setPen(QPen(mine ? Qt::black : Qt::gray, mine ? 3 : 1));

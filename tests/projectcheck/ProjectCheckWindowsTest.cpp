@@ -1,6 +1,7 @@
 #include "app/TFZuzududadaeFirmWare.h"
 #include "common/MessageSink.h"
 #include "editors/gateway/FrameMappingWindow.h"
+#include "firmware/widgets/TFModifyFileSx.h"
 #include "projectcheck/widgets/ByteMapView.h"
 #include "projectcheck/widgets/TFByteMap.h"
 #include "projectcheck/widgets/TFProjectCheck.h"
@@ -120,6 +121,19 @@ TEST_F(ProjectCheckWindows, ByteMapWindowShowsAndExportsThePicture)
                    Button(window, QStringLiteral("Close"))->click();
                });
     EXPECT_TRUE(sink.Empty()) << sink.Last();
+    main->LbButton1->click();
+}
+
+// The device update window tells the check's verdict before the update is started.
+TEST_F(ProjectCheckWindows, DeviceUpdateWindowShowsTheVerdict)
+{
+    app.Write("PROJECTS/Demo/Send_Info.xml", "<Send_Frames_Info/>");
+    Open();
+    auto* window = qobject_cast<TFModifyFileSx*>(main->Windows().FModifyFileSx);
+    ASSERT_NE(window, nullptr);
+    window->show();
+    EXPECT_EQ(window->LabelCheck->text(), QStringLiteral("Project check: 1 error, see Project > Check project"));
+    window->hide();
     main->LbButton1->click();
 }
 

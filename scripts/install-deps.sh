@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libpugixml-dev libgsf-1-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-svg-dev
   srecord libxml2-utils clang
   fonts-dejavu-core xvfb xauth
   dpkg-dev file groff-base desktop-file-utils appstream

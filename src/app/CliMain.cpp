@@ -3,6 +3,7 @@
 #include "app/CliCommand.h"
 #include "firmware/BuildCommand.h"
 #include "common/MessageSink.h"
+#include "projectcheck/ProjectCheckCommands.h"
 #include "xmltools/XmlTreeCommand.h"
 
 #include <cstring>
@@ -12,12 +13,15 @@
 // Each sub-system adds its commands here.
 static const CliCommand kCommands[] = {
     {"build", kBuildUsage, kBuildSummary, RunBuildCommand},
+    {"check", kCheckUsage, kCheckSummary, RunCheckCommand},
+    {"map", kMapUsage, kMapSummary, RunMapCommand},
     {"xml-tree", "FILE", "Prints the tree of an XML file as the XML window shows it.", RunXmlTreeCommand},
 };
 
 static void PrintHelp(std::ostream& out)
 {
-    out << "zuzududada-cli: builds the gateway firmware of a project and inspects XML files,\n"
+    out << "zuzududada-cli: builds the gateway firmware of a project, checks a project and maps\n"
+           "its DeviceNet bytes, and inspects XML files,\n"
            "without windows. Messages go to standard error; the exit status is 0 on success.\n\n"
            "Usage: zuzududada-cli COMMAND [ARGUMENTS]\n\nCommands:\n";
     for (const CliCommand& c : kCommands) {

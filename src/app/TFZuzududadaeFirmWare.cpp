@@ -12,6 +12,9 @@
 #include "common/widgets/QtText.h"
 #include "firmware/BankFiles.h"
 #include "firmware/ConfigurationImage.h"
+#include "projectcheck/ProjectFiles.h"
+#include "projectcheck/widgets/TFByteMap.h"
+#include "projectcheck/widgets/TFProjectCheck.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -129,6 +132,12 @@ void TFZuzududadaeFirmWare::BuildMenus()
     project->addAction(QStringLiteral("&New project"), New, &QPushButton::click);
     project->addAction(QStringLiteral("&Open project"), open, &QPushButton::click);
     project->addSeparator();
+    FProjectCheck = new TFProjectCheck(this);
+    FProjectCheck->SetOpenDocument([this](const Finding& finding) { OpenFindingDocument(finding); });
+    actCheck = project->addAction(QStringLiteral("&Check project"), this, [this] {
+        RunGuarded([this] { CheckProjectClick(); });
+    });
+    project->addSeparator();
     project->addAction(QStringLiteral("E&xit"), this, [this] { close(); });
 
     QMenu* canopen = menuBar()->addMenu(QStringLiteral("&CANopen"));
@@ -145,6 +154,10 @@ void TFZuzududadaeFirmWare::BuildMenus()
         RunGuarded([this] {
             if (windows_.FXML) windows_.FXML->exec();
         });
+    });
+    FByteMap = new TFByteMap(this);
+    actByteMap = tools->addAction(QStringLiteral("DeviceNet &Byte Map"), this, [this] {
+        RunGuarded([this] { ByteMapClick(); });
     });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
@@ -198,6 +211,42 @@ void TFZuzududadaeFirmWare::ShowEditor(QDialog* window)
         return;
     }
     if (window) window->exec();
+}
+
+void TFZuzududadaeFirmWare::CheckProjectClick()
+{
+    if (context_.ProjectDir.empty()) {
+        Messages().Notice("Project not valid");
+        return;
+    }
+    FProjectCheck->SetProjectDir(context_.ProjectDir);
+    FProjectCheck->exec();
+}
+
+void TFZuzududadaeFirmWare::ByteMapClick()
+{
+    if (context_.ProjectDir.empty()) {
+        Messages().Notice("Project not valid");
+        return;
+    }
+    FByteMap->SetProjectDir(context_.ProjectDir);
+    FByteMap->exec();
+}
+
+void TFZuzududadaeFirmWare::OpenFindingDocument(const Finding& finding)
+{
+    const std::pair<const char*, QDialog*> editors[] = {
+        {kPargenName, windows_.Fpargen},       {kReceiveFrameName, windows_.FSetVar},
+        {kReceiveInfoName, windows_.F_Rec_Info}, {kSendFrameName, windows_.FSetPdo},
+        {kSendInfoName, windows_.F_Sen_Info},  {kSdoName, windows_.Fsdo},
+        {kRpdoDefName, windows_.Fpdo},         {kSdoPdoName, windows_.FInfopdo},
+        {kEmcyDefName, windows_.Femcy},        {kEmcyWordName, windows_.FWemcy},
+    };
+    for (const auto& [document, window] : editors)
+        if (finding.document == document) return ShowEditor(window);
+    // A finding about the whole project has no editor of its own; the project starts with its
+    // communication parameters.
+    ShowEditor(windows_.Fpargen);
 }
 
 void TFZuzududadaeFirmWare::btn_str_lng1aClick(QObject* sender)

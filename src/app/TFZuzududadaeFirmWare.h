@@ -7,6 +7,9 @@
 #include <QMainWindow>
 
 class QAction;
+class TFByteMap;
+class TFProjectCheck;
+struct Finding;
 class QLabel;
 class QPushButton;
 
@@ -34,6 +37,10 @@ public:
     QLabel* Labelstate;
     // The menus: CANopen editors, tool windows, help.
     QAction *actSdo, *actPdo, *actInfoPdo, *actEmcy, *actEmcyWord, *actXml, *actHelp, *actAbout;
+    QAction *actCheck, *actByteMap;
+    // The project check and the DeviceNet byte map, owned here like the editors they lead to.
+    TFProjectCheck* FProjectCheck;
+    TFByteMap* FByteMap;
 
     void UpdateProjectFiles() { context_.UpdateProjectFiles(); }
 
@@ -55,6 +62,11 @@ private:
     // Shows a window modally, once a project is set; "Project not valid" otherwise.
     void ShowEditor(QDialog* window);
     void SetCaption(const std::string& caption);
+    // "Check project" and "DeviceNet Byte Map" on the current project.
+    void CheckProjectClick();
+    void ByteMapClick();
+    // Opens the editor of the document a finding names.
+    void OpenFindingDocument(const Finding& finding);
 
     ProjectContext context_;
     OpenExcelDialog openExcel_;

@@ -85,6 +85,13 @@ int32_t OptionalParameter(const ProjectDocument& document, XmlNode root, const c
 
 void LoadConfigurationImage(const ProjectContext& project, BankImage& image)
 {
+    LoadConfigurationImage(ImageSources{project.PargenFile, project.ReceiveFrameFile, project.ReceiveInfoFile,
+                                        project.SendFrameFile, project.SendInfoFile},
+                           image);
+}
+
+void LoadConfigurationImage(const ImageSources& project, BankImage& image)
+{
     using namespace BankLayout;
     Bytes& bank = image.Bank(1);
     ProjectDocument first(Discipline::Strict);

@@ -1,6 +1,8 @@
 #pragma once
 #include "firmware/BankImage.h"
 
+#include <string>
+
 struct ProjectContext;
 
 // Reads the project's five documents (pargen.xml, the two frame tables and their byte
@@ -14,3 +16,10 @@ struct ProjectContext;
 //    Net_Out fall back to 0, 128 and 128 when they cannot be read.
 // Any other problem throws Failure at once; what was stored before it stays in the image.
 void LoadConfigurationImage(const ProjectContext& project, BankImage& image);
+
+// The five documents the loader reads, by path: for callers that have a project directory
+// rather than the application's project context.
+struct ImageSources {
+    std::string PargenFile, ReceiveFrameFile, ReceiveInfoFile, SendFrameFile, SendInfoFile;
+};
+void LoadConfigurationImage(const ImageSources& sources, BankImage& image);

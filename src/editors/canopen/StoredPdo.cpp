@@ -49,18 +49,21 @@ PdoNumber SplitNrpdo(int nrpdo)
     return {(nrpdo & kNrpdoSideB) ? kSideB : kSideA, nrpdo & 127};
 }
 
-void AppendStoredSdo(StoredPdoTables& tables, int nrpdo, TClSdo sdo)
+// False when the side has no such PDO and the row is skipped.
+bool AppendStoredSdo(StoredPdoTables& tables, int nrpdo, TClSdo sdo)
 {
     const PdoNumber at = SplitNrpdo(nrpdo);
     if (at.number == 0) throw Failure("PDO number 0 in nrpdo '" + std::to_string(nrpdo) + "'");
     std::vector<TClPdo>& pdos = tables.sides[at.side].pdos;
-    if (size_t(at.number) > pdos.size()) return; // no such PDO on the side
+    if (size_t(at.number) > pdos.size()) return false; // no such PDO on the side
     pdos[size_t(at.number) - 1].sdos.push_back(std::move(sdo));
+    return true;
 }
 
 } // namespace
 
-void ReadStoredSdos(const ProjectDocument& document, XmlNode root, StoredPdoTables& tables)
+void ReadStoredSdos(const ProjectDocument& document, XmlNode root, StoredPdoTables& tables,
+                    std::vector<size_t>* rowsWithoutPdo)
 {
     const size_t count = document.ChildCount(root);
     for (size_t i = 0; i < count; ++i) {
@@ -70,7 +73,7 @@ void ReadStoredSdos(const ProjectDocument& document, XmlNode root, StoredPdoTabl
         sdo.index = document.AttributeText(row, "index");
         sdo.subindex = document.AttributeText(row, "subindex");
         sdo.poscomp = document.AttributeText(row, "poscomp");
-        AppendStoredSdo(tables, nrpdo, std::move(sdo));
+        if (!AppendStoredSdo(tables, nrpdo, std::move(sdo)) && rowsWithoutPdo) rowsWithoutPdo->push_back(i);
     }
 }
 

@@ -59,8 +59,10 @@ void ReadSdoAccessLists(const ProjectDocument& document, XmlNode root, StoredPdo
 // rpdodef.xml: en_bypass, then cobid as a new PDO of its side, numbered by its position.
 void ReadPdoLists(const ProjectDocument& document, XmlNode root, StoredPdoTables& tables);
 // sdopdo.xml: nrpdo, then index, subindex and poscomp into PDO (nrpdo AND 127) of the side
-// that bit 7 selects. A PDO number above the side's count skips the row; 0 throws.
-void ReadStoredSdos(const ProjectDocument& document, XmlNode root, StoredPdoTables& tables);
+// that bit 7 selects. A PDO number above the side's count skips the row (its position goes
+// into rowsWithoutPdo when given); 0 throws.
+void ReadStoredSdos(const ProjectDocument& document, XmlNode root, StoredPdoTables& tables,
+                    std::vector<size_t>* rowsWithoutPdo = nullptr);
 
 // Empties the tables and runs the three reads from the project, each behind its own guard
 // with its own messages, so a failure ends only its own step.

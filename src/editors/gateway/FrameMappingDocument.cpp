@@ -95,7 +95,7 @@ std::string ByteText(uint8_t value)
     return value == kNoByte ? "none" : std::to_string(value);
 }
 
-std::optional<std::string> CheckMappings(const MappingList& list, MappingSide side)
+std::vector<MappingProblem> MappingProblems(const MappingList& list, MappingSide side)
 {
     struct Owner {
         size_t frame = 0;
@@ -103,6 +103,7 @@ std::optional<std::string> CheckMappings(const MappingList& list, MappingSide si
         bool used = false;
     };
     const auto cobIdAt = [&](size_t f) { return f < list.CobIds.size() ? list.CobIds[f] : std::string(); };
+    std::vector<MappingProblem> problems;
     std::array<Owner, kDeviceNetBytes> owners{};
     for (size_t f = 0; f < list.Records.size(); ++f) {
         const std::string cobId = cobIdAt(f);
@@ -111,19 +112,50 @@ std::optional<std::string> CheckMappings(const MappingList& list, MappingSide si
             if (b == kNoByte) continue;
             // Only a hand-edited info document holds such a value; it is shown as stored and
             // must be mended before saving. It never indexes the table of owners.
-            if (b >= kDeviceNetBytes)
-                return "Error!! The Byte " + std::to_string(b) + " in COB ID " + cobId + " in Byte " +
-                       std::to_string(k) + " is not between 0 and 127. ";
+            if (b >= kDeviceNetBytes) {
+                problems.push_back({f, k, b, false, 0, 0,
+                                    "Error!! The Byte " + std::to_string(b) + " in COB ID " + cobId + " in Byte " +
+                                        std::to_string(k) + " is not between 0 and 127. "});
+                continue;
+            }
             if (side == MappingSide::Send) continue; // any number of CAN bytes may share one byte
             Owner& owner = owners[b];
-            if (owner.used)
-                return "Error!! The Byte " + std::to_string(b) + " is used in COB ID " + cobId + " in Byte " +
-                       std::to_string(k) + " and in COB ID " + cobIdAt(owner.frame) + " in Byte " +
-                       std::to_string(owner.canByte) + " ";
+            if (owner.used) {
+                problems.push_back({f, k, b, true, owner.frame, owner.canByte,
+                                    "Error!! The Byte " + std::to_string(b) + " is used in COB ID " + cobId +
+                                        " in Byte " + std::to_string(k) + " and in COB ID " + cobIdAt(owner.frame) +
+                                        " in Byte " + std::to_string(owner.canByte) + " "});
+                continue;
+            }
             owner = {f, k, true};
         }
     }
-    return std::nullopt;
+    return problems;
+}
+
+std::optional<std::string> CheckMappings(const MappingList& list, MappingSide side)
+{
+    std::vector<MappingProblem> problems = MappingProblems(list, side);
+    if (problems.empty()) return std::nullopt;
+    return std::move(problems.front().Message);
+}
+
+std::vector<MappingRowTexts> ReadMappingRows(ProjectDocument& document, const std::string& infoPath)
+{
+    std::vector<MappingRowTexts> rows;
+    if (!FileExists(infoPath)) return rows;
+    document.LoadFile(infoPath);
+    const XmlNode root = document.Root();
+    const size_t count = document.ChildCount(root);
+    rows.reserve(count);
+    for (size_t i = 0; i < count; ++i) {
+        const XmlNode row = document.ChildAt(root, i);
+        MappingRowTexts texts;
+        for (int k = 1; k <= 8; ++k)
+            if (const pugi::xml_attribute a = row.attribute(kAttributes[k].c_str())) texts[k - 1] = a.value();
+        rows.push_back(std::move(texts));
+    }
+    return rows;
 }
 
 void SaveMappings(ProjectDocument& document, const std::string& path, MappingSide side,

@@ -1,6 +1,7 @@
 #pragma once
 #include "xmlstore/ProjectDocument.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -52,6 +53,25 @@ std::string ByteText(uint8_t value);
 // by two CAN bytes (naming the later pair first, then the earlier owner); on both sides a
 // stored value that is neither none nor a DeviceNet byte. None when all is well.
 std::optional<std::string> CheckMappings(const MappingList& list, MappingSide side);
+
+// Every problem CheckMappings looks for, in the same order, not only the first: the frame's
+// list position, its CAN byte (1 to 8), the DeviceNet byte, and for an overlap the earlier
+// owner. A byte taken twice is reported each time and stays with its first owner.
+struct MappingProblem {
+    size_t Frame = 0;
+    int CanByte = 0;
+    uint8_t DeviceNetByte = 0;
+    bool Overlap = false;
+    size_t OwnerFrame = 0;
+    int OwnerByte = 0;
+    std::string Message;
+};
+std::vector<MappingProblem> MappingProblems(const MappingList& list, MappingSide side);
+
+// The texts of "B1" to "B8" of every row of an info document, as stored (none for an absent
+// attribute); nothing when the file does not exist. For checks of hand-edited files.
+using MappingRowTexts = std::array<std::optional<std::string>, 8>;
+std::vector<MappingRowTexts> ReadMappingRows(ProjectDocument& document, const std::string& infoPath);
 
 // Rebuilds the document with one row per record, "B1" to "B8" in decimal, and writes it.
 void SaveMappings(ProjectDocument& document, const std::string& path, MappingSide side,

@@ -11,6 +11,21 @@ constexpr const char* kRoot = "Receive_Frames";
 constexpr int32_t kMax11BitId = 2047;
 constexpr int32_t kMax29BitId = 0x1FFFFFFF;
 
+// One row of the document: a missing "COBID", "Dim" or "Mnemonic" throws, a missing "Delete"
+// reads as "N".
+FrameRow ReadRow(const ProjectDocument& document, XmlNode row, FrameSide side)
+{
+    FrameRow frame;
+    frame.CobId = document.AttributeText(row, "COBID");
+    frame.Dim = document.AttributeText(row, "Dim");
+    if (side == FrameSide::Receive) {
+        const pugi::xml_attribute flag = row.attribute("Delete");
+        frame.Delete = flag ? flag.value() : "N";
+    }
+    frame.Mnemonic = document.AttributeText(row, "Mnemonic");
+    return frame;
+}
+
 } // namespace
 
 FrameColumns ColumnsOf(FrameSide side)
@@ -54,6 +69,18 @@ void LoadFrameTable(ProjectDocument& document, const std::string& path, FrameSid
         }
         cells.SetCell(c.Mnemonic, gridRow, document.AttributeText(row, "Mnemonic"));
     }
+}
+
+std::vector<FrameRow> ReadFrameRows(ProjectDocument& document, const std::string& path, FrameSide side)
+{
+    std::vector<FrameRow> frames;
+    if (!FileExists(path)) return frames;
+    document.LoadFile(path);
+    const XmlNode root = document.Root();
+    const size_t count = document.ChildCount(root);
+    frames.reserve(count);
+    for (size_t i = 0; i < count; ++i) frames.push_back(ReadRow(document, document.ChildAt(root, i), side));
+    return frames;
 }
 
 std::vector<FrameRow> FrameTableRun(const GridCells& cells, FrameSide side)

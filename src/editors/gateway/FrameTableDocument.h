@@ -39,6 +39,10 @@ void ResetFrameGrid(GridCells& cells, FrameSide side);
 // missing "Delete" reads as "N". Does nothing when the file does not exist.
 void LoadFrameTable(ProjectDocument& document, const std::string& path, FrameSide side, GridCells& cells);
 
+// Every row of the document, however many, read by the rules of LoadFrameTable; nothing when
+// the file does not exist. For checks that look at what the editor would not show.
+std::vector<FrameRow> ReadFrameRows(ProjectDocument& document, const std::string& path, FrameSide side);
+
 // The frames of the grid: rows 1 to 127, ending before the first row whose "COB ID" is empty.
 std::vector<FrameRow> FrameTableRun(const GridCells& cells, FrameSide side);
 

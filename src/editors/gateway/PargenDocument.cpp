@@ -96,3 +96,13 @@ bool ReadIs29Bit(ProjectDocument& document, const std::string& pargenPath)
     document.LoadFile(pargenPath);
     return Text(document, document.Root(), "CAN_Type") != "0";
 }
+
+std::optional<std::string> PargenElementText(ProjectDocument& document, const std::string& path,
+                                             std::string_view element)
+{
+    if (!FileExists(path)) return std::nullopt;
+    document.LoadFile(path);
+    const XmlNode node = document.FindChild(document.Root(), element);
+    if (!node) return std::nullopt;
+    return document.NodeText(node);
+}

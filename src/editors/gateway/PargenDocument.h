@@ -42,3 +42,8 @@ void SavePargen(ProjectDocument& document, const std::string& path, const Pargen
 // True when pargen.xml asks for 29-bit identifiers: it exists and its "CAN_Type" is not "0".
 // A pargen.xml without "CAN_Type" throws Failure.
 bool ReadIs29Bit(ProjectDocument& document, const std::string& pargenPath);
+
+// The text of one element of pargen.xml as stored; none when the file or the element does not
+// exist. A file that does not load throws Failure.
+std::optional<std::string> PargenElementText(ProjectDocument& document, const std::string& path,
+                                             std::string_view element);

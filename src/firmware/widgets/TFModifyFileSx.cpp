@@ -7,6 +7,7 @@
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
 #include "firmware/DeviceUpdate.h"
+#include "projectcheck/ProjectCheck.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -95,6 +96,9 @@ TFModifyFileSx::TFModifyFileSx(const ProjectContext& project, QWidget* parent) :
 
     LbButton2 = MakeButton(this, "LbButton2", QStringLiteral("Execute update firmware"), QRect(170, 176, 244, 32));
     LbButton1 = MakeButton(this, "LbButton1", QStringLiteral("X"), QRect(394, 6, 28, 24));
+    LabelCheck = new QLabel(this);
+    LabelCheck->setObjectName("LabelCheck");
+    LabelCheck->setGeometry(16, 159, 398, 20);
 
     Label3 = new QLabel(QStringLiteral("Name new Firmware:"), this);
     Label3->setObjectName("Label3");
@@ -168,6 +172,7 @@ void TFModifyFileSx::FormShow()
 
     cbport->setCurrentIndex(0);
     Avanzamento->setValue(0);
+    LabelCheck->setText(Q(ProjectCheckVerdict(project_.ProjectDir)));
     LbButton2->setEnabled(false);
 
     if (PrepareComposition(project_, composition_)) {

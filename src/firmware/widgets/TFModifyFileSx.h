@@ -52,6 +52,7 @@ public:
     QPushButton* ExeUpdateFir;
     QPushButton* LbButton1;
     QPushButton* LbButton2;
+    QLabel* LabelCheck; // the project check's verdict, refreshed at every showing
 
 protected:
     void FormShow() override;

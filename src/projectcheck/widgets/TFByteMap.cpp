@@ -1,0 +1,144 @@
+#include "projectcheck/widgets/TFByteMap.h"
+
+#include "common/MessageSink.h"
+#include "common/widgets/Guarded.h"
+#include "common/widgets/QtText.h"
+#include "projectcheck/ByteMapPicture.h"
+#include "projectcheck/widgets/ByteMapView.h"
+
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace {
+
+// List rows: the receive frames, then the send frames, each under a title row.
+std::optional<MapFrameRef> FrameOfRow(const ByteMap& map, int row)
+{
+    const int inputs = static_cast<int>(map.input.frames.size());
+    if (row >= 1 && row <= inputs) return MapFrameRef{true, static_cast<size_t>(row - 1)};
+    const int sendRow = row - inputs - 2;
+    if (sendRow >= 0 && sendRow < static_cast<int>(map.output.frames.size()))
+        return MapFrameRef{false, static_cast<size_t>(sendRow)};
+    return std::nullopt;
+}
+
+} // namespace
+
+TFByteMap::TFByteMap(QWidget* parent) : ModalWindow(parent)
+{
+    setObjectName(QStringLiteral("TFByteMap"));
+    setWindowTitle(QStringLiteral("DeviceNet Byte Map"));
+
+    Frames = new QListWidget(this);
+    Frames->setObjectName(QStringLiteral("Frames"));
+    auto* framesLabel = new QLabel(QStringLiteral("&Frames"), this);
+    LabelFor(framesLabel, Frames);
+    Frames->setMinimumWidth(230);
+
+    View = new ByteMapView;
+    Scroll = new QScrollArea(this);
+    Scroll->setWidget(View);
+    Scroll->setWidgetResizable(false);
+    NameFor(Scroll, QStringLiteral("Byte map"));
+
+    ExportSvg = new QPushButton(QStringLiteral("Export &SVG..."), this);
+    ExportPng = new QPushButton(QStringLiteral("Export &PNG..."), this);
+    Print = new QPushButton(QStringLiteral("P&rint..."), this);
+    CloseButton = new QPushButton(QStringLiteral("&Close"), this);
+    for (QPushButton* b : {ExportSvg, ExportPng, Print, CloseButton}) b->setAutoDefault(false);
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(framesLabel);
+    side->addWidget(Frames, 1);
+    auto* body = new QHBoxLayout;
+    body->addLayout(side);
+    body->addWidget(Scroll, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(ExportSvg);
+    buttons->addWidget(ExportPng);
+    buttons->addWidget(Print);
+    buttons->addStretch();
+    buttons->addWidget(CloseButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(body, 1);
+    layout->addLayout(buttons);
+    resize(1180, 680);
+
+    askPath_ = [this](const QString& caption, const QString& filter) {
+        return QFileDialog::getSaveFileName(this, caption, Q(projectDir_), filter);
+    };
+    OnClick(ExportSvg, [this] { ExportSvgClick(); });
+    OnClick(ExportPng, [this] { ExportPngClick(); });
+    OnClick(Print, [this] { PrintClick(); });
+    connect(CloseButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Frames, &QListWidget::currentRowChanged, this, [this](int row) { FramesRowChanged(row); });
+}
+
+void TFByteMap::FormShow()
+{
+    map_ = BuildByteMap(projectDir_);
+    View->SetMap(&map_);
+    Frames->clear();
+    const auto addTitle = [this](const QString& text) {
+        auto* item = new QListWidgetItem(text, Frames);
+        QFont bold = item->font();
+        bold.setBold(true);
+        item->setFont(bold);
+    };
+    const auto addFrames = [this](const ByteMapSide& side) {
+        for (size_t f = 0; f < side.frames.size(); ++f) {
+            const MapFrame& frame = side.frames[f];
+            auto* item = new QListWidgetItem(Q(frame.cobId) + QStringLiteral("  ") + Q(frame.mnemonic), Frames);
+            item->setData(Qt::DecorationRole, FrameColour({side.input, f}));
+            item->setToolTip(Q(frame.mnemonic));
+        }
+    };
+    addTitle(QStringLiteral("Receive frames (input area)"));
+    addFrames(map_.input);
+    addTitle(QStringLiteral("Send frames (output area)"));
+    addFrames(map_.output);
+    Frames->setFocus();
+}
+
+void TFByteMap::FramesRowChanged(int row)
+{
+    View->SetHighlighted(FrameOfRow(map_, row));
+}
+
+void TFByteMap::ExportSvgClick()
+{
+    const QString path = askPath_(QStringLiteral("Export SVG"), QStringLiteral("SVG picture (*.svg)"));
+    if (path.isEmpty()) return;
+    std::string why;
+    if (!WriteByteMapSvg(map_, S(path), why)) Messages().Notice(why);
+}
+
+void TFByteMap::ExportPngClick()
+{
+    const QString path = askPath_(QStringLiteral("Export PNG"), QStringLiteral("PNG picture (*.png)"));
+    if (path.isEmpty()) return;
+    std::string why;
+    if (!WriteByteMapPng(map_, S(path), why)) Messages().Notice(why);
+}
+
+void TFByteMap::PrintClick()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    QPainter painter(&printer);
+    // Scaled to the page width (and height, for a long map), keeping the proportions.
+    const QSize size = ByteMapPictureSize(map_);
+    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const double scale = std::min(double(page.width()) / size.width(), double(page.height()) / size.height());
+    painter.scale(scale, scale);
+    PaintByteMap(painter, map_);
+}

@@ -1,0 +1,56 @@
+#include "projectcheck/ByteMap.h"
+#include "projectcheck/ReportFormat.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Input area of 8 bytes: frame 1 feeds bytes 0 and 1, frame 2 feeds byte 1 (a conflict) and
+// byte 9 (beyond the area). Output area of 4 bytes: byte 2 feeds two send frames.
+TEST(ByteMap, PlacesEveryMappedByte)
+{
+    TempDir project;
+    project.Write("pargen.xml", "<Par_Gen><Can_Baud>5</Can_Baud><CAN_Type>0</CAN_Type><How_Send>0</How_Send>"
+                                "<Delay_Send>100</Delay_Send><Net_Dev_Id>1</Net_Dev_Id><Net_Baud>2</Net_Baud>"
+                                "<Net_In>8</Net_In><Net_Out>4</Net_Out></Par_Gen>");
+    project.Write("Receive_Frame.xml", "<R><row COBID=\"0x181\" Dim=\"2\" Mnemonic=\"first\"/>"
+                                       "<row COBID=\"0x182\" Dim=\"3\" Mnemonic=\"second\"/></R>");
+    project.Write("Receive_Info.xml", "<I><row B1=\"0\" B2=\"1\" B3=\"255\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/>"
+                                      "<row B1=\"1\" B2=\"255\" B3=\"9\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/></I>");
+    project.Write("Send_Frame.xml", "<R><row COBID=\"0x201\" Dim=\"1\" Mnemonic=\"out a\"/>"
+                                    "<row COBID=\"0x202\" Dim=\"1\" Mnemonic=\"out b\"/></R>");
+    project.Write("Send_Info.xml", "<I><row B1=\"2\" B2=\"255\" B3=\"255\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/>"
+                                   "<row B1=\"2\" B2=\"255\" B3=\"255\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/></I>");
+
+    const ByteMap map = BuildByteMap(project.Path());
+    ASSERT_EQ(map.input.bytes.size(), 8u);
+    ASSERT_EQ(map.input.bytes[1].size(), 2u);
+    EXPECT_TRUE(map.input.Conflict(1));
+    EXPECT_FALSE(map.input.Conflict(0));
+    ASSERT_EQ(map.input.beyond.size(), 1u);
+    EXPECT_EQ(map.input.beyond[0].deviceNetByte, 9);
+    EXPECT_EQ(FeedLabel(map.input, map.input.beyond[0].feed), "0x182 B3");
+
+    ASSERT_EQ(map.output.bytes.size(), 4u);
+    EXPECT_EQ(map.output.bytes[2].size(), 2u);
+    EXPECT_FALSE(map.output.Conflict(2)); // several send frames may take the same byte
+
+    const std::string text = ByteMapText(map);
+    EXPECT_NE(text.find("IN  1    0x181      B2  first; 0x182      B1  second  [conflict]\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("IN  9    0x182      B3  second  [beyond the area of 8 bytes]\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("OUT 3    -\n"), std::string::npos) << text;
+}
+
+// A mapping document that does not load leaves its side empty and says why.
+TEST(ByteMap, UnreadableSideKeepsTheReason)
+{
+    TempDir project;
+    project.Write("Receive_Frame.xml", "<R><row COBID=\"0x181\" Dim=\"abc\" Mnemonic=\"x\"/></R>");
+    const ByteMap map = BuildByteMap(project.Path());
+    EXPECT_NE(map.input.problem.find("abc"), std::string::npos);
+    EXPECT_EQ(map.input.bytes.size(), 128u);
+    EXPECT_TRUE(map.input.frames.empty());
+}
+
+} // namespace

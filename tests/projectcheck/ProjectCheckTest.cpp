@@ -1,0 +1,271 @@
+#include "projectcheck/ProjectCheck.h"
+#include "support/TempDir.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+#include <optional>
+#include <string>
+
+namespace {
+
+const std::string kDemo = ZZ_DEMO_PROJECT_DIR;
+
+std::string Pargen(const std::string& canType, const std::string& netDevId, const std::string& netIn,
+                   const std::string& netOut)
+{
+    return "<Par_Gen><Can_Baud>5</Can_Baud><CAN_Type>" + canType +
+           "</CAN_Type><How_Send>0</How_Send><Delay_Send>100</Delay_Send><TimeOut_Data>5</TimeOut_Data><Net_Dev_Id>" +
+           netDevId + "</Net_Dev_Id><Net_Baud>2</Net_Baud><Net_In>" + netIn + "</Net_In><Net_Out>" + netOut +
+           "</Net_Out></Par_Gen>";
+}
+
+std::string Frames(const std::string& rows)
+{
+    return "<Receive_Frames>" + rows + "</Receive_Frames>";
+}
+
+std::string Frame(const std::string& cobId, const std::string& dim, const std::string& mnemonic = "m")
+{
+    return "<row COBID=\"" + cobId + "\" Dim=\"" + dim + "\" Delete=\"N\" Mnemonic=\"" + mnemonic + "\"/>";
+}
+
+std::string Info(const std::string& rows)
+{
+    return "<Info>" + rows + "</Info>";
+}
+
+// A mapping row: the given bytes first, none for the rest.
+std::string Mapping(std::vector<std::string> bytes)
+{
+    bytes.resize(8, "255");
+    std::string row = "<row";
+    for (size_t k = 0; k < 8; ++k) row += " B" + std::to_string(k + 1) + "=\"" + bytes[k] + "\"";
+    return row + "/>";
+}
+
+// A small clean project: 16-byte areas, two receive frames, one send frame.
+std::map<std::string, std::string> BaseProject()
+{
+    return {
+        {"pargen.xml", Pargen("0", "10", "16", "16")},
+        {"Receive_Frame.xml", Frames(Frame("0x181", "2") + Frame("0x281", "2"))},
+        {"Receive_Info.xml", Info(Mapping({"0", "1"}) + Mapping({"2", "3"}))},
+        {"Send_Frame.xml", Frames(Frame("0x201", "2"))},
+        {"Send_Info.xml", Info(Mapping({"0", "0"}))},
+    };
+}
+
+struct Expected {
+    std::string rule;
+    Severity severity;
+    std::string document;
+    std::optional<int> row;
+    std::string field;
+};
+
+struct Case {
+    const char* name;
+    std::map<std::string, std::string> changes; // an empty text removes the document
+    Expected expected;
+};
+
+std::string Repeat(int n, const std::function<std::string(int)>& row)
+{
+    std::string out;
+    for (int i = 0; i < n; ++i) out += row(i);
+    return out;
+}
+
+const std::string kEmcyRow = "<row id_dev=\"5\" mask_eq_ec=\"0\" mask_eq_er=\"0\" mask_eq_m1=\"0\" mask_eq_m2=\"0\" "
+                             "mask_eq_m3=\"0\" enmask_eq_ec=\"0\" enmask_eq_er=\"0\" enmask_eq_m1=\"0\" "
+                             "enmask_eq_m2=\"0\" enmask_eq_m3=\"0\" bypass_set=\"1\"/>";
+
+const Case kCases[] = {
+    {"AddressOutOfRange", {{"pargen.xml", Pargen("0", "64", "16", "16")}},
+     {"parameter-range", Severity::Error, "pargen.xml", std::nullopt, "Net_Dev_Id"}},
+    {"TwentyNineBitIdInElevenBitProject", {{"Receive_Frame.xml", Frames(Frame("0x181", "2") + Frame("0x18FF00", "2"))}},
+     {"29-bit-id-in-11-bit-project", Severity::Error, "Receive_Frame.xml", 2, "COBID"}},
+    {"CobIdNoNumber", {{"Send_Frame.xml", Frames(Frame("12a", "2"))}},
+     {"cob-id-range", Severity::Error, "Send_Frame.xml", 1, "COBID"}},
+    {"DimensionOutOfRange", {{"Send_Frame.xml", Frames(Frame("0x201", "9"))}},
+     {"dim-range", Severity::Error, "Send_Frame.xml", 1, "Dim"}},
+    {"MoreThan127Frames",
+     {{"Send_Frame.xml", Frames(Repeat(128, [](int i) { return Frame(std::to_string(0x200 + i), "1"); }))},
+      {"Send_Info.xml", Info(Repeat(128, [](int) { return Mapping({"0"}); }))}},
+     {"table-too-long", Severity::Error, "Send_Frame.xml", 128, ""}},
+    {"RowCountBeyondOneByte",
+     {{"Send_Frame.xml", Frames(Repeat(300, [](int i) { return Frame(std::to_string(0x200 + i), "1"); }))},
+      {"Send_Info.xml", Info(Repeat(300, [](int) { return Mapping({"0"}); }))}},
+     {"row-count-wraps", Severity::Error, "Send_Info.xml", 256, ""}},
+    {"EmptyCobIdEndsTheTable", {{"Receive_Frame.xml", Frames(Frame("0x181", "2") + Frame("", "2"))}},
+     {"table-gap", Severity::Error, "Receive_Frame.xml", 2, "COBID"}},
+    {"DuplicateCobId", {{"Receive_Frame.xml", Frames(Frame("0x181", "2") + Frame("385", "2"))}},
+     {"duplicate-cob-id", Severity::Warning, "Receive_Frame.xml", 2, "COBID"}},
+    {"MappingValueNotADeviceNetByte", {{"Receive_Info.xml", Info(Mapping({"0", "200"}) + Mapping({"2", "3"}))}},
+     {"mapping-value-range", Severity::Error, "Receive_Info.xml", 1, "B2"}},
+    {"MappingValueTruncated", {{"Send_Info.xml", Info(Mapping({"300", "0"}))}},
+     {"value-truncated", Severity::Error, "Send_Info.xml", 1, "B1"}},
+    {"ReceiveOverlap", {{"Receive_Info.xml", Info(Mapping({"0", "1"}) + Mapping({"1", "3"}))}},
+     {"byte-overlap", Severity::Error, "Receive_Info.xml", 2, "B1"}},
+    {"ReceiveBeyondNetIn", {{"Receive_Info.xml", Info(Mapping({"0", "1"}) + Mapping({"2", "16"}))}},
+     {"mapping-beyond-net-in", Severity::Error, "Receive_Info.xml", 2, "B2"}},
+    {"SendBeyondNetOut", {{"pargen.xml", Pargen("0", "10", "16", "4")}, {"Send_Info.xml", Info(Mapping({"3", "4"}))}},
+     {"mapping-beyond-net-out", Severity::Error, "Send_Info.xml", 1, "B2"}},
+    {"FramesWithoutMappingRows",
+     {{"Receive_Frame.xml", Frames(Frame("0x181", "2") + Frame("0x281", "2") + Frame("0x381", "1"))}},
+     {"frames-without-mapping", Severity::Error, "Receive_Info.xml", 3, ""}},
+    {"MappingRowsWithoutFrame", {{"Send_Info.xml", Info(Mapping({"0"}) + Mapping({"1"}))}},
+     {"mapping-rows-without-frame", Severity::Warning, "Send_Info.xml", 2, ""}},
+    {"MappingMissing", {{"Send_Info.xml", ""}}, {"mapping-missing", Severity::Error, "Send_Info.xml", std::nullopt, ""}},
+    {"MappedBeyondDim", {{"Receive_Info.xml", Info(Mapping({"0", "1", "9"}) + Mapping({"2", "3"}))}},
+     {"mapping-beyond-dim", Severity::Error, "Receive_Info.xml", 1, "B3"}},
+    {"MappingAttributeMissing", {{"Send_Info.xml", Info("<row B1=\"0\" B2=\"1\"/>")}},
+     {"mapping-attribute-missing", Severity::Error, "Send_Info.xml", 1, "B3"}},
+    {"DocumentNotWellFormed", {{"Receive_Frame.xml", "<Receive_Frames><row"}},
+     {"document-not-loadable", Severity::Error, "Receive_Frame.xml", std::nullopt, ""}},
+    {"LoaderStopsOnCanType", {{"pargen.xml", Pargen("abc", "10", "16", "16")}},
+     {"loader-stops", Severity::Error, "pargen.xml", std::nullopt, ""}},
+    {"CanTypeStoredOtherwise", {{"pargen.xml", Pargen("256", "10", "16", "16")}},
+     {"value-truncated", Severity::Error, "pargen.xml", std::nullopt, "CAN_Type"}},
+    {"PargenMissing", {{"pargen.xml", ""}}, {"document-missing", Severity::Error, "pargen.xml", std::nullopt, ""}},
+    {"EmptyProject",
+     {{"pargen.xml", ""}, {"Receive_Frame.xml", ""}, {"Receive_Info.xml", ""}, {"Send_Frame.xml", ""}, {"Send_Info.xml", ""}},
+     {"empty-project", Severity::Error, "", std::nullopt, ""}},
+    {"StoredPdoWithoutItsPdo",
+     {{"rpdodef.xml", "<rpdodef><row cobid=\"0x181\" id_dev_orig=\"1\" en_bypass=\"0\" posind=\"0\" n_tpdo=\"1\"/></rpdodef>"},
+      {"sdopdo.xml", "<sdopdo><row index=\"8192\" subindex=\"1\" nrpdo=\"1\" poscomp=\"18\"/>"
+                     "<row index=\"8192\" subindex=\"2\" nrpdo=\"2\" poscomp=\"18\"/></sdopdo>"}},
+     {"stored-pdo-without-pdo", Severity::Error, "sdopdo.xml", 1, "nrpdo"}},
+    {"PdoCobidNoNumber",
+     {{"rpdodef.xml", "<rpdodef><row cobid=\"abc\" id_dev_orig=\"1\" en_bypass=\"2\" posind=\"0\" n_tpdo=\"1\"/></rpdodef>"}},
+     {"key-not-a-number", Severity::Error, "rpdodef.xml", 0, "cobid"}},
+    {"EmcyIdTwice", {{"emcydef.xml", "<emcydef>" + kEmcyRow + kEmcyRow + "</emcydef>"}},
+     {"duplicate-key", Severity::Error, "emcydef.xml", 1, "id_dev"}},
+};
+
+class ProjectCheckRules : public testing::TestWithParam<Case> {};
+
+// Each small project gives its finding, and only findings of that one problem are errors
+// beyond it (a broken document may bring its consequences along, never a crash).
+TEST_P(ProjectCheckRules, GiveTheirFinding)
+{
+    const Case& c = GetParam();
+    TempDir project;
+    std::map<std::string, std::string> files = BaseProject();
+    for (const auto& [name, text] : c.changes) files[name] = text;
+    for (const auto& [name, text] : files)
+        if (!text.empty()) project.Write(name, text);
+
+    const std::vector<Finding> findings = CheckProject(project.Path());
+    const auto found = std::find_if(findings.begin(), findings.end(),
+                                    [&](const Finding& f) { return f.rule == c.expected.rule; });
+    ASSERT_NE(found, findings.end()) << c.name << ": no " << c.expected.rule;
+    EXPECT_EQ(found->severity, c.expected.severity);
+    EXPECT_EQ(found->document, c.expected.document);
+    EXPECT_EQ(found->row, c.expected.row);
+    EXPECT_EQ(found->field, c.expected.field);
+    EXPECT_FALSE(found->message.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(SmallProjects, ProjectCheckRules, testing::ValuesIn(kCases),
+                         [](const testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
+
+TEST(ProjectCheck, DemoAndBaseProjectsAreClean)
+{
+    EXPECT_TRUE(CheckProject(kDemo).empty());
+    TempDir project;
+    for (const auto& [name, text] : BaseProject()) project.Write(name, text);
+    const std::vector<Finding> findings = CheckProject(project.Path());
+    EXPECT_TRUE(findings.empty()) << findings.front().message;
+}
+
+// Every overlap is reported, not only the first the editor would show.
+TEST(ProjectCheck, ReportsEveryOverlap)
+{
+    TempDir project;
+    for (const auto& [name, text] : BaseProject()) project.Write(name, text);
+    project.Write("Receive_Info.xml", Info(Mapping({"0", "1"}) + Mapping({"0", "1"})));
+    int overlaps = 0;
+    for (const Finding& f : CheckProject(project.Path())) overlaps += f.rule == "byte-overlap";
+    EXPECT_EQ(overlaps, 2);
+}
+
+TEST(ProjectCheck, VerdictCountsErrorsAndWarnings)
+{
+    EXPECT_EQ(CheckVerdict({}), "Project check: no problems found");
+    const Finding error{Severity::Error, "r", "d", 1, "f", "m"};
+    const Finding warning{Severity::Warning, "r", "d", 1, "f", "m"};
+    EXPECT_EQ(CheckVerdict({error, error}), "Project check: 2 errors, see Project > Check project");
+    EXPECT_EQ(CheckVerdict({error, warning}), "Project check: 1 error, 1 warning, see Project > Check project");
+    EXPECT_EQ(ProjectCheckVerdict(kDemo), "Project check: no problems found");
+    EXPECT_EQ(ProjectCheckVerdict(""), "Project check: no project directory");
+}
+
+struct CliRun {
+    int status;
+    std::string out;
+};
+
+CliRun RunCli(const std::string& arguments)
+{
+    CliRun run{-1, {}};
+    FILE* pipe = popen((std::string(ZZ_CLI_PATH) + " " + arguments + " 2>/dev/null").c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+TEST(CheckCommand, ExitStatusAndJson)
+{
+    EXPECT_EQ(RunCli("check " + kDemo).status, 0);
+    EXPECT_EQ(RunCli("check").status, 2);
+    EXPECT_EQ(RunCli("check --bogus " + kDemo).status, 2);
+    EXPECT_EQ(RunCli("check --help").status, 0);
+    // With --app-dir a project is named by its directory in PROJECTS.
+    TempDir app;
+    app.Write("PROJECTS/Line4/pargen.xml", Pargen("0", "10", "16", "16"));
+    EXPECT_EQ(RunCli("check --app-dir " + app.Path() + " Line4").status, 0);
+    EXPECT_EQ(RunCli("check --app-dir " + app.Path() + " Line5").status, 2);
+
+    TempDir project;
+    for (const auto& [name, text] : BaseProject()) project.Write(name, text);
+    project.Write("Receive_Info.xml", Info(Mapping({"0", "1"}) + Mapping({"2", "40"})));
+    const CliRun run = RunCli("check --json " + project.Path());
+    EXPECT_EQ(run.status, 1);
+    const QJsonArray list = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).array();
+    ASSERT_EQ(list.size(), 1) << run.out;
+    const QJsonObject finding = list.at(0).toObject();
+    EXPECT_EQ(finding["severity"].toString(), "error");
+    EXPECT_EQ(finding["document"].toString(), "Receive_Info.xml");
+    EXPECT_EQ(finding["row"].toInt(), 2);
+    EXPECT_EQ(finding["field"].toString(), "B2");
+}
+
+TEST(MapCommand, TextJsonAndPicture)
+{
+    const CliRun text = RunCli("map " + kDemo);
+    EXPECT_EQ(text.status, 0);
+    // The demo's areas are 32 and 24 bytes: a header and one line per DeviceNet byte.
+    EXPECT_EQ(std::count(text.out.begin(), text.out.end(), '\n'), 1 + 32 + 24);
+    EXPECT_NE(text.out.find("IN  8    $281       B1  Drive 1 actual speed"), std::string::npos) << text.out;
+
+    const CliRun json = RunCli("map --json " + kDemo);
+    const QJsonObject map = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object();
+    EXPECT_EQ(map["output"].toObject()["size"].toInt(), 24);
+
+    TempDir out;
+    EXPECT_EQ(RunCli("map --svg " + out.File("map.svg") + " " + kDemo).status, 0);
+    EXPECT_NE(ReadAll(out.File("map.svg")).find("<svg"), std::string::npos);
+    EXPECT_EQ(RunCli("map --svg").status, 2);
+}
+
+} // namespace

@@ -33,8 +33,13 @@ constexpr const char* kBuildHelp =
     "                  (default: the directory of this program)\n"
     "  --flash COMn    then start DIR/ZoruvOdeza.exe to write the new firmware into the gateway\n"
     "                  through serial port COM1 to COM8\n"
-    "Messages go to standard error. Exit status: 0 when the new firmware was written (and the\n"
-    "flashing program started), 1 when the build stopped, 2 for wrong arguments.\n";
+    "The base firmware is checked before the merge, and the new firmware is read back and\n"
+    "verified (banks 1 and 2 of this build, the base firmware everywhere else) before it takes\n"
+    "its name; only a verified file is handed to the flashing program. One build of a project\n"
+    "runs at a time: a second one stops with a message.\n"
+    "Messages go to standard error. Exit status: 0 when the new firmware was written and\n"
+    "verified (and the flashing program started), 1 when the build stopped, 2 for wrong\n"
+    "arguments.\n";
 
 int Usage(const std::string& problem)
 {

@@ -183,6 +183,10 @@ void ProjectDocument::LoadText(std::string_view bytes, const std::string& origin
         converted = Cp1252ToUtf8(bytes);
         bytes = converted;
         encoding = pugi::encoding_utf8;
+    } else if (!HasWideMark(bytes) && bytes.substr(0, 4).find('\0') == std::string_view::npos && !IsValidUtf8(bytes)) {
+        // Declared in another encoding, but not UTF-8: its bytes would be kept as they are and
+        // read back differently after the next save.
+        refuse("not UTF-8, though its declaration names no Western code page");
     }
     const pugi::xml_parse_result result = document_.load_buffer(bytes.data(), bytes.size(), kParseFlags, encoding);
     if (!result) refuse(std::string(result.description()) + " at byte " + std::to_string(result.offset));

@@ -152,6 +152,8 @@ TEST(ProjectDocumentRead, RefusesWhatIsNotWellFormedXml)
         {"<R><!-- \x07 --></R>", "a control character in element \"R\""},
         {"\xEF\xBB\xBF\xEF\xBB\xBF<R/>", "a second byte-order mark"},
         {"\xEF\xBB\xBF<R m=\"caf\xE9\"/>", "not UTF-8 after its UTF-8 byte-order mark"},
+        {"<?xml version=\"1.0\" encoding=\"UTF-8\"?><R m=\"caf\xE9\"/>",
+         "not UTF-8, though its declaration names no Western code page"},
         {"\xF0<R/>", "it begins with the byte 240, which is no byte-order mark"},
         {"\xEF<R/>", "it begins with the byte 239, which is no byte-order mark"},
     };

@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libpugixml-dev libgsf-1-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  srecord libxml2-utils clang
+  srecord libxml2-utils clang libclang-rt-14-dev
   fonts-dejavu-core xvfb xauth
 )
 

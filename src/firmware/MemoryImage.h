@@ -35,9 +35,16 @@ public:
 
 private:
     struct Chunk;
+    struct ChunkFree {
+        void operator()(Chunk* chunk) const;
+    };
+    using ChunkPointer = std::unique_ptr<Chunk, ChunkFree>;
     static constexpr unsigned kChunkBits = 16;
     Chunk* ChunkFor(uint32_t address);
     const Chunk* ChunkAt(uint32_t address) const;
 
-    std::vector<std::unique_ptr<Chunk>> chunks_;
+    // The chunks that hold a byte, by ascending index (address >> kChunkBits). A firmware
+    // writes its records mostly in address order, so the last chunk used is tried first.
+    std::vector<std::pair<uint32_t, ChunkPointer>> chunks_;
+    size_t last_ = 0;
 };

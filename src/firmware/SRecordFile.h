@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+class SRecordStream;
+
 // Reading and checking a Motorola S-record file as a flashing program reads it: every line one
 // record ("S", the type digit, the byte count, the address, the data and the checksum, in
 // hexadecimal digits of either case), lines ended by LF or CR LF.
@@ -72,9 +74,11 @@ public:
     MemoryImage Image() const;
 
 private:
+    static SRecordFile From(SRecordStream& stream, size_t sizeHint);
+
     std::vector<SRecord> records_;
-    std::vector<uint8_t> data_;
-    std::vector<uint32_t> composerStart_; // per record: characters 5 to 10 read as the composer does
+    std::vector<uint8_t> data_; // the data bytes of every record, one after the other
+    std::optional<SRecordProblem> fault_;
     std::optional<SRecordProblem> problem_;
     size_t lines_ = 0;
     size_t endLine_ = 0;

@@ -172,6 +172,35 @@ TEST_F(FirmwareVerificationTest, DamagedFilesFailWithTheirLineAndReason)
     EXPECT_EQ(badBase.Summary("x"), "The base firmware is damaged: line 2: an empty line");
 }
 
+TEST_F(FirmwareVerificationTest, ReadingTheFilesSideBySideAgreesWithTheImages)
+{
+    const std::vector<std::string> lines = CrLfLines(Composed());
+    std::vector<std::string> reordered = lines; // bank 1's records last: the files are compared as images
+    const auto bank1 = std::find(reordered.begin(), reordered.end(), BankRecord(BankFirstAddress(1), banks.Bank(1).data()));
+    ASSERT_NE(bank1, reordered.end());
+    std::rotate(bank1, bank1 + 512, reordered.end() - 1);
+    std::vector<std::string> shortened = lines; // a base record gone outside the banks
+    shortened.erase(shortened.begin() + 3);
+    std::vector<std::string> straddling = lines; // a record across the start of bank 2, late
+    uint8_t ones[32];
+    std::fill(std::begin(ones), std::end(ones), 1);
+    straddling.insert(straddling.end() - 1, BankRecord(BankFirstAddress(2) - 16, ones));
+    const uint32_t netDevId = BankFirstAddress(1) + 15005;
+    const std::string firmwares[] = {
+        Join(lines), Join(reordered), Join(shortened), Join(straddling), WithByte(Join(lines), netDevId, 12),
+        WithByte(Join(lines), BankFirstAddress(3), 1), Join(lines).substr(0, 5000), Join(lines) + "S9030000FC\r\n"};
+    for (const std::string& firmware : firmwares) {
+        const std::string path = ws.dir.Write("firmware.sx", firmware);
+        const std::string basePath = ws.PutBaseFirmware(base);
+        const FirmwareVerification fromFiles = VerifyFirmwareFile(path, basePath, banks);
+        const FirmwareVerification fromImages = Verify(firmware);
+        EXPECT_EQ(fromFiles.Summary("f"), fromImages.Summary("f"));
+        EXPECT_EQ(fromFiles.Details(), fromImages.Details());
+    }
+    EXPECT_TRUE(VerifyFirmwareFile(ws.dir.Write("firmware.sx", Join(reordered)), ws.project.MasterDir + "/sx48802.sx", banks)
+                    .Matches());
+}
+
 TEST(BankOneFieldTest, NamesTableRecordAndField)
 {
     EXPECT_EQ(BankOneField(0), "receive frame 1, COBID byte 1 of 4");

@@ -93,7 +93,7 @@ TEST(SRecordFileTest, TellsTheFirstBrokenLineAndWhy)
         {"S203000000", "the byte count 03 is too small for an S2 record (at least 4)"},
         {"S9030000F", "an odd number of hexadecimal digits after the byte count"},
         {"S9030000FC ", "an odd number of hexadecimal digits after the byte count"},
-        {"S9030\r000FC", "a carriage return inside the line"},
+        {"S9030\r000FC", "a carriage return inside the line, at column 6"},
         {":10010000", "the line begins with \":\", not with \"S\""},
         {Record("S307FFFFFFFF0102"), "the data runs past the address FFFFFFFF"},
     };

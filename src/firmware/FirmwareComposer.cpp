@@ -366,6 +366,8 @@ CompositionOutcome ComposeFirmware(const CompositionContext& context, Compositio
         }
         if (!outcome.abandoned && !outcome.refused) {
             // rename replaces a link in the new firmware's place rather than writing through it.
+            // The file is not forced to the disk first: the flasher reads it at once, every write
+            // and the close were checked, and a sync of megabytes would double the build's time.
             if (std::rename(staged.c_str(), newFirmware.c_str()) != 0) {
                 const int error = errno;
                 Messages().Notice(kMergeFailed);

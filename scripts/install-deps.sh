@@ -8,7 +8,7 @@ packages=(
   libpugixml-dev libgsf-1-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-svg-dev
-  srecord libxml2-utils clang
+  srecord libxml2-utils clang libclang-rt-14-dev
   fonts-dejavu-core xvfb xauth
   dpkg-dev file groff-base desktop-file-utils appstream
 )

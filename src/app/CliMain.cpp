@@ -1,6 +1,7 @@
 // zuzududada-cli: the command line front end. It runs the same modules as the windows, prints
 // the messages the windows would show on standard error, and exits with 0 only on success.
 #include "app/CliCommand.h"
+#include "app/FirmwareCommands.h"
 #include "firmware/BuildCommand.h"
 #include "common/MessageSink.h"
 #include "projectcheck/ProjectCheckCommands.h"
@@ -15,6 +16,8 @@ static const CliCommand kCommands[] = {
     {"build", kBuildUsage, kBuildSummary, RunBuildCommand},
     {"check", kCheckUsage, kCheckSummary, RunCheckCommand},
     {"map", kMapUsage, kMapSummary, RunMapCommand},
+    {"verify", kVerifyUsage, kVerifySummary, RunVerifyCommand},
+    {"decode", kDecodeUsage, kDecodeSummary, RunDecodeCommand},
     {"xml-tree", "FILE", "Prints the tree of an XML file as the XML window shows it.", RunXmlTreeCommand},
 };
 

@@ -11,10 +11,16 @@
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
 #include "firmware/BankFiles.h"
+#include "firmware/BuildLock.h"
+#include "firmware/CheckedComposition.h"
 #include "firmware/ConfigurationImage.h"
 #include "projectcheck/ProjectFiles.h"
 #include "projectcheck/widgets/TFByteMap.h"
 #include "projectcheck/widgets/TFProjectCheck.h"
+#include "firmware/widgets/TFModifyFileSx.h"
+
+#include <memory>
+#include <optional>
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -269,18 +275,29 @@ void TFZuzududadaeFirmWare::btn_str_lng1aClick(QObject* sender)
 
 void TFZuzududadaeFirmWare::CreateBinaClick(QObject* sender)
 {
+    auto* update = qobject_cast<TFModifyFileSx*>(windows_.FModifyFileSx);
     if (sender == CreateBin) {
+        // One chain per project at a time: the lock covers the build steps and the device update
+        // window, up to the start of the flashing program. Another build of the project ends
+        // this press with its message.
+        std::optional<BuildLock> lock;
+        std::shared_ptr<BankBuild> build;
         if (ProductVariant == 2) {
             Labelstate->setText(QStringLiteral("Wait.."));
             QApplication::processEvents();
+            lock.emplace(context_.ProjectDir);
             // A failure ends the press in the application error box, before the window opens.
             LoadConfigurationImage(context_, bankImage_);
-            WriteBankFiles(context_, bankImage_);
+            build = std::make_shared<BankBuild>();
+            build->Problems = WriteBankFiles(context_, bankImage_);
             WriteBankSource(context_, bankImage_);
+            build->Image = bankImage_;
             Labelstate->setText(QStringLiteral("--"));
         }
+        if (update) update->SetBuild(build);
         if (windows_.FModifyFileSx) windows_.FModifyFileSx->exec();
     } else if (sender == CreateSx) {
+        if (update) update->SetBuild(nullptr);
         if (windows_.FModifyFileSx) windows_.FModifyFileSx->exec();
     }
 }

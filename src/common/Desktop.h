@@ -27,6 +27,9 @@ public:
     // Returns false when it could not be started.
     virtual bool StartDetached(const std::string& program, const std::vector<std::string>& arguments,
                                const std::string& workingDirectory) = 0;
+
+    // Whether the program last started by StartDetached still runs; false when not known.
+    virtual bool LastStartedRunning() { return false; }
 };
 
 // The services in use. Without an installed implementation every dialog is cancelled, links
@@ -48,4 +51,7 @@ private:
 // Starts a program detached from this process with posix_spawn (no shell). Used by the
 // command line and as the default.
 bool SpawnDetached(const std::string& program, const std::vector<std::string>& arguments,
-                   const std::string& workingDirectory);
+                   const std::string& workingDirectory, long* processId = nullptr);
+
+// Whether a process of that id (one started by SpawnDetached) still runs.
+bool ProcessRunning(long processId);

@@ -4,6 +4,7 @@
 #include "common/Failure.h"
 #include "common/FileSystem.h"
 #include "common/TextFile.h"
+#include "firmware/StreamFiles.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -18,34 +19,33 @@ namespace {
 // leaves the previous file whole. Unlike a saved document it is not forced to the disk: the
 // build writes these files anew every time, and waiting for the disk six times would make the
 // engineer wait for every build. A target marked read-only is refused, as on the desktop the
-// projects come from. Throws Failure naming the path and the reason.
+// projects come from; a symbolic link in the target's place is replaced by the file, never
+// written through. Throws Failure naming the path and the reason.
 void ReplaceFile(const std::string& path, std::string_view bytes)
 {
     auto fail = [&](int error) { throw Failure("Cannot write file '" + path + "': " + std::strerror(error)); };
     struct stat info {};
     mode_t mode = 0644;
-    if (::stat(path.c_str(), &info) == 0) {
+    if (::lstat(path.c_str(), &info) == 0 && !S_ISLNK(info.st_mode)) {
         if (S_ISDIR(info.st_mode)) fail(EISDIR);
         if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) fail(EACCES);
         mode = info.st_mode & 07777;
     }
-    std::string temporary = path + ".writing-XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) fail(errno);
-    bool ok = true;
-    for (std::string_view rest = bytes; ok && !rest.empty();) {
-        const ssize_t written = ::write(fd, rest.data(), rest.size());
-        if (written < 0 && errno == EINTR) continue;
-        ok = written > 0;
-        if (ok) rest.remove_prefix(static_cast<size_t>(written));
+    std::string temporary = path + kWritingSuffix;
+    FileHandle out(::mkstemp(temporary.data()));
+    if (out.Get() < 0) fail(errno);
+    int error = 0;
+    try {
+        WriteAll(out.Get(), bytes);
+        if (::fchmod(out.Get(), mode) != 0) throw WriteError{errno};
+        out.Close();
+        if (std::rename(temporary.c_str(), path.c_str()) != 0) throw WriteError{errno};
+    } catch (const WriteError& failed) {
+        error = failed.error ? failed.error : EIO;
     }
-    int error = ok ? 0 : errno;
-    if (ok && ::fchmod(fd, mode) != 0) ok = false, error = errno;
-    if (::close(fd) != 0 && ok) ok = false, error = errno;
-    if (ok && std::rename(temporary.c_str(), path.c_str()) != 0) ok = false, error = errno;
-    if (!ok) {
+    if (error) {
         ::unlink(temporary.c_str());
-        fail(error ? error : EIO);
+        fail(error);
     }
 }
 
@@ -56,19 +56,26 @@ std::string BankDirectoryOf(const ProjectContext& project)
     return project.ProjectDir + "/bin";
 }
 
-void WriteBankFiles(const ProjectContext& project, const BankImage& image)
+BankFileProblems WriteBankFiles(const ProjectContext& project, const BankImage& image)
 {
+    BankFileProblems problems;
     // Without a project there is no bin directory; "/bin" of the machine is not ours.
-    if (project.ProjectDir.empty()) return;
+    if (project.ProjectDir.empty()) {
+        problems.fill("Project not valid: no project directory for the bank files");
+        return problems;
+    }
     for (int n = 1; n <= BankImage::kBankCount; ++n) {
         const BankImage::Bytes& bytes = image.Bank(n);
         const std::string path = BankDirectoryOf(project) + "/bank" + std::to_string(n) + ".bin";
         try {
             ReplaceFile(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-        } catch (const Failure&) {
-            // Passed over on purpose: a missing bin directory is reported by the C source writer.
+        } catch (const Failure& failure) {
+            // Not said here: a missing bin directory is reported by the C source writer, and a
+            // bank file that is merged stops the composition with this reason.
+            problems[static_cast<size_t>(n - 1)] = failure.what();
         }
     }
+    return problems;
 }
 
 std::vector<std::string> BankSourceLines(const BankImage& image)

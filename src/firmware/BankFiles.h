@@ -1,6 +1,7 @@
 #pragma once
 #include "firmware/BankImage.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -9,10 +10,17 @@ struct ProjectContext;
 // ProjectDir + "/bin".
 std::string BankDirectoryOf(const ProjectContext& project);
 
+// Temporary files of the bin directory are the target's name with this suffix (mkstemp's X).
+inline constexpr const char* kWritingSuffix = ".writing-XXXXXX";
+
+// For bank files 1 to 5, why the file could not be written; empty when it was.
+using BankFileProblems = std::array<std::string, BankImage::kBankCount>;
+
 // Writes bank1.bin to bank5.bin into the project's bin directory, each exactly the 16,384
-// bytes of its image. A file that cannot be written is passed over without a message, and the
-// bin directory is never created here: the project owns it.
-void WriteBankFiles(const ProjectContext& project, const BankImage& image);
+// bytes of its image. A file that cannot be written is passed over without a message (the
+// composer says it when it would merge that bank), and the bin directory is never created
+// here: the project owns it.
+BankFileProblems WriteBankFiles(const ProjectContext& project, const BankImage& image);
 
 // The 1,027 lines of bankg.c: image 1 as a constant array placed in SEGMENT0.
 std::vector<std::string> BankSourceLines(const BankImage& image);

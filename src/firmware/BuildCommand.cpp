@@ -5,6 +5,8 @@
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
 #include "firmware/BankFiles.h"
+#include "firmware/BuildLock.h"
+#include "firmware/CheckedComposition.h"
 #include "firmware/ConfigurationImage.h"
 #include "firmware/DeviceUpdate.h"
 
@@ -13,6 +15,7 @@
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -32,8 +35,13 @@ constexpr const char* kBuildHelp =
     "                  ~/.local/share/zuzududada)\n"
     "  --flash COMn    then start DIR/ZoruvOdeza.exe to write the new firmware into the gateway\n"
     "                  through serial port COM1 to COM8\n"
-    "Messages go to standard error. Exit status: 0 when the new firmware was written (and the\n"
-    "flashing program started), 1 when the build stopped, 2 for wrong arguments.\n";
+    "The base firmware is checked before the merge, and the new firmware is read back and\n"
+    "verified (banks 1 and 2 of this build, the base firmware everywhere else) before it takes\n"
+    "its name; only a verified file is handed to the flashing program. One build of a project\n"
+    "runs at a time: a second one stops with a message.\n"
+    "Messages go to standard error. Exit status: 0 when the new firmware was written and\n"
+    "verified (and the flashing program started), 1 when the build stopped, 2 for wrong\n"
+    "arguments.\n";
 
 int Usage(const std::string& problem)
 {
@@ -88,6 +96,30 @@ private:
     const CompositionContext& context_;
 };
 
+// Passes every message on and remembers whether one was said, so that no failing build ends
+// without a line on standard error.
+class CountingSink : public MessageSink {
+public:
+    explicit CountingSink(MessageSink& next) : next_(next) {}
+    void Notice(std::string_view text) override { Keep(text), next_.Notice(text); }
+    void Error(std::string_view text) override { Keep(text), next_.Error(text); }
+    bool Ask(std::string_view caption, std::string_view text) override { return Keep(text), next_.Ask(caption, text); }
+    void ApplicationError(std::string_view text) override { Keep(text), next_.ApplicationError(text); }
+    bool Said() const { return !said_.empty(); }
+    // True when a message said so far holds the text.
+    bool SaidAlready(const std::string& text) const
+    {
+        return std::any_of(said_.begin(), said_.end(), [&](const std::string& s) { return s.find(text) != std::string::npos; });
+    }
+
+private:
+    void Keep(std::string_view text) { said_.emplace_back(text); }
+    MessageSink& next_;
+    std::vector<std::string> said_;
+};
+
+int RunChain(const ProjectContext& project, const std::optional<int>& port, const CountingSink& said);
+
 } // namespace
 
 int RunBuildCommand(const std::vector<std::string>& arguments)
@@ -128,30 +160,46 @@ int RunBuildCommand(const std::vector<std::string>& arguments)
         project.ProjectName = project.ProjectDir.substr(project.ProjectsDir.size());
     project.UpdateProjectFiles();
 
-    BankImage image;
+    CountingSink counting(Messages());
+    ScopedMessageSink scope(counting);
+    int status = 1;
     try {
-        LoadConfigurationImage(project, image);
-        WriteBankFiles(project, image);
-        WriteBankSource(project, image);
+        status = RunChain(project, port, counting);
     } catch (const std::exception& failure) {
         Messages().ApplicationError(failure.what());
+    }
+    if (status != 0 && !counting.Said()) Messages().Notice("The build stopped before the new firmware was made");
+    return status;
+}
+
+namespace {
+
+// The chain of the device update, under the project's lock from the bank files to the start
+// of the flashing program. Failures are thrown or said; the result is the exit status.
+int RunChain(const ProjectContext& project, const std::optional<int>& port, const CountingSink& said)
+{
+    if (!DirectoryExists(project.ProjectDir)) {
+        Messages().Notice("Project not valid: '" + project.ProjectDir + "' is not a directory");
         return 1;
     }
+    BuildLock lock(project.ProjectDir);
+    auto build = std::make_unique<BankBuild>();
+    LoadConfigurationImage(project, build->Image);
+    build->Problems = WriteBankFiles(project, build->Image);
+    WriteBankSource(project, build->Image);
 
     CompositionContext context;
     if (!PrepareComposition(project, context)) return 1;
     // The device update window merges banks 1 and 2 and passes the other three through.
     context.Selected = {true, true, false, false, false};
     ReportingObserver observer(context);
-    CompositionOutcome outcome;
-    try {
-        outcome = ComposeFirmware(context, observer);
-    } catch (const std::exception& failure) {
-        Messages().ApplicationError(failure.what());
+    const CompositionOutcome outcome = ComposeCheckedFirmware(context, observer, build.get());
+    if (!outcome.written) {
+        if (!outcome.problem.empty() && !said.SaidAlready(outcome.problem)) Messages().Notice(outcome.problem);
         return 1;
     }
-    const std::string firmware = context.OutputDir + context.NewFirmwareName;
-    if (outcome.abandoned || !outcome.written || !FileExists(firmware)) return 1;
-    if (port && !StartFlashingProgram(project, firmware, *port)) return 1;
+    if (port && !StartFlashingProgram(project, context.OutputDir + context.NewFirmwareName, *port)) return 1;
     return 0;
 }
+
+} // namespace

@@ -8,7 +8,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <unistd.h>
 #include <vector>
 
@@ -81,15 +80,19 @@ std::string BankRecords(const std::string& bankFile, int bank)
     return records;
 }
 
+std::string CannotWrite(const std::string& path, int error)
+{
+    return "Cannot write file '" + path + "': " + std::strerror(error);
+}
+
 void WriteBinSx(const std::string& path, const std::string& records)
 {
-    FileHandle out = CreateForWriting(path);
-    BufferedWriter writer(out.Get());
+    FileHandle out = CreateFresh(path);
     try {
-        writer.Raw(records);
-        writer.Flush();
-    } catch (const StreamError&) {
-        throw Failure("Cannot write file '" + path + "': " + std::strerror(errno));
+        WriteAll(out.Get(), records);
+        out.Close();
+    } catch (const WriteError& failed) {
+        throw Failure(CannotWrite(path, failed.error));
     }
 }
 
@@ -99,16 +102,21 @@ bool IsRecordType(std::string_view line, char type)
 }
 
 // A bank that is not merged: its source becomes the step's target as it is. The base firmware
-// is copied, never moved, so that it stays where the installation put it.
+// is copied, never moved, so that it stays where the installation put it. A copy that cannot
+// be written whole throws WriteError; a source that is missing leaves no target, which the
+// next step or the end of the chain then says.
 void PassThrough(int bank, const std::string& source, const std::string& target)
 {
     ::unlink(target.c_str());
-    if (bank == 1) {
-        std::error_code ignored;
-        std::filesystem::copy_file(source, target, std::filesystem::copy_options::overwrite_existing, ignored);
-    } else {
+    if (bank != 1) {
         std::rename(source.c_str(), target.c_str());
+        return;
     }
+    if (!FileExists(source)) return;
+    const std::string bytes = ReadFileBytes(source);
+    FileHandle out = CreateFresh(target);
+    WriteAll(out.Get(), bytes);
+    out.Close();
 }
 
 void RemoveIntermediates(const CompositionContext& context)
@@ -161,19 +169,24 @@ struct BankInPass {
     int result = -1;
 };
 
+struct PassOutcome {
+    std::vector<int> results;
+    std::string problem; // why the pass was abandoned, when it was
+};
+
 // One pass over the source that merges one or more banks, each as its own merge would on the
 // output of the one before: a line in a bank's window is dropped and the bank's 512 records
 // stand in the place of the first one; every S9 line settles each bank's result. Banks merged
 // one after the other see the same lines, since a merge writes only clean, non-empty lines:
 // so a run of selected banks needs one pass and no intermediate file in between.
-std::vector<int> MergePass(const CompositionContext& context, const std::vector<int>& banks, bool askWhenMissing,
-                           const std::string& sourcePath, const std::string& targetName, CompositionObserver& observer)
+PassOutcome MergePass(const CompositionContext& context, const std::vector<int>& banks, bool askWhenMissing,
+                      const std::string& sourcePath, const std::string& targetName, CompositionObserver& observer)
 {
     Progress progress(observer);
     progress.Set(0);
     const std::string binPath = context.BankDir + "Bin.sx";
-    CreateForWriting(binPath);
     RemoveAtExit removeBin(binPath);
+    CreateFresh(binPath);
     std::vector<BankInPass> pass;
     for (int bank : banks) {
         pass.push_back({bank, BankFirstAddress(bank), BankLastAddress(bank),
@@ -186,9 +199,11 @@ std::vector<int> MergePass(const CompositionContext& context, const std::vector<
     const std::string targetPath = context.OutputDir + targetName;
     if (SameFile(sourcePath, targetPath))
         throw Failure("Cannot create file '" + targetPath + "': it is the file being read");
-    FileHandle target = CreateForWriting(targetPath);
+    FileHandle target = CreateFresh(targetPath);
 
     BufferedWriter out(target.Get());
+    std::string problem;
+    bool said = false;
     try {
         try {
             LineReader reader(source.Get());
@@ -226,23 +241,34 @@ std::vector<int> MergePass(const CompositionContext& context, const std::vector<
                 out.Line(line);
             }
             out.Flush();
+            target.Close();
         } catch (const StreamError&) {
             // What was merged so far stays in the target.
-            try {
-                out.Flush();
-            } catch (const StreamError&) {
-            }
+            out.Flush();
+            target.Close();
             throw;
         }
     } catch (const StreamError&) {
         // Only the first bank's merge would meet the bad line: the ones after it read its clean,
         // shorter output.
         Messages().Notice(kMergeFailed);
+        said = true;
+    } catch (const WriteError& failed) {
+        // A target that did not get every byte is never a result, whatever was merged.
+        if (!said) Messages().Notice(kMergeFailed);
+        said = true;
+        problem = CannotWrite(targetPath, failed.error);
+        for (BankInPass& b : pass) b.result = -1;
+    }
+    if (!said && pass.front().result == -1) {
+        // No S9 line: said, so that no failure goes unexplained.
+        Messages().Notice(kMergeFailed);
+        problem = "'" + sourcePath + "' has no S9 end record";
     }
     progress.Set(count);
-    std::vector<int> results;
-    for (const BankInPass& b : pass) results.push_back(b.result);
-    return results;
+    PassOutcome outcome{{}, problem};
+    for (const BankInPass& b : pass) outcome.results.push_back(b.result);
+    return outcome;
 }
 
 } // namespace
@@ -252,7 +278,7 @@ int MergeBank(const CompositionContext& context, int bank, bool askWhenMissing, 
 {
     observer.ProgressPosition(0);
     if (!MergeCanStart(context, bank, sourcePath, true)) return -1;
-    return MergePass(context, {bank}, askWhenMissing, sourcePath, targetName, observer).front();
+    return MergePass(context, {bank}, askWhenMissing, sourcePath, targetName, observer).results.front();
 }
 
 CompositionOutcome ComposeFirmware(const CompositionContext& context, CompositionObserver& observer)
@@ -261,9 +287,10 @@ CompositionOutcome ComposeFirmware(const CompositionContext& context, Compositio
     observer.ComposeEnabled(false);
 
     const std::string basePath = BaseFirmwarePath(context);
+    const std::string newFirmware = context.OutputDir + context.NewFirmwareName;
     // The chain deletes and replaces its targets: none of them may be the base firmware.
     for (int n = 1; n <= 5; ++n) {
-        const std::string target = context.OutputDir + (n == 5 ? context.NewFirmwareName : IntermediateName(n));
+        const std::string target = n == 5 ? newFirmware : context.OutputDir + IntermediateName(n);
         if (SameFile(basePath, target) || (n == 5 && SameFile(basePath, context.OutputDir + IntermediateName(5)))) {
             observer.ComposeEnabled(true);
             throw Failure("The new firmware '" + target + "' would replace the base firmware '" + basePath + "'");
@@ -272,12 +299,19 @@ CompositionOutcome ComposeFirmware(const CompositionContext& context, Compositio
 
     auto selected = [&](int n) { return context.Selected[static_cast<size_t>(n - 1)]; };
     auto sourceOf = [&](int n) { return n == 1 ? basePath : context.OutputDir + IntermediateName(n - 1); };
-    auto targetOf = [&](int n) { return n == 5 ? context.NewFirmwareName : IntermediateName(n); };
+    // The last step writes "°B5°.sx" too: the new firmware takes its name only once it is whole
+    // (and verified, when the context asks for it), so a failed run leaves an earlier one as it was.
+    auto targetOf = [&](int n) { return IntermediateName(n); };
+    const std::string staged = context.OutputDir + IntermediateName(5);
     CompositionOutcome outcome;
+    auto abandon = [&](const std::string& problem) {
+        outcome.abandoned = true;
+        if (outcome.problem.empty()) outcome.problem = problem;
+    };
     try {
         for (int n = 1; n <= 5;) {
             // A run of selected banks before bank 5 is merged in one pass when every merge in it can
-            // start; bank 5 writes the new firmware itself and always goes alone.
+            // start; bank 5 always goes alone.
             int last = n;
             if (n < 5 && selected(n) && MergeCanStart(context, n, sourceOf(n), false)) {
                 while (last + 1 < 5 && selected(last + 1) && FileExists(context.BankDir + BankFileName(last + 1)))
@@ -287,11 +321,27 @@ CompositionOutcome ComposeFirmware(const CompositionContext& context, Compositio
             if (last > n) {
                 std::vector<int> banks;
                 for (int b = n; b <= last; ++b) banks.push_back(b);
-                results = MergePass(context, banks, false, sourceOf(n), targetOf(last), observer);
+                PassOutcome pass = MergePass(context, banks, false, sourceOf(n), targetOf(last), observer);
+                results = pass.results;
+                outcome.problem = pass.problem;
             } else if (selected(n)) {
-                results = {MergeBank(context, n, false, sourceOf(n), targetOf(n), observer)};
+                observer.ProgressPosition(0);
+                if (MergeCanStart(context, n, sourceOf(n), true)) {
+                    PassOutcome pass = MergePass(context, {n}, false, sourceOf(n), targetOf(n), observer);
+                    results = pass.results;
+                    outcome.problem = pass.problem;
+                } else {
+                    results = {-1};
+                }
             } else {
-                PassThrough(n, sourceOf(n), context.OutputDir + targetOf(n));
+                try {
+                    PassThrough(n, sourceOf(n), context.OutputDir + targetOf(n));
+                } catch (const WriteError& failed) {
+                    Messages().Notice(kMergeFailed);
+                    outcome.result = -1;
+                    abandon(CannotWrite(context.OutputDir + targetOf(n), failed.error));
+                    break;
+                }
                 results = {outcome.result};
             }
             for (int r : results) {
@@ -301,11 +351,31 @@ CompositionOutcome ComposeFirmware(const CompositionContext& context, Compositio
                 ++n;
             }
             if (outcome.result == -1) {
-                outcome.abandoned = true;
+                abandon("The new firmware was not made");
                 break;
             }
         }
-        outcome.written = !outcome.abandoned && FileExists(context.OutputDir + context.NewFirmwareName);
+        if (!outcome.abandoned && !FileExists(staged)) {
+            // A source that vanished on the way (a bank passed through without its file).
+            Messages().Notice(kMergeFailed);
+            abandon("The new firmware was not made: '" + staged + "' is missing");
+        }
+        if (!outcome.abandoned && context.Verify) {
+            outcome.problem = context.Verify(staged, outcome);
+            if (!outcome.problem.empty()) outcome.refused = true;
+        }
+        if (!outcome.abandoned && !outcome.refused) {
+            // rename replaces a link in the new firmware's place rather than writing through it.
+            // The file is not forced to the disk first: the flasher reads it at once, every write
+            // and the close were checked, and a sync of megabytes would double the build's time.
+            if (std::rename(staged.c_str(), newFirmware.c_str()) != 0) {
+                const int error = errno;
+                Messages().Notice(kMergeFailed);
+                abandon(CannotWrite(newFirmware, error));
+            } else {
+                outcome.written = true;
+            }
+        }
     } catch (...) {
         // A file that could not be opened ends the composition; its temporary files go with it.
         RemoveIntermediates(context);

@@ -1,6 +1,9 @@
 #pragma once
 #include <array>
+#include <functional>
 #include <string>
+
+struct CompositionOutcome;
 
 // The composition context: which base firmware is read, where the bank files are, and where
 // the intermediate files and the new firmware go. The device update window owns one and the
@@ -14,6 +17,9 @@ struct CompositionContext {
     std::string OutputDir;        // directory of the intermediate files and the new firmware, trailing "/"
     std::string NewFirmwareName;  // file name of the new firmware
     std::array<bool, 5> Selected{}; // banks 1 to 5 to merge (index 0 is bank 1)
+    // Reads the composed file back before it takes the new firmware's name; returns what is
+    // wrong with it, empty when it may be flashed. None: the file is taken as composed.
+    std::function<std::string(const std::string& composedPath, CompositionOutcome& outcome)> Verify;
 };
 
 // Colours of the bank check boxes, as 0xBBGGRR.
@@ -48,13 +54,18 @@ int MergeBank(const CompositionContext& context, int bank, bool askWhenMissing, 
 
 struct CompositionOutcome {
     int result = 0;         // the result of the last merge (0 before any)
-    bool abandoned = false; // a merge returned -1 and the chain stopped there
-    bool written = false;   // the last step produced OutputDir + NewFirmwareName
+    bool abandoned = false; // a merge returned -1 (or a write failed) and the chain stopped there
+    bool refused = false;   // the composed file was whole but its verification refused it
+    bool written = false;   // OutputDir + NewFirmwareName now holds the new firmware, whole
+    std::string problem;    // why the new firmware was not made or was refused
+    std::string summary;    // what the verification found, for the window's status line
 };
 
 // The whole composition: bank by bank through the intermediate files, the selected banks merged
 // and the others passed through, then the intermediate files removed. A run of selected banks
 // before bank 5 is merged in one pass over the file, with the same result, messages and colours
-// as merging them one after the other. The base firmware is never changed. Throws Failure as
-// MergeBank does, after removing the temporary files.
+// as merging them one after the other. The base firmware is never changed. The new firmware
+// takes its name only when every byte of it was written, flushed and closed (and the context's
+// verification passed); otherwise a file of that name from an earlier run stays as it was.
+// Throws Failure as MergeBank does, after removing the temporary files.
 CompositionOutcome ComposeFirmware(const CompositionContext& context, CompositionObserver& observer);

@@ -6,14 +6,6 @@ namespace {
 
 constexpr char kDigits[] = "0123456789ABCDEF";
 
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
 void AppendHexByte(std::string& out, unsigned value)
 {
     out += kDigits[(value >> 4) & 0x0F];
@@ -22,14 +14,22 @@ void AppendHexByte(std::string& out, unsigned value)
 
 } // namespace
 
+int HexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
 std::string SRecordChecksum(std::string_view record)
 {
     if (record.size() < 4 || (record.size() - 4) % 2 != 0)
         throw Failure("'" + std::string(record) + "' is not an S-record text");
     unsigned sum = 0;
     for (size_t i = 2; i + 2 < record.size(); i += 2) {
-        const int high = HexValue(record[i]);
-        const int low = HexValue(record[i + 1]);
+        const int high = HexDigitValue(record[i]);
+        const int low = HexDigitValue(record[i + 1]);
         if (high < 0 || low < 0) throw Failure("'" + std::string(record) + "' is not an S-record text");
         sum += static_cast<unsigned>(high * 16 + low);
     }
@@ -64,7 +64,7 @@ bool ReadHexAddress(std::string_view text, size_t at, uint32_t& address)
     if (text.size() < at + 6) return false;
     uint32_t value = 0;
     for (size_t k = 0; k < 6; ++k) {
-        const int digit = HexValue(text[at + k]);
+        const int digit = HexDigitValue(text[at + k]);
         if (digit < 0) return false;
         value = value * 16 + static_cast<uint32_t>(digit);
     }

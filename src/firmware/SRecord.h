@@ -21,5 +21,8 @@ constexpr uint32_t BankLastAddress(int bank) { return BankFirstAddress(bank) + 0
 // the checksum (76 characters, no line end).
 std::string BankRecord(uint32_t address, const uint8_t* data);
 
+// The value of a hexadecimal digit of either case, -1 for any other character.
+int HexDigitValue(char c);
+
 // Reads six hexadecimal digits (either case) at text[at]; false when they are not all there.
 bool ReadHexAddress(std::string_view text, size_t at, uint32_t& address);

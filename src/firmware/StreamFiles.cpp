@@ -25,7 +25,40 @@ ssize_t ReadSome(int fd, char* into, size_t size)
     }
 }
 
+// Bytes WriteAll may still write, when a test has set a limit.
+long g_writeBudget = -1;
+
 } // namespace
+
+ScopedWriteLimit::ScopedWriteLimit(size_t bytes) { g_writeBudget = static_cast<long>(bytes); }
+ScopedWriteLimit::~ScopedWriteLimit() { g_writeBudget = -1; }
+size_t ScopedWriteLimit::Left() const { return static_cast<size_t>(g_writeBudget); }
+
+void WriteAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        size_t size = bytes.size();
+        if (g_writeBudget >= 0 && static_cast<long>(size) > g_writeBudget) {
+            size = static_cast<size_t>(g_writeBudget);
+            if (size == 0) throw WriteError{ENOSPC};
+        }
+        const ssize_t written = ::write(fd, bytes.data(), size);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            throw WriteError{errno};
+        }
+        if (written == 0) throw WriteError{ENOSPC};
+        if (g_writeBudget >= 0) g_writeBudget -= written;
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+}
+
+void FileHandle::Close()
+{
+    const int fd = fd_;
+    fd_ = -1;
+    if (fd >= 0 && ::close(fd) != 0 && errno != EINTR) throw WriteError{errno};
+}
 
 FileHandle::~FileHandle()
 {
@@ -52,6 +85,14 @@ FileHandle OpenForReading(const std::string& path)
 FileHandle CreateForWriting(const std::string& path)
 {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) Fail("Cannot create file", path);
+    return FileHandle(fd);
+}
+
+FileHandle CreateFresh(const std::string& path)
+{
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) Fail("Cannot create file", path);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0) Fail("Cannot create file", path);
     return FileHandle(fd);
 }
@@ -147,17 +188,7 @@ void BufferedWriter::Raw(std::string_view bytes)
     if (used_ + bytes.size() > kBufferSize) Flush();
     if (bytes.size() > kBufferSize) {
         // Too big for the buffer: straight through.
-        const char* p = bytes.data();
-        size_t left = bytes.size();
-        while (left > 0) {
-            const ssize_t written = ::write(fd_, p, left);
-            if (written < 0) {
-                if (errno == EINTR) continue;
-                throw StreamError{};
-            }
-            p += written;
-            left -= static_cast<size_t>(written);
-        }
+        WriteAll(fd_, bytes);
         return;
     }
     std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
@@ -180,16 +211,7 @@ void BufferedWriter::Line(std::string_view text)
 
 void BufferedWriter::Flush()
 {
-    const char* p = buffer_.get();
-    size_t left = used_;
+    const size_t used = used_;
     used_ = 0;
-    while (left > 0) {
-        const ssize_t written = ::write(fd_, p, left);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            throw StreamError{};
-        }
-        p += written;
-        left -= static_cast<size_t>(written);
-    }
+    WriteAll(fd_, std::string_view(buffer_.get(), used));
 }

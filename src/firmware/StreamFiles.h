@@ -6,8 +6,13 @@
 
 // Large-buffered line input and output of the firmware composer, on plain file descriptors.
 
-// A read or write failed in the middle of a stream.
+// A read failed in the middle of a stream, or a line could not be read as the merge needs it.
 struct StreamError {};
+
+// A write, flush or close failed: the file does not hold what was meant for it.
+struct WriteError {
+    int error; // errno
+};
 
 // An open file descriptor, closed with the object.
 class FileHandle {
@@ -20,6 +25,8 @@ public:
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
     int Get() const { return fd_; }
+    // Closes now; throws WriteError when the system reports that the data did not make it.
+    void Close();
 
 private:
     int fd_ = -1;
@@ -28,6 +35,26 @@ private:
 // Throw Failure naming the path and the system's reason.
 FileHandle OpenForReading(const std::string& path);
 FileHandle CreateForWriting(const std::string& path); // created or truncated
+// A new regular file of that name: whatever stood there is removed first (a symbolic link is
+// removed, not followed) and the file is created exclusively, so nothing is written through a
+// planted link or into a file another program still holds. Throws Failure.
+FileHandle CreateFresh(const std::string& path);
+
+// Writes every byte or throws WriteError. Every file of the firmware chain is written here.
+void WriteAll(int fd, std::string_view bytes);
+
+// Makes WriteAll fail as a full disk does once the given number of bytes has been written
+// while the object lives: the write that crosses the limit writes what fits, then fails with
+// "No space left on device".
+class ScopedWriteLimit {
+public:
+    explicit ScopedWriteLimit(size_t bytes);
+    ~ScopedWriteLimit();
+    // The bytes that may still be written.
+    size_t Left() const;
+    ScopedWriteLimit(const ScopedWriteLimit&) = delete;
+    ScopedWriteLimit& operator=(const ScopedWriteLimit&) = delete;
+};
 
 // True when both paths name the same existing file.
 bool SameFile(const std::string& a, const std::string& b);
@@ -62,7 +89,7 @@ public:
     // The text followed by CR LF.
     void Line(std::string_view text);
     void Raw(std::string_view bytes);
-    // Throws StreamError.
+    // Throws WriteError.
     void Flush();
 
 private:

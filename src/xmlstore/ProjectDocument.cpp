@@ -6,11 +6,15 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 namespace {
 
+// As a fragment, so that text outside the root element stays in the tree and can be refused.
 constexpr unsigned kParseFlags =
-    (pugi::parse_default | pugi::parse_comments | pugi::parse_pi) & ~pugi::parse_declaration;
+    (pugi::parse_default | pugi::parse_comments | pugi::parse_pi | pugi::parse_fragment) & ~pugi::parse_declaration;
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 std::string Lower(std::string_view text)
 {
@@ -34,6 +38,14 @@ std::string DeclaredEncoding(std::string_view bytes)
     return declaration.substr(quote + 1, close - quote - 1);
 }
 
+// True when the bytes begin with the byte-order mark of UTF-16 or UTF-32, which the parser
+// reads itself.
+bool HasWideMark(std::string_view bytes)
+{
+    return bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF" ||
+           bytes.substr(0, 4) == std::string_view("\0\0\xFE\xFF", 4);
+}
+
 // Files from older installations may be in the Western code page; everything else is UTF-8
 // (or UTF-16/32 with a byte-order mark, which the parser detects).
 bool IsWesternSingleByte(std::string_view bytes)
@@ -42,8 +54,17 @@ bool IsWesternSingleByte(std::string_view bytes)
     if (encoding == "iso-8859-1" || encoding == "latin1" || encoding == "windows-1252" || encoding == "cp1252" ||
         encoding == "iso-8859-15")
         return true;
-    const bool hasBom = bytes.size() >= 2 && (static_cast<unsigned char>(bytes[0]) >= 0xEF);
-    return encoding.empty() && !hasBom && !IsValidUtf8(bytes);
+    return encoding.empty() && !HasWideMark(bytes) && !IsValidUtf8(bytes);
+}
+
+// XML 1.0 allows no control character but tab, line feed and carriage return.
+bool HasControlCharacter(const char* text)
+{
+    for (const char* p = text; *p; ++p) {
+        const auto c = static_cast<unsigned char>(*p);
+        if (c < 0x20 && c != '\t' && c != '\n' && c != '\r') return true;
+    }
+    return false;
 }
 
 bool IsNameStart(unsigned char c)
@@ -140,23 +161,69 @@ void ProjectDocument::LoadText(std::string_view bytes, const std::string& origin
     cachedParent_ = XmlNode();
     cachedChildren_.clear();
     origin_ = origin;
+    document_.reset();
+    const auto refuse = [&](const std::string& why) {
+        document_.reset();
+        throw Failure("The file '" + origin + "' is not a well-formed XML document (" + why + ")");
+    };
+
+    // Only a byte-order mark may stand before the first "<": a file that begins with any other
+    // byte from 0x80 on is not XML in any encoding, and is not read as the Western code page.
     std::string converted;
-    if (IsWesternSingleByte(bytes)) {
+    pugi::xml_encoding encoding = pugi::encoding_auto;
+    if (bytes.substr(0, 3) == kUtf8Mark) {
+        bytes.remove_prefix(3);
+        if (bytes.substr(0, 3) == kUtf8Mark) refuse("a second byte-order mark");
+        if (!IsValidUtf8(bytes)) refuse("not UTF-8 after its UTF-8 byte-order mark");
+        encoding = pugi::encoding_utf8;
+    } else if (!bytes.empty() && static_cast<unsigned char>(bytes[0]) >= 0x80 && !HasWideMark(bytes)) {
+        refuse("it begins with the byte " + std::to_string(static_cast<unsigned char>(bytes[0])) +
+               ", which is no byte-order mark");
+    } else if (IsWesternSingleByte(bytes)) {
         converted = Cp1252ToUtf8(bytes);
         bytes = converted;
+        encoding = pugi::encoding_utf8;
+    } else if (!HasWideMark(bytes) && bytes.substr(0, 4).find('\0') == std::string_view::npos && !IsValidUtf8(bytes)) {
+        // Declared in another encoding, but not UTF-8: its bytes would be kept as they are and
+        // read back differently after the next save.
+        refuse("not UTF-8, though its declaration names no Western code page");
     }
-    document_.reset();
-    const pugi::xml_encoding encoding = converted.empty() ? pugi::encoding_auto : pugi::encoding_utf8;
     const pugi::xml_parse_result result = document_.load_buffer(bytes.data(), bytes.size(), kParseFlags, encoding);
-    if (!result) {
-        document_.reset();
-        throw Failure("The file '" + origin + "' is not a well-formed XML document (" + result.description() +
-                      " at byte " + std::to_string(result.offset) + ")");
+    if (!result) refuse(std::string(result.description()) + " at byte " + std::to_string(result.offset));
+
+    size_t elements = 0;
+    for (XmlNode node : document_.children()) {
+        if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata)
+            refuse(elements ? "text after the root element" : "text before the root element");
+        if (node.type() == pugi::node_element && ++elements > 1) refuse("a second root element");
     }
-    if (!document_.document_element()) {
+    if (!elements) {
         document_.reset();
         throw Failure("The file '" + origin + "' holds no XML element");
     }
+    // What the parser lets through and XML does not allow: an attribute twice in one element,
+    // and control characters (also written as character references).
+    struct Checker : pugi::xml_tree_walker {
+        std::string problem;
+        bool for_each(pugi::xml_node& node) override
+        {
+            if (HasControlCharacter(node.name()) || HasControlCharacter(node.value())) {
+                const XmlNode element = node.type() == pugi::node_element ? node : node.parent();
+                problem = "a control character in element \"" + std::string(element.name()) + "\"";
+            }
+            for (pugi::xml_attribute a : node.attributes()) {
+                if (HasControlCharacter(a.value()) || HasControlCharacter(a.name()))
+                    problem = "a control character in attribute \"" + std::string(a.name()) + "\" of element \"" +
+                              node.name() + "\"";
+                for (pugi::xml_attribute b = a.next_attribute(); b; b = b.next_attribute())
+                    if (std::strcmp(a.name(), b.name()) == 0)
+                        problem = "attribute \"" + std::string(a.name()) + "\" twice in element \"" + node.name() + "\"";
+            }
+            return problem.empty();
+        }
+    } checker;
+    document_.traverse(checker);
+    if (!checker.problem.empty()) refuse(checker.problem);
 }
 
 XmlNode ProjectDocument::Root() const

@@ -214,14 +214,15 @@ TEST_F(ComposerTest, UnreadableLinesEndTheMergeAndKeepWhatWasWritten)
     EXPECT_EQ(CrLfLines(Output()).size(), 1u + 512 + 512 + 1);
 }
 
-TEST_F(ComposerTest, WithoutS9TheChainStopsSilentlyAndAnEarlierFirmwareStays)
+TEST_F(ComposerTest, WithoutS9TheChainStopsWithItsMessageAndAnEarlierFirmwareStays)
 {
     ws.dir.Write("PROJECTS/P/New_sx48802.sx", "earlier");
     ws.PutBaseFirmware(kS0 + "\r\n" + S2(0x388000) + "\r\n");
     const CompositionOutcome outcome = ComposeFirmware(context, observer);
     EXPECT_EQ(outcome.result, -1);
     EXPECT_TRUE(outcome.abandoned);
-    EXPECT_TRUE(sink.Empty());
+    EXPECT_EQ(sink.Texts(), std::vector<std::string>{"File New Sx Not Create,Abort Procedure"});
+    EXPECT_NE(outcome.problem.find("has no S9 end record"), std::string::npos) << outcome.problem;
     EXPECT_EQ(Output(), "earlier");
     ExpectNoTemporaryFiles();
 }

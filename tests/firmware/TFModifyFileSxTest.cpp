@@ -156,4 +156,46 @@ TEST_F(DeviceUpdateWindowTest, HiddenOptionsChooseBanksAndAnotherBaseFirmware)
     EXPECT_EQ(window.Cbbank1->palette().color(QPalette::Window), QColor(0xF8, 0xF7, 0xED));
 }
 
+TEST_F(DeviceUpdateWindowTest, TheStatusLineTellsTheVerificationAndTheFlashersStartAndAPressWaitsForIt)
+{
+    Show();
+    window.cbport->setCurrentIndex(2);
+    Press();
+    EXPECT_TRUE(sink.Empty()) << sink.Last();
+    // Every byte of the bank files is 1: one receive and one send frame.
+    EXPECT_EQ(window.LabelStatus->text(), "New_sx48802.sx verified: 1 receive and 1 send frames\nZoruvOdeza.exe started on COM3");
+    EXPECT_TRUE(window.LabelStatus->isVisible());
+    ASSERT_EQ(desktop.started.size(), 1u);
+
+    // A second press (a double-click) while that flasher runs starts nothing.
+    desktop.lastStartedRunning = true;
+    Press();
+    EXPECT_EQ(desktop.started.size(), 1u);
+    EXPECT_EQ(window.LabelStatus->text(), "ZoruvOdeza.exe is still running on COM3: wait until it has finished before the next update");
+    desktop.lastStartedRunning = false;
+    Press();
+    EXPECT_EQ(desktop.started.size(), 2u);
+
+    // Enter on the port list does not flash.
+    window.cbport->setFocus();
+    QTest::keyClick(window.cbport, Qt::Key_Return);
+    QTest::keyClick(window.cbport, Qt::Key_Enter);
+    EXPECT_EQ(desktop.started.size(), 2u);
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(DeviceUpdateWindowTest, ABaseWithoutS9IsRefusedWithAMessageAndNothingIsFlashed)
+{
+    const std::string base = ReadAll(ws.project.MasterDir + "/sx48802.sx");
+    ws.PutBaseFirmware(base.substr(0, base.rfind("S9")));
+    ws.dir.Write("PROJECTS/P/New_sx48802.sx", "earlier");
+    Show();
+    Press();
+    ASSERT_EQ(sink.Texts().size(), 1u);
+    EXPECT_NE(sink.Last().find("S9"), std::string::npos) << sink.Last();
+    EXPECT_EQ(window.LabelStatus->text().toStdString(), sink.Last());
+    EXPECT_TRUE(desktop.started.empty());
+    EXPECT_EQ(ReadAll(NewFirmware()), "earlier");
+}
+
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "app/TFZuzududadaeFirmWare.h"
 #include "common/FileSystem.h"
+#include "firmware/BuildLock.h"
 #include "firmware/widgets/TFModifyFileSx.h"
 #include "support/GuiTest.h"
 
@@ -14,6 +15,7 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/wait.h>
 
 namespace {
 
@@ -85,4 +87,31 @@ TEST_F(UpdateDeviceTest, AFailureEndsThePressBeforeTheWindow)
     EXPECT_FALSE(FileExists(Bin("bank1.bin")));
 }
 
+TEST_F(UpdateDeviceTest, ABankFileTheBuildCouldNotWriteStopsTheCompositionNotTheBuild)
+{
+    const std::string readOnly(16384, '\x07');
+    ws.dir.Write("PROJECTS/P/bin/bank1.bin", readOnly);
+    std::filesystem::permissions(Bin("bank1.bin"), std::filesystem::perms::owner_read);
+    Start();
+    WhileModal([&] { window->CreateBin->click(); },
+               [&](QWidget* modal) {
+                   auto* update = qobject_cast<TFModifyFileSx*>(modal);
+                   ASSERT_NE(update, nullptr);
+                   EXPECT_TRUE(sink.Empty()) << sink.Last(); // the bank file step itself stays silent
+                   // While the window is open another process cannot take the project's lock.
+                   const std::string lockFile = ws.project.ProjectDir + "/" + kBuildLockName;
+                   const int status = std::system(("flock -n '" + lockFile + "' true").c_str());
+                   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+                   update->LbButton2->click();
+                   update->LbButton1->click();
+               });
+    ASSERT_EQ(sink.Texts().size(), 1u);
+    EXPECT_NE(sink.Last().find("bank1.bin was not written by this build"), std::string::npos) << sink.Last();
+    EXPECT_NE(sink.Last().find("Permission denied"), std::string::npos) << sink.Last();
+    EXPECT_TRUE(desktop.started.empty());
+    EXPECT_FALSE(FileExists(ws.project.ProjectDir + "/New_sx48802.sx"));
+    EXPECT_EQ(ReadAll(Bin("bank1.bin")), readOnly);
+}
+
 } // namespace
+

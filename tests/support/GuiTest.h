@@ -50,6 +50,7 @@ public:
     };
     std::vector<Start> started;
     bool startSucceeds = true;
+    bool lastStartedRunning = false; // what LastStartedRunning answers
 
     std::optional<std::string> PickFolder(const std::string& title, const std::string& root,
                                           const std::string& preselected) override;
@@ -58,4 +59,5 @@ public:
     void OpenLink(const std::string& address) override;
     bool StartDetached(const std::string& program, const std::vector<std::string>& arguments,
                        const std::string& workingDirectory) override;
+    bool LastStartedRunning() override { return lastStartedRunning; }
 };

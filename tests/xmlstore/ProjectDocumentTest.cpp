@@ -140,6 +140,48 @@ TEST(ProjectDocumentRead, WesternCodePageFilesAreRead)
     EXPECT_EQ(doc.AttributeText(doc.ChildAt(doc.Root(), 0), "m"), "\xC2\xB0");
 }
 
+TEST(ProjectDocumentRead, RefusesWhatIsNotWellFormedXml)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"<R><row a=\"1\" a=\"2\"/></R>", "attribute \"a\" twice in element \"row\""},
+        {"<R/>trailing", "text after the root element"},
+        {"<R/><R/>", "a second root element"},
+        {"lead<R/>", "text before the root element"},
+        {"<R><row a=\"x\x01y\"/></R>", "a control character in attribute \"a\" of element \"row\""},
+        {"<R><v>&#x1F;</v></R>", "a control character in element \"v\""},
+        {"<R><!-- \x07 --></R>", "a control character in element \"R\""},
+        {"\xEF\xBB\xBF\xEF\xBB\xBF<R/>", "a second byte-order mark"},
+        {"\xEF\xBB\xBF<R m=\"caf\xE9\"/>", "not UTF-8 after its UTF-8 byte-order mark"},
+        {"<?xml version=\"1.0\" encoding=\"UTF-8\"?><R m=\"caf\xE9\"/>",
+         "not UTF-8, though its declaration names no Western code page"},
+        {"\xF0<R/>", "it begins with the byte 240, which is no byte-order mark"},
+        {"\xEF<R/>", "it begins with the byte 239, which is no byte-order mark"},
+    };
+    for (const auto& [text, reason] : cases) {
+        ProjectDocument doc;
+        try {
+            doc.LoadText(text, "t.xml");
+            ADD_FAILURE() << "accepted: " << reason;
+        } catch (const Failure& e) {
+            EXPECT_EQ(std::string(e.what()), "The file 't.xml' is not a well-formed XML document (" + reason + ")");
+        }
+        EXPECT_FALSE(doc.Root()) << "nothing of a refused file stays";
+    }
+}
+
+TEST(ProjectDocumentRead, ByteOrderMarksAndTextAroundTheRootThatXmlAllows)
+{
+    ProjectDocument doc(Discipline::Guarded);
+    doc.LoadText("\xEF\xBB\xBF<R><row m=\"caf\xC3\xA9\"/></R>\r\n<!-- after --><?pi x?>\r\n", "t.xml");
+    EXPECT_EQ(doc.AttributeText(doc.ChildAt(doc.Root(), 0), "m"), "caf\xC3\xA9");
+    // UTF-16 with its mark, as an editor may store it.
+    const std::string utf16("\xFF\xFE<\0R\0 \0a\0=\0\"\0\xE9\0\"\0/\0>\0", 22);
+    doc.LoadText(utf16, "t.xml");
+    EXPECT_EQ(doc.AttributeText(doc.Root(), "a"), "\xC3\xA9");
+    doc.LoadText("<R a=\"tab\there\"><v>line\r\nnext</v></R>", "t.xml");
+    EXPECT_EQ(doc.NodeText(doc.FindChild(doc.Root(), "v")), "line\nnext");
+}
+
 TEST(GuardedRead, MissingFileAndReadErrorShowTheirMessagesAndKeepWhatWasRead)
 {
     RecordingSink sink;

@@ -57,5 +57,10 @@ void QtDesktop::OpenLink(const std::string& address)
 bool QtDesktop::StartDetached(const std::string& program, const std::vector<std::string>& arguments,
                               const std::string& workingDirectory)
 {
-    return SpawnDetached(program, arguments, workingDirectory);
+    return SpawnDetached(program, arguments, workingDirectory, &started_);
+}
+
+bool QtDesktop::LastStartedRunning()
+{
+    return ProcessRunning(started_);
 }

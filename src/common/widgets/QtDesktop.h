@@ -14,6 +14,10 @@ public:
     void OpenLink(const std::string& address) override;
     bool StartDetached(const std::string& program, const std::vector<std::string>& arguments,
                        const std::string& workingDirectory) override;
+    bool LastStartedRunning() override;
+
+private:
+    long started_ = 0;
 };
 
 // "Label (*.ext)|*.ext|Other (*.o)|*.o" in the form Qt's dialogs take.

@@ -6,6 +6,8 @@
 #include "common/MessageSink.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
+#include "firmware/BuildLock.h"
+#include "firmware/CheckedComposition.h"
 #include "firmware/DeviceUpdate.h"
 #include "projectcheck/ProjectCheck.h"
 
@@ -99,6 +101,13 @@ TFModifyFileSx::TFModifyFileSx(const ProjectContext& project, QWidget* parent) :
     LabelCheck = new QLabel(this);
     LabelCheck->setObjectName("LabelCheck");
     LabelCheck->setGeometry(16, 159, 398, 20);
+    LabelStatus = new QLabel(this);
+    LabelStatus->setObjectName("LabelStatus");
+    LabelStatus->setGeometry(16, 88, 398, 44);
+    LabelStatus->setWordWrap(true);
+    LabelStatus->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+    LabelStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    NameFor(LabelStatus, QStringLiteral("Status"));
 
     Label3 = new QLabel(QStringLiteral("Name new Firmware:"), this);
     Label3->setObjectName("Label3");
@@ -127,6 +136,12 @@ TFModifyFileSx::TFModifyFileSx(const ProjectContext& project, QWidget* parent) :
     for (QWidget* hidden : std::initializer_list<QWidget*>{Label3, NewFileSx, OpenFile, Options, DirFileBin,
                                                            ExeModFileSx, ExeUpdateFir, GbBank})
         hidden->hide();
+    // Enter on the port list must not flash the device: no button of this window is pressed by
+    // Enter; the update starts only from its own button (click or Space).
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
 
     OnClick(LbButton1, [this] { LbButton1Click(); });
     OnClick(LbButton2, [this] { LbButton2Click(); });
@@ -174,6 +189,8 @@ void TFModifyFileSx::FormShow()
     Avanzamento->setValue(0);
     LabelCheck->setText(Q(ProjectCheckVerdict(project_.ProjectDir)));
     LbButton2->setEnabled(false);
+    SetStatus("");
+    verifiedFirmware_.clear();
 
     if (PrepareComposition(project_, composition_)) {
         NewFileSx->setText(Q(composition_.NewFirmwareName));
@@ -187,26 +204,82 @@ void TFModifyFileSx::LbButton1Click()
     reject();
 }
 
+void TFModifyFileSx::SetStatus(const std::string& text)
+{
+    LabelStatus->setText(Q(text));
+    LabelStatus->setToolTip(Q(text));
+}
+
 void TFModifyFileSx::LbButton2Click()
 {
-    // An abandoned composition has said "Abort Procedure": the flasher is not started then, so
-    // a firmware left by an earlier run is never written into the device by mistake.
-    if (!ExeModFileSxClick().abandoned) ExeUpdateFirClick();
+    // A press that arrives while one is handled, or while the flashing program this window
+    // started still runs (a double-click), starts nothing: two flashers on one port would
+    // fight over the device.
+    if (busy_) return;
+    if (flasherStarted_ && DesktopServices().LastStartedRunning()) {
+        SetStatus(std::string(kFlasherName) + " is still running on " + flasherPort_ +
+                  ": wait until it has finished before the next update");
+        return;
+    }
+    busy_ = true;
+    LbButton2->setEnabled(false);
+    struct Done {
+        TFModifyFileSx* window;
+        ~Done()
+        {
+            window->busy_ = false;
+            window->LbButton2->setEnabled(true);
+        }
+    } done{this};
+    UpdateFirmware();
+}
+
+void TFModifyFileSx::UpdateFirmware()
+{
+    SetStatus("");
+    try {
+        // No other build of the project may run between the composition and the flasher's start.
+        BuildLock lock(project_.ProjectDir);
+        // A composition that was abandoned or refused has said why: the flasher is not started
+        // then, so a firmware left by an earlier run never reaches the device by mistake.
+        const CompositionOutcome outcome = ExeModFileSxClick();
+        if (!outcome.written) {
+            SetStatus(outcome.problem.empty() ? "The new firmware was not made" : outcome.problem);
+            return;
+        }
+        SetStatus(outcome.summary);
+        if (ExeUpdateFirClick())
+            SetStatus(outcome.summary + "\n" + std::string(kFlasherName) + " started on " + flasherPort_);
+    } catch (const std::exception& failure) {
+        SetStatus(failure.what());
+        throw;
+    }
 }
 
 CompositionOutcome TFModifyFileSx::ExeModFileSxClick()
 {
+    verifiedFirmware_.clear();
     // A bank is merged when its own check box is set to show and is checked, whether or not the
     // panel around it is shown.
     for (int n = 1; n <= 5; ++n)
         composition_.Selected[static_cast<size_t>(n - 1)] = !BankBox(n)->isHidden() && BankBox(n)->isChecked();
     WindowObserver observer(Avanzamento, ExeModFileSx, [this](int bank, int colour) { SetBankColour(bank, colour); });
-    return ComposeFirmware(composition_, observer);
+    const CompositionOutcome outcome = ComposeCheckedFirmware(composition_, observer, build_.get());
+    if (outcome.written) verifiedFirmware_ = composition_.OutputDir + composition_.NewFirmwareName;
+    return outcome;
 }
 
-void TFModifyFileSx::ExeUpdateFirClick()
+bool TFModifyFileSx::ExeUpdateFirClick()
 {
-    StartFlashingProgram(project_, composition_.OutputDir + composition_.NewFirmwareName, cbport->currentIndex());
+    // Only the file that the composition of this showing verified goes to the device.
+    const std::string firmware = composition_.OutputDir + composition_.NewFirmwareName;
+    if (verifiedFirmware_ != firmware) {
+        Messages().Notice(composition_.NewFirmwareName + " was not composed and verified here, Procedure Aborted");
+        return false;
+    }
+    flasherPort_ = PortName(cbport->currentIndex());
+    flasherStarted_ = StartFlashingProgram(project_, firmware, cbport->currentIndex());
+    return flasherStarted_;
 }
 
 void TFModifyFileSx::OptionsClick()

@@ -2,6 +2,9 @@
 #include "common/widgets/ModalWindow.h"
 #include "firmware/FirmwareComposer.h"
 
+#include <memory>
+#include <string>
+
 class QCheckBox;
 class QComboBox;
 class QFrame;
@@ -9,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
+struct BankBuild;
 struct ProjectContext;
 
 // "Generate Firmware": the last stage of the device update. The engineer picks the serial
@@ -24,11 +28,15 @@ public:
     // The composition context, kept between showings.
     const CompositionContext& Composition() const { return composition_; }
 
+    // What the build before this showing wrote, so that the composition merges exactly that;
+    // none when the window was opened without a build.
+    void SetBuild(std::shared_ptr<const BankBuild> build) { build_ = std::move(build); }
+
     // Handlers, named after their control and event.
     void LbButton1Click();
     void LbButton2Click();
     CompositionOutcome ExeModFileSxClick();
-    void ExeUpdateFirClick();
+    bool ExeUpdateFirClick();
     void OptionsClick();
     void OpenFileClick();
     void DirFileBinClick();
@@ -53,6 +61,9 @@ public:
     QPushButton* LbButton1;
     QPushButton* LbButton2;
     QLabel* LabelCheck; // the project check's verdict, refreshed at every showing
+    // What the last press did: the verified firmware or why it was refused, and the flashing
+    // program's start.
+    QLabel* LabelStatus;
 
 protected:
     void FormShow() override;
@@ -60,7 +71,14 @@ protected:
 private:
     QCheckBox* BankBox(int bank) const;
     void SetBankColour(int bank, int colour);
+    void SetStatus(const std::string& text);
+    void UpdateFirmware();
 
     const ProjectContext& project_;
     CompositionContext composition_;
+    std::shared_ptr<const BankBuild> build_;
+    bool busy_ = false;            // a press is being handled
+    std::string verifiedFirmware_; // the file the last composition of this showing verified
+    bool flasherStarted_ = false;  // this window started the flashing program
+    std::string flasherPort_;
 };

@@ -1,0 +1,38 @@
+#include "app/CommandProject.h"
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+std::string AbsolutePath(const std::string& path)
+{
+    std::error_code error;
+    std::string out = fs::absolute(path, error).lexically_normal().string();
+    if (error) out = path;
+    while (out.size() > 1 && out.back() == '/') out.pop_back();
+    return out;
+}
+
+namespace {
+
+std::string ExecutableDirectory()
+{
+    std::error_code error;
+    const fs::path self = fs::read_symlink("/proc/self/exe", error);
+    return error ? AbsolutePath(".") : self.parent_path().string();
+}
+
+} // namespace
+
+ProjectContext CommandProjectContext(const std::optional<std::string>& appDir, const std::string& projectDir)
+{
+    ProjectContext project;
+    project.AppDir = appDir ? AbsolutePath(*appDir) : ExecutableDirectory();
+    project.MasterDir = project.AppDir + "/MASTER";
+    project.ProjectsDir = project.AppDir + "/PROJECTS";
+    project.ProjectDir = AbsolutePath(projectDir);
+    if (project.ProjectDir.rfind(project.ProjectsDir + "/", 0) == 0)
+        project.ProjectName = project.ProjectDir.substr(project.ProjectsDir.size());
+    project.UpdateProjectFiles();
+    return project;
+}

@@ -1,0 +1,134 @@
+#include "app/CommandProject.h"
+#include "app/FirmwareCommands.h"
+#include "common/FileSystem.h"
+#include "common/MessageSink.h"
+#include "firmware/ConfigurationDecoding.h"
+#include "firmware/ConfigurationImage.h"
+#include "firmware/FirmwareVerification.h"
+#include "firmware/ProjectRecovery.h"
+#include "firmware/SRecordFile.h"
+
+#include <exception>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+
+namespace {
+
+constexpr const char* kDecodeHelp =
+    "Reads bank 1 of FIRMWARE (the 16,384 bytes from address 0x388000, every record read as a\n"
+    "programmer writes it) and prints the configuration it holds: the communication\n"
+    "parameters by name, the baud rates as text, then every receive and send frame with its\n"
+    "COB ID in hexadecimal, Dim, Delete and the DeviceNet byte of each CAN byte (none: 255).\n"
+    "Options:\n"
+    "  --json            the same as a JSON document\n"
+    "  --to-project DIR  also writes pargen.xml, Receive_Frame.xml, Receive_Info.xml,\n"
+    "                    Send_Frame.xml and Send_Info.xml (empty mnemonics) into DIR, which is\n"
+    "                    made with its bin directory when missing and must not hold any of\n"
+    "                    them; building that project gives the same bank1.bin. Bytes beyond\n"
+    "                    the counted frames (left from an earlier build) are not recovered.\n"
+    "Exit status: 0 on success; 1 when the firmware cannot be read, has a damaged line, lacks\n"
+    "bank 1, or the recovered project would build another configuration (the reasons on\n"
+    "standard error); 2 for wrong arguments.\n";
+
+int Usage(const std::string& problem)
+{
+    std::cerr << "zuzududada-cli decode: " << problem << "\nUsage: zuzududada-cli decode " << kDecodeUsage << "\n"
+              << "See zuzududada-cli decode --help\n";
+    return 2;
+}
+
+// Writes the project's documents and checks that they build the decoded bank again.
+int Recover(const std::string& directory, const BankImage::Bytes& bank, const DecodedConfiguration& configuration)
+{
+    const ProjectContext project = CommandProjectContext(std::nullopt, directory);
+    const GatewayDocumentPaths paths{project.PargenFile, project.ReceiveFrameFile, project.ReceiveInfoFile,
+                                     project.SendFrameFile, project.SendInfoFile};
+    for (const std::string* path : {&paths.Pargen, &paths.ReceiveFrame, &paths.ReceiveInfo, &paths.SendFrame,
+                                    &paths.SendInfo})
+        if (FileExists(*path) || std::filesystem::is_symlink(*path)) {
+            Messages().ApplicationError("'" + *path + "' exists already: the recovered project needs a directory "
+                                        "without the project's documents");
+            return 1;
+        }
+    std::error_code error;
+    std::filesystem::create_directories(project.ProjectDir + "/bin", error);
+    if (error) {
+        Messages().ApplicationError("Cannot create the directory '" + project.ProjectDir + "/bin': " + error.message());
+        return 1;
+    }
+    WriteRecoveredProject(paths, configuration);
+
+    BankImage rebuilt;
+    LoadConfigurationImage(project, rebuilt);
+    const RecoveryCheck check = CompareRecovered(bank, rebuilt.Bank(1));
+    if (check.Elsewhere > 0)
+        std::cerr << "Note: " << GroupedNumber(check.Elsewhere)
+                  << " bytes of bank 1 outside the counted frames and the parameters are not part of the "
+                     "configuration; the recovered project builds them as zero\n";
+    if (!check.Configuration.empty()) {
+        std::cerr << "The recovered project in '" << project.ProjectDir
+                  << "' does not build the same configuration; its documents cannot hold:\n";
+        for (const std::string& line : check.Configuration) std::cerr << "  " << line << '\n';
+        return 1;
+    }
+    std::cerr << "Recovered project written to '" << project.ProjectDir << "'\n";
+    return 0;
+}
+
+} // namespace
+
+int RunDecodeCommand(const std::vector<std::string>& arguments)
+{
+    std::optional<std::string> firmware, projectDir;
+    bool json = false;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& a = arguments[i];
+        if (a == "--help" || a == "-h") {
+            std::cout << "Usage: zuzududada-cli decode " << kDecodeUsage << '\n' << kDecodeHelp;
+            return 0;
+        }
+        if (a == "--json") {
+            json = true;
+        } else if (a == "--to-project") {
+            if (i + 1 == arguments.size()) return Usage(a + " needs a value");
+            projectDir = arguments[++i];
+        } else if (!a.empty() && a[0] == '-') {
+            return Usage("unknown option '" + a + "'");
+        } else if (firmware) {
+            return Usage("only one FIRMWARE may be given");
+        } else {
+            firmware = a;
+        }
+    }
+    if (!firmware) return Usage("FIRMWARE is missing");
+
+    try {
+        const SRecordFile file = SRecordFile::Read(*firmware);
+        if (file.Problem()) {
+            Messages().ApplicationError("'" + *firmware + "' is damaged: " + file.Problem()->Describe());
+            return 1;
+        }
+        if (const auto fault = file.FirstFault())
+            std::cerr << "Warning: '" << *firmware << "': " << fault->Describe() << '\n';
+        BankImage::Bytes bank{};
+        const size_t missing = BankOneFromImage(file.Image(), bank);
+        if (missing == bank.size()) {
+            Messages().ApplicationError("'" + *firmware + "' holds no data in bank 1 (0x388000 to 0x38BFFF)");
+            return 1;
+        }
+        if (missing > 0) {
+            Messages().ApplicationError("Bank 1 of '" + *firmware + "' is incomplete: " + GroupedNumber(missing) +
+                                        " of its 16,384 bytes have no data");
+            return 1;
+        }
+        const DecodedConfiguration configuration = DecodeConfiguration(bank);
+        std::cout << (json ? ConfigurationJson(configuration) : ConfigurationReport(configuration));
+        std::cout.flush();
+        if (projectDir) return Recover(*projectDir, bank, configuration);
+        return 0;
+    } catch (const std::exception& failure) {
+        Messages().ApplicationError(failure.what());
+        return 1;
+    }
+}

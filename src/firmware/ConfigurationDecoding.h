@@ -1,0 +1,45 @@
+#pragma once
+#include "firmware/BankImage.h"
+#include "firmware/MemoryImage.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The configuration held in bank image 1, read back as the tables the loader filled: the
+// parameter block and the receive and send frame records it counts.
+
+struct DecodedFrame {
+    uint32_t CobId = 0;
+    uint8_t Dim = 0;
+    uint8_t Delete = 0; // receive frames only
+    std::array<uint8_t, 8> Bytes{}; // B1 to B8: the DeviceNet byte of each CAN byte, 255 for none
+};
+
+struct DecodedConfiguration {
+    uint8_t CanBaud = 0, CanType = 0, HowSend = 0;
+    uint16_t DelaySend = 0;
+    uint8_t NetDevId = 0, NetBaud = 0;
+    uint8_t ReceiveCount = 0, SendCount = 0;
+    uint16_t TimeOutData = 0;
+    uint8_t NetIn = 0, NetOut = 0;
+    std::vector<DecodedFrame> Receive; // ReceiveCount records
+    std::vector<DecodedFrame> Send;    // SendCount records
+};
+
+DecodedConfiguration DecodeConfiguration(const BankImage::Bytes& bank);
+
+// Bank 1 as a firmware image holds it, from its window; returns how many of its 16,384
+// addresses hold no byte (those read as zero).
+size_t BankOneFromImage(const MemoryImage& image, BankImage::Bytes& into);
+
+// "250K" for a position in the CAN baud list, "not in the list (12)" outside it.
+std::string CanBaudText(uint8_t position);
+std::string NetBaudText(uint8_t position);
+
+// The report an engineer reads: the parameters by name, then every receive and send frame
+// with its COB ID in hexadecimal, Dim, Delete and the DeviceNet byte of each CAN byte.
+std::string ConfigurationReport(const DecodedConfiguration& configuration);
+// The same as a JSON document.
+std::string ConfigurationJson(const DecodedConfiguration& configuration);

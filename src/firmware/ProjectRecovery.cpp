@@ -1,0 +1,82 @@
+#include "firmware/ProjectRecovery.h"
+
+#include "editors/gateway/FrameMappingDocument.h"
+#include "editors/gateway/FrameTableDocument.h"
+#include "editors/gateway/PargenDocument.h"
+#include "firmware/FirmwareVerification.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string HexText(uint32_t value)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%X", value);
+    return text;
+}
+
+void WriteSide(const std::string& framePath, const std::string& infoPath, FrameSide side,
+               const std::vector<DecodedFrame>& frames)
+{
+    std::vector<FrameRow> rows;
+    std::vector<FrameMapping> mappings;
+    for (const DecodedFrame& frame : frames) {
+        FrameRow row;
+        row.CobId = HexText(frame.CobId);
+        row.Dim = std::to_string(frame.Dim);
+        if (side == FrameSide::Receive) row.Delete = frame.Delete ? "Y" : "N";
+        rows.push_back(row);
+        FrameMapping mapping;
+        mapping.Dim = 8; // every byte as it is: the loader reads all eight
+        for (int k = 1; k <= 8; ++k) mapping.Byte(k) = frame.Bytes[static_cast<size_t>(k - 1)];
+        mappings.push_back(mapping);
+    }
+    ProjectDocument document(Discipline::Strict);
+    SaveFrameTable(document, framePath, side, rows);
+    SaveMappings(document, infoPath, side == FrameSide::Receive ? MappingSide::Receive : MappingSide::Send, mappings);
+}
+
+} // namespace
+
+void WriteRecoveredProject(const GatewayDocumentPaths& paths, const DecodedConfiguration& c)
+{
+    PargenSettings settings;
+    settings.CanBaud = c.CanBaud;
+    settings.Can11Bit = c.CanType == 0;
+    settings.SendOnChange = c.HowSend == 0;
+    settings.DelaySend = std::to_string(c.DelaySend);
+    settings.TimeOutData = std::to_string(c.TimeOutData);
+    settings.NetDevId = std::to_string(c.NetDevId);
+    settings.NetBaud = c.NetBaud;
+    settings.NetIn = std::to_string(c.NetIn);
+    settings.NetOut = std::to_string(c.NetOut);
+    ProjectDocument document(Discipline::Strict);
+    SavePargen(document, paths.Pargen, settings);
+    WriteSide(paths.ReceiveFrame, paths.ReceiveInfo, FrameSide::Receive, c.Receive);
+    WriteSide(paths.SendFrame, paths.SendInfo, FrameSide::Send, c.Send);
+}
+
+RecoveryCheck CompareRecovered(const BankImage::Bytes& decoded, const BankImage::Bytes& rebuilt)
+{
+    using namespace BankLayout;
+    const DecodedConfiguration c = DecodeConfiguration(decoded);
+    const auto counted = [&](size_t offset) {
+        if (offset < kSendTable) return offset < kReceiveRecordSize * c.ReceiveCount;
+        if (offset < kParameterBlock) return offset - kSendTable < kSendRecordSize * c.SendCount;
+        return offset < kParameterBlock + 13;
+    };
+    RecoveryCheck check;
+    for (size_t offset = 0; offset < decoded.size(); ++offset) {
+        if (decoded[offset] == rebuilt[offset]) continue;
+        if (!counted(offset)) {
+            ++check.Elsewhere;
+            continue;
+        }
+        const auto at = static_cast<uint32_t>(offset);
+        check.Configuration.push_back("bank 1, offset " + GroupedNumber(at) + ", " + BankOneField(at) + ": firmware " +
+                                      std::to_string(decoded[offset]) + ", recovered project " +
+                                      std::to_string(rebuilt[offset]));
+    }
+    return check;
+}

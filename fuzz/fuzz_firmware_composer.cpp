@@ -238,7 +238,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         Fault("the two ways of checking disagree");
     if (images.Matches() != clean) {
         std::fprintf(stderr, "%s\n", images.Summary("f").c_str());
-        Fault(clean ? "a sound firmware fails the check" : "a firmware without the banks or base data passes the check");
+        Fault(clean ? "a sound firmware fails the check"
+                    : "a firmware without the banks or base data passes the check");
     }
     return 0;
 }

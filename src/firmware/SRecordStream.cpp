@@ -148,7 +148,8 @@ public:
             if (!AllHex(first) || !AllHex(second)) break; // the byte by byte loop finds the digit
             DecodeSixteen(at, into + k, lanes);
         }
-        sum += static_cast<unsigned>((lanes & 0xFFFF) + ((lanes >> 16) & 0xFFFF) + ((lanes >> 32) & 0xFFFF) + (lanes >> 48));
+        sum += static_cast<unsigned>((lanes & 0xFFFF) + ((lanes >> 16) & 0xFFFF) + ((lanes >> 32) & 0xFFFF) +
+                                     (lanes >> 48));
         for (; k < dataSize; ++k, at += 2) {
             const unsigned byte = Pair(table_, at);
             if (byte == kNotHex) return Column(at, static_cast<size_t>(at - p) + 1);
@@ -163,7 +164,8 @@ public:
             line[n - 2] = line[n - 1] = '0';
             return "the checksum is " + HexByte(checksum) + ", the record's bytes give " + SRecordChecksum(line);
         }
-        if ((type == '1' || type == '2' || type == '3') && dataSize > 0 && uint64_t{address} + dataSize - 1 > 0xFFFFFFFFu)
+        const bool data = type == '1' || type == '2' || type == '3';
+        if (data && dataSize > 0 && uint64_t{address} + dataSize - 1 > 0xFFFFFFFFu)
             return "the data runs past the address FFFFFFFF";
         record = {type, address, 0, static_cast<uint32_t>(dataSize), lineNumber};
         return {};

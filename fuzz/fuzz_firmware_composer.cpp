@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -114,17 +115,20 @@ std::vector<std::string> Expected(std::vector<std::string> lines, const std::vec
     return lines;
 }
 
-std::string Scratch()
+// One scratch directory per run of the fuzzer, removed when it ends. Kept on the heap, so that it
+// still exists when the exit handler runs after the static objects are gone.
+const std::string& Scratch()
 {
-    static std::string dir = [] {
+    static const std::string* dir = [] {
         char pattern[] = "/tmp/fuzz-composer-XXXXXX";
         const char* made = mkdtemp(pattern);
         if (!made) std::abort();
-        std::string root = made;
-        std::system(("mkdir -p '" + root + "/bin'").c_str());
-        return root;
+        std::filesystem::create_directories(std::string(made) + "/bin");
+        auto* path = new std::string(made);
+        std::atexit([] { std::filesystem::remove_all(*dir); });
+        return path;
     }();
-    return dir;
+    return *dir;
 }
 
 void Write(const std::string& path, const std::string& bytes)

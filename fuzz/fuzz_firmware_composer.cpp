@@ -120,8 +120,8 @@ std::vector<std::string> Expected(std::vector<std::string> lines, const std::vec
 const std::string& Scratch()
 {
     static const std::string* dir = [] {
-        char pattern[] = "/tmp/fuzz-composer-XXXXXX";
-        const char* made = mkdtemp(pattern);
+        std::string pattern = (std::filesystem::temp_directory_path() / "fuzz-composer-XXXXXX").string();
+        const char* made = mkdtemp(pattern.data());
         if (!made) std::abort();
         std::filesystem::create_directories(std::string(made) + "/bin");
         auto* path = new std::string(made);

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -114,17 +115,20 @@ std::vector<std::string> Expected(std::vector<std::string> lines, const std::vec
     return lines;
 }
 
-std::string Scratch()
+// One scratch directory per run of the fuzzer, removed when it ends. Kept on the heap, so that it
+// still exists when the exit handler runs after the static objects are gone.
+const std::string& Scratch()
 {
-    static std::string dir = [] {
-        char pattern[] = "/tmp/fuzz-composer-XXXXXX";
-        const char* made = mkdtemp(pattern);
+    static const std::string* dir = [] {
+        std::string pattern = (std::filesystem::temp_directory_path() / "fuzz-composer-XXXXXX").string();
+        const char* made = mkdtemp(pattern.data());
         if (!made) std::abort();
-        std::string root = made;
-        std::system(("mkdir -p '" + root + "/bin'").c_str());
-        return root;
+        std::filesystem::create_directories(std::string(made) + "/bin");
+        auto* path = new std::string(made);
+        std::atexit([] { std::filesystem::remove_all(*dir); });
+        return path;
     }();
-    return dir;
+    return *dir;
 }
 
 void Write(const std::string& path, const std::string& bytes)
@@ -140,13 +144,33 @@ std::string ReadAll(const std::string& path)
     return out.str();
 }
 
-// The memory a file describes, one address at a time.
-std::map<uint64_t, uint8_t> Memory(const SRecordFile& file)
+// The memory a file describes, one address at a time: flat over the two ranges the records
+// reach (16-bit addresses, and the banks with their surroundings), a map elsewhere.
+struct Memory {
+    static constexpr uint64_t kHigh = 0x380000, kHighEnd = 0x3B0000, kLowEnd = 0x10100;
+    static constexpr uint16_t kNone = 0x100;
+    std::vector<uint16_t> low = std::vector<uint16_t>(kLowEnd, kNone);
+    std::vector<uint16_t> high = std::vector<uint16_t>(kHighEnd - kHigh, kNone);
+    std::map<uint64_t, uint8_t> elsewhere;
+
+    void Set(uint64_t address, uint8_t value)
+    {
+        if (address < kLowEnd) low[address] = value;
+        else if (address >= kHigh && address < kHighEnd) high[address - kHigh] = value;
+        else elsewhere[address] = value;
+    }
+    bool operator==(const Memory& other) const
+    {
+        return low == other.low && high == other.high && elsewhere == other.elsewhere;
+    }
+};
+
+Memory MemoryOf(const SRecordFile& file)
 {
-    std::map<uint64_t, uint8_t> memory;
+    Memory memory;
     for (const SRecord& r : file.Records())
         if (IsDataRecord(r))
-            for (size_t k = 0; k < r.DataSize; ++k) memory[uint64_t{r.Address} + k] = file.Data(r)[k];
+            for (size_t k = 0; k < r.DataSize; ++k) memory.Set(uint64_t{r.Address} + k, file.Data(r)[k]);
     return memory;
 }
 
@@ -206,10 +230,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     // The check passes exactly when the firmware's memory, written record by record, is the
     // base firmware's with the two windows holding the banks.
-    std::map<uint64_t, uint8_t> want = Memory(SRecordFile::Parse(base)), have = Memory(SRecordFile::Parse(firmware));
+    Memory want = MemoryOf(SRecordFile::Parse(base));
+    const Memory have = MemoryOf(SRecordFile::Parse(firmware));
     for (int bank = 1; bank <= 2; ++bank)
         for (size_t k = 0; k < BankImage::kBankSize; ++k)
-            want[BankFirstAddress(bank) + k] = banks[static_cast<size_t>(bank - 1)][k];
+            want.Set(BankFirstAddress(bank) + k, banks[static_cast<size_t>(bank - 1)][k]);
     const bool clean = want == have;
     const FirmwareVerification sideBySide = VerifyFirmwareFile(dir + "/New_base.sx", dir + "/base.sx", image);
     const FirmwareVerification images = VerifyFirmware(SRecordFile::Parse(firmware), SRecordFile::Parse(base), image);
@@ -217,7 +242,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         Fault("the two ways of checking disagree");
     if (images.Matches() != clean) {
         std::fprintf(stderr, "%s\n", images.Summary("f").c_str());
-        Fault(clean ? "a sound firmware fails the check" : "a firmware without the banks or base data passes the check");
+        Fault(clean ? "a sound firmware fails the check"
+                    : "a firmware without the banks or base data passes the check");
     }
     return 0;
 }

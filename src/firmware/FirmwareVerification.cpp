@@ -218,7 +218,8 @@ public:
             const Run* window = next_ < windows_.size() ? &windows_[next_] : nullptr;
             if (pending_.size > 0 && (!window || pending_.address < window->address)) {
                 run = pending_;
-                if (window && run.End() > window->address) run.size = static_cast<size_t>(window->address - run.address);
+                if (window && run.End() > window->address)
+                    run.size = static_cast<size_t>(window->address - run.address);
                 pending_.Skip(run.size);
                 return true;
             }
@@ -310,11 +311,13 @@ bool VerifyInStep(const std::string& firmwarePath, const std::string& basePath, 
         const bool haveFound = f.size > 0, haveExpected = e.size > 0;
         if (!haveFound && !haveExpected) break;
         if (haveExpected && (!haveFound || e.address < f.address)) {
-            const size_t count = haveFound ? static_cast<size_t>(std::min<uint64_t>(e.size, f.address - e.address)) : e.size;
+            const size_t count =
+                haveFound ? static_cast<size_t>(std::min<uint64_t>(e.size, f.address - e.address)) : e.size;
             for (size_t k = 0; k < count; ++k) differ(e.address + k, std::nullopt, e.bytes[k]);
             e.Skip(count);
         } else if (!haveExpected || f.address < e.address) {
-            const size_t count = haveExpected ? static_cast<size_t>(std::min<uint64_t>(f.size, e.address - f.address)) : f.size;
+            const size_t count =
+                haveExpected ? static_cast<size_t>(std::min<uint64_t>(f.size, e.address - f.address)) : f.size;
             for (size_t k = 0; k < count; ++k) differ(f.address + k, f.bytes[k], std::nullopt);
             note(f, count);
             f.Skip(count);

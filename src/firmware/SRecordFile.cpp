@@ -62,7 +62,8 @@ bool SRecordFile::HasDataRecordIn(uint32_t first, uint32_t last, WindowReading r
 {
     for (const SRecord& record : records_) {
         if (record.Type != '1' && record.Type != '2') continue;
-        const uint32_t start = reading == WindowReading::Composer ? ComposerStart(record, Data(record)) : record.Address;
+        const uint32_t start =
+            reading == WindowReading::Composer ? ComposerStart(record, Data(record)) : record.Address;
         if (start >= first && start <= last) return true;
     }
     return false;

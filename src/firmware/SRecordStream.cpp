@@ -148,7 +148,8 @@ public:
             if (!AllHex(first) || !AllHex(second)) break; // the byte by byte loop finds the digit
             DecodeSixteen(at, into + k, lanes);
         }
-        sum += static_cast<unsigned>((lanes & 0xFFFF) + ((lanes >> 16) & 0xFFFF) + ((lanes >> 32) & 0xFFFF) + (lanes >> 48));
+        sum += static_cast<unsigned>((lanes & 0xFFFF) + ((lanes >> 16) & 0xFFFF) + ((lanes >> 32) & 0xFFFF) +
+                                     (lanes >> 48));
         for (; k < dataSize; ++k, at += 2) {
             const unsigned byte = Pair(table_, at);
             if (byte == kNotHex) return Column(at, static_cast<size_t>(at - p) + 1);
@@ -163,7 +164,8 @@ public:
             line[n - 2] = line[n - 1] = '0';
             return "the checksum is " + HexByte(checksum) + ", the record's bytes give " + SRecordChecksum(line);
         }
-        if ((type == '1' || type == '2' || type == '3') && dataSize > 0 && uint64_t{address} + dataSize - 1 > 0xFFFFFFFFu)
+        const bool data = type == '1' || type == '2' || type == '3';
+        if (data && dataSize > 0 && uint64_t{address} + dataSize - 1 > 0xFFFFFFFFu)
             return "the data runs past the address FFFFFFFF";
         record = {type, address, 0, static_cast<uint32_t>(dataSize), lineNumber};
         return {};
@@ -179,7 +181,8 @@ private:
     const int8_t* table_;
 };
 
-constexpr size_t kBufferSize = size_t{256} << 10;
+constexpr size_t kBufferSize = size_t{64} << 10;
+constexpr size_t kLongestLine = 1024; // far beyond the 514 characters of the longest record
 
 [[noreturn]] void FailToRead(const std::string& path, int error)
 {
@@ -215,16 +218,9 @@ SRecordStream::~SRecordStream()
 
 bool SRecordStream::Refill()
 {
-    // Keeps the unread part, growing the buffer when a single line fills it.
+    // Keeps the unread part, which is shorter than a line can be.
     const size_t kept = size_ - pos_;
-    if (kept == capacity_) {
-        std::unique_ptr<char[]> bigger(new char[capacity_ * 2]);
-        std::memcpy(bigger.get(), buffer_.get(), kept);
-        buffer_ = std::move(bigger);
-        capacity_ *= 2;
-    } else if (kept > 0) {
-        std::memmove(buffer_.get(), buffer_.get() + pos_, kept);
-    }
+    if (kept > 0) std::memmove(buffer_.get(), buffer_.get() + pos_, kept);
     text_ = buffer_.get();
     pos_ = 0;
     size_ = kept;
@@ -257,9 +253,17 @@ bool SRecordStream::PeekLine(const char*& line, size_t& length, size_t& next)
             }
         }
         if (!lineEnd) lineEnd = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
-        if (!lineEnd && !eof_) {
+        // No record is longer than 514 characters: a longer line is broken whatever follows,
+        // and the file is not read further to find its end.
+        if (!lineEnd && !eof_ && static_cast<size_t>(end - p) < kLongestLine) {
             Refill();
             continue;
+        }
+        if (!lineEnd && static_cast<size_t>(end - p) >= kLongestLine) {
+            line = p;
+            length = kLongestLine;
+            next = static_cast<size_t>(p + kLongestLine - text_);
+            return true;
         }
         line = p;
         if (lineEnd) {

@@ -62,7 +62,8 @@ protected:
     void SetUp() override
     {
         ws.PutDemoBaseFirmware();
-        for (const char* name : {"pargen.xml", "Receive_Frame.xml", "Receive_Info.xml", "Send_Frame.xml", "Send_Info.xml"})
+        for (const char* name :
+             {"pargen.xml", "Receive_Frame.xml", "Receive_Info.xml", "Send_Frame.xml", "Send_Info.xml"})
             ws.dir.Write(std::string("PROJECTS/P/") + name, ReadAll(kDemo + "/" + name));
         ASSERT_EQ(RunCommand(RunBuildCommand, {"--app-dir", ws.dir.Path(), ws.project.ProjectDir}).status, 0);
     }
@@ -124,7 +125,8 @@ TEST_F(FirmwareCommandsTest, DecodeTellsTheConfigurationAndRecoversTheProject)
     const Outcome report = RunCommand(RunDecodeCommand, {Firmware()});
     ASSERT_EQ(report.status, 0) << report.err;
     for (const char* expected : {"  Can_Baud      5 (250K)\n", "  Net_Dev_Id    12\n", "  Net_Baud      2 (500K)\n",
-                                 "Receive frames (5)\n", "  4      0x48A       6    Y       14    15    16    17    none",
+                                 "Receive frames (5)\n",
+                                 "  4      0x48A       6    Y       14    15    16    17    none",
                                  "Send frames (4)\n"})
         EXPECT_NE(report.out.find(expected), std::string::npos) << expected << "\n" << report.out;
     const Outcome json = RunCommand(RunDecodeCommand, {"--json", Firmware()});

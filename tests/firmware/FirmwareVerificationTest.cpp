@@ -176,7 +176,8 @@ TEST_F(FirmwareVerificationTest, ReadingTheFilesSideBySideAgreesWithTheImages)
 {
     const std::vector<std::string> lines = CrLfLines(Composed());
     std::vector<std::string> reordered = lines; // bank 1's records last: the files are compared as images
-    const auto bank1 = std::find(reordered.begin(), reordered.end(), BankRecord(BankFirstAddress(1), banks.Bank(1).data()));
+    const std::string first = BankRecord(BankFirstAddress(1), banks.Bank(1).data());
+    const auto bank1 = std::find(reordered.begin(), reordered.end(), first);
     ASSERT_NE(bank1, reordered.end());
     std::rotate(bank1, bank1 + 512, reordered.end() - 1);
     std::vector<std::string> shortened = lines; // a base record gone outside the banks
@@ -197,8 +198,8 @@ TEST_F(FirmwareVerificationTest, ReadingTheFilesSideBySideAgreesWithTheImages)
         EXPECT_EQ(fromFiles.Summary("f"), fromImages.Summary("f"));
         EXPECT_EQ(fromFiles.Details(), fromImages.Details());
     }
-    EXPECT_TRUE(VerifyFirmwareFile(ws.dir.Write("firmware.sx", Join(reordered)), ws.project.MasterDir + "/sx48802.sx", banks)
-                    .Matches());
+    const std::string reorderedPath = ws.dir.Write("firmware.sx", Join(reordered));
+    EXPECT_TRUE(VerifyFirmwareFile(reorderedPath, ws.project.MasterDir + "/sx48802.sx", banks).Matches());
 }
 
 TEST(BankOneFieldTest, NamesTableRecordAndField)

@@ -164,6 +164,10 @@ TEST(SRecordFileTest, ReadsAFileAsItParsesTheBytes)
     EXPECT_TRUE(std::equal(std::begin(a), std::end(a), std::begin(b)));
     EXPECT_TRUE(SRecordFile::Read(dir.Write("empty.sx", "")).Records().empty());
     EXPECT_THROW(SRecordFile::Read(dir.File("missing.sx")), Failure);
+    // A line that never ends is broken, whatever its length.
+    const SRecordFile endless = SRecordFile::Read(dir.Write("endless.sx", kS0 + "\r\nS2" + std::string(300000, 'A')));
+    ASSERT_TRUE(endless.Problem());
+    EXPECT_EQ(endless.Problem()->Line, 2u);
 }
 
 } // namespace

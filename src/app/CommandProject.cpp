@@ -1,5 +1,7 @@
 #include "app/CommandProject.h"
 
+#include "common/AppDirectory.h"
+
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -13,21 +15,10 @@ std::string AbsolutePath(const std::string& path)
     return out;
 }
 
-namespace {
-
-std::string ExecutableDirectory()
-{
-    std::error_code error;
-    const fs::path self = fs::read_symlink("/proc/self/exe", error);
-    return error ? AbsolutePath(".") : self.parent_path().string();
-}
-
-} // namespace
-
 ProjectContext CommandProjectContext(const std::optional<std::string>& appDir, const std::string& projectDir)
 {
     ProjectContext project;
-    project.AppDir = appDir ? AbsolutePath(*appDir) : ExecutableDirectory();
+    project.AppDir = appDir ? AbsolutePath(*appDir) : CommandAppDirectory();
     project.MasterDir = project.AppDir + "/MASTER";
     project.ProjectsDir = project.AppDir + "/PROJECTS";
     project.ProjectDir = AbsolutePath(projectDir);

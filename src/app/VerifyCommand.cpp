@@ -21,7 +21,7 @@ constexpr const char* kVerifyHelp =
     "Every line must be a valid record with its checksum, and S9 must end the file.\n"
     "Options:\n"
     "  --app-dir DIR   the application directory holding MASTER (default: the directory of\n"
-    "                  this program)\n"
+    "                  this program; for an installed program ~/.local/share/zuzududada)\n"
     "A difference is told by bank, offset and field, e.g.\n"
     "  bank 1, offset 15,005, Net_Dev_Id: firmware 12, project 40 (address 0x38BA9D)\n"
     "Exit status: 0 when the firmware matches, 1 when it does not or cannot be read (the\n"

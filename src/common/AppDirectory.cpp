@@ -114,3 +114,11 @@ std::string ResolveAppDirectory(const std::string& appDirOption, std::string& fi
         firstStartNote = SeedAppDirectory(choice.appDir, choice.seedDir);
     return choice.appDir;
 }
+
+std::string CommandAppDirectory()
+{
+    std::string firstStartNote;
+    const std::string dir = ResolveAppDirectory({}, firstStartNote);
+    if (!firstStartNote.empty()) Messages().Notice(firstStartNote);
+    return dir;
+}

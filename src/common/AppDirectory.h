@@ -39,3 +39,7 @@ std::string SeedAppDirectory(const std::string& appDir, const std::string& seedD
 // the environment and appDirOption, then SeedAppDirectory when it applies. The first-start
 // note, if any, goes to firstStartNote for the caller to show when it can.
 std::string ResolveAppDirectory(const std::string& appDirOption, std::string& firstStartNote);
+
+// The application directory of a command without --app-dir: ResolveAppDirectory, with the
+// first-start note shown through the message sink.
+std::string CommandAppDirectory();

@@ -60,16 +60,6 @@ std::string Absolute(const std::string& path)
     return out;
 }
 
-// Without --app-dir: the program's own directory, or the user's data directory when the program
-// runs from an installation (filled from the installed demo workspace on first start).
-std::string DefaultAppDirectory()
-{
-    std::string firstStartNote;
-    const std::string dir = ResolveAppDirectory({}, firstStartNote);
-    if (!firstStartNote.empty()) Messages().Notice(firstStartNote);
-    return dir;
-}
-
 std::optional<int> PortPosition(const std::string& text)
 {
     for (int position = 0; position < kPortCount; ++position) {
@@ -152,7 +142,7 @@ int RunBuildCommand(const std::vector<std::string>& arguments)
     if (!projectDir) return Usage("PROJECT_DIR is missing");
 
     ProjectContext project;
-    project.AppDir = appDir ? Absolute(*appDir) : DefaultAppDirectory();
+    project.AppDir = appDir ? Absolute(*appDir) : CommandAppDirectory();
     project.MasterDir = project.AppDir + "/MASTER";
     project.ProjectsDir = project.AppDir + "/PROJECTS";
     project.ProjectDir = Absolute(*projectDir);

@@ -1,5 +1,7 @@
 #include "projectcheck/ProjectCheckCommands.h"
 
+#include "common/AppDirectory.h"
+
 #include "projectcheck/ByteMap.h"
 #include "projectcheck/ByteMapPicture.h"
 #include "projectcheck/ProjectCheck.h"
@@ -31,7 +33,8 @@ constexpr const char* kCheckHelp =
     "is suspicious but may be meant.\n"
     "Options:\n"
     "  --app-dir DIR   the application directory; PROJECT_DIR may then name a project in\n"
-    "                  DIR/PROJECTS (default: the directory of this program)\n"
+    "                  DIR/PROJECTS (default: the directory of this program; for an\n"
+    "                  installed program ~/.local/share/zuzududada)\n"
     "  --json          print the findings as a JSON list of objects (severity, rule, document,\n"
     "                  row, field, message)\n"
     "Exit status: 0 without errors, 1 with errors, 2 for wrong arguments.\n";
@@ -43,7 +46,8 @@ constexpr const char* kMapHelp =
     "feed one input byte, and the mappings beyond an area at the end of it.\n"
     "Options:\n"
     "  --app-dir DIR   the application directory; PROJECT_DIR may then name a project in\n"
-    "                  DIR/PROJECTS (default: the directory of this program)\n"
+    "                  DIR/PROJECTS (default: the directory of this program; for an\n"
+    "                  installed program ~/.local/share/zuzududada)\n"
     "  --json          print the map as JSON instead\n"
     "  --svg FILE      write the picture of the map as an SVG file instead\n"
     "Exit status: 0 on success, 1 when a document could not be read or the picture not written,\n"
@@ -88,19 +92,12 @@ std::optional<std::string> Parse(const std::vector<std::string>& arguments, bool
     return std::nullopt;
 }
 
-std::string ExecutableDirectory()
-{
-    std::error_code error;
-    const fs::path self = fs::read_symlink("/proc/self/exe", error);
-    return error ? fs::current_path(error).string() : self.parent_path().string();
-}
-
 // The project directory: PROJECT_DIR itself, or a project of that name in APP_DIR/PROJECTS.
 std::optional<std::string> ProjectDirectory(const Arguments& arguments)
 {
     std::error_code error;
     if (fs::is_directory(*arguments.projectDir, error)) return *arguments.projectDir;
-    const std::string appDir = arguments.appDir ? *arguments.appDir : ExecutableDirectory();
+    const std::string appDir = arguments.appDir ? *arguments.appDir : CommandAppDirectory();
     const fs::path inProjects = fs::path(appDir) / "PROJECTS" / *arguments.projectDir;
     if (fs::path(*arguments.projectDir).is_relative() && fs::is_directory(inProjects, error)) return inProjects.string();
     return std::nullopt;

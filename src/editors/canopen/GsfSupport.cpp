@@ -9,6 +9,24 @@ void GObjectUnref::operator()(void* object) const
     if (object) g_object_unref(object);
 }
 
+namespace {
+
+constexpr const char* kGlibDomains[] = {"GLib", "GLib-GObject"};
+
+} // namespace
+
+QuietGlib::QuietGlib()
+{
+    const auto levels = static_cast<GLogLevelFlags>(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING);
+    for (size_t i = 0; i < 2; ++i)
+        handlers_[i] = g_log_set_handler(kGlibDomains[i], levels, [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
+}
+
+QuietGlib::~QuietGlib()
+{
+    for (size_t i = 0; i < 2; ++i) g_log_remove_handler(kGlibDomains[i], handlers_[i]);
+}
+
 void InitGsf()
 {
     static std::once_flag once;

@@ -12,14 +12,17 @@
 // holding text. Cells without text (blank, formatted only) neither widen nor lengthen it.
 class SheetGrid {
 public:
-    // The largest sheet laid out, in cells (data rows times width); a damaged file may name a
-    // cell far away, which would otherwise ask for gigabytes.
+    // The most cells holding text that a sheet may have; a damaged file may name millions.
     static constexpr uint64_t kMaxCells = uint64_t(1) << 21;
+    // Up to this many cells (data rows times width) every row is laid out to the full width;
+    // a larger, sparse sheet (a note far below the table) keeps each row only up to its last
+    // cell with text, so that its empty area costs no memory.
+    static constexpr uint64_t kMaxFullArea = uint64_t(1) << 21;
 
     // A later cell at the same place replaces the earlier one.
     void Set(uint32_t row, uint32_t column, std::string text);
 
-    // Throws Failure when the sheet is larger than kMaxCells.
+    // Throws Failure when the sheet holds more than kMaxCells cells with text.
     Sheet Build() const;
 
 private:

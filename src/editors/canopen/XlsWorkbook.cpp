@@ -7,6 +7,7 @@
 #include "editors/canopen/WorkbookReaders.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <optional>
 
@@ -15,6 +16,8 @@ namespace {
 namespace Record {
 constexpr uint16_t Eof = 0x000A;
 constexpr uint16_t Formula = 0x0006;
+constexpr uint16_t Formula3 = 0x0206; // the older forms, which some programs still write
+constexpr uint16_t Formula4 = 0x0406;
 constexpr uint16_t FilePass = 0x002F;
 constexpr uint16_t BoundSheet = 0x0085;
 constexpr uint16_t MulRk = 0x00BD;
@@ -30,6 +33,7 @@ constexpr uint16_t Bof = 0x0809;
 } // namespace Record
 
 constexpr uint16_t kBiff8 = 0x0600;
+constexpr uint16_t kBiff5 = 0x0500;
 constexpr uint16_t kGlobals = 0x0005;
 constexpr uint16_t kWorksheet = 0x0010;
 constexpr uint64_t kMaxStream = uint64_t(256) << 20;
@@ -90,7 +94,7 @@ private:
             BiffRecord bof;
             if (!reader.Next(bof) || bof.type != Record::Bof) throw Failure("The file holds no workbook");
             version_ = U16At(bof.parts[0], 0);
-            if (version_ != kBiff8 && version_ != 0x0500) throw Failure("This kind of workbook cannot be read");
+            if (version_ != kBiff8 && version_ != kBiff5) throw Failure("This kind of workbook cannot be read");
             if (U16At(bof.parts[0], 2) != kGlobals) throw Failure("The file holds no workbook");
         }
         BiffRecord record;
@@ -130,9 +134,11 @@ private:
         if (offset >= stream_.size()) Damaged();
         BiffRecordReader reader(stream_, offset);
         BiffRecord record;
-        if (!reader.Next(record) || record.type != Record::Bof || U16At(record.parts[0], 0) != version_ ||
-            U16At(record.parts[0], 2) != kWorksheet)
-            Damaged();
+        // The globals' version decides how texts are stored: programs that write BIFF5 sheets
+        // with a BIFF8 version in their BOF read them as BIFF5, and so does this reader.
+        if (!reader.Next(record) || record.type != Record::Bof) Damaged();
+        const uint16_t sheetVersion = U16At(record.parts[0], 0);
+        if ((sheetVersion != kBiff8 && sheetVersion != kBiff5) || U16At(record.parts[0], 2) != kWorksheet) Damaged();
         SheetGrid grid;
         int depth = 1; // charts embedded in the sheet are substreams of their own
         std::optional<std::pair<uint16_t, uint16_t>> stringResult; // a formula waiting for its STRING
@@ -183,7 +189,9 @@ private:
                 cell(U8At(data, 7) ? ErrorCellText(value) : BooleanCellText(value != 0));
                 break;
             }
-            case Record::Formula: {
+            case Record::Formula:
+            case Record::Formula3:
+            case Record::Formula4: {
                 // The stored result: a double, or a tagged string, boolean, error or empty text.
                 stringResult.reset();
                 if (U16At(data, 12) != 0xFFFF) {
@@ -217,19 +225,55 @@ private:
     std::vector<std::string> strings_;
 };
 
+std::string Lower(std::string text)
+{
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+bool HasStream(GsfInfile* file, const std::string& lowerName)
+{
+    const int count = gsf_infile_num_children(file);
+    for (int i = 0; i < count; ++i)
+        if (const char* name = gsf_infile_name_by_index(file, i); name && Lower(name) == lowerName) return true;
+    return false;
+}
+
+// The workbook stream, its name compared without letter case: the current "Workbook" (BIFF8)
+// before an old "Book" (BIFF5) that a program may have left beside it.
+GsfHandle<GsfInput> WorkbookStream(GsfInfile* file)
+{
+    const int count = gsf_infile_num_children(file);
+    for (const char* wanted : {"workbook", "book"})
+        for (int i = 0; i < count; ++i)
+            if (const char* name = gsf_infile_name_by_index(file, i); name && Lower(name) == wanted)
+                if (GsfHandle<GsfInput> stream{gsf_infile_child_by_index(file, i)}) return stream;
+    return nullptr;
+}
+
 } // namespace
 
 std::unique_ptr<Workbook> OpenXlsWorkbook(std::string bytes)
 {
+    const QuietGlib quiet;
     const GsfHandle<GsfInput> input = MemoryInput(bytes);
     GError* error = nullptr;
     const GsfHandle<GsfInfile> file(gsf_infile_msole_new(input.get(), &error));
     if (!file) throw Failure("The file is no workbook: " + TakeErrorText(error, "no compound file"));
     if (error) g_error_free(error);
-    GsfHandle<GsfInput> stream(gsf_infile_child_by_name(file.get(), "Workbook"));
-    if (!stream) stream.reset(gsf_infile_child_by_name(file.get(), "Book"));
-    if (!stream) throw Failure("The file holds no workbook");
+    GsfHandle<GsfInput> stream = WorkbookStream(file.get());
+    if (!stream) {
+        // An encrypted Open XML workbook is a compound file of its own kind.
+        if (HasStream(file.get(), "encryptedpackage")) throw Failure("The workbook is protected by a password");
+        throw Failure("The file holds no workbook");
+    }
     // A compound file stores its streams uncompressed: none is larger than the file.
     const uint64_t limit = std::min<uint64_t>(kMaxStream, bytes.size());
     return std::make_unique<XlsWorkbook>(ReadWholeInput(stream.get(), limit, "Workbook"));
+}
+
+std::unique_ptr<Workbook> OpenBiffStreamWorkbook(std::string stream)
+{
+    if (stream.size() > kMaxStream) throw Failure("'Workbook' is too large to be read");
+    return std::make_unique<XlsWorkbook>(std::move(stream));
 }

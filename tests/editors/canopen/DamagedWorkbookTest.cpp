@@ -102,7 +102,7 @@ TEST(DamagedWorkbook, AnXlsWithFlippedBytesNeverEscapesAsAnythingButFailure)
         Cells cells;
         ReadAll(OpenXlsWorkbook, FlipBytes(good, damage, 1 + round % 8), cells);
         for (const auto& [sheet, content] : cells)
-            for (const auto& row : content.rows) ASSERT_EQ(row.size(), content.columnCount);
+            for (const auto& row : content.rows) ASSERT_LE(row.size(), content.columnCount);
     }
 }
 

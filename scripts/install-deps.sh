@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libpugixml-dev libgsf-1-dev zlib1g-dev
+  libpugixml-dev libgsf-1-dev zlib1g-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   srecord libxml2-utils clang
   fonts-dejavu-core xvfb xauth

@@ -3,6 +3,7 @@
 #include "app/CliCommand.h"
 #include "firmware/BuildCommand.h"
 #include "common/MessageSink.h"
+#include "editors/canopen/cli/TableCommands.h"
 #include "xmltools/XmlTreeCommand.h"
 
 #include <cstring>
@@ -13,6 +14,9 @@
 static const CliCommand kCommands[] = {
     {"build", kBuildUsage, kBuildSummary, RunBuildCommand},
     {"xml-tree", "FILE", "Prints the tree of an XML file as the XML window shows it.", RunXmlTreeCommand},
+    {"import", kImportUsage, kImportSummary, RunImportCommand},
+    {"export", kExportUsage, kExportSummary, RunExportCommand},
+    {"sheets", kSheetsUsage, kSheetsSummary, RunSheetsCommand},
 };
 
 static void PrintHelp(std::ostream& out)

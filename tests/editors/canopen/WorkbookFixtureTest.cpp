@@ -117,3 +117,67 @@ TEST(FixtureWorkbooks, TheContentDecidesTheFormatNotTheName)
 }
 
 } // namespace
+
+namespace {
+
+TEST_P(FixtureWorkbook, KeepsTheTitleRow)
+{
+    EXPECT_EQ(Open()->ReadSheet("SDO").titleRow,
+              (std::vector<std::string>{"conf", "IndexA", "SubindexA", "devIDB", "IndexB", "SubindexB", "nbyteB",
+                                        "mnemonico", "note"}));
+}
+
+// import.fods: its sheet "Far" holds a table and, far below and to the right of it, one note
+// (cell CZ60000), which must not make the table unreadable.
+class ImportWorkbook : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ImportWorkbook, ASheetWithANoteFarAwayIsRead)
+{
+    const Sheet sheet = OpenWorkbook(FixturePath(GetParam()))->ReadSheet("Far");
+    EXPECT_EQ(sheet.columnCount, 104u);
+    ASSERT_EQ(sheet.rows.size(), 59999u);
+    EXPECT_EQ(sheet.titleRow[2], "en_bypass");
+    EXPECT_EQ(CellAt(sheet.rows[0], 0), "0x181");
+    EXPECT_EQ(CellAt(sheet.rows[0], 4), "1");
+    EXPECT_EQ(CellAt(sheet.rows.back(), 103), "note");
+    std::vector<std::vector<std::string>> rows;
+    const SheetImportOutcome outcome =
+        ImportSheetFrom(FixturePath(GetParam()), "far", 5, [&](const std::vector<std::string>& row) { rows.push_back(row); });
+    EXPECT_TRUE(outcome.Complete());
+    EXPECT_EQ(rows.size(), 59999u);
+    EXPECT_EQ(rows.front(), (std::vector<std::string>{"0x181", "1", "3", "0", "1"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, ImportWorkbook, ::testing::Values("import.xls", "import.xlsx"),
+                         [](const auto& info) { return std::string(info.param).substr(7); });
+
+// Files that only look like workbooks, or old ones: refused with a message that says what
+// they are, never read as text full of binary junk. Plain text stays CSV.
+TEST(FixtureWorkbooks, RefusesBinaryFilesThatAreNoWorkbook)
+{
+    TempDir dir;
+    const auto refusal = [&](const std::string& name, const std::string& bytes) -> std::string {
+        try {
+            OpenWorkbook(dir.Write(name, bytes));
+        } catch (const Failure& failure) {
+            return failure.what();
+        }
+        return "opened";
+    };
+    // BIFF2, BIFF3 and BIFF4 files: a bare BOF record, a dimension record, cells.
+    for (const char kind : {'\x00', '\x02', '\x04'}) {
+        const std::string biff = std::string("\x09") + kind + "\x06\x00\x00\x00\x10\x00\x00\x00" + "\x00\x02\x08\x00" +
+                                 std::string(8, '\0') + "\x0A\x00\x00\x00";
+        EXPECT_NE(refusal("old.xls", biff).find("old kind"), std::string::npos);
+    }
+    EXPECT_NE(refusal("empty.xlsx", std::string("PK\x05\x06", 4) + std::string(18, '\0')).find("empty archive"),
+              std::string::npos);
+    EXPECT_NE(refusal("junk.xls", std::string("\x7F" "ELF\x02\x01\x01\x00", 8) + std::string(200, '\x01')).find("no workbook"),
+              std::string::npos);
+    // A bare BIFF8 stream, as some programs write it without the compound file around it.
+    const std::string text = "conf,IndexA,\r\n17,0x181,\r\n";
+    EXPECT_EQ(OpenWorkbook(dir.Write("sdo.csv", text))->ReadSheet("sdo").rows,
+              (std::vector<std::vector<std::string>>{{"17", "0x181"}}));
+}
+
+} // namespace

@@ -140,6 +140,7 @@ private:
         const uint16_t sheetVersion = U16At(record.parts[0], 0);
         if ((sheetVersion != kBiff8 && sheetVersion != kBiff5) || U16At(record.parts[0], 2) != kWorksheet) Damaged();
         SheetGrid grid;
+        grid.Reserve((stream_.size() - offset) / 14); // a cell record takes at least 14 bytes
         int depth = 1; // charts embedded in the sheet are substreams of their own
         std::optional<std::pair<uint16_t, uint16_t>> stringResult; // a formula waiting for its STRING
         while (reader.Next(record)) {

@@ -303,13 +303,15 @@ private:
 
     Sheet ReadCells(const std::string& part) const
     {
-        const std::optional<pugi::xml_document> sheet = ReadXml(part);
-        if (!sheet) Damaged(part);
+        const std::optional<std::string> bytes = ReadMember(part);
+        if (!bytes) Damaged(part);
+        const pugi::xml_document sheet = ParseMember(part, *bytes);
         SheetGrid grid;
+        grid.Reserve(bytes->size() / 24); // a cell with its value takes at least 24 bytes
         // References may be left out; a row or cell without one follows the previous one.
         uint32_t row = 0;
         bool firstRow = true;
-        for (pugi::xml_node rowNode : Child(Child(*sheet, "worksheet"), "sheetData").children()) {
+        for (pugi::xml_node rowNode : Child(Child(sheet, "worksheet"), "sheetData").children()) {
             if (LocalName(rowNode.name()) != "row") continue;
             if (const char* number = Attribute(rowNode, "r")) {
                 const std::string_view text(number);

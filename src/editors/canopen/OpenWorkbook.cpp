@@ -53,9 +53,12 @@ std::unique_ptr<Workbook> OpenWorkbook(const std::string& path)
         switch (BareBiffKind(bytes)) {
         case 0: break;
         case 5: return OpenBiffStreamWorkbook(std::move(bytes));
-        default:
-            throw Failure("The workbook is of an old kind (Excel 2 to 4) that cannot be read; "
-                          "save it as .xls or .xlsx and import that file");
+        default: {
+            // A worksheet of its own, named after the file as the programs of its time name it.
+            std::string name = FileNameOf(path);
+            if (const size_t dot = name.find_last_of('.'); dot != std::string::npos && dot > 0) name.resize(dot);
+            return OpenOldWorksheet(std::move(bytes), std::move(name));
+        }
         }
         if (!LooksLikeText(bytes)) throw Failure("The file is no workbook and no text file");
     } catch (const std::exception& e) {

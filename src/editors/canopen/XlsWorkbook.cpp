@@ -1,3 +1,4 @@
+#include "common/Cp1252.h"
 #include "common/Failure.h"
 #include "editors/canopen/BiffStream.h"
 #include "editors/canopen/CellText.h"
@@ -65,6 +66,15 @@ class XlsWorkbook : public Workbook {
 public:
     explicit XlsWorkbook(std::string stream) : stream_(std::move(stream)) { ReadGlobals(); }
 
+    // A bare worksheet of the first spreadsheet programs (BIFF2 to BIFF4), one sheet named
+    // `name`. Its texts are code page bytes as in BIFF5, and BIFF3 and BIFF4 store their cells
+    // as BIFF5 does; BIFF2 has cell records of its own.
+    XlsWorkbook(std::string stream, std::string name, bool biff2)
+        : stream_(std::move(stream)), version_(kBiff5), legacy_(true), biff2_(biff2)
+    {
+        sheets_.push_back({std::move(name), 0});
+    }
+
     std::vector<std::string> SheetNames() const override
     {
         std::vector<std::string> names;
@@ -81,6 +91,11 @@ public:
 
 private:
     bool Biff8() const { return version_ == kBiff8; }
+    // The BOF of this version, and in the older worksheets that of BIFF2 to BIFF4 too.
+    bool IsBof(uint16_t type) const
+    {
+        return type == Record::Bof || (legacy_ && (type == 0x0009 || type == 0x0209 || type == 0x0409));
+    }
 
     std::string Text(BiffPieces& pieces, bool byteLength = false) const
     {
@@ -136,15 +151,22 @@ private:
         BiffRecord record;
         // The globals' version decides how texts are stored: programs that write BIFF5 sheets
         // with a BIFF8 version in their BOF read them as BIFF5, and so does this reader.
-        if (!reader.Next(record) || record.type != Record::Bof) Damaged();
-        const uint16_t sheetVersion = U16At(record.parts[0], 0);
-        if ((sheetVersion != kBiff8 && sheetVersion != kBiff5) || U16At(record.parts[0], 2) != kWorksheet) Damaged();
+        if (!reader.Next(record) || !IsBof(record.type)) Damaged();
+        if (record.type != Record::Bof) {
+            // BIFF2 to BIFF4: a worksheet, or a workbook of several (which is not read).
+            if (U16At(record.parts[0], 2) != kWorksheet)
+                throw Failure("The workbook is of an old kind (Excel 4 workbook) that cannot be read; "
+                              "save it as .xls or .xlsx and import that file");
+        } else {
+            const uint16_t sheetVersion = U16At(record.parts[0], 0);
+            if ((sheetVersion != kBiff8 && sheetVersion != kBiff5) || U16At(record.parts[0], 2) != kWorksheet) Damaged();
+        }
         SheetGrid grid;
         grid.Reserve((stream_.size() - offset) / 14); // a cell record takes at least 14 bytes
         int depth = 1; // charts embedded in the sheet are substreams of their own
         std::optional<std::pair<uint16_t, uint16_t>> stringResult; // a formula waiting for its STRING
         while (reader.Next(record)) {
-            if (record.type == Record::Bof) {
+            if (IsBof(record.type)) {
                 ++depth;
                 continue;
             }
@@ -158,6 +180,7 @@ private:
             const auto cell = [&](std::string text) {
                 grid.Set(U16At(data, 0), U16At(data, 2), std::move(text));
             };
+            if (biff2_ && ReadBiff2Cell(record.type, data, grid, stringResult)) continue;
             switch (record.type) {
             case Record::LabelSst: {
                 const uint32_t index = U32At(data, 6);
@@ -220,8 +243,52 @@ private:
         Damaged(); // the sheet has no end
     }
 
+    // The cell records of BIFF2, whose cells carry three bytes of attributes; false for any
+    // other record.
+    bool ReadBiff2Cell(uint16_t type, std::string_view data, SheetGrid& grid,
+                       std::optional<std::pair<uint16_t, uint16_t>>& stringResult) const
+    {
+        const auto cell = [&](std::string text) { grid.Set(U16At(data, 0), U16At(data, 2), std::move(text)); };
+        switch (type) {
+        case 0x0002: cell(NumberCellText(U16At(data, 7))); return true; // INTEGER
+        case 0x0003: cell(NumberCellText(DoubleAt(data, 7))); return true; // NUMBER
+        case 0x0004: { // LABEL: a one-byte length
+            const size_t length = U8At(data, 7);
+            if (data.size() < 8 + length) Damaged();
+            cell(Cp1252ToUtf8(data.substr(8, length)));
+            return true;
+        }
+        case 0x0005: cell(U8At(data, 8) ? ErrorCellText(U8At(data, 7)) : BooleanCellText(U8At(data, 7) != 0)); return true;
+        case 0x0006: // FORMULA: the result as in later versions, three bytes further on
+            stringResult.reset();
+            if (U16At(data, 13) != 0xFFFF) {
+                cell(NumberCellText(DoubleAt(data, 7)));
+            } else {
+                switch (U8At(data, 7)) {
+                case 0: stringResult.emplace(U16At(data, 0), U16At(data, 2)); break;
+                case 1: cell(BooleanCellText(U8At(data, 9) != 0)); break;
+                case 2: cell(ErrorCellText(U8At(data, 9))); break;
+                default: cell(std::string()); break;
+                }
+            }
+            return true;
+        case 0x0007: // STRING: a one-byte length
+            if (stringResult) {
+                const size_t length = U8At(data, 0);
+                if (data.size() < 1 + length) Damaged();
+                grid.Set(stringResult->first, stringResult->second, Cp1252ToUtf8(data.substr(1, length)));
+                stringResult.reset();
+            }
+            return true;
+        default:
+            return false;
+        }
+    }
+
     std::string stream_;
     uint16_t version_ = 0;
+    bool legacy_ = false; // a bare worksheet of BIFF2 to BIFF4
+    bool biff2_ = false;
     std::vector<SheetEntry> sheets_;
     std::vector<std::string> strings_;
 };
@@ -277,4 +344,14 @@ std::unique_ptr<Workbook> OpenBiffStreamWorkbook(std::string stream)
 {
     if (stream.size() > kMaxStream) throw Failure("'Workbook' is too large to be read");
     return std::make_unique<XlsWorkbook>(std::move(stream));
+}
+
+std::unique_ptr<Workbook> OpenOldWorksheet(std::string stream, std::string name)
+{
+    if (stream.size() > kMaxStream) throw Failure("'Workbook' is too large to be read");
+    const bool biff2 = stream.size() > 1 && stream[1] == '\0';
+    if (stream.size() < 8 || U16At(stream, 6) != kWorksheet)
+        throw Failure("The workbook is of an old kind (Excel 4 workbook) that cannot be read; "
+                      "save it as .xls or .xlsx and import that file");
+    return std::make_unique<XlsWorkbook>(std::move(stream), std::move(name), biff2);
 }

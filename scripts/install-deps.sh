@@ -8,6 +8,7 @@ packages=(
   libpugixml-dev libgsf-1-dev zlib1g-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   srecord libxml2-utils clang
+  python3-xlrd python3-openpyxl
   fonts-dejavu-core xvfb xauth
 )
 

@@ -73,7 +73,10 @@ SheetImportOutcome ImportSheetRows(const std::string& workbookPath, const std::s
         outcome.opened = true;
         const std::optional<std::string> name = TableSheetName(workbook->SheetNames(), tableName);
         if (!name) {
-            outcome.problem = "the workbook has no sheet named '" + tableName + "'";
+            std::string sheets;
+            for (const std::string& sheet : workbook->SheetNames()) sheets += (sheets.empty() ? "'" : ", '") + sheet + "'";
+            outcome.problem = "the workbook has no sheet named '" + tableName + "' (its sheets: " +
+                              (sheets.empty() ? std::string("none") : sheets) + ")";
             return outcome;
         }
         outcome.sheetFound = true;

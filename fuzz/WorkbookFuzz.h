@@ -21,7 +21,7 @@ inline void ReadEverySheet(const std::unique_ptr<Workbook>& workbook)
         try {
             const Sheet sheet = workbook->ReadSheet(name);
             for (const auto& row : sheet.rows)
-                if (row.size() != sheet.columnCount) __builtin_trap();
+                if (row.size() > sheet.columnCount) __builtin_trap();
         } catch (const Failure&) {
         }
     }

@@ -5,6 +5,7 @@
 #include "firmware/BuildCommand.h"
 #include "common/MessageSink.h"
 #include "projectcheck/ProjectCheckCommands.h"
+#include "editors/canopen/cli/TableCommands.h"
 #include "xmltools/XmlTreeCommand.h"
 
 #include <cstring>
@@ -18,14 +19,18 @@ static const CliCommand kCommands[] = {
     {"map", kMapUsage, kMapSummary, RunMapCommand},
     {"verify", kVerifyUsage, kVerifySummary, RunVerifyCommand},
     {"decode", kDecodeUsage, kDecodeSummary, RunDecodeCommand},
+    {"import", kImportUsage, kImportSummary, RunImportCommand},
+    {"export", kExportUsage, kExportSummary, RunExportCommand},
+    {"sheets", kSheetsUsage, kSheetsSummary, RunSheetsCommand},
     {"xml-tree", "FILE", "Prints the tree of an XML file as the XML window shows it.", RunXmlTreeCommand},
 };
 
 static void PrintHelp(std::ostream& out)
 {
-    out << "zuzududada-cli: builds the gateway firmware of a project, checks a project and maps\n"
-           "its DeviceNet bytes, and inspects XML files,\n"
-           "without windows. Messages go to standard error; the exit status is 0 on success.\n\n"
+    out << "zuzududada-cli: builds and verifies the gateway firmware of a project, checks a project\n"
+           "and maps its DeviceNet bytes, moves the CANopen tables between workbooks, documents and\n"
+           "CSV files, and inspects XML files, without windows. Messages go to standard error; the\n"
+           "exit status is 0 on success.\n\n"
            "Usage: zuzududada-cli COMMAND [ARGUMENTS]\n\nCommands:\n";
     for (const CliCommand& c : kCommands) {
         if (!c.name) continue;

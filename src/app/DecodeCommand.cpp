@@ -1,4 +1,4 @@
-#include "app/CommandProject.h"
+#include "app/ProjectContext.h"
 #include "app/FirmwareCommands.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 
 // The one project context of the application: where the application, its base firmware and
@@ -29,3 +30,11 @@ struct ProjectContext {
 // The product variant this build is for; it decides the build steps of "Up date Device", the
 // help file name and the bank check boxes of the device update window.
 inline constexpr int ProductVariant = 2;
+
+// The project context of a command line command: the application directory given with
+// --app-dir or else CommandAppDirectory(), MASTER and PROJECTS below it, and the project
+// directory as given, made absolute.
+ProjectContext CommandProjectContext(const std::optional<std::string>& appDir, const std::string& projectDir);
+
+// An absolute, normalised path with "/" and no trailing separator.
+std::string AbsolutePath(const std::string& path);

@@ -73,6 +73,9 @@ std::string ReadFileBytes(const std::string& path)
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) Fail("Cannot read file", path, errno);
     std::string bytes;
+    // Room for the whole file at once; a file that grows meanwhile is still read to its end.
+    struct stat info;
+    if (::fstat(fd, &info) == 0 && info.st_size > 0) bytes.reserve(static_cast<size_t>(info.st_size));
     char buffer[65536];
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);

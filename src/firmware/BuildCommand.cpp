@@ -1,7 +1,6 @@
 #include "firmware/BuildCommand.h"
 
 #include "app/ProjectContext.h"
-#include "common/AppDirectory.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
 #include "firmware/BankFiles.h"
@@ -13,14 +12,11 @@
 #include <algorithm>
 #include <cctype>
 #include <exception>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr const char* kBuildHelp =
     "Does what \"Up date Device\" and then \"Execute update firmware\" do in the application:\n"
@@ -48,16 +44,6 @@ int Usage(const std::string& problem)
     std::cerr << "zuzududada-cli build: " << problem << "\nUsage: zuzududada-cli build " << kBuildUsage << "\n"
               << "See zuzududada-cli build --help\n";
     return 2;
-}
-
-// An absolute path with "/" and without a trailing separator.
-std::string Absolute(const std::string& path)
-{
-    std::error_code error;
-    std::string out = fs::absolute(path, error).lexically_normal().string();
-    if (error) out = path;
-    while (out.size() > 1 && out.back() == '/') out.pop_back();
-    return out;
 }
 
 std::optional<int> PortPosition(const std::string& text)
@@ -141,14 +127,7 @@ int RunBuildCommand(const std::vector<std::string>& arguments)
     }
     if (!projectDir) return Usage("PROJECT_DIR is missing");
 
-    ProjectContext project;
-    project.AppDir = appDir ? Absolute(*appDir) : CommandAppDirectory();
-    project.MasterDir = project.AppDir + "/MASTER";
-    project.ProjectsDir = project.AppDir + "/PROJECTS";
-    project.ProjectDir = Absolute(*projectDir);
-    if (project.ProjectDir.rfind(project.ProjectsDir + "/", 0) == 0)
-        project.ProjectName = project.ProjectDir.substr(project.ProjectsDir.size());
-    project.UpdateProjectFiles();
+    const ProjectContext project = CommandProjectContext(appDir, *projectDir);
 
     CountingSink counting(Messages());
     ScopedMessageSink scope(counting);

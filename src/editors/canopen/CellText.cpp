@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -29,6 +30,8 @@ std::string NumberCellText(double value)
 {
     if (!std::isfinite(value)) return "#NUM!";
     if (value == 0) return "0"; // also -0
+    // Whole numbers, most cells of these tables, need no rounding.
+    if (std::fabs(value) < 1e15 && value == std::trunc(value)) return std::to_string(static_cast<int64_t>(value));
     char rounded[40];
     std::snprintf(rounded, sizeof rounded, "%.15g", value);
     value = std::strtod(rounded, nullptr);

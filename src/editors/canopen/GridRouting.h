@@ -1,5 +1,6 @@
 #pragma once
 #include "common/GridCells.h"
+#include "editors/canopen/RowRouting.h"
 
 #include <string>
 #include <vector>
@@ -20,6 +21,11 @@ public:
         return ++filled_;
     }
     GridCells& Grid() { return grid_; }
+    // Why a row found no place: "the CAN A grid is full (10 rows)".
+    std::string FullText(const char* side) const
+    {
+        return std::string("the ") + side + " grid is full (" + std::to_string(grid_.RowCount() - 1) + " rows)";
+    }
     int Dropped() const { return dropped_; }
 
 private:

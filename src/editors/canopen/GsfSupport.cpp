@@ -9,6 +9,27 @@ void GObjectUnref::operator()(void* object) const
     if (object) g_object_unref(object);
 }
 
+namespace {
+
+// libgsf logs some of its notes without a domain of its own.
+constexpr const char* kGlibDomains[] = {"GLib", "GLib-GObject", nullptr};
+
+} // namespace
+
+QuietGlib::QuietGlib()
+{
+    const auto levels = static_cast<GLogLevelFlags>(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING);
+    for (size_t i = 0; i < 3; ++i)
+        handlers_[i] = g_log_set_handler(kGlibDomains[i], levels, [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
+    printerr_ = g_set_printerr_handler([](const gchar*) {});
+}
+
+QuietGlib::~QuietGlib()
+{
+    for (size_t i = 0; i < 3; ++i) g_log_remove_handler(kGlibDomains[i], handlers_[i]);
+    g_set_printerr_handler(printerr_);
+}
+
 void InitGsf()
 {
     static std::once_flag once;

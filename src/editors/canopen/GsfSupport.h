@@ -13,6 +13,21 @@ struct GObjectUnref {
 template <class T>
 using GsfHandle = std::unique_ptr<T, GObjectUnref>;
 
+// While it lives, GLib's own warnings and criticals and libgsf's diagnostic lines are not
+// printed: libgsf meets some damaged files with calls that GLib rejects loudly on standard
+// error, or with notes of its own there, although the reader then reports the file itself. Only the thread's workbook reading should hold one.
+class QuietGlib {
+public:
+    QuietGlib();
+    ~QuietGlib();
+    QuietGlib(const QuietGlib&) = delete;
+    QuietGlib& operator=(const QuietGlib&) = delete;
+
+private:
+    guint handlers_[3];
+    GPrintFunc printerr_;
+};
+
 // Makes sure libgsf's types are registered; cheap after the first call.
 void InitGsf();
 

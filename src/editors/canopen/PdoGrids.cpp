@@ -53,16 +53,19 @@ std::vector<PdoEntry> PdoEntriesOf(const GridCells& grid)
     return entries;
 }
 
-void PdoSheetImport::Row(const std::vector<std::string>& row)
+RowRouting PdoSheetImport::Row(const std::vector<std::string>& row)
 {
     static const std::vector<size_t> titlePositions{0, 1, 3, 4};
     static const std::vector<std::string> titles{"cobid", "id_dev_orig", "posind", "n_tpdo"};
-    if (IsTitleLine(row, titlePositions, titles)) return;
+    if (IsTitleLine(row, titlePositions, titles)) return RowRouting::Skip("a title line");
     const int enBypass = ParseInt(row.at(2));
     // The export's coding: "0x" for `sga`, "1x" (ten and up: bit 1 set) for `sgb`.
-    GridRowFeed& feed = (enBypass & 0x02) ? b_ : a_;
-    if (const int target = feed.Next())
-        FillRow(feed.Grid(), target, row.at(0), row.at(1), (enBypass & 0x01) != 0, row.at(3), row.at(4));
+    const bool onB = (enBypass & 0x02) != 0;
+    GridRowFeed& feed = onB ? b_ : a_;
+    const int target = feed.Next();
+    if (target == 0) return RowRouting::Skip(feed.FullText(onB ? "CAN B" : "CAN A"));
+    FillRow(feed.Grid(), target, row.at(0), row.at(1), (enBypass & 0x01) != 0, row.at(3), row.at(4));
+    return RowRouting::To(onB ? RowRouting::CanB : RowRouting::CanA);
 }
 
 namespace {

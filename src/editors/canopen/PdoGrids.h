@@ -32,11 +32,11 @@ std::vector<PdoEntry> PdoEntriesOf(const GridCells& grid);
 // to `sgb`; bit 0 gives column 3 "1" or "0"; positions 0, 1, 3 and 4 go to columns 1, 2, 4
 // and 5 as they are. An en_bypass that is no integer throws, which ends the import. Rows
 // beyond a full grid are dropped. The title line of `sgb` that the export writes is no entry
-// and is passed over.
+// and is passed over. Tells where the row went.
 class PdoSheetImport {
 public:
     PdoSheetImport(GridCells& sga, GridCells& sgb) : a_(sga), b_(sgb) {}
-    void Row(const std::vector<std::string>& row);
+    RowRouting Row(const std::vector<std::string>& row);
 
 private:
     GridRowFeed a_;

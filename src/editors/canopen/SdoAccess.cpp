@@ -26,3 +26,21 @@ void ReadSdoAccessEntries(const ProjectDocument& document, XmlNode root, std::ve
         entries.push_back(std::move(entry));
     }
 }
+
+void WriteSdoAccess(const std::vector<SdoAccessEntry>& entries, ProjectDocument& document)
+{
+    document.Reset();
+    const XmlNode root = document.AddRoot(kSdoTableName);
+    for (const SdoAccessEntry& e : entries) {
+        const int conf = (e.requestOnCanB ? kConfRequestOnCanB : 0) | (e.readWrite ? kConfReadWrite : 0);
+        const XmlNode row = document.AddChild(root, "row");
+        document.SetAttribute(row, "conf", std::to_string(conf));
+        document.SetAttribute(row, "IndexA", e.IndexA);
+        document.SetAttribute(row, "SubindexA", e.SubindexA);
+        document.SetAttribute(row, "devIDB", e.devIDB);
+        document.SetAttribute(row, "IndexB", e.IndexB);
+        document.SetAttribute(row, "SubindexB", e.SubindexB);
+        document.SetAttribute(row, "nbyteB", e.nbyteB);
+        document.SetAttribute(row, "mnemonico", e.mnemonico);
+    }
+}

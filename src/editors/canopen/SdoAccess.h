@@ -25,3 +25,8 @@ std::string SdoAccessPath(const ProjectContext& context);
 // Appends the entries of the document. conf must be an integer and every attribute but
 // mnemonico is required; the first bad entry throws, keeping the entries before it.
 void ReadSdoAccessEntries(const ProjectDocument& document, XmlNode root, std::vector<SdoAccessEntry>& entries);
+
+// Rebuilds the document from the entries in their order: root "sdo", one "row" per entry with
+// conf (bit 0 for the second page, bit 4 for read/write: "0", "1", "16" or "17"), IndexA,
+// SubindexA, devIDB, IndexB, SubindexB, nbyteB and mnemonico.
+void WriteSdoAccess(const std::vector<SdoAccessEntry>& entries, ProjectDocument& document);

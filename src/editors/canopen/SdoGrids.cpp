@@ -46,18 +46,34 @@ int FillSdoGrids(const std::vector<SdoAccessEntry>& entries, GridCells& sga, Gri
     return a.Dropped() + b.Dropped();
 }
 
-void SdoSheetImport::Row(const std::vector<std::string>& row)
+RowRouting SdoSheetImport::Row(const std::vector<std::string>& row)
 {
     static const std::vector<size_t> titlePositions{1, 2, 3, 4, 5, 6, 7};
     static const std::vector<std::string> titles(SdoTitleTexts().begin() + 1, SdoTitleTexts().end());
-    if (IsTitleLine(row, titlePositions, titles)) return;
+    if (IsTitleLine(row, titlePositions, titles)) return RowRouting::Skip("a title line");
     const int conf = ParseInt(row.at(0));
-    GridRowFeed& feed = (conf & kConfRequestOnCanB) ? b_ : a_;
+    const bool onB = (conf & kConfRequestOnCanB) != 0;
+    GridRowFeed& feed = onB ? b_ : a_;
     const int target = feed.Next();
-    if (target == 0) return;
+    if (target == 0) return RowRouting::Skip(feed.FullText(onB ? "CAN B" : "CAN A"));
     std::vector<const std::string*> values;
     for (size_t position = 1; position < kSdoSheetColumns; ++position) values.push_back(&row.at(position));
     FillRow(feed.Grid(), target, (conf & kConfReadWrite) != 0, values);
+    return RowRouting::To(onB ? RowRouting::CanB : RowRouting::CanA);
+}
+
+std::vector<SdoAccessEntry> SdoEntriesOf(const GridCells& grid, bool requestOnCanB)
+{
+    int last = 0;
+    for (int row = 1; row < grid.RowCount(); ++row)
+        for (int column = 2; column < kSdoGridColumns; ++column)
+            if (!grid.Cell(column, row).empty()) last = row;
+    std::vector<SdoAccessEntry> entries;
+    for (int row = 1; row <= last; ++row)
+        entries.push_back({requestOnCanB, grid.Cell(1, row) == "1", grid.Cell(2, row), grid.Cell(3, row),
+                           grid.Cell(4, row), grid.Cell(5, row), grid.Cell(6, row), grid.Cell(7, row),
+                           grid.Cell(8, row)});
+    return entries;
 }
 
 namespace {

@@ -28,16 +28,20 @@ int FillSdoGrids(const std::vector<SdoAccessEntry>& entries, GridCells& sga, Gri
 // The import's row handler: conf (position 0) routes the row by bit 0 and gives RW by bit 4;
 // positions 1 to 7 go to columns 2 to 8 as they are. A conf that is no integer throws, which
 // ends the import. Rows beyond a full grid are dropped. The title line of `sgb` that the export
-// writes is no entry and is passed over.
+// writes is no entry and is passed over. Tells where the row went.
 class SdoSheetImport {
 public:
     SdoSheetImport(GridCells& sga, GridCells& sgb) : a_(sga), b_(sgb) {}
-    void Row(const std::vector<std::string>& row);
+    RowRouting Row(const std::vector<std::string>& row);
 
 private:
     GridRowFeed a_;
     GridRowFeed b_;
 };
+
+// The entries a grid holds: rows 1 down to the last row with text in columns 2 to 8 (rows
+// between count, empty); RW "1" gives the read/write flag.
+std::vector<SdoAccessEntry> SdoEntriesOf(const GridCells& grid, bool requestOnCanB);
 
 // The export's lines: every row of `sga` from the title row on, then of `sgb`; columns 1 to
 // 8, with column 1 written "16"/"0" in `sga` and "17"/"1" in `sgb` ("1" in the cell gives the

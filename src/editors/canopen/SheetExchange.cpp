@@ -5,7 +5,6 @@
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
 #include "common/ParseInt.h"
-#include "editors/canopen/Workbook.h"
 
 #include <algorithm>
 #include <cctype>
@@ -40,35 +39,90 @@ bool FirstCsvLineIsRecord(const std::string& tableName, const Sheet& sheet)
 
 } // namespace
 
-void ImportSheetFrom(const std::string& workbookPath, const std::string& tableName, size_t columnCount,
-                     const SheetRowHandler& onRow)
+std::optional<std::string> TableSheetName(const std::vector<std::string>& sheetNames, const std::string& tableName)
 {
+    for (const std::string& name : sheetNames)
+        if (Lower(name) == tableName) return name;
+    return std::nullopt;
+}
+
+std::vector<std::string> ImportRowCells(const std::vector<std::string>& row, size_t columnCount)
+{
+    std::vector<std::string> cells(columnCount);
+    for (size_t i = 0; i < columnCount && i < row.size(); ++i) cells[i] = row[i];
+    return cells;
+}
+
+std::vector<std::pair<size_t, const std::vector<std::string>*>> ImportedRows(const std::string& tableName,
+                                                                             const Sheet& sheet)
+{
+    std::vector<std::pair<size_t, const std::vector<std::string>*>> rows;
+    rows.reserve(sheet.rows.size() + 1);
+    if (FirstCsvLineIsRecord(tableName, sheet)) rows.emplace_back(1, &sheet.titleRow);
+    for (size_t i = 0; i < sheet.rows.size(); ++i) rows.emplace_back(i + 2, &sheet.rows[i]);
+    return rows;
+}
+
+SheetImportOutcome ImportSheetRows(const std::string& workbookPath, const std::string& tableName, size_t columnCount,
+                                   const NumberedRowHandler& onRow, const std::function<void()>& onSheetFound)
+{
+    SheetImportOutcome outcome;
+    std::optional<size_t> currentRow;
     try {
         const std::unique_ptr<Workbook> workbook = OpenWorkbook(workbookPath);
-        for (const std::string& name : workbook->SheetNames()) {
-            if (Lower(name) != tableName) continue;
-            const Sheet sheet = workbook->ReadSheet(name);
-            if (sheet.columnCount < columnCount) return; // the driver cannot give the missing columns
-            const auto hand = [&](const std::vector<std::string>& row) {
-                onRow(std::vector<std::string>(row.begin(), row.begin() + static_cast<std::ptrdiff_t>(columnCount)));
-            };
-            if (FirstCsvLineIsRecord(tableName, sheet)) hand(sheet.titleRow);
-            for (const std::vector<std::string>& row : sheet.rows) hand(row);
-            return;
+        outcome.opened = true;
+        const std::optional<std::string> name = TableSheetName(workbook->SheetNames(), tableName);
+        if (!name) {
+            std::string sheets;
+            for (const std::string& sheet : workbook->SheetNames()) sheets += (sheets.empty() ? "'" : ", '") + sheet + "'";
+            outcome.problem = "the workbook has no sheet named '" + tableName + "' (its sheets: " +
+                              (sheets.empty() ? std::string("none") : sheets) + ")";
+            return outcome;
         }
-    } catch (const std::exception&) {
+        outcome.sheetFound = true;
+        outcome.sheetName = *name;
+        if (onSheetFound) onSheetFound();
+        const Sheet sheet = workbook->ReadSheet(*name);
+        if (sheet.columnCount < columnCount) { // the driver cannot give the missing columns
+            outcome.problem = "the sheet '" + *name + "' has " + std::to_string(sheet.columnCount) +
+                              " columns; the table needs " + std::to_string(columnCount);
+            return outcome;
+        }
+        for (const auto& [number, row] : ImportedRows(tableName, sheet)) {
+            currentRow = number;
+            onRow(ImportRowCells(*row, columnCount), number);
+            ++outcome.rowsHanded;
+        }
+    } catch (const std::exception& e) {
         // The import reports nothing; what was read so far stays in the window.
+        outcome.stoppedAtRow = currentRow;
+        outcome.problem = e.what();
     }
+    return outcome;
+}
+
+SheetImportOutcome ImportSheetFrom(const std::string& workbookPath, const std::string& tableName, size_t columnCount,
+                                   const SheetRowHandler& onRow)
+{
+    return ImportSheetRows(workbookPath, tableName, columnCount,
+                           [&](const std::vector<std::string>& row, size_t) { onRow(row); });
+}
+
+std::optional<std::string> PickWorkbook(OpenExcelDialog& dialog)
+{
+    const std::string start = dialog.FileName.empty() ? dialog.InitialDir : dialog.FileName;
+    const std::optional<std::string> chosen = DesktopServices().PickOpenFile("", start, kOpenExcelFilter);
+    if (!chosen) return std::nullopt;
+    dialog.FileName = *chosen;
+    dialog.InitialDir = DirectoryOf(*chosen);
+    return chosen;
 }
 
 void ImportSheet(OpenExcelDialog& dialog, const std::string& tableName, size_t columnCount,
                  const std::function<void()>& clear, const SheetRowHandler& onRow)
 {
-    const std::string start = dialog.FileName.empty() ? dialog.InitialDir : dialog.FileName;
-    const std::optional<std::string> chosen = DesktopServices().PickOpenFile("", start, kOpenExcelFilter);
+    const std::optional<std::string> chosen = PickWorkbook(dialog);
     if (!chosen) return;
-    dialog.FileName = *chosen;
-    dialog.InitialDir = DirectoryOf(*chosen);
     clear();
     ImportSheetFrom(*chosen, tableName, columnCount, onRow);
 }

@@ -49,15 +49,16 @@ PdoNumber SplitNrpdo(int nrpdo)
     return {(nrpdo & kNrpdoSideB) ? kSideB : kSideA, nrpdo & 127};
 }
 
-// False when the side has no such PDO and the row is skipped.
-bool AppendStoredSdo(StoredPdoTables& tables, int nrpdo, TClSdo sdo)
+RowRouting AppendStoredSdo(StoredPdoTables& tables, int nrpdo, TClSdo sdo)
 {
     const PdoNumber at = SplitNrpdo(nrpdo);
     if (at.number == 0) throw Failure("PDO number 0 in nrpdo '" + std::to_string(nrpdo) + "'");
     std::vector<TClPdo>& pdos = tables.sides[at.side].pdos;
-    if (size_t(at.number) > pdos.size()) return false; // no such PDO on the side
+    if (size_t(at.number) > pdos.size()) // no such PDO on the side
+        return RowRouting::Skip("PDO " + std::to_string(at.number) + " does not exist" +
+                                (at.side == kSideB ? " on CAN B" : ""));
     pdos[size_t(at.number) - 1].sdos.push_back(std::move(sdo));
-    return true;
+    return RowRouting::To(at.side == kSideB ? RowRouting::CanB : RowRouting::CanA);
 }
 
 } // namespace
@@ -73,19 +74,24 @@ void ReadStoredSdos(const ProjectDocument& document, XmlNode root, StoredPdoTabl
         sdo.index = document.AttributeText(row, "index");
         sdo.subindex = document.AttributeText(row, "subindex");
         sdo.poscomp = document.AttributeText(row, "poscomp");
-        if (!AppendStoredSdo(tables, nrpdo, std::move(sdo)) && rowsWithoutPdo) rowsWithoutPdo->push_back(i);
+        const RowRouting routed = AppendStoredSdo(tables, nrpdo, std::move(sdo));
+        if (routed.side == RowRouting::Skipped && rowsWithoutPdo) rowsWithoutPdo->push_back(i);
     }
 }
 
-void LoadStoredPdoTables(const ProjectContext& context, ProjectDocument& document, StoredPdoTables& tables)
+bool LoadStoredPdoTables(const ProjectContext& context, ProjectDocument& document, StoredPdoTables& tables)
 {
     tables = StoredPdoTables();
-    GuardedRead(document, SdoAccessPath(context), kSdoXmlNotFound, kErrorReadingSdoXml,
+    GuardedReadResult results[3];
+    results[0] = GuardedRead(document, SdoAccessPath(context), kSdoXmlNotFound, kErrorReadingSdoXml,
                 [&](ProjectDocument& d, XmlNode root) { ReadSdoAccessLists(d, root, tables); });
-    GuardedRead(document, context.ProjectDir + "/" + kPdoTableName + ".xml", kPdoXmlNotFound, kErrorReadingPdoXml,
+    results[1] = GuardedRead(document, context.ProjectDir + "/" + kPdoTableName + ".xml", kPdoXmlNotFound, kErrorReadingPdoXml,
                 [&](ProjectDocument& d, XmlNode root) { ReadPdoLists(d, root, tables); });
-    GuardedRead(document, context.SdoPdoFile, kSdoPdoXmlNotFound, kErrorReadingSdoPdoXml,
+    results[2] = GuardedRead(document, context.SdoPdoFile, kSdoPdoXmlNotFound, kErrorReadingSdoPdoXml,
                 [&](ProjectDocument& d, XmlNode root) { ReadStoredSdos(d, root, tables); });
+    for (const GuardedReadResult result : results)
+        if (result == GuardedReadResult::Failed) return false;
+    return true;
 }
 
 std::string PoscompText(int highByte, int lowByte)
@@ -165,10 +171,22 @@ void ClearStoredSdos(StoredPdoTables& tables)
         for (TClPdo& pdo : side.pdos) pdo.sdos.clear();
 }
 
-void ImportStoredSdoRow(StoredPdoTables& tables, const std::vector<std::string>& row)
+RowRouting ImportStoredSdoRow(StoredPdoTables& tables, const std::vector<std::string>& row)
 {
     const int nrpdo = ParseInt(row.at(2));
-    AppendStoredSdo(tables, nrpdo, {row.at(0), row.at(1), row.at(3)});
+    return AppendStoredSdo(tables, nrpdo, {row.at(0), row.at(1), row.at(3)});
+}
+
+SheetImportOutcome ImportStoredPdoSheet(const std::string& workbookPath, StoredPdoTables& tables,
+                                        const std::function<void(const RowRouting&, size_t sheetRow)>& routed)
+{
+    return ImportSheetRows(
+        workbookPath, kStoredPdoTableName, kStoredPdoSheetColumns,
+        [&](const std::vector<std::string>& row, size_t sheetRow) {
+            const RowRouting routing = ImportStoredSdoRow(tables, row);
+            if (routed) routed(routing, sheetRow);
+        },
+        [&] { ClearStoredSdos(tables); });
 }
 
 std::vector<std::vector<std::string>> StoredPdoExportLines(const StoredPdoTables& tables)

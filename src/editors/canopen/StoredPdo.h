@@ -1,8 +1,11 @@
 #pragma once
 #include "app/ProjectContext.h"
+#include "editors/canopen/RowRouting.h"
+#include "editors/canopen/SheetExchange.h"
 #include "xmlstore/ProjectDocument.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -65,8 +68,9 @@ void ReadStoredSdos(const ProjectDocument& document, XmlNode root, StoredPdoTabl
                     std::vector<size_t>* rowsWithoutPdo = nullptr);
 
 // Empties the tables and runs the three reads from the project, each behind its own guard
-// with its own messages, so a failure ends only its own step.
-void LoadStoredPdoTables(const ProjectContext& context, ProjectDocument& document, StoredPdoTables& tables);
+// with its own messages, so a failure ends only its own step. False when a document that
+// exists could not be read whole.
+bool LoadStoredPdoTables(const ProjectContext& context, ProjectDocument& document, StoredPdoTables& tables);
 
 // poscomp from the two byte selections (0 = none, 1 to 8 = B1 to B8).
 std::string PoscompText(int highByte, int lowByte);
@@ -108,7 +112,13 @@ void ClearStoredSdos(StoredPdoTables& tables);
 // The import's row handler: nrpdo (position 2) bit 7 selects the side and nrpdo AND 127 the
 // PDO; a number above the side's PDO count skips the row; the stored SDO (positions 0, 1, 3)
 // is appended to that PDO. A number that is no integer or is 0 throws, which ends the import.
-void ImportStoredSdoRow(StoredPdoTables& tables, const std::vector<std::string>& row);
+RowRouting ImportStoredSdoRow(StoredPdoTables& tables, const std::vector<std::string>& row);
+
+// The window's Import on its tables, from a chosen workbook: once the sheet "sdopdo" is found,
+// the stored SDOs of every PDO are emptied (the PDO lists stay), then each row is appended by
+// ImportStoredSdoRow; `routed` hears where each row went, with its sheet row number.
+SheetImportOutcome ImportStoredPdoSheet(const std::string& workbookPath, StoredPdoTables& tables,
+                                        const std::function<void(const RowRouting&, size_t sheetRow)>& routed = {});
 
 // The export's lines: side A, then side B; for each PDO in list order and each of its stored
 // SDOs: index, subindex, the PDO's number (plus 128 on side B), poscomp.

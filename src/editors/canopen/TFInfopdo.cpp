@@ -10,7 +10,6 @@
 #include "editors/canopen/MappingLook.h"
 #include "editors/canopen/RadioGroup.h"
 #include "editors/canopen/SheetExchange.h"
-#include "editors/canopen/SheetLookup.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -347,31 +346,18 @@ bool TFInfopdo::BitBtn1Click()
 
 void TFInfopdo::BitBtn4Click()
 {
-    bool cleared = false;
-    bool sheetFound = false;
-    ImportSheet(
-        openExcel_, kStoredPdoTableName, kStoredPdoSheetColumns,
-        [&] {
-            cleared = true;
-            for (Page& page : pages_) {
-                EmptySdoList(page);
-                // No PDO stays chosen: its list box is empty now, and New or Modify would
-                // otherwise address stored SDOs the box does not show.
-                changingLists_ = true;
-                page.pdoList->setCurrentRow(-1);
-                page.pdoList->clearSelection();
-                changingLists_ = false;
-            }
-        },
-        [&](const std::vector<std::string>& row) {
-            if (!sheetFound) {
-                ClearStoredSdos(tables_);
-                sheetFound = true;
-            }
-            ImportStoredSdoRow(tables_, row);
-        });
-    // A sheet without rows (or too narrow to read) was found all the same.
-    if (cleared && !sheetFound && WorkbookHasSheet(openExcel_.FileName, kStoredPdoTableName)) ClearStoredSdos(tables_);
+    const std::optional<std::string> chosen = PickWorkbook(openExcel_);
+    if (!chosen) return;
+    for (Page& page : pages_) {
+        EmptySdoList(page);
+        // No PDO stays chosen: its list box is empty now, and New or Modify would otherwise
+        // address stored SDOs the box does not show.
+        changingLists_ = true;
+        page.pdoList->setCurrentRow(-1);
+        page.pdoList->clearSelection();
+        changingLists_ = false;
+    }
+    ImportStoredPdoSheet(*chosen, tables_);
 }
 
 void TFInfopdo::Button1Click()

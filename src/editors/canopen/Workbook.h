@@ -6,13 +6,22 @@
 // One sheet of a workbook as the import reads it: the rows below the title row, each with
 // `columnCount` cells by position (an empty cell is the empty text). Cells read as the
 // spreadsheet shows them: a whole number as "17", 1.5 as "1.5", text unchanged, a formula
-// as its stored result. Empty rows at the end of a sheet are not rows.
+// as its stored result, a date as its serial number. Empty rows at the end of a sheet are not
+// rows. In a large sparse sheet a row may end before `columnCount`: the cells after its end
+// are empty (CellAt reads either alike).
 struct Sheet {
     size_t columnCount = 0;
     std::vector<std::vector<std::string>> rows;
-    std::vector<std::string> titleRow; // the cells of the first row
+    std::vector<std::string> titleRow; // the cells of the first row, `columnCount` of them
     bool fromCsv = false;              // read from a CSV text file, not a workbook
 };
+
+// The cell at a position of a row; the empty text past the row's end.
+inline const std::string& CellAt(const std::vector<std::string>& row, size_t column)
+{
+    static const std::string empty;
+    return column < row.size() ? row[column] : empty;
+}
 
 // A workbook opened read-only.
 class Workbook {
@@ -24,9 +33,10 @@ public:
     virtual Sheet ReadSheet(const std::string& name) const = 0;
 };
 
-// Opens a workbook by its content (.xls, .xlsx) or, for text files, as a CSV file like those
-// the editors export (one sheet, named after the file). Throws Failure for a file that is
-// none of these or is damaged.
+// Opens a workbook by its content (.xls, .xlsx, the bare worksheets of BIFF2 to BIFF4, which
+// are one sheet named after the file) or, for text files, as a CSV file like those the editors
+// export (one sheet, named after the file). Throws Failure, saying what the file is, for a
+// binary file that is none of these, and for a damaged one.
 std::unique_ptr<Workbook> OpenWorkbook(const std::string& path);
 
 // The CSV reader on its own: fields separated by commas, no quoting, a trailing comma ends a

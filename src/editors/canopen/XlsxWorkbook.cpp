@@ -1,6 +1,7 @@
 #include "common/Failure.h"
 #include "editors/canopen/BiffStream.h"
 #include "editors/canopen/CellText.h"
+#include "editors/canopen/DateSerial.h"
 #include "editors/canopen/GsfSupport.h"
 #include "editors/canopen/SheetGrid.h"
 #include "editors/canopen/WorkbookReaders.h"
@@ -150,6 +151,7 @@ class XlsxWorkbook : public Workbook {
 public:
     explicit XlsxWorkbook(std::string bytes) : bytes_(std::move(bytes))
     {
+        const QuietGlib quiet;
         directory_ = ReadZipDirectory(bytes_);
         input_ = MemoryInput(bytes_);
         GError* error = nullptr;
@@ -168,6 +170,7 @@ public:
 
     Sheet ReadSheet(const std::string& name) const override
     {
+        const QuietGlib quiet;
         for (const auto& [sheetName, part] : sheets_)
             if (sheetName == name) return ReadCells(part);
         throw Failure("No sheet '" + name + "'");
@@ -242,14 +245,19 @@ private:
             if (EndsWith(relationship.type, "/officeDocument")) workbookPart = relationship.part;
         const std::optional<pugi::xml_document> workbook = ReadXml(workbookPart);
         if (!workbook) throw Failure("The file holds no workbook");
+        const pugi::xml_node workbookNode = Child(*workbook, "workbook");
+        if (const char* date1904 = Attribute(Child(workbookNode, "workbookPr"), "date1904"))
+            date1904_ = std::strcmp(date1904, "1") == 0 || std::strcmp(date1904, "true") == 0;
         const std::map<std::string, Relationship> relationships = ReadRelationships(workbookPart);
         for (const auto& [id, relationship] : relationships)
             if (EndsWith(relationship.type, "/sharedStrings")) ReadSharedStrings(relationship.part);
-        for (pugi::xml_node sheet : Child(Child(*workbook, "workbook"), "sheets").children()) {
+        for (pugi::xml_node sheet : Child(workbookNode, "sheets").children()) {
             if (LocalName(sheet.name()) != "sheet") continue;
             const char* name = Attribute(sheet, "name");
             const char* id = Attribute(sheet, "id");
-            if (!name || !id) Damaged(workbookPart);
+            if (!name) Damaged(workbookPart);
+            if (!id || !*id) continue; // an entry without its part, which programs pass over
+
             const auto relationship = relationships.find(id);
             if (relationship == relationships.end()) Damaged(workbookPart);
             if (EndsWith(relationship->second.type, "/worksheet")) sheets_.emplace_back(name, relationship->second.part);
@@ -273,6 +281,7 @@ private:
         if (!valueNode) return std::string(); // no stored result
         const std::string value = valueNode.text().get();
         if (type == "s") {
+            if (value.empty()) return value; // an empty <v/>: programs read it as an empty cell
             size_t index = 0;
             const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), index);
             if (error != std::errc() || end != value.data() + value.size() || index >= strings_.size()) Damaged(part);
@@ -280,23 +289,29 @@ private:
         }
         if (type == "b") return BooleanCellText(value == "1" || value == "true");
         if (type == "str") return DecodeEscapes(value);
+        if (type == "d") {
+            if (const std::optional<double> serial = DateSerial(value, date1904_)) return NumberCellText(*serial);
+            return value;
+        }
         if (type == "n") {
             double number = 0;
             const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
             if (error == std::errc() && end == value.data() + value.size()) return NumberCellText(number);
         }
-        return value; // errors ("#DIV/0!"), dates in ISO form, numbers no reader could parse
+        return value; // errors ("#DIV/0!"), numbers no reader could parse
     }
 
     Sheet ReadCells(const std::string& part) const
     {
-        const std::optional<pugi::xml_document> sheet = ReadXml(part);
-        if (!sheet) Damaged(part);
+        const std::optional<std::string> bytes = ReadMember(part);
+        if (!bytes) Damaged(part);
+        const pugi::xml_document sheet = ParseMember(part, *bytes);
         SheetGrid grid;
+        grid.Reserve(bytes->size() / 24); // a cell with its value takes at least 24 bytes
         // References may be left out; a row or cell without one follows the previous one.
         uint32_t row = 0;
         bool firstRow = true;
-        for (pugi::xml_node rowNode : Child(Child(*sheet, "worksheet"), "sheetData").children()) {
+        for (pugi::xml_node rowNode : Child(Child(sheet, "worksheet"), "sheetData").children()) {
             if (LocalName(rowNode.name()) != "row") continue;
             if (const char* number = Attribute(rowNode, "r")) {
                 const std::string_view text(number);
@@ -330,6 +345,7 @@ private:
     GsfHandle<GsfInfile> archive_;
     std::vector<std::pair<std::string, std::string>> sheets_; // name, part
     std::vector<std::string> strings_;
+    bool date1904_ = false;
 };
 
 } // namespace

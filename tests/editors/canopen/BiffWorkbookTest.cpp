@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -159,6 +161,85 @@ TEST(BiffWorkbook, RefusesDamagedAndProtectedWorkbooks)
     EXPECT_THROW(open(biff.Stream("a", Rec(0x002F, U16(1)), title + Rec(0x000A, ""))), Failure);
     EXPECT_THROW(OpenXlsWorkbook(CompoundFile("Other", biff.Stream("a", "", Rec(0x000A, "")))), Failure);
     EXPECT_THROW(OpenXlsWorkbook("not a compound file"), Failure);
+}
+
+// The stream in a compound file beside others, as some programs store it.
+std::string CompoundFile(const std::vector<std::pair<std::string, std::string>>& streams)
+{
+    gsf_init();
+    GsfOutput* sink = gsf_output_memory_new();
+    GsfOutfile* file = gsf_outfile_msole_new(sink);
+    for (const auto& [name, stream] : streams) {
+        GsfOutput* child = gsf_outfile_new_child(file, name.c_str(), FALSE);
+        gsf_output_write(child, stream.size(), reinterpret_cast<const guint8*>(stream.data()));
+        gsf_output_close(child);
+        g_object_unref(child);
+    }
+    gsf_output_close(GSF_OUTPUT(file));
+    g_object_unref(file);
+    const std::string bytes(reinterpret_cast<const char*>(gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(sink))),
+                            static_cast<size_t>(gsf_output_size(sink)));
+    g_object_unref(sink);
+    return bytes;
+}
+
+std::string OneCellStream(const Biff& biff, const std::string& text)
+{
+    return biff.Stream("a", "", Rec(0x0204, Cell(0, 0) + biff.Text("title")) + Rec(0x0204, Cell(1, 0) + biff.Text(text)) +
+                                    Rec(0x000A, ""));
+}
+
+TEST(BiffWorkbook, FindsTheStreamWhateverItsLetterCaseAndPrefersTheCurrentOne)
+{
+    Biff old;
+    old.biff8 = false;
+    for (const char* name : {"WORKBOOK", "WorkBook", "workbook"})
+        EXPECT_EQ(OpenXlsWorkbook(CompoundFile(name, OneCellStream(Biff(), "new")))->ReadSheet("a").rows, (Rows{{"new"}}))
+            << name;
+    EXPECT_EQ(OpenXlsWorkbook(CompoundFile("BOOK", OneCellStream(old, "old")))->ReadSheet("a").rows, (Rows{{"old"}}));
+    // A file holding a stale "Book" beside its "Workbook" is read from the current one, in
+    // whichever order they are stored.
+    EXPECT_EQ(OpenXlsWorkbook(CompoundFile({{"Book", OneCellStream(old, "stale")}, {"Workbook", OneCellStream(Biff(), "current")}}))
+                  ->ReadSheet("a")
+                  .rows,
+              (Rows{{"current"}}));
+}
+
+TEST(BiffWorkbook, ReadsBiff5SheetsThatCarryTheBiff8Version)
+{
+    Biff old;
+    old.biff8 = false;
+    std::string stream = OneCellStream(old, "caf\xE9");
+    // The sheet's BOF (the second one) says 0x0600 while its texts stay BIFF5 texts.
+    const size_t sheetBof = stream.find("\x09\x08", 4);
+    ASSERT_NE(sheetBof, std::string::npos);
+    stream[sheetBof + 5] = '\x06';
+    const Sheet sheet = OpenXlsWorkbook(CompoundFile("Book", stream))->ReadSheet("a");
+    EXPECT_EQ(sheet.rows, (Rows{{"caf\xC3\xA9"}}));
+    EXPECT_EQ(sheet.titleRow, (std::vector<std::string>{"title"}));
+}
+
+TEST(BiffWorkbook, KeepsTheRowOfAnOlderFormulaRecord)
+{
+    const Biff biff;
+    // FORMULA in its BIFF3 (0x0206) and BIFF4 (0x0406) forms, as some programs write them into
+    // BIFF8 files: the same cell and result layout.
+    const std::string formula = Cell(1, 0) + F64(42) + U16(0) + U32(0) + U16(0);
+    const std::string cells = Rec(0x0204, Cell(0, 0) + biff.Text("t")) + Rec(0x0406, formula) +
+                              Rec(0x0206, Cell(2, 1) + F64(0.5) + U16(0) + U32(0) + U16(0)) + Rec(0x000A, "");
+    EXPECT_EQ(OpenXlsWorkbook(CompoundFile("Workbook", biff.Stream("a", "", cells)))->ReadSheet("a").rows,
+              (Rows{{"42", ""}, {"", "0.5"}}));
+}
+
+TEST(BiffWorkbook, SaysThatAnEncryptedOpenXmlWorkbookIsProtectedByAPassword)
+{
+    const std::string encrypted = CompoundFile({{"EncryptionInfo", std::string(64, '\x04')}, {"EncryptedPackage", std::string(4096, 'x')}});
+    try {
+        OpenXlsWorkbook(encrypted);
+        FAIL() << "an encrypted workbook was opened";
+    } catch (const Failure& failure) {
+        EXPECT_STREQ(failure.what(), "The workbook is protected by a password");
+    }
 }
 
 } // namespace

@@ -73,14 +73,43 @@ TEST(SheetGrid, AnEmptyOrTitleOnlySheetHasNoRows)
     EXPECT_TRUE(sheet.rows.empty());
 }
 
-TEST(SheetGrid, ACellFarAwayIsRefusedInsteadOfFillingMemory)
+TEST(SheetGrid, ACellFarAwayIsReadWithoutFillingMemory)
 {
+    // One note far below and to the right of a table: the table's rows keep their width, the
+    // empty area between costs nothing, and the note is where it was written.
     SheetGrid grid;
+    grid.Set(0, 0, "title");
+    grid.Set(1, 1, "b2");
     grid.Set(1048575, 16383, "x");
-    EXPECT_THROW(grid.Build(), Failure);
+    const Sheet sheet = grid.Build();
+    EXPECT_EQ(sheet.columnCount, 16384u);
+    ASSERT_EQ(sheet.rows.size(), 1048575u);
+    EXPECT_EQ(CellAt(sheet.rows[0], 1), "b2");
+    EXPECT_EQ(CellAt(sheet.rows[0], 7), "");
+    EXPECT_TRUE(sheet.rows[500].empty());
+    EXPECT_EQ(CellAt(sheet.rows.back(), 16383), "x");
+    EXPECT_EQ(sheet.titleRow.size(), 16384u);
+    EXPECT_EQ(sheet.titleRow[0], "title");
+
     SheetGrid wide;
     wide.Set(3000, 51, "x"); // the largest real table, 1,500 rows per side and 52 columns
-    EXPECT_EQ(wide.Build().rows.size(), 3000u);
+    const Sheet table = wide.Build();
+    EXPECT_EQ(table.rows.size(), 3000u);
+    EXPECT_EQ(table.rows[0].size(), 52u);
+}
+
+TEST(SheetGrid, TooManyCellsWithTextAreRefused)
+{
+    const auto fill = [](uint32_t count) {
+        SheetGrid grid;
+        for (uint32_t i = 0; i < count; ++i) grid.Set(i / 64, i % 64, "x");
+        return grid.Build().rows.size();
+    };
+    EXPECT_THROW(fill(SheetGrid::kMaxCells + 1), Failure);
+    // The same place over and over is one cell, however often a damaged file repeats it.
+    SheetGrid repeated;
+    for (uint32_t i = 0; i <= 3 * SheetGrid::kMaxCells; ++i) repeated.Set(1, 0, i % 2 ? "y" : "x");
+    EXPECT_EQ(repeated.Build().rows, (std::vector<std::vector<std::string>>{{"x"}}));
 }
 
 } // namespace

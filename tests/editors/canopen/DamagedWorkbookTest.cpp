@@ -7,7 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 #include <functional>
 #include <map>
 
@@ -102,7 +105,7 @@ TEST(DamagedWorkbook, AnXlsWithFlippedBytesNeverEscapesAsAnythingButFailure)
         Cells cells;
         ReadAll(OpenXlsWorkbook, FlipBytes(good, damage, 1 + round % 8), cells);
         for (const auto& [sheet, content] : cells)
-            for (const auto& row : content.rows) ASSERT_EQ(row.size(), content.columnCount);
+            for (const auto& row : content.rows) ASSERT_LE(row.size(), content.columnCount);
     }
 }
 
@@ -164,6 +167,38 @@ TEST(DamagedWorkbook, ZipDirectoryOfAnArchiveWithoutOneIsRefused)
     const std::string good = FixtureBytes("tables.xlsx");
     EXPECT_EQ(ReadZipDirectory(good).size(), ReadZipDirectory(good + "trailing").size());
     EXPECT_EQ(ZipCrc32("123456789"), 0xCBF43926u);
+}
+
+} // namespace
+
+namespace {
+
+// Reading damaged files prints nothing on standard error: the reader reports the file, and
+// what libgsf and GLib would say about it would only litter a console or a command's output.
+TEST(DamagedWorkbook, ReadingDamagedFilesPrintsNothing)
+{
+    TempDir dir;
+    const std::string captured = dir.Write("stderr.txt", "");
+    std::fflush(stderr);
+    const int saved = dup(2);
+    const int file = open(captured.c_str(), O_WRONLY | O_TRUNC);
+    ASSERT_GE(file, 0);
+    dup2(file, 2);
+    for (const char* name : {"tables.xls", "tables.xlsx"}) {
+        const std::string good = FixtureBytes(name);
+        const Opener open = std::string(name).back() == 'x' ? Opener(OpenXlsxWorkbook) : Opener(OpenXlsWorkbook);
+        Damage damage{21};
+        for (int round = 0; round < 150; ++round) {
+            Cells cells;
+            ReadAll(open, FlipBytes(good, damage, 1 + round % 4), cells);
+            ReadAll(open, good.substr(0, damage.Next() % good.size()), cells);
+        }
+    }
+    std::fflush(stderr);
+    dup2(saved, 2);
+    close(saved);
+    close(file);
+    EXPECT_EQ(ReadFileBytes(captured), "");
 }
 
 } // namespace

@@ -121,6 +121,33 @@ TEST(XlsxForms, RefusesBrokenReferencesAndMissingParts)
     EXPECT_THROW(OpenXlsxWorkbook(Archive(noWorkbook)), Failure);
 }
 
+TEST(XlsxForms, ReadsEmptyValuesEntriesWithoutPartsAndIsoDates)
+{
+    // An empty <v/> in a shared-string cell is an empty cell; dates stored as ISO text read as
+    // the serial number a date cell holds; the title row is the sheet's first row.
+    const std::string sheet = R"(<worksheet><sheetData>
+<row r="1"><c r="A1" t="s"><v>0</v></c><c r="B1" t="inlineStr"><is><t>when</t></is></c></row>
+<row r="2"><c r="A2" t="s"><v/></c><c r="B2" t="d"><v>2024-03-01</v></c></row>
+<row r="3"><c r="A3"><v>1</v></c><c r="B3" t="d"><v>1900-02-28T12:00:00</v></c></row>
+<row r="4"><c r="A4"><v>2</v></c><c r="B4" t="d"><v>not a date</v></c></row>
+<row r="5"><c r="A5"><v>3</v></c><c r="B5" t="d"><v>06:00:00</v></c></row>
+</sheetData></worksheet>)";
+    const Sheet read = OpenXlsxWorkbook(Archive(Parts(sheet)))->ReadSheet("SDO");
+    EXPECT_EQ(read.titleRow, (std::vector<std::string>{"conf", "when"}));
+    EXPECT_EQ(read.rows, (Rows{{"", "45352"}, {"1", "59.5"}, {"2", "not a date"}, {"3", "0.25"}}));
+
+    // A <sheet> entry with an empty relationship id is passed over, not the whole workbook.
+    Members parts = Parts();
+    parts[1].second = R"(<?xml version="1.0"?>
+<workbook xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships">
+<workbookPr date1904="1"/><sheets><sheet name="Lost" sheetId="1" r:id=""/><sheet name="SDO" sheetId="2" r:id="s1"/></sheets>
+</workbook>)";
+    parts[4].second = R"(<worksheet><sheetData><row r="2"><c r="A2" t="d"><v>1904-01-02</v></c></row></sheetData></worksheet>)";
+    const std::unique_ptr<Workbook> workbook = OpenXlsxWorkbook(Archive(parts));
+    EXPECT_EQ(workbook->SheetNames(), (std::vector<std::string>{"SDO"}));
+    EXPECT_EQ(workbook->ReadSheet("SDO").rows, (Rows{{"1"}})); // the 1904 date system counts from day 0
+}
+
 TEST(XlsxForms, AStoredMemberAlteredInPlaceIsRefusedByItsCrc)
 {
     // Stored members come through libgsf unchecked: an altered byte would be an altered cell.

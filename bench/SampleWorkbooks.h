@@ -1,0 +1,9 @@
+#pragma once
+#include <string>
+
+// Workbooks of one sheet "sdo" shaped like an SDO access table: a title row, then `rows` rows of
+// eight cells (numbers, hexadecimal texts, a text of its own in every row), as bytes.
+// The binary one stores texts in its cells (LABEL) and numbers as RK and NUMBER records; the
+// Open XML one keeps its texts in a shared string table, as spreadsheet programs write them.
+std::string SampleXls(int rows);
+std::string SampleXlsx(int rows);

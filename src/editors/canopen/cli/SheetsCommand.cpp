@@ -1,0 +1,152 @@
+#include "editors/canopen/SheetExchange.h"
+#include "editors/canopen/Workbook.h"
+#include "editors/canopen/cli/CommandArguments.h"
+#include "editors/canopen/cli/TableCommands.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cctype>
+#include <exception>
+#include <iostream>
+#include <optional>
+
+namespace {
+
+constexpr const char* kCommand = "sheets";
+
+constexpr const char* kSheetsHelp =
+    "Lists the sheets of WORKBOOK (.xls, .xlsx, or a CSV file as Export writes it), one name a\n"
+    "line, then shows each named SHEET (every sheet with --all) as the import reads it: its\n"
+    "title row (row 1) and the rows below it, each line the row's number and its cells, separated\n"
+    "by tabs. A SHEET is found by its name or, as the import finds a table's sheet, by its\n"
+    "lower-case name. A sheet that cannot be read says why. In a large sparse sheet (a note far\n"
+    "below a table) a row ends at its last cell holding text.\n"
+    "Options:\n"
+    "  --all    show every sheet\n"
+    "  --json   print one JSON document instead: {\"workbook\", \"names\", \"sheets\": [{\"name\",\n"
+    "           \"columns\", \"title\", \"rows\"} or {\"name\", \"error\"}]}, or {\"workbook\", \"error\"}\n"
+    "           when the file cannot be opened; rows are lists of cell texts\n"
+    "Messages go to standard error. Exit status: 0 when the workbook and every sheet asked for\n"
+    "were read, 1 when one was not, 2 for wrong arguments.\n";
+
+std::string Lower(std::string text)
+{
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+    return text;
+}
+
+// The sheet a SHEET argument names: its exact name first, then the import's rule.
+std::optional<std::string> FindSheet(const std::vector<std::string>& names, const std::string& wanted)
+{
+    if (std::find(names.begin(), names.end(), wanted) != names.end()) return wanted;
+    return TableSheetName(names, Lower(wanted));
+}
+
+struct ShownSheet {
+    std::string name;
+    std::optional<Sheet> sheet;
+    std::string error;
+};
+
+void PrintCells(std::ostream& out, size_t number, const std::vector<std::string>& cells)
+{
+    out << number;
+    for (const std::string& cell : cells) out << '\t' << cell;
+    out << '\n';
+}
+
+void PrintText(const std::vector<std::string>& names, const std::vector<ShownSheet>& shown)
+{
+    for (const std::string& name : names) std::cout << name << '\n';
+    for (const ShownSheet& s : shown) {
+        std::cout << "\n== " << s.name;
+        if (!s.sheet) {
+            std::cout << ": cannot be read: " << s.error << '\n';
+            continue;
+        }
+        std::cout << " (" << s.sheet->columnCount << " columns, " << s.sheet->rows.size()
+                  << " rows below the title row)\n";
+        PrintCells(std::cout, 1, s.sheet->titleRow);
+        for (size_t i = 0; i < s.sheet->rows.size(); ++i) PrintCells(std::cout, i + 2, s.sheet->rows[i]);
+    }
+}
+
+void PrintJson(const std::string& workbook, const std::vector<std::string>& names, const std::vector<ShownSheet>& shown)
+{
+    nlohmann::ordered_json document;
+    document["workbook"] = workbook;
+    document["names"] = names;
+    document["sheets"] = nlohmann::ordered_json::array();
+    for (const ShownSheet& s : shown) {
+        nlohmann::ordered_json entry;
+        entry["name"] = s.name;
+        if (s.sheet) {
+            entry["columns"] = s.sheet->columnCount;
+            entry["title"] = s.sheet->titleRow;
+            entry["rows"] = s.sheet->rows;
+        } else {
+            entry["error"] = s.error;
+        }
+        document["sheets"].push_back(std::move(entry));
+    }
+    std::cout << document.dump(1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+}
+
+} // namespace
+
+int RunSheetsCommand(const std::vector<std::string>& arguments)
+{
+    const CommandArguments args = SplitArguments(arguments, {"--json", "--all"}, false);
+    if (!args.problem.empty()) return UsageError(kCommand, kSheetsUsage, args.problem);
+    if (args.help) {
+        std::cout << "Usage: zuzududada-cli sheets " << kSheetsUsage << '\n' << kSheetsHelp;
+        return 0;
+    }
+    if (args.operands.empty()) return UsageError(kCommand, kSheetsUsage, "WORKBOOK is missing");
+    const bool json = HasFlag(args, "--json");
+    const std::string& path = args.operands[0];
+
+    std::unique_ptr<Workbook> workbook;
+    std::vector<std::string> names;
+    try {
+        workbook = OpenWorkbook(path);
+        names = workbook->SheetNames();
+    } catch (const std::exception& failure) {
+        CommandMessage(kCommand, failure.what());
+        if (json) {
+            nlohmann::ordered_json document{{"workbook", path}, {"error", failure.what()}};
+            std::cout << document.dump(1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+        }
+        return 1;
+    }
+
+    std::vector<std::string> wanted;
+    if (HasFlag(args, "--all")) wanted = names;
+    wanted.insert(wanted.end(), args.operands.begin() + 1, args.operands.end());
+    std::vector<ShownSheet> shown;
+    bool allRead = true;
+    for (const std::string& argument : wanted) {
+        ShownSheet s{argument, std::nullopt, {}};
+        if (const std::optional<std::string> name = FindSheet(names, argument)) {
+            s.name = *name;
+            try {
+                s.sheet = workbook->ReadSheet(*name);
+            } catch (const std::exception& failure) {
+                s.error = failure.what();
+            }
+        } else {
+            s.error = "the workbook has no sheet named '" + argument + "'";
+        }
+        if (!s.sheet) {
+            allRead = false;
+            CommandMessage(kCommand, "sheet '" + s.name + "': " + s.error);
+        }
+        shown.push_back(std::move(s));
+    }
+    if (json)
+        PrintJson(path, names, shown);
+    else
+        PrintText(names, shown);
+    return allRead ? 0 : 1;
+}

@@ -1,0 +1,145 @@
+// The commands import, export and sheets as a user runs them: their output, their messages,
+// their exit statuses and the files they leave.
+#include "Fixtures.h"
+#include "common/FileSystem.h"
+#include "editors/canopen/cli/TableCommands.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <iostream>
+#include <sstream>
+
+namespace {
+
+struct CommandRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+CommandRun Command(int (*command)(const std::vector<std::string>&), const std::vector<std::string>& arguments)
+{
+    std::ostringstream out, err;
+    std::streambuf* savedOut = std::cout.rdbuf(out.rdbuf());
+    std::streambuf* savedErr = std::cerr.rdbuf(err.rdbuf());
+    const int status = command(arguments);
+    std::cout.rdbuf(savedOut);
+    std::cerr.rdbuf(savedErr);
+    return {status, out.str(), err.str()};
+}
+
+const char* kRpdodef = "<rpdodef>\r\n"
+                       "  <row cobid=\"0x181\" id_dev_orig=\"1\" en_bypass=\"0\" posind=\"0\" n_tpdo=\"1\"/>\r\n"
+                       "  <row cobid=\"0x281\" id_dev_orig=\"2\" en_bypass=\"3\" posind=\"1\" n_tpdo=\"2\"/>\r\n"
+                       "</rpdodef>\r\n";
+
+TEST(ImportCommand, SavesTheTableAndSaysWhatItRead)
+{
+    TempDir project;
+    project.Write("rpdodef.xml", kRpdodef);
+    const CommandRun run = Command(RunImportCommand, {project.Path(), "sdopdo", FixturePath("import.xlsx")});
+    EXPECT_EQ(run.status, 0) << run.err;
+    // PDO 2 exists on neither side here, PDO 4 nowhere.
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n')),
+              "1 row to CAN A, 1 to CAN B, 3 skipped: row 3, PDO 2 does not exist; row 5, PDO 4 does not exist; "
+              "row 6, PDO 2 does not exist on CAN B");
+    EXPECT_EQ(ReadAll(project.File("sdopdo.xml")),
+              "<sdopdo>\r\n"
+              "  <row index=\"0x2000\" subindex=\"1\" nrpdo=\"1\" poscomp=\"33\"/>\r\n"
+              "  <row index=\"0x2002\" subindex=\"2\" nrpdo=\"129\" poscomp=\"0\"/>\r\n"
+              "</sdopdo>\r\n");
+}
+
+TEST(ImportCommand, WritesNothingWhenTheImportStopsUnlessPartial)
+{
+    TempDir project;
+    CommandRun run = Command(RunImportCommand, {project.Path(), "sdo", FixturePath("import.xls")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "2 rows to CAN A, 2 to CAN B\n");
+    EXPECT_NE(run.err.find("stopped at row 6: 'x' is not a valid integer value"), std::string::npos) << run.err;
+    EXPECT_FALSE(FileExists(project.File("sdo.xml")));
+
+    run = Command(RunImportCommand, {"--partial", project.Path(), "sdo", FixturePath("import.xls")});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadAll(project.File("sdo.xml")),
+              "<sdo>\r\n"
+              "  <row conf=\"0\" IndexA=\"0x2000\" SubindexA=\"1\" devIDB=\"5\" IndexB=\"0x6040\" SubindexB=\"0\" nbyteB=\"2\" mnemonico=\"control\"/>\r\n"
+              "  <row conf=\"16\" IndexA=\"0x2002\" SubindexA=\"2\" devIDB=\"7\" IndexB=\"0x6060\" SubindexB=\"0\" nbyteB=\"1\" mnemonico=\"\"/>\r\n"
+              "  <row conf=\"17\" IndexA=\"0x2001\" SubindexA=\"0\" devIDB=\"6\" IndexB=\"0x6041\" SubindexB=\"0\" nbyteB=\"2\" mnemonico=\"status\"/>\r\n"
+              "  <row conf=\"1\" IndexA=\"0x2003\" SubindexA=\"3\" devIDB=\"8\" IndexB=\"0x6061\" SubindexB=\"0\" nbyteB=\"1\" mnemonico=\"mode\"/>\r\n"
+              "</sdo>\r\n");
+
+    // No sheet for the table: nothing, even with --partial; the previous document stays.
+    const std::string before = ReadAll(project.File("sdo.xml"));
+    const std::string other = project.Write("other.csv", "conf,IndexA,\r\n0,1,\r\n");
+    run = Command(RunImportCommand, {project.Path(), "sdo", other, "--partial"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("no sheet named 'sdo'"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadAll(project.File("sdo.xml")), before);
+}
+
+TEST(TableCommands, RefuseWrongArgumentsWithStatusTwo)
+{
+    TempDir project;
+    EXPECT_EQ(Command(RunImportCommand, {project.Path(), "pdo", "book.xls"}).status, 2);
+    EXPECT_EQ(Command(RunImportCommand, {project.Path(), "sdo"}).status, 2);
+    EXPECT_EQ(Command(RunImportCommand, {"--app-dir"}).status, 2);
+    EXPECT_EQ(Command(RunExportCommand, {project.Path(), "sdo", "a", "b"}).status, 2);
+    EXPECT_EQ(Command(RunExportCommand, {"--partial", project.Path(), "sdo"}).status, 2);
+    EXPECT_EQ(Command(RunSheetsCommand, {}).status, 2);
+    const CommandRun help = Command(RunSheetsCommand, {"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("Usage: zuzududada-cli sheets", 0), 0u);
+    EXPECT_EQ(Command(RunImportCommand, {project.File("none"), "sdo", FixturePath("import.xls")}).status, 1);
+}
+
+TEST(ExportCommand, WritesTheTableOrNothingFromADamagedDocument)
+{
+    TempDir project;
+    project.Write("rpdodef.xml", kRpdodef);
+    CommandRun run = Command(RunExportCommand, {project.Path(), "rpdodef"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::string csv = ReadAll(project.File("rpdodef.csv"));
+    EXPECT_EQ(csv.substr(0, csv.find("\r\n", csv.find("\r\n") + 2) + 2),
+              "cobid,id_dev_orig,00,posind,n_tpdo,\r\n0x281,2,01,1,2,\r\n");
+    run = Command(RunExportCommand, {project.Path(), "rpdodef", project.File("copy.csv")});
+    EXPECT_EQ(ReadAll(project.File("copy.csv")), csv);
+
+    project.Write("emcydef.xml", "<emcydef><row id_dev=\"1\"/></emcydef>");
+    run = Command(RunExportCommand, {project.Path(), "emcydef"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_FALSE(FileExists(project.File("emcydef.csv")));
+}
+
+TEST(SheetsCommand, ShowsSheetsAsTheImportReadsThemInCorrectJson)
+{
+    TempDir books;
+    // Texts JSON must escape: quotes, backslashes, a tab, a control character, non-ASCII.
+    const std::string csv = books.Write("sdo.csv", "conf,\"quoted\",back\\slash,\r\n17,tab\there,\x1A\f,caf\xC3\xA9,\r\n");
+    CommandRun run = Command(RunSheetsCommand, {"--json", "--all", csv, "missing"});
+    EXPECT_EQ(run.status, 1); // the sheet "missing" is not there
+    const nlohmann::json document = nlohmann::json::parse(run.out);
+    EXPECT_EQ(document["names"], nlohmann::json::array({"sdo"}));
+    ASSERT_EQ(document["sheets"].size(), 2u);
+    EXPECT_EQ(document["sheets"][0]["title"], nlohmann::json::array({"conf", "\"quoted\"", "back\\slash", ""}));
+    EXPECT_EQ(document["sheets"][0]["rows"],
+              nlohmann::json::parse(R"([["17", "tab\there", "\u001a\f", "caf\u00e9"]])"));
+    EXPECT_EQ(document["sheets"][1]["name"], "missing");
+    EXPECT_TRUE(document["sheets"][1].contains("error"));
+
+    // The text form: the names, then per sheet its rows numbered as the spreadsheet numbers them.
+    run = Command(RunSheetsCommand, {FixturePath("import.xlsx"), "rpdodef"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("Far\n\n== Rpdodef (5 columns, 5 rows below the title row)\n"
+                           "1\tcobid\tid_dev_orig\ten_bypass\tposind\tn_tpdo\n2\t0x181\t1\t01\t0\t1\n"),
+              std::string::npos)
+        << run.out;
+
+    run = Command(RunSheetsCommand, {"--json", books.Write("junk.xls", std::string("\0\1\2\3", 4))});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(nlohmann::json::parse(run.out).contains("error"));
+}
+
+} // namespace

@@ -74,15 +74,18 @@ void ReadStoredSdos(const ProjectDocument& document, XmlNode root, StoredPdoTabl
     }
 }
 
-void LoadStoredPdoTables(const ProjectContext& context, ProjectDocument& document, StoredPdoTables& tables)
+bool LoadStoredPdoTables(const ProjectContext& context, ProjectDocument& document, StoredPdoTables& tables)
 {
     tables = StoredPdoTables();
     GuardedRead(document, SdoAccessPath(context), kSdoXmlNotFound, kErrorReadingSdoXml,
                 [&](ProjectDocument& d, XmlNode root) { ReadSdoAccessLists(d, root, tables); });
-    GuardedRead(document, context.ProjectDir + "/" + kPdoTableName + ".xml", kPdoXmlNotFound, kErrorReadingPdoXml,
-                [&](ProjectDocument& d, XmlNode root) { ReadPdoLists(d, root, tables); });
-    GuardedRead(document, context.SdoPdoFile, kSdoPdoXmlNotFound, kErrorReadingSdoPdoXml,
-                [&](ProjectDocument& d, XmlNode root) { ReadStoredSdos(d, root, tables); });
+    const GuardedReadResult pdo =
+        GuardedRead(document, context.ProjectDir + "/" + kPdoTableName + ".xml", kPdoXmlNotFound, kErrorReadingPdoXml,
+                    [&](ProjectDocument& d, XmlNode root) { ReadPdoLists(d, root, tables); });
+    const GuardedReadResult stored =
+        GuardedRead(document, context.SdoPdoFile, kSdoPdoXmlNotFound, kErrorReadingSdoPdoXml,
+                    [&](ProjectDocument& d, XmlNode root) { ReadStoredSdos(d, root, tables); });
+    return pdo != GuardedReadResult::Failed && stored != GuardedReadResult::Failed;
 }
 
 std::string PoscompText(int highByte, int lowByte)

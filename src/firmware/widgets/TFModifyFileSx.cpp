@@ -167,6 +167,7 @@ void TFModifyFileSx::FormShow()
     }
 
     cbport->setCurrentIndex(0);
+    cbport->setFocus(); // the port is what the engineer picks first
     Avanzamento->setValue(0);
     LbButton2->setEnabled(false);
 

@@ -20,22 +20,4 @@ TEST(RtfText, DecodesCodePageAndUnicodeCharacters)
     EXPECT_FALSE(IsRtf("plain"));
 }
 
-TEST(RtfText, HtmlKeepsCharacterFormatsWithinTheirGroupsAndParagraphSpacing)
-{
-    const std::string html = RtfToHtml("{\\rtf1{\\fonttbl{\\f0 Arial;}}{\\*\\generator W;}\\pard\\sb120\\qc\\fs28 "
-                                       "{\\b B<1>}{\\i I}\\ul U\\ul0  \\'e9\\par\\pard\\par}");
-    EXPECT_EQ(html, "<html><body>\n"
-                    "<p style=\"margin-top:8px; margin-bottom:0px; margin-left:0px; margin-right:0px; "
-                    "white-space:pre-wrap; text-align:center;\">"
-                    "<span style=\"font-weight:700; font-size:14pt;\">B&lt;1&gt;</span>"
-                    "<span style=\"font-style:italic; font-size:14pt;\">I</span>"
-                    "<span style=\"text-decoration:underline; font-size:14pt;\">U</span>"
-                    "<span style=\"font-size:14pt;\"> \xC3\xA9</span></p>\n"
-                    "<p style=\"margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; "
-                    "white-space:pre-wrap; -qt-paragraph-type:empty;\"><br /></p>\n"
-                    "<p style=\"margin-top:0px; margin-bottom:0px; margin-left:0px; margin-right:0px; "
-                    "white-space:pre-wrap; -qt-paragraph-type:empty;\"><br /></p>\n"
-                    "</body></html>\n");
-}
-
 } // namespace

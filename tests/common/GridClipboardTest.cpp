@@ -27,24 +27,4 @@ TEST(GridClipboard, CheckCellsTakeYesAndNoInTheirUsualForms)
     for (const char* other : {"yes", "2", "x"}) EXPECT_FALSE(CheckCellValue(other)) << other;
 }
 
-TEST(GridClipboard, PasteKeepsTitlesAndRowNumbersAndCountsWhatIsLeftOut)
-{
-    GridCells cells(3, 4); // titles, then three rows of two data columns
-    cells.SetCell(0, 1, "1");
-    const PasteOutcome outcome = PasteBlock(cells, {{"a", "Y", "z"}, {"b", "no"}, {"c"}, {"d"}, {"e"}}, 0, 2, {2});
-    EXPECT_EQ(cells.Cell(0, 2), "");
-    EXPECT_EQ(cells.Cell(1, 2), "a");
-    EXPECT_EQ(cells.Cell(2, 2), "Y");
-    EXPECT_EQ(cells.Cell(1, 3), "b");
-    EXPECT_EQ(cells.Cell(2, 3), "");
-    EXPECT_EQ(cells.Cell(1, 1), "");
-    EXPECT_EQ(outcome.rowsLeftOut, 3);
-    EXPECT_EQ(outcome.columnsLeftOut, 1);
-    EXPECT_EQ(outcome.refusedChecks, 1);
-    EXPECT_EQ(outcome.Notice(), "The pasted block is larger than the table: 3 rows and 1 column beyond its end were "
-                                "left out.\n1 value could not be pasted into check cells, which take only Y, N, 1, 0, "
-                                "TRUE or FALSE; that cell keeps its value.");
-    EXPECT_EQ(PasteOutcome{}.Notice(), "");
-}
-
 } // namespace

@@ -296,19 +296,4 @@ TEST_F(GridTest, WhatFallsBeyondTheGridIsLeftOutWithANotice)
                            "those cells keep their values.");
 }
 
-TEST_F(GridTest, AReadOnlyGridCopiesButTakesNoChange)
-{
-    Fill({{"0x181", "8"}});
-    grid->SetReadOnly(true);
-    grid->MoveCursor(1, 1);
-    SelectFromCursor(1, 0);
-    Press(Qt::Key_C, Qt::ControlModifier);
-    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("0x181\t8\n"));
-    QApplication::clipboard()->setText(QStringLiteral("x\n"));
-    Press(Qt::Key_V, Qt::ControlModifier);
-    Press(Qt::Key_Delete);
-    Type(QStringLiteral("9"));
-    EXPECT_EQ(Row(1), "0x181|8||");
-}
-
 } // namespace

@@ -1,10 +1,8 @@
-// The CANopen editors from the keyboard: grids typed into with Enter, lists moved through
-// with the arrows, trees walked without a flood of messages.
+// The CANopen editors from the keyboard: lists moved through with the arrows, trees walked
+// without a flood of messages.
 #include "CanopenWindowFixture.h"
-#include "common/widgets/StringGrid.h"
 #include "editors/canopen/TFInfopdo.h"
 #include "editors/canopen/TFWemcy.h"
-#include "editors/canopen/TFpdo.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
@@ -14,26 +12,6 @@
 namespace {
 
 using CanopenKeyboardTest = CanopenWindowTest;
-
-TEST_F(CanopenKeyboardTest, ATranslatedPdoTypedWithEnterAfterEveryValueIsSavedInItsColumns)
-{
-    TFpdo window(context, openExcel);
-    ShowActive(&window);
-    sink.Clear();
-    EXPECT_EQ(Focused(), window.sga);
-    for (const char* value : {"0x181", "7", "1", "4", "5"}) {
-        Type(QString::fromLatin1(value));
-        Press(Qt::Key_Return);
-    }
-    EXPECT_EQ(window.sga->CurrentColumn(), 1);
-    EXPECT_EQ(window.sga->CurrentRow(), 2);
-    window.BitBtn1->click();
-    EXPECT_TRUE(sink.Empty()) << sink.Last();
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(ReadAll(context.RpdoDefFile),
-              "<rpdodef>\r\n  <row cobid=\"0x181\" id_dev_orig=\"7\" en_bypass=\"3\" posind=\"4\" n_tpdo=\"5\"/>\r\n"
-              "</rpdodef>\r\n");
-}
 
 TEST_F(CanopenKeyboardTest, StoredPdoListsSelectTheRowTheyShowSoTheArrowsMoveFromIt)
 {

@@ -1,7 +1,6 @@
 // The saving CANopen editors after a read that stopped at a bad row: OK asks before the part
 // read replaces the whole document, as the gateway editors do.
 #include "CanopenWindowFixture.h"
-#include "common/FileSystem.h"
 #include "common/widgets/ModalWindow.h"
 #include "editors/canopen/TFInfopdo.h"
 #include "editors/canopen/TFWemcy.h"
@@ -69,24 +68,6 @@ TEST_F(SaveAfterPartialReadTest, TheFourSavingEditorsAskBeforeReplacingAPartlyRe
     AsksBeforeSaving(word, word.BitBtn1, "emcyword.xml",
                      "<emcyword><row index_addrm=\"1\" subindex=\"1\" extdata=\"0\" devid=\"5\"" + bits +
                          "/><row index_addrm=\"2\" subindex=\"1\" extdata=\"q\" devid=\"6\"" + bits + "/></emcyword>");
-}
-
-TEST_F(SaveAfterPartialReadTest, ADocumentReadToItsEndOrMissingSavesWithoutAQuestion)
-{
-    TFpdo pdo(context, openExcel);
-    pdo.show();
-    EXPECT_EQ(sink.Texts(), std::vector<std::string>{"File XML not found"});
-    sink.Clear();
-    pdo.BitBtn1->click();
-    EXPECT_TRUE(sink.Empty());
-    EXPECT_FALSE(pdo.isVisible());
-    EXPECT_TRUE(FileExists(context.RpdoDefFile));
-
-    pdo.show(); // the file written reads to its end
-    EXPECT_TRUE(sink.Empty());
-    pdo.BitBtn1->click();
-    EXPECT_TRUE(sink.Empty());
-    EXPECT_FALSE(pdo.isVisible());
 }
 
 } // namespace

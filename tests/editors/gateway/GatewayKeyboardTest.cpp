@@ -1,5 +1,5 @@
-// The gateway editors from the keyboard and the clipboard: keys on the focused widget, then
-// the bytes of the document written.
+// The gateway editors from the keyboard: keys on the focused widget, then the bytes of the
+// document written.
 #include "app/ProjectContext.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
@@ -9,8 +9,6 @@
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -57,46 +55,6 @@ TEST_F(GatewayKeyboardTest, AFrameTableTypedWithEnterAndTabIsSavedCellByCell)
                                                   "  <row COBID=\"0x181\" Dim=\"8\" Delete=\"Y\" Mnemonic=\"Drive\"/>\r\n"
                                                   "  <row COBID=\"0x182\" Dim=\"4\" Delete=\"\" Mnemonic=\"\"/>\r\n"
                                                   "</Receive_Frames>\r\n");
-}
-
-TEST_F(GatewayKeyboardTest, AFrameListPastedFromASpreadsheetIsSavedAsPasted)
-{
-    TFSetPdo send(context);
-    ShowActive(&send);
-    QApplication::clipboard()->setText(QStringLiteral("0x201\t8\tControl\n$301\t2\tSetpoint\n"));
-    Press(Qt::Key_V, Qt::ControlModifier);
-    send.LbButton4->click();
-    EXPECT_EQ(ReadAll(context.SendFrameFile), "<Receive_Frames>\r\n"
-                                               "  <row COBID=\"0x201\" Dim=\"8\" Mnemonic=\"Control\"/>\r\n"
-                                               "  <row COBID=\"$301\" Dim=\"2\" Mnemonic=\"Setpoint\"/>\r\n"
-                                               "</Receive_Frames>\r\n");
-
-    TFSetVar receive(context);
-    ShowActive(&receive);
-    QApplication::clipboard()->setText(QStringLiteral("0x181\t8\tn\tDrive\r\n0x182\t2\tTRUE\tPump\r\n"));
-    Press(Qt::Key_V, Qt::ControlModifier);
-    receive.bitbtn1->click();
-    EXPECT_TRUE(sink.Empty()) << sink.Last();
-    EXPECT_EQ(ReadAll(context.ReceiveFrameFile), "<Receive_Frames>\r\n"
-                                                  "  <row COBID=\"0x181\" Dim=\"8\" Delete=\"N\" Mnemonic=\"Drive\"/>\r\n"
-                                                  "  <row COBID=\"0x182\" Dim=\"2\" Delete=\"Y\" Mnemonic=\"Pump\"/>\r\n"
-                                                  "</Receive_Frames>\r\n");
-}
-
-TEST_F(GatewayKeyboardTest, EscapeDropsTheCellEditThenCancelsWithoutSaving)
-{
-    const std::string saved = "<Receive_Frames>\r\n  <row COBID=\"0x181\" Dim=\"8\" Delete=\"\" Mnemonic=\"\"/>\r\n"
-                              "</Receive_Frames>\r\n";
-    dir.Write("Receive_Frame.xml", saved);
-    TFSetVar window(context);
-    ShowActive(&window);
-    Type(QStringLiteral("0x7FF"));
-    Press(Qt::Key_Escape);
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(window.sga->Cell(1, 1), "0x181");
-    Press(Qt::Key_Escape);
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(ReadAll(context.ReceiveFrameFile), saved);
 }
 
 TEST_F(GatewayKeyboardTest, ARefusedByteLineIsToldWhenLeftAndNeverDroppedByAnotherFrame)

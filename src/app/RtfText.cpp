@@ -193,10 +193,14 @@ private:
     CharacterFormat runFormat_;
 };
 
+// Sizes out of all proportion (a damaged file) are kept within what a page can show.
+constexpr int kMaxSpace = 14400; // twips: ten inches
+
 int NumberOr(const std::string& number, int fallback)
 {
     if (number.empty()) return fallback;
-    return static_cast<int>(std::strtol(number.c_str(), nullptr, 10));
+    const long value = std::strtol(number.c_str(), nullptr, 10);
+    return static_cast<int>(std::clamp(value, -1000000L, 1000000L));
 }
 
 } // namespace
@@ -260,11 +264,11 @@ std::string RtfToHtml(std::string_view rtf)
                 else if (word == "i") character.italic = on;
                 else if (word == "ul") character.underline = on;
                 else if (word == "ulnone") character.underline = false;
-                else if (word == "fs") character.halfPoints = std::max(2, NumberOr(number, 24));
+                else if (word == "fs") character.halfPoints = std::clamp(NumberOr(number, 24), 2, 1000);
                 else if (word == "plain") character = CharacterFormat{};
                 else if (word == "pard") paragraph = ParagraphFormat{};
-                else if (word == "sb") paragraph.spaceBefore = std::max(0, NumberOr(number, 0));
-                else if (word == "sa") paragraph.spaceAfter = std::max(0, NumberOr(number, 0));
+                else if (word == "sb") paragraph.spaceBefore = std::clamp(NumberOr(number, 0), 0, kMaxSpace);
+                else if (word == "sa") paragraph.spaceAfter = std::clamp(NumberOr(number, 0), 0, kMaxSpace);
                 else if (word == "ql" || word == "qc" || word == "qr" || word == "qj") paragraph.align = word[1];
                 else if (word == "u" && !number.empty()) {
                     std::string cp;

@@ -65,7 +65,11 @@ FrameMappingWindow::FrameMappingWindow(ProjectContext& context, MappingSide side
         lines_[i] = panel;
         notInUse_[i] = unused;
         edit->installEventFilter(this);
-        if (receive) connect(edit, &QLineEdit::textEdited, this, [this, i] { edited_[i] = true; });
+        if (receive)
+            connect(edit, &QLineEdit::textEdited, this, [this, i] {
+                edited_[i] = true;
+                told_[i] = false;
+            });
         else connect(edit, &QLineEdit::textChanged, this, [this, k] { EditChange(k); });
     }
     right->addStretch();
@@ -157,9 +161,10 @@ void FrameMappingWindow::ListBox1Click()
     // A line typed into and not yet stored belongs to the frame shown so far. Its refusal, if
     // any, was told when the line lost the focus to the list.
     // A refused line keeps its frame on screen with what was typed: the list goes back to that
-    // frame and the focus to the line.
+    // frame and the focus to the line, telling why unless leaving the line just did.
     for (int k = 1; k <= 8; ++k) {
-        if (!edited_[static_cast<size_t>(k - 1)] || StoreEdit(k, Refusal::Quiet)) continue;
+        const size_t i = static_cast<size_t>(k - 1);
+        if (!edited_[i] || StoreEdit(k, told_[i] ? Refusal::Quiet : Refusal::Tell)) continue;
         filling_ = true;
         ListBox1->setCurrentRow(selected_);
         filling_ = false;
@@ -184,6 +189,7 @@ void FrameMappingWindow::ShowSelected()
         EditOf(k)->setText(Q(used ? ByteText(shown.Byte(k)) : std::string("none")));
     }
     edited_.fill(false);
+    told_.fill(false);
     showing_ = false;
 }
 
@@ -194,6 +200,7 @@ bool FrameMappingWindow::StoreEdit(int k, Refusal refusal)
     const std::optional<uint8_t> value = ParseByteEntry(S(EditOf(k)->text()));
     if (!value) {
         if (refusal == Refusal::Tell) {
+            told_[static_cast<size_t>(k - 1)] = true;
             Messages().Error(ByteEntryMessage(k));
             EditOf(k)->setFocus();
         }

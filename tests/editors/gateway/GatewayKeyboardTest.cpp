@@ -83,6 +83,15 @@ TEST_F(GatewayKeyboardTest, ARefusedByteLineIsToldWhenLeftAndNeverDroppedByAnoth
     EXPECT_EQ(window.Edit8->text(), QStringLiteral("200"));
     EXPECT_EQ(Focused(), window.Edit8);
 
+    // Chosen without the line being left first (as an assistive tool does): told all the same.
+    window.Edit8->selectAll();
+    Type(QStringLiteral("300"));
+    sink.Clear();
+    list->setCurrentRow(1);
+    EXPECT_EQ(sink.Texts(), std::vector<std::string>{"Error Byte 8!! Value have to be between 0 to 127 or none. "});
+    EXPECT_EQ(list->currentRow(), 0);
+    EXPECT_EQ(window.Edit8->text(), QStringLiteral("300"));
+
     window.Edit8->selectAll();
     Type(QStringLiteral("12"));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());

@@ -11,18 +11,18 @@ std::string HelpFilePath(const ProjectContext& context)
     return context.AppDir + "/help" + std::to_string(ProductVariant) + ".dat";
 }
 
-std::optional<std::string> ReadHelpText(const std::string& path)
+std::optional<HelpText> ReadHelpText(const std::string& path)
 {
     if (!FileExists(path)) return std::nullopt;
     try {
         std::string bytes = ReadFileBytes(path);
-        if (IsRtf(bytes)) return RtfToPlainText(bytes);
+        if (IsRtf(bytes)) return HelpText{RtfToHtml(bytes), true};
         if (!IsValidUtf8(bytes)) bytes = Cp1252ToUtf8(bytes);
         std::string text;
         text.reserve(bytes.size());
         for (char c : bytes)
             if (c != '\r') text += c;
-        return text;
+        return HelpText{text, false};
     } catch (const std::exception&) {
         return std::nullopt;
     }

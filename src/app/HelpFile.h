@@ -7,6 +7,11 @@
 // AppDir + "/help" + the product variant + ".dat".
 std::string HelpFilePath(const ProjectContext& context);
 
-// The help file's text to show (rich text reduced to its text and paragraphs), or nothing
-// when it cannot be read.
-std::optional<std::string> ReadHelpText(const std::string& path);
+// What the help window shows: plain text, or a rich-text file turned into HTML.
+struct HelpText {
+    std::string text;
+    bool isHtml = false;
+};
+
+// The help file's text to show, or nothing when it cannot be read.
+std::optional<HelpText> ReadHelpText(const std::string& path);

@@ -95,6 +95,7 @@ TFAbout::TFAbout(QWidget* parent)
     connect(Label4, &QLabel::linkActivated, this, [this] { RunGuarded([this] { Label4Click(); }); });
     connect(Label5, &QLabel::linkActivated, this, [this] { RunGuarded([this] { Label5Click(); }); });
     OnClick(LbButton1, [this] { accept(); });
+    LbButton1->setFocus(); // nothing to type here: Enter or Space closes
 }
 
 void TFAbout::Label4Click()

@@ -4,6 +4,7 @@
 #include "common/MessageSink.h"
 #include "common/widgets/QtText.h"
 
+#include <QTextCursor>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -24,11 +25,14 @@ TFHelp::TFHelp(const ProjectContext& context, QWidget* parent)
 
 void TFHelp::FormShow()
 {
-    const std::optional<std::string> text = ReadHelpText(HelpFilePath(context_));
+    RichEdit1->setFocus(); // the arrows and Page keys scroll the text
+    const std::optional<HelpText> text = ReadHelpText(HelpFilePath(context_));
     if (!text) {
         RichEdit1->clear();
         Messages().Notice("Impossible to read file Help");
         return;
     }
-    RichEdit1->setPlainText(Q(*text));
+    if (text->isHtml) RichEdit1->setHtml(Q(text->text));
+    else RichEdit1->setPlainText(Q(text->text));
+    RichEdit1->moveCursor(QTextCursor::Start);
 }

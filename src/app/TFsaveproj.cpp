@@ -52,6 +52,7 @@ void TFsaveproj::FormShow()
         setWindowTitle(QStringLiteral("Edit XML"));
         Label1->setVisible(false);
         Edit1->setAccessibleName(QStringLiteral("Edit XML"));
+        Edit1->selectAll(); // typing replaces the text, as in any field opened for a change
     }
     Edit1->setFocus();
 }

@@ -90,3 +90,33 @@ void TypeIntoCell(StringGrid* grid, int column, int row, const QString& text)
     QTest::keyClicks(editor, text.mid(1));
     QTest::keyClick(editor, Qt::Key_Return);
 }
+
+void ShowActive(QWidget* window)
+{
+    window->show();
+    window->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+}
+
+QWidget* Focused()
+{
+    if (QWidget* focus = QApplication::focusWidget()) return focus;
+    QWidget* active = QApplication::activeWindow();
+    return active ? active->focusWidget() : nullptr;
+}
+
+void Press(Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QWidget* focus = Focused();
+    ASSERT_NE(focus, nullptr) << "no widget has the focus";
+    QTest::keyClick(focus, key, modifiers);
+}
+
+void Type(const QString& text)
+{
+    for (const QChar c : text) {
+        QWidget* focus = Focused();
+        ASSERT_NE(focus, nullptr) << "no widget has the focus";
+        QTest::keyClicks(focus, QString(c));
+    }
+}

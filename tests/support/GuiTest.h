@@ -3,6 +3,7 @@
 #include "common/MessageSink.h"
 
 #include <QString>
+#include <Qt>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -28,6 +29,16 @@ T* Find(QWidget* root, const QString& accessibleName)
 // cell's editor) and presses Enter, which stores the text and moves to the next cell. An empty
 // text presses Delete, which empties the cell.
 void TypeIntoCell(StringGrid* grid, int column, int row, const QString& text);
+
+// Shows the window and waits until it is the active window, so that keys go where its focus is.
+void ShowActive(QWidget* window);
+// The widget that has the keyboard focus: the focused widget of the active window.
+QWidget* Focused();
+// Presses a key on the focused widget, as the keyboard does.
+void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Types the text key by key on whatever widget has the focus at each key (typing on a grid
+// opens its cell editor, which takes the next keys).
+void Type(const QString& text);
 
 // Runs `whileOpen` as soon as a modal window is open and returns after `open` (which shows
 // it with exec) has returned. `whileOpen` receives the modal window and must close it.

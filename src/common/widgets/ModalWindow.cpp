@@ -3,6 +3,11 @@
 #include "common/ErrorBoundary.h"
 #include "common/MessageSink.h"
 
+#include <QAbstractItemView>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QGroupBox>
+#include <QItemSelectionModel>
 #include <QLabel>
 
 ModalWindow::ModalWindow(QWidget* parent) : QDialog(parent)
@@ -19,6 +24,7 @@ void ModalWindow::setVisible(bool visible)
     // window, and the window keeps the size its layout gave it.
     loadIncomplete_ = false;
     if (!RunGuarded([this] { FormShow(); })) loadIncomplete_ = true;
+    NameGroupsByTitle(this);
 }
 
 bool ModalWindow::ConfirmSaveAfterIncompleteLoad()
@@ -40,4 +46,50 @@ void LabelFor(QLabel* label, QWidget* field)
 void NameFor(QWidget* field, const QString& name)
 {
     field->setAccessibleName(name);
+}
+
+void NameGroupsByTitle(QWidget* root)
+{
+    QList<QGroupBox*> groups = root->findChildren<QGroupBox*>();
+    if (auto* self = qobject_cast<QGroupBox*>(root)) groups.prepend(self);
+    // A group named by a label beside it keeps that name.
+    static const char* const kNamedByTitle = "namedByTitle";
+    for (QGroupBox* group : groups) {
+        if (!group->accessibleName().isEmpty() && !group->property(kNamedByTitle).toBool()) continue;
+        QString title = group->title();
+        title.remove(QLatin1Char('&'));
+        group->setAccessibleName(title.trimmed());
+        group->setProperty(kNamedByTitle, true);
+    }
+}
+
+namespace {
+
+class SelectOnFocus : public QObject {
+public:
+    explicit SelectOnFocus(QAbstractItemView* list) : QObject(list), list_(list) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::FocusIn || !list_->selectionModel()) return false;
+        // A click chooses its own row.
+        if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason) return false;
+        QItemSelectionModel* selection = list_->selectionModel();
+        if (selection->hasSelection() || !list_->model() || list_->model()->rowCount() == 0) return false;
+        QModelIndex current = list_->currentIndex();
+        if (!current.isValid()) current = list_->model()->index(0, 0);
+        selection->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect);
+        return false;
+    }
+
+private:
+    QAbstractItemView* list_;
+};
+
+} // namespace
+
+void SelectCurrentOnFocus(QAbstractItemView* list)
+{
+    list->installEventFilter(new SelectOnFocus(list));
 }

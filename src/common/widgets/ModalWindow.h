@@ -1,6 +1,7 @@
 #pragma once
 #include <QDialog>
 
+class QAbstractItemView;
 class QLabel;
 class QString;
 
@@ -41,3 +42,13 @@ void LabelFor(QLabel* label, QWidget* field);
 
 // Gives a control an accessible name where no label stands beside it.
 void NameFor(QWidget* field, const QString& name);
+
+// Names every group box at or below `root` by its own title (call again after a title
+// changes), so a group nested in another is announced by its own caption. A group already
+// named by a label beside it keeps that name.
+void NameGroupsByTitle(QWidget* root);
+
+// A list whose current row has no selection (as Qt leaves one that gets the focus) selects
+// that row when it gets the focus from the keyboard or as the window opens, so the row shown
+// as current is the chosen one and Up and Down move from it. A click chooses its own row.
+void SelectCurrentOnFocus(QAbstractItemView* list);

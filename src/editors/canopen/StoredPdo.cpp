@@ -82,16 +82,15 @@ void ReadStoredSdos(const ProjectDocument& document, XmlNode root, StoredPdoTabl
 bool LoadStoredPdoTables(const ProjectContext& context, ProjectDocument& document, StoredPdoTables& tables)
 {
     tables = StoredPdoTables();
-    GuardedReadResult results[3];
-    results[0] = GuardedRead(document, SdoAccessPath(context), kSdoXmlNotFound, kErrorReadingSdoXml,
+    GuardedRead(document, SdoAccessPath(context), kSdoXmlNotFound, kErrorReadingSdoXml,
                 [&](ProjectDocument& d, XmlNode root) { ReadSdoAccessLists(d, root, tables); });
-    results[1] = GuardedRead(document, context.ProjectDir + "/" + kPdoTableName + ".xml", kPdoXmlNotFound, kErrorReadingPdoXml,
-                [&](ProjectDocument& d, XmlNode root) { ReadPdoLists(d, root, tables); });
-    results[2] = GuardedRead(document, context.SdoPdoFile, kSdoPdoXmlNotFound, kErrorReadingSdoPdoXml,
-                [&](ProjectDocument& d, XmlNode root) { ReadStoredSdos(d, root, tables); });
-    for (const GuardedReadResult result : results)
-        if (result == GuardedReadResult::Failed) return false;
-    return true;
+    const GuardedReadResult pdo =
+        GuardedRead(document, context.ProjectDir + "/" + kPdoTableName + ".xml", kPdoXmlNotFound, kErrorReadingPdoXml,
+                    [&](ProjectDocument& d, XmlNode root) { ReadPdoLists(d, root, tables); });
+    const GuardedReadResult stored =
+        GuardedRead(document, context.SdoPdoFile, kSdoPdoXmlNotFound, kErrorReadingSdoPdoXml,
+                    [&](ProjectDocument& d, XmlNode root) { ReadStoredSdos(d, root, tables); });
+    return pdo != GuardedReadResult::Failed && stored != GuardedReadResult::Failed;
 }
 
 std::string PoscompText(int highByte, int lowByte)

@@ -68,8 +68,8 @@ void ReadStoredSdos(const ProjectDocument& document, XmlNode root, StoredPdoTabl
                     std::vector<size_t>* rowsWithoutPdo = nullptr);
 
 // Empties the tables and runs the three reads from the project, each behind its own guard
-// with its own messages, so a failure ends only its own step. False when a document that
-// exists could not be read whole.
+// with its own messages, so a failure ends only its own step. False when the PDO list or the
+// stored SDOs could not be read to the end, so that a save would lose stored SDOs.
 bool LoadStoredPdoTables(const ProjectContext& context, ProjectDocument& document, StoredPdoTables& tables);
 
 // poscomp from the two byte selections (0 = none, 1 to 8 = B1 to B8).

@@ -111,6 +111,7 @@ QWidget* TFInfopdo::BuildPage(StoredPdoSideId side, const QString& own, const QS
     page.low = new RadioGroup(QStringLiteral("Selected PDO Byte"), kByteItems, w);
     const QString suffix = side == kSideA ? QStringLiteral("A") : QStringLiteral("B");
     page.pdoList->setObjectName(QStringLiteral("LPdoCan") + suffix);
+    SelectCurrentOnFocus(page.pdoList);
     page.sdoList->setObjectName(QStringLiteral("LSdoCan") + suffix);
     page.index->setObjectName(QStringLiteral("Eindex") + suffix);
     page.subindex->setObjectName(QStringLiteral("Esubindex") + suffix);
@@ -240,11 +241,12 @@ void TFInfopdo::ShowPoscomp(Page& page, const std::string& poscomp)
 void TFInfopdo::FormShow()
 {
     for (Page& page : pages_) ResetPage(page);
-    LoadStoredPdoTables(context_, document_, tables_);
+    if (!LoadStoredPdoTables(context_, document_, tables_)) MarkLoadIncomplete();
     changingLists_ = true;
     for (const StoredPdoSideId side : {kSideA, kSideB})
         for (const TClPdo& pdo : tables_.sides[side].pdos) pages_[side].pdoList->addItem(Q(pdo.name));
     changingLists_ = false;
+    pages_[PageControl1->currentIndex() == 1 ? kSideB : kSideA].pdoList->setFocus();
 }
 
 void TFInfopdo::LPdoCanAClick(StoredPdoSideId side)
@@ -340,6 +342,7 @@ void TFInfopdo::PasteAClick(StoredPdoSideId side)
 bool TFInfopdo::BitBtn1Click()
 {
     WriteStoredPdo(tables_, document_); // an index or subindex that is no integer stops here
+    if (!ConfirmSaveAfterIncompleteLoad()) return false;
     document_.SaveFile(context_.SdoPdoFile);
     return true;
 }

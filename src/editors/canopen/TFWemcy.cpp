@@ -178,10 +178,11 @@ int TFWemcy::AbsolutePosition(const QTreeWidgetItem* node)
 void TFWemcy::FormShow()
 {
     ClearForm();
-    LoadEmcyWord(document_, context_.EmcyWordFile, table_);
+    if (LoadEmcyWord(document_, context_.EmcyWordFile, table_) == GuardedReadResult::Failed) MarkLoadIncomplete();
     // On loading, a word's label is its position in its list.
     for (TFWemcyPage* page : {&A, &B})
         for (size_t i = 0; i < table_.Side(page->side).size(); ++i) AddWordNode(*page, static_cast<int>(i));
+    (Pages->currentIndex() == 1 ? B : A).TWCan->setFocus();
 }
 
 void TFWemcy::ClearForm()
@@ -228,6 +229,7 @@ void TFWemcy::SetCaptions(int word, int bit)
         // A word node leaves the bit caption as it was.
         if (bit >= 0)
             page->Gbebm->setTitle(QString::fromUtf8("Mask BIT n\u00B0") + QString::number(bit) + QStringLiteral(" Define"));
+        NameGroupsByTitle(page->GBword_emcy_bitmap);
     }
 }
 
@@ -252,6 +254,13 @@ void TFWemcy::TWCanAChange(TFWemcyPage& page)
     const ClEbm& bit = word.bits[static_cast<size_t>(k - 1)];
     page.Eb0->setText(Q(bit.b0));
     page.Eb1->setText(Q(bit.b1));
+    // A bit not defined yet (every bit of a word made here) shows empty byte fields; a text
+    // that is no number still raises its message.
+    if (bit.poscomp.empty()) {
+        page.Eposcomp->clear();
+        page.Eposcomp2->clear();
+        return;
+    }
     const auto [first, second] = UnpackPoscomp(bit.poscomp);
     page.Eposcomp->setText(QString::number(first));
     page.Eposcomp2->setText(QString::number(second));
@@ -312,6 +321,7 @@ void TFWemcy::deleteBClick(TFWemcyPage& page)
 
 bool TFWemcy::BitBtn1Click()
 {
+    if (!ConfirmSaveAfterIncompleteLoad()) return false;
     SaveEmcyWord(document_, context_.EmcyWordFile, table_);
     return true;
 }

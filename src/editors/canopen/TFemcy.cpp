@@ -156,7 +156,6 @@ QWidget* TFemcy::BuildPage(TFemcyPage& page, CanSide side)
     auto* bypass = new QHBoxLayout;
     bypass->addLayout(caption);
     bypass->addWidget(page.Gbbypass_set);
-    bypass->addStretch();
 
     page.DeleteEmcy = new QPushButton(QStringLiteral("Delete EMCY"), widget);
     page.NewEmcy = new QPushButton(QStringLiteral("New EMCY"), widget);
@@ -170,10 +169,13 @@ QWidget* TFemcy::BuildPage(TFemcyPage& page, CanSide side)
     buttons->addWidget(page.ModifyEmcy);
     buttons->addStretch();
 
+    // The translation types stand beside the fields, so the window fits a 768 pixel screen.
+    auto* entries = new QHBoxLayout;
+    entries->addLayout(fields, 1);
+    entries->addLayout(bypass);
     auto* right = new QVBoxLayout;
     right->addWidget(page.CBbypass_enable);
-    right->addLayout(fields);
-    right->addLayout(bypass);
+    right->addLayout(entries);
     right->addStretch();
     right->addLayout(buttons);
 
@@ -201,6 +203,8 @@ void TFemcy::FormShow()
     for (TFemcyPage* page : {&A, &B})
         for (const EmcyLine& line : table_.Side(page->side)) AddLine(*page, line.text);
     if (result == GuardedReadResult::Read) SelectFirstLines();
+    if (result == GuardedReadResult::Failed) MarkLoadIncomplete();
+    (Pages->currentIndex() == 1 ? B : A).LBCan->setFocus();
 }
 
 void TFemcy::ClearForm()
@@ -277,6 +281,7 @@ void TFemcy::DeleteAClick(TFemcyPage& page)
 
 bool TFemcy::BitBtn1Click()
 {
+    if (!ConfirmSaveAfterIncompleteLoad()) return false;
     SaveEmcyDef(document_, context_.EmcyDefFile, table_);
     return true;
 }

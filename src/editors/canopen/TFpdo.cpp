@@ -85,13 +85,16 @@ void TFpdo::FormShow()
     PreparePdoGrid(sga->Cells());
     PreparePdoGrid(sgb->Cells());
     PdoTranslationTable table;
-    GuardedRead(document_, context_.RpdoDefFile, kFileXmlNotFound, kErrorReadingFileXml,
-                [&](ProjectDocument& document, XmlNode root) { ReadPdoTranslation(document, root, table); });
+    const GuardedReadResult read =
+        GuardedRead(document_, context_.RpdoDefFile, kFileXmlNotFound, kErrorReadingFileXml,
+                    [&](ProjectDocument& document, XmlNode root) { ReadPdoTranslation(document, root, table); });
+    if (read == GuardedReadResult::Failed) MarkLoadIncomplete();
     const int dropped = FillPdoGrid(table.pages[kPdoCanAToCanB], sga->Cells()) +
                         FillPdoGrid(table.pages[kPdoCanBToCanA], sgb->Cells());
     sga->CellsChanged();
     sgb->CellsChanged();
     FormResize();
+    FocusCurrentGrid();
     if (dropped > 0) Messages().Notice(kPdoPageOverflow);
 }
 
@@ -102,6 +105,7 @@ bool TFpdo::BitBtn1Click()
     table.pages[kPdoCanAToCanB] = PdoEntriesOf(sga->Cells());
     table.pages[kPdoCanBToCanA] = PdoEntriesOf(sgb->Cells());
     WritePdoTranslation(table, document_); // a cobid that is no integer stops here
+    if (!ConfirmSaveAfterIncompleteLoad()) return false;
     document_.SaveFile(context_.RpdoDefFile);
     return true;
 }
@@ -123,6 +127,13 @@ bool TFpdo::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Resize && (watched == sga || watched == sgb)) FormResize();
     return ModalWindow::eventFilter(watched, event);
+}
+
+void TFpdo::FocusCurrentGrid()
+{
+    StringGrid* grid = PageControl1->currentIndex() == 1 ? sgb : sga;
+    grid->MoveCursor(1, 1);
+    grid->setFocus();
 }
 
 void TFpdo::FormResize()

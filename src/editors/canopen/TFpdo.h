@@ -32,6 +32,8 @@ private:
     void BitBtn4Click();
     void Button1Click();
     void FormResize();
+    // The grid of the page shown takes the focus, on its first cell.
+    void FocusCurrentGrid();
 
     ProjectContext& context_;
     OpenExcelDialog& openExcel_;

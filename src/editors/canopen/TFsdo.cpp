@@ -100,6 +100,9 @@ void TFsdo::FormShow()
     sga->CellsChanged();
     sgb->CellsChanged();
     FormResize();
+    StringGrid* grid = PageControl1->currentIndex() == 1 ? sgb : sga;
+    grid->MoveCursor(1, 1);
+    grid->setFocus();
 }
 
 void TFsdo::BitBtn4Click()

@@ -65,7 +65,11 @@ FrameMappingWindow::FrameMappingWindow(ProjectContext& context, MappingSide side
         lines_[i] = panel;
         notInUse_[i] = unused;
         edit->installEventFilter(this);
-        if (receive) connect(edit, &QLineEdit::textEdited, this, [this, i] { edited_[i] = true; });
+        if (receive)
+            connect(edit, &QLineEdit::textEdited, this, [this, i] {
+                edited_[i] = true;
+                told_[i] = false;
+            });
         else connect(edit, &QLineEdit::textChanged, this, [this, k] { EditChange(k); });
     }
     right->addStretch();
@@ -93,6 +97,7 @@ FrameMappingWindow::FrameMappingWindow(ProjectContext& context, MappingSide side
     layout->addLayout(columns, 1);
     layout->addLayout(buttons);
 
+    ListBox1->installEventFilter(this);
     connect(ListBox1, &QListWidget::currentRowChanged, this, [this] {
         if (!filling_) RunGuarded([this] { ListBox1Click(); });
     });
@@ -130,9 +135,11 @@ void FrameMappingWindow::FormShow()
     } catch (...) {
         fillList(); // the frames read before the failure stay listed
         DisableLines();
+        ListBox1->setFocus();
         throw;
     }
     fillList();
+    ListBox1->setFocus();
     if (list_.Records.empty()) {
         DisableLines();
         return;
@@ -153,8 +160,17 @@ void FrameMappingWindow::ListBox1Click()
 {
     // A line typed into and not yet stored belongs to the frame shown so far. Its refusal, if
     // any, was told when the line lost the focus to the list.
-    for (int k = 1; k <= 8; ++k)
-        if (edited_[static_cast<size_t>(k - 1)]) StoreEdit(k, Refusal::Quiet);
+    // A refused line keeps its frame on screen with what was typed: the list goes back to that
+    // frame and the focus to the line, telling why unless leaving the line just did.
+    for (int k = 1; k <= 8; ++k) {
+        const size_t i = static_cast<size_t>(k - 1);
+        if (!edited_[i] || StoreEdit(k, told_[i] ? Refusal::Quiet : Refusal::Tell)) continue;
+        filling_ = true;
+        ListBox1->setCurrentRow(selected_);
+        filling_ = false;
+        EditOf(k)->setFocus();
+        return;
+    }
     selected_ = ListBox1->currentRow();
     ShowSelected();
 }
@@ -173,6 +189,7 @@ void FrameMappingWindow::ShowSelected()
         EditOf(k)->setText(Q(used ? ByteText(shown.Byte(k)) : std::string("none")));
     }
     edited_.fill(false);
+    told_.fill(false);
     showing_ = false;
 }
 
@@ -183,6 +200,7 @@ bool FrameMappingWindow::StoreEdit(int k, Refusal refusal)
     const std::optional<uint8_t> value = ParseByteEntry(S(EditOf(k)->text()));
     if (!value) {
         if (refusal == Refusal::Tell) {
+            told_[static_cast<size_t>(k - 1)] = true;
             Messages().Error(ByteEntryMessage(k));
             EditOf(k)->setFocus();
         }
@@ -216,6 +234,10 @@ int FrameMappingWindow::LineOf(QObject* edit) const
 bool FrameMappingWindow::eventFilter(QObject* watched, QEvent* event)
 {
     const int k = LineOf(watched);
+    if (watched == ListBox1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) return true; // choosing a frame is no OK
+    }
     if (k && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         // Enter confirms the line (on the receive side it stores it); it does not press OK.
@@ -227,12 +249,12 @@ bool FrameMappingWindow::eventFilter(QObject* watched, QEvent* event)
     if (k && side_ == MappingSide::Receive && event->type() == QEvent::FocusOut) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         // Another window coming to the front (a message box) does not mean the line was left.
-        // Leaving for OK or Cancel: OK takes the line itself and Cancel drops it, so a refusal
-        // is told once, by OK.
+        // A click on OK or Cancel: OK takes the line itself and Cancel drops it, so a refusal is
+        // told once, by OK. Tabbing there leaves the line like any other move.
         const QWidget* next = QApplication::focusWidget();
-        const bool towardsButtons = next == bitbtn1 || next == bitbtn2;
+        const bool clickOnButton = (next == bitbtn1 || next == bitbtn2) && reason == Qt::MouseFocusReason;
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            EditExit(k, towardsButtons ? Refusal::Quiet : Refusal::Tell);
+            EditExit(k, clickOnButton ? Refusal::Quiet : Refusal::Tell);
     }
     return ModalWindow::eventFilter(watched, event);
 }

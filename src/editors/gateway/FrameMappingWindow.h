@@ -72,6 +72,7 @@ private:
     bool storing_ = false;
     bool showing_ = false;
     std::array<bool, 8> edited_{}; // typed into since the line was shown or stored
+    std::array<bool, 8> told_{};   // its refusal was told since it was last typed into
     std::array<QLineEdit*, 8> edits_{};
     std::array<QWidget*, 8> lines_{};
     std::array<QLabel*, 8> notInUse_{};

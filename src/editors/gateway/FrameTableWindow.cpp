@@ -66,6 +66,8 @@ void FrameTableWindow::FormShow()
         LoadFrameTable(document_, context_.*framePath_, side_, grid_->Cells());
     } catch (...) {
         grid_->CellsChanged(); // the rows read before the failure stay
+        grid_->MoveCursor(1, 1);
+        grid_->setFocus();
         throw;
     }
     grid_->CellsChanged();

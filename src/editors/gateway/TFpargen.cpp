@@ -123,6 +123,7 @@ TFpargen::TFpargen(ProjectContext& context, QWidget* parent) : ModalWindow(paren
 
 void TFpargen::FormShow()
 {
+    ComboBox2->setFocus(); // the first field, also when the document cannot be read
     PargenSettings settings = PargenDefaults(RB_CT_A->isChecked());
     try {
         LoadPargen(document_, context_.PargenFile, settings);

@@ -186,6 +186,7 @@ void TFModifyFileSx::FormShow()
     }
 
     cbport->setCurrentIndex(0);
+    cbport->setFocus(); // the port is what the engineer picks first
     Avanzamento->setValue(0);
     LabelCheck->setText(Q(ProjectCheckVerdict(project_.ProjectDir)));
     LbButton2->setEnabled(false);

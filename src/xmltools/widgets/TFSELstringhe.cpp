@@ -63,6 +63,7 @@ void TFSELstringhe::FormShow()
     sg->CellsChanged();
     sg->MoveCursor(1, SelectedStringIndex + 1);
     sgSelectCell(1, SelectedStringIndex + 1);
+    sg->setFocus();
 }
 
 // The grid follows the window's size; its columns follow the grid once it has its new size.

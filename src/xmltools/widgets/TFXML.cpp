@@ -88,6 +88,7 @@ TFXML::TFXML(ProjectContext& context, TextEditor editText, QWidget* parent)
 void TFXML::FormShow()
 {
     TvXml->clear();
+    TvXml->setFocus();
 }
 
 QTreeWidgetItem* TFXML::MakeItem(const std::string& bytes, int image)

@@ -74,6 +74,7 @@ TEST_F(TFInfopdoTest, NewModifyDeleteValidateAndOkSavesInOrder)
 {
     WriteProject("<sdopdo><row index=\"0x2000\" subindex=\"2\" nrpdo=\"1\" poscomp=\"0\"/></sdopdo>");
     Show();
+    window.LPdoCanA->clearSelection(); // the list opens on its first PDO
     Press(0, QStringLiteral("New SDO")); // no PDO chosen: nothing happens
     EXPECT_TRUE(sink.Empty());
     ClickItem(window.LPdoCanA, 1);

@@ -1,6 +1,6 @@
 // Composing base firmwares of about 1 MB and 8 MB, and the whole "Up date Device" chain of a
 // project with 127 receive and 127 send frames on the demo base firmware.
-#include "app/ProjectContext.h"
+#include "common/ProjectContext.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
 #include "firmware/BankFiles.h"

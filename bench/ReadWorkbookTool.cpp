@@ -1,6 +1,6 @@
 // read_workbook FILE: reads every sheet of the workbook as the import does and prints the
 // number of cells, so that a whole run can be timed against other readers of the same file.
-#include "editors/canopen/Workbook.h"
+#include "editors/canopen/workbook/Workbook.h"
 
 #include <exception>
 #include <iostream>

@@ -1,7 +1,7 @@
 // Reading a 20,000-row workbook of each format, as the import reads its sheet: opening the
 // file's bytes, listing the sheets and laying out every cell of the sheet.
 #include "SampleWorkbooks.h"
-#include "editors/canopen/WorkbookReaders.h"
+#include "editors/canopen/workbook/WorkbookReaders.h"
 
 #include <benchmark/benchmark.h>
 

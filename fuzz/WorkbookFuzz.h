@@ -1,6 +1,6 @@
 #pragma once
 #include "common/Failure.h"
-#include "editors/canopen/Workbook.h"
+#include "editors/canopen/workbook/Workbook.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 // Binary workbooks from arbitrary bytes: the compound file, the record stream, the shared
 // strings and the cells.
 #include "WorkbookFuzz.h"
-#include "editors/canopen/WorkbookReaders.h"
+#include "editors/canopen/workbook/WorkbookReaders.h"
 
 #include <cstddef>
 #include <cstdint>

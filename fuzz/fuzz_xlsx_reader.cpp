@@ -1,7 +1,7 @@
 // Open XML workbooks from arbitrary bytes: the archive, its directory check, the workbook,
 // relationships, shared strings and sheet parts.
 #include "WorkbookFuzz.h"
-#include "editors/canopen/WorkbookReaders.h"
+#include "editors/canopen/workbook/WorkbookReaders.h"
 
 #include <cstddef>
 #include <cstdint>

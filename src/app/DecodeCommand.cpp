@@ -1,4 +1,4 @@
-#include "app/ProjectContext.h"
+#include "common/ProjectContext.h"
 #include "app/FirmwareCommands.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"

@@ -1,6 +1,6 @@
 #pragma once
-#include "app/OpenExcel.h"
-#include "app/ProjectContext.h"
+#include "editors/canopen/workbook/OpenExcel.h"
+#include "common/ProjectContext.h"
 #include "app/WindowSet.h"
 #include "firmware/BankImage.h"
 

@@ -1,7 +1,7 @@
 #include "app/TFsaveproj.h"
 
 #include "app/NewProject.h"
-#include "app/ProjectContext.h"
+#include "common/ProjectContext.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
 

@@ -1,6 +1,6 @@
 #include "firmware/BankFiles.h"
 
-#include "app/ProjectContext.h"
+#include "common/ProjectContext.h"
 #include "common/Failure.h"
 #include "common/FileSystem.h"
 #include "common/TextFile.h"

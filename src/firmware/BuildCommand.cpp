@@ -1,6 +1,6 @@
 #include "firmware/BuildCommand.h"
 
-#include "app/ProjectContext.h"
+#include "common/ProjectContext.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
 #include "firmware/BankFiles.h"

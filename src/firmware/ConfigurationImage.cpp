@@ -1,6 +1,6 @@
 #include "firmware/ConfigurationImage.h"
 
-#include "app/ProjectContext.h"
+#include "common/ProjectContext.h"
 #include "common/FileSystem.h"
 #include "common/ParseInt.h"
 #include "xmlstore/ProjectDocument.h"

@@ -5,14 +5,14 @@
 
 #include "common/FileSystem.h"
 #include "common/ParseInt.h"
-#include "editors/canopen/EmcyDefDocument.h"
-#include "editors/canopen/EmcyWordDocument.h"
-#include "editors/canopen/PdoGrids.h"
-#include "editors/canopen/PdoTranslation.h"
-#include "editors/canopen/SdoAccess.h"
-#include "editors/canopen/SdoGrids.h"
-#include "editors/canopen/SearchOrder.h"
-#include "editors/canopen/StoredPdo.h"
+#include "editors/canopen/tables/EmcyDefDocument.h"
+#include "editors/canopen/tables/EmcyWordDocument.h"
+#include "editors/canopen/tables/PdoGrids.h"
+#include "editors/canopen/tables/PdoTranslation.h"
+#include "editors/canopen/tables/SdoAccess.h"
+#include "editors/canopen/tables/SdoGrids.h"
+#include "editors/canopen/tables/SearchOrder.h"
+#include "editors/canopen/tables/StoredPdo.h"
 #include "projectcheck/Report.h"
 
 #include <exception>

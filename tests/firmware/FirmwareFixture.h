@@ -1,5 +1,5 @@
 #pragma once
-#include "app/ProjectContext.h"
+#include "common/ProjectContext.h"
 #include "support/TempDir.h"
 
 #include <map>

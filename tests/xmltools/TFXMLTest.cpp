@@ -1,4 +1,4 @@
-#include "app/ProjectContext.h"
+#include "common/ProjectContext.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
 #include "support/GuiTest.h"

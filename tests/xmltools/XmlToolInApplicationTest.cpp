@@ -1,6 +1,6 @@
 // The XML window as the application wires it: opened from the Tools menu, editing through
 // the new project dialog in its text-edit mode.
-#include "app/ProjectContext.h"
+#include "common/ProjectContext.h"
 #include "app/TFZuzududadaeFirmWare.h"
 #include "app/TFsaveproj.h"
 #include "common/FileSystem.h"

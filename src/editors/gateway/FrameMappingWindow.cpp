@@ -1,6 +1,6 @@
 #include "editors/gateway/FrameMappingWindow.h"
 
-#include "app/ProjectContext.h"
+#include "common/ProjectContext.h"
 #include "common/ErrorBoundary.h"
 #include "common/MessageSink.h"
 #include "common/widgets/Guarded.h"

@@ -1,6 +1,6 @@
 #include "editors/gateway/TFpargen.h"
 
-#include "app/ProjectContext.h"
+#include "common/ProjectContext.h"
 #include "common/MessageSink.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"

@@ -1,6 +1,6 @@
 #include "firmware/widgets/TFModifyFileSx.h"
 
-#include "app/ProjectContext.h"
+#include "common/ProjectContext.h"
 #include "common/Desktop.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"

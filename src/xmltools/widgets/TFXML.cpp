@@ -1,6 +1,6 @@
 #include "xmltools/widgets/TFXML.h"
 
-#include "app/ProjectContext.h"
+#include "common/ProjectContext.h"
 #include "common/Cp1252.h"
 #include "common/Desktop.h"
 #include "common/ErrorBoundary.h"

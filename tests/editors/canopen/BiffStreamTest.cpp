@@ -1,5 +1,5 @@
 #include "common/Failure.h"
-#include "editors/canopen/BiffStream.h"
+#include "editors/canopen/workbook/BiffStream.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Binary workbooks built record by record and stored in a compound file written by libgsf,
 // for the records and forms that the fixture workbooks do not contain.
 #include "common/Failure.h"
-#include "editors/canopen/WorkbookReaders.h"
+#include "editors/canopen/workbook/WorkbookReaders.h"
 
 #include <gsf/gsf.h>
 #include <gtest/gtest.h>

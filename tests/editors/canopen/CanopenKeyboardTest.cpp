@@ -1,8 +1,8 @@
 // The CANopen editors from the keyboard: lists moved through with the arrows, trees walked
 // without a flood of messages.
 #include "CanopenWindowFixture.h"
-#include "editors/canopen/TFInfopdo.h"
-#include "editors/canopen/TFWemcy.h"
+#include "editors/canopen/widgets/TFInfopdo.h"
+#include "editors/canopen/widgets/TFWemcy.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

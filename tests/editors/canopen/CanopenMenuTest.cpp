@@ -1,8 +1,8 @@
 #include "app/TFZuzududadaeFirmWare.h"
 #include "app/WindowSet.h"
-#include "editors/canopen/TFInfopdo.h"
-#include "editors/canopen/TFpdo.h"
-#include "editors/canopen/TFsdo.h"
+#include "editors/canopen/widgets/TFInfopdo.h"
+#include "editors/canopen/widgets/TFpdo.h"
+#include "editors/canopen/widgets/TFsdo.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
 

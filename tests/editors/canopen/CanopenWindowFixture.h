@@ -1,6 +1,6 @@
 #pragma once
-#include "app/OpenExcel.h"
-#include "app/ProjectContext.h"
+#include "editors/canopen/workbook/OpenExcel.h"
+#include "common/ProjectContext.h"
 #include "common/MessageSink.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"

@@ -1,6 +1,6 @@
 #include "common/Failure.h"
-#include "editors/canopen/CellText.h"
-#include "editors/canopen/SheetGrid.h"
+#include "editors/canopen/workbook/CellText.h"
+#include "editors/canopen/workbook/SheetGrid.h"
 
 #include <gtest/gtest.h>
 

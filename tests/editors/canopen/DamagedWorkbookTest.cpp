@@ -1,7 +1,7 @@
 #include "common/Failure.h"
-#include "editors/canopen/SheetExchange.h"
-#include "editors/canopen/WorkbookReaders.h"
-#include "editors/canopen/ZipDirectory.h"
+#include "editors/canopen/tables/SheetExchange.h"
+#include "editors/canopen/workbook/WorkbookReaders.h"
+#include "editors/canopen/workbook/ZipDirectory.h"
 #include "Fixtures.h"
 #include "support/TempDir.h"
 

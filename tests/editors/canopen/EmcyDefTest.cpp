@@ -1,8 +1,8 @@
 #include "common/Failure.h"
 #include "common/MessageSink.h"
-#include "editors/canopen/EmcyDefDocument.h"
-#include "editors/canopen/EmcyDefSheet.h"
-#include "editors/canopen/SheetExchange.h"
+#include "editors/canopen/tables/EmcyDefDocument.h"
+#include "editors/canopen/tables/EmcyDefSheet.h"
+#include "editors/canopen/tables/SheetExchange.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

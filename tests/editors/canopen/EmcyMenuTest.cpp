@@ -1,7 +1,7 @@
 #include "app/TFZuzududadaeFirmWare.h"
 #include "common/MessageSink.h"
-#include "editors/canopen/TFWemcy.h"
-#include "editors/canopen/TFemcy.h"
+#include "editors/canopen/widgets/TFWemcy.h"
+#include "editors/canopen/widgets/TFemcy.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
 

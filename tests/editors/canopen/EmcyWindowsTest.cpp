@@ -1,8 +1,8 @@
-#include "app/OpenExcel.h"
-#include "app/ProjectContext.h"
+#include "editors/canopen/workbook/OpenExcel.h"
+#include "common/ProjectContext.h"
 #include "common/MessageSink.h"
-#include "editors/canopen/TFWemcy.h"
-#include "editors/canopen/TFemcy.h"
+#include "editors/canopen/widgets/TFWemcy.h"
+#include "editors/canopen/widgets/TFemcy.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
 

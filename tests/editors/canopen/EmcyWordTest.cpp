@@ -1,8 +1,8 @@
 #include "common/Failure.h"
 #include "common/MessageSink.h"
-#include "editors/canopen/EmcyWordDocument.h"
-#include "editors/canopen/EmcyWordSheet.h"
-#include "editors/canopen/SheetExchange.h"
+#include "editors/canopen/tables/EmcyWordDocument.h"
+#include "editors/canopen/tables/EmcyWordSheet.h"
+#include "editors/canopen/tables/SheetExchange.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

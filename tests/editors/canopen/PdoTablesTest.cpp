@@ -1,7 +1,7 @@
 #include "common/Failure.h"
-#include "editors/canopen/PdoGrids.h"
-#include "editors/canopen/SearchOrder.h"
-#include "editors/canopen/SheetExchange.h"
+#include "editors/canopen/tables/PdoGrids.h"
+#include "editors/canopen/tables/SearchOrder.h"
+#include "editors/canopen/tables/SheetExchange.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -2,10 +2,10 @@
 // read replaces the whole document, as the gateway editors do.
 #include "CanopenWindowFixture.h"
 #include "common/widgets/ModalWindow.h"
-#include "editors/canopen/TFInfopdo.h"
-#include "editors/canopen/TFWemcy.h"
-#include "editors/canopen/TFemcy.h"
-#include "editors/canopen/TFpdo.h"
+#include "editors/canopen/widgets/TFInfopdo.h"
+#include "editors/canopen/widgets/TFWemcy.h"
+#include "editors/canopen/widgets/TFemcy.h"
+#include "editors/canopen/widgets/TFpdo.h"
 
 #include <QPushButton>
 

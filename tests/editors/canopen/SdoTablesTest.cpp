@@ -1,7 +1,7 @@
 #include "common/Failure.h"
 #include "common/MessageSink.h"
-#include "editors/canopen/SdoGrids.h"
-#include "editors/canopen/SheetExchange.h"
+#include "editors/canopen/tables/SdoGrids.h"
+#include "editors/canopen/tables/SheetExchange.h"
 #include "support/TempDir.h"
 #include "xmlstore/GuardedRead.h"
 

@@ -1,6 +1,6 @@
 #include "common/Desktop.h"
 #include "common/MessageSink.h"
-#include "editors/canopen/SheetExchange.h"
+#include "editors/canopen/tables/SheetExchange.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

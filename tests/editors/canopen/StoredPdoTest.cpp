@@ -1,7 +1,7 @@
 #include "common/Failure.h"
 #include "common/MessageSink.h"
-#include "editors/canopen/SheetExchange.h"
-#include "editors/canopen/StoredPdo.h"
+#include "editors/canopen/tables/SheetExchange.h"
+#include "editors/canopen/tables/StoredPdo.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

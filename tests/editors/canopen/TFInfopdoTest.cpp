@@ -1,6 +1,6 @@
 #include "CanopenWindowFixture.h"
-#include "editors/canopen/RadioGroup.h"
-#include "editors/canopen/TFInfopdo.h"
+#include "editors/canopen/widgets/RadioGroup.h"
+#include "editors/canopen/widgets/TFInfopdo.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #include "CanopenWindowFixture.h"
 #include "common/widgets/StringGrid.h"
-#include "editors/canopen/TFpdo.h"
+#include "editors/canopen/widgets/TFpdo.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #include "CanopenWindowFixture.h"
 #include "common/widgets/StringGrid.h"
-#include "editors/canopen/TFsdo.h"
+#include "editors/canopen/widgets/TFsdo.h"
 
 #include <QPushButton>
 #include <QTabWidget>

@@ -3,12 +3,12 @@
 // freshly shown window is the bytes ExportTable gives.
 #include "CanopenWindowFixture.h"
 #include "Fixtures.h"
-#include "editors/canopen/TFInfopdo.h"
-#include "editors/canopen/TFWemcy.h"
-#include "editors/canopen/TFemcy.h"
-#include "editors/canopen/TFpdo.h"
-#include "editors/canopen/TFsdo.h"
-#include "editors/canopen/TableTransfer.h"
+#include "editors/canopen/widgets/TFInfopdo.h"
+#include "editors/canopen/widgets/TFWemcy.h"
+#include "editors/canopen/widgets/TFemcy.h"
+#include "editors/canopen/widgets/TFpdo.h"
+#include "editors/canopen/widgets/TFsdo.h"
+#include "editors/canopen/tables/TableTransfer.h"
 
 #include <QPushButton>
 

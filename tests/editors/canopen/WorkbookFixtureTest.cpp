@@ -1,7 +1,7 @@
 #include "common/Failure.h"
-#include "editors/canopen/SheetExchange.h"
-#include "editors/canopen/Workbook.h"
-#include "editors/canopen/WorkbookReaders.h"
+#include "editors/canopen/tables/SheetExchange.h"
+#include "editors/canopen/workbook/Workbook.h"
+#include "editors/canopen/workbook/WorkbookReaders.h"
 #include "Fixtures.h"
 #include "support/TempDir.h"
 

@@ -1,7 +1,7 @@
 // Open XML workbooks in forms other spreadsheet programs write (namespace prefixes, cells
 // without references, inline strings, escapes), packed by libgsf's ZIP writer.
 #include "common/Failure.h"
-#include "editors/canopen/WorkbookReaders.h"
+#include "editors/canopen/workbook/WorkbookReaders.h"
 
 #include <gsf/gsf.h>
 #include <gtest/gtest.h>

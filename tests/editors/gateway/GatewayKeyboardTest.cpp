@@ -1,6 +1,6 @@
 // The gateway editors from the keyboard: keys on the focused widget, then the bytes of the
 // document written.
-#include "app/ProjectContext.h"
+#include "common/ProjectContext.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
 #include "common/widgets/StringGrid.h"

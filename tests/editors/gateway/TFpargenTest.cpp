@@ -1,6 +1,6 @@
 #include "editors/gateway/TFpargen.h"
 
-#include "app/ProjectContext.h"
+#include "common/ProjectContext.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
 #include "support/GuiTest.h"

@@ -1,5 +1,5 @@
 #include "common/FileSystem.h"
-#include "editors/canopen/TableTransfer.h"
+#include "editors/canopen/tables/TableTransfer.h"
 #include "editors/canopen/cli/CommandArguments.h"
 #include "editors/canopen/cli/TableCommands.h"
 

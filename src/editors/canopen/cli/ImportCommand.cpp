@@ -1,6 +1,6 @@
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
-#include "editors/canopen/TableTransfer.h"
+#include "editors/canopen/tables/TableTransfer.h"
 #include "editors/canopen/cli/CommandArguments.h"
 #include "editors/canopen/cli/TableCommands.h"
 

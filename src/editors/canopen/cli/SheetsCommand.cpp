@@ -1,5 +1,5 @@
-#include "editors/canopen/SheetExchange.h"
-#include "editors/canopen/Workbook.h"
+#include "editors/canopen/tables/SheetExchange.h"
+#include "editors/canopen/workbook/Workbook.h"
 #include "editors/canopen/cli/CommandArguments.h"
 #include "editors/canopen/cli/TableCommands.h"
 

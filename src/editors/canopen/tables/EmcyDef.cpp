@@ -1,0 +1,60 @@
+#include "editors/canopen/tables/EmcyDef.h"
+
+#include "common/MessageSink.h"
+#include "common/ParseInt.h"
+
+#include <algorithm>
+#include <numeric>
+
+int32_t PackBypassSet(const TClEmcy& entry, CanSide side)
+{
+    return (entry.bypass_type & 15) * 2 + (entry.bypass_enable ? 1 : 0) + (side == CanSide::B ? 32 : 0);
+}
+
+CanSide UnpackBypassSet(int32_t bypassSet, TClEmcy& entry)
+{
+    const auto bits = static_cast<uint32_t>(bypassSet);
+    entry.bypass_enable = (bits & 1u) != 0;
+    entry.bypass_type = static_cast<int>((bits >> 1) & 15u);
+    return (bits & 32u) != 0 ? CanSide::B : CanSide::A;
+}
+
+std::string ZeroIfEmpty(const std::string& text)
+{
+    return text.empty() ? std::string("0") : text;
+}
+
+bool CheckId(const std::string& newId, const std::string& selectedId, bool adding, const EmcyList& page)
+{
+    if (!adding && newId == selectedId) return false;
+    bool refused = false;
+    if (newId.empty()) {
+        Messages().Notice("Index Not Valid");
+        refused = true;
+    }
+    for (const EmcyLine& line : page) {
+        if (line.text == newId) {
+            Messages().Notice("Index Not Valid");
+            refused = true;
+            break;
+        }
+    }
+    return refused;
+}
+
+std::vector<size_t> EmcySaveOrder(const EmcyList& list)
+{
+    // Picking the smallest value again and again, later lines winning ties, is a sort by
+    // (value ascending, position descending). The picking search starts at 999999 and so could
+    // never pick a larger ID; such IDs simply sort after it here.
+    std::vector<int32_t> values;
+    values.reserve(list.size());
+    for (const EmcyLine& line : list) values.push_back(ParseInt(line.text));
+    std::vector<size_t> order(list.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        if (values[a] != values[b]) return values[a] < values[b];
+        return a > b;
+    });
+    return order;
+}

@@ -1,0 +1,200 @@
+#include "editors/canopen/tables/StoredPdo.h"
+
+#include "common/Failure.h"
+#include "common/ParseInt.h"
+#include "editors/canopen/tables/PdoTranslation.h"
+#include "editors/canopen/tables/SdoAccess.h"
+#include "editors/canopen/tables/SearchOrder.h"
+#include "xmlstore/GuardedRead.h"
+
+#include <algorithm>
+
+void ReadSdoAccessLists(const ProjectDocument& document, XmlNode root, StoredPdoTables& tables)
+{
+    const size_t count = document.ChildCount(root);
+    for (size_t i = 0; i < count; ++i) {
+        const XmlNode row = document.ChildAt(root, i);
+        const int conf = ParseInt(document.AttributeText(row, "conf"));
+        TClSdo entry;
+        entry.index = document.AttributeText(row, "IndexA");
+        entry.subindex = document.AttributeText(row, "SubindexA");
+        tables.sides[(conf & kConfRequestOnCanB) ? kSideB : kSideA].sdoAccess.push_back(std::move(entry));
+    }
+}
+
+void ReadPdoLists(const ProjectDocument& document, XmlNode root, StoredPdoTables& tables)
+{
+    const size_t count = document.ChildCount(root);
+    for (size_t i = 0; i < count; ++i) {
+        const XmlNode row = document.ChildAt(root, i);
+        const int enBypass = ParseInt(document.AttributeText(row, "en_bypass"));
+        TClPdo pdo;
+        pdo.name = document.AttributeText(row, "cobid");
+        std::vector<TClPdo>& pdos = tables.sides[(enBypass & kEnBypassCanAToCanB) ? kSideB : kSideA].pdos;
+        pdo.number = int(pdos.size()) + 1;
+        pdos.push_back(std::move(pdo));
+    }
+}
+
+namespace {
+
+// The side and the PDO (1-based) that an nrpdo value names.
+struct PdoNumber {
+    StoredPdoSideId side;
+    int number;
+};
+
+PdoNumber SplitNrpdo(int nrpdo)
+{
+    return {(nrpdo & kNrpdoSideB) ? kSideB : kSideA, nrpdo & 127};
+}
+
+RowRouting AppendStoredSdo(StoredPdoTables& tables, int nrpdo, TClSdo sdo)
+{
+    const PdoNumber at = SplitNrpdo(nrpdo);
+    if (at.number == 0) throw Failure("PDO number 0 in nrpdo '" + std::to_string(nrpdo) + "'");
+    std::vector<TClPdo>& pdos = tables.sides[at.side].pdos;
+    if (size_t(at.number) > pdos.size()) // no such PDO on the side
+        return RowRouting::Skip("PDO " + std::to_string(at.number) + " does not exist" +
+                                (at.side == kSideB ? " on CAN B" : ""));
+    pdos[size_t(at.number) - 1].sdos.push_back(std::move(sdo));
+    return RowRouting::To(at.side == kSideB ? RowRouting::CanB : RowRouting::CanA);
+}
+
+} // namespace
+
+void ReadStoredSdos(const ProjectDocument& document, XmlNode root, StoredPdoTables& tables,
+                    std::vector<size_t>* rowsWithoutPdo)
+{
+    const size_t count = document.ChildCount(root);
+    for (size_t i = 0; i < count; ++i) {
+        const XmlNode row = document.ChildAt(root, i);
+        const int nrpdo = ParseInt(document.AttributeText(row, "nrpdo"));
+        TClSdo sdo;
+        sdo.index = document.AttributeText(row, "index");
+        sdo.subindex = document.AttributeText(row, "subindex");
+        sdo.poscomp = document.AttributeText(row, "poscomp");
+        const RowRouting routed = AppendStoredSdo(tables, nrpdo, std::move(sdo));
+        if (routed.side == RowRouting::Skipped && rowsWithoutPdo) rowsWithoutPdo->push_back(i);
+    }
+}
+
+bool LoadStoredPdoTables(const ProjectContext& context, ProjectDocument& document, StoredPdoTables& tables)
+{
+    tables = StoredPdoTables();
+    GuardedRead(document, SdoAccessPath(context), kSdoXmlNotFound, kErrorReadingSdoXml,
+                [&](ProjectDocument& d, XmlNode root) { ReadSdoAccessLists(d, root, tables); });
+    const GuardedReadResult pdo =
+        GuardedRead(document, context.ProjectDir + "/" + kPdoTableName + ".xml", kPdoXmlNotFound, kErrorReadingPdoXml,
+                    [&](ProjectDocument& d, XmlNode root) { ReadPdoLists(d, root, tables); });
+    const GuardedReadResult stored =
+        GuardedRead(document, context.SdoPdoFile, kSdoPdoXmlNotFound, kErrorReadingSdoPdoXml,
+                    [&](ProjectDocument& d, XmlNode root) { ReadStoredSdos(d, root, tables); });
+    return pdo != GuardedReadResult::Failed && stored != GuardedReadResult::Failed;
+}
+
+std::string PoscompText(int highByte, int lowByte)
+{
+    return std::to_string(highByte * 16 + lowByte);
+}
+
+PoscompBytes PoscompSelection(std::string_view poscomp)
+{
+    const int v = ParseInt(poscomp);
+    return {std::min((v >> 4) & 15, 8), std::min(v & 15, 8)};
+}
+
+namespace {
+
+bool SamePair(const TClSdo& stored, std::string_view index, std::string_view subindex)
+{
+    const int storedIndex = ParseInt(stored.index);
+    if (storedIndex != ParseInt(index)) return false;
+    return ParseInt(stored.subindex) == ParseInt(subindex);
+}
+
+} // namespace
+
+std::optional<std::string> CheckStoredSdo(const StoredPdoSide& side, std::string_view index,
+                                          std::string_view subindex, std::optional<StoredSdoRef> excluded)
+{
+    for (const TClSdo& entry : side.sdoAccess)
+        if (SamePair(entry, index, subindex)) return kSdoAlreadyExists;
+    for (size_t p = 0; p < side.pdos.size(); ++p)
+        for (size_t s = 0; s < side.pdos[p].sdos.size(); ++s) {
+            if (excluded && *excluded == StoredSdoRef{p, s}) continue;
+            if (SamePair(side.pdos[p].sdos[s], index, subindex)) return kIndexOrSubindexNotValid;
+        }
+    return std::nullopt;
+}
+
+std::vector<StoredSdoRef> StoredSdoSaveOrder(const StoredPdoSide& side)
+{
+    std::vector<StoredSdoRef> refs;
+    std::vector<int32_t> index, subindex;
+    for (size_t p = 0; p < side.pdos.size(); ++p)
+        for (size_t s = 0; s < side.pdos[p].sdos.size(); ++s) {
+            refs.push_back({p, s});
+            index.push_back(ParseInt(side.pdos[p].sdos[s].index));
+            subindex.push_back(ParseInt(side.pdos[p].sdos[s].subindex));
+        }
+    std::vector<StoredSdoRef> ordered;
+    for (const size_t i : MinimumSearchOrder(index, subindex, false)) ordered.push_back(refs[i]);
+    return ordered;
+}
+
+void WriteStoredPdo(const StoredPdoTables& tables, ProjectDocument& document)
+{
+    const std::vector<StoredSdoRef> orderA = StoredSdoSaveOrder(tables.sides[kSideA]);
+    const std::vector<StoredSdoRef> orderB = StoredSdoSaveOrder(tables.sides[kSideB]);
+    document.Reset();
+    const XmlNode root = document.AddRoot(kStoredPdoTableName);
+    const auto write = [&](const StoredPdoSide& side, const std::vector<StoredSdoRef>& order, int numberOffset) {
+        for (const StoredSdoRef& ref : order) {
+            const TClPdo& pdo = side.pdos[ref.pdo];
+            const TClSdo& sdo = pdo.sdos[ref.sdo];
+            const XmlNode row = document.AddChild(root, "row");
+            document.SetAttribute(row, "index", sdo.index);
+            document.SetAttribute(row, "subindex", sdo.subindex);
+            document.SetAttribute(row, "nrpdo", std::to_string(pdo.number + numberOffset));
+            document.SetAttribute(row, "poscomp", sdo.poscomp);
+        }
+    };
+    write(tables.sides[kSideA], orderA, 0);
+    write(tables.sides[kSideB], orderB, kNrpdoSideB);
+}
+
+void ClearStoredSdos(StoredPdoTables& tables)
+{
+    for (StoredPdoSide& side : tables.sides)
+        for (TClPdo& pdo : side.pdos) pdo.sdos.clear();
+}
+
+RowRouting ImportStoredSdoRow(StoredPdoTables& tables, const std::vector<std::string>& row)
+{
+    const int nrpdo = ParseInt(row.at(2));
+    return AppendStoredSdo(tables, nrpdo, {row.at(0), row.at(1), row.at(3)});
+}
+
+SheetImportOutcome ImportStoredPdoSheet(const std::string& workbookPath, StoredPdoTables& tables,
+                                        const std::function<void(const RowRouting&, size_t sheetRow)>& routed)
+{
+    return ImportSheetRows(
+        workbookPath, kStoredPdoTableName, kStoredPdoSheetColumns,
+        [&](const std::vector<std::string>& row, size_t sheetRow) {
+            const RowRouting routing = ImportStoredSdoRow(tables, row);
+            if (routed) routed(routing, sheetRow);
+        },
+        [&] { ClearStoredSdos(tables); });
+}
+
+std::vector<std::vector<std::string>> StoredPdoExportLines(const StoredPdoTables& tables)
+{
+    std::vector<std::vector<std::string>> lines;
+    for (const StoredPdoSideId id : {kSideA, kSideB})
+        for (const TClPdo& pdo : tables.sides[id].pdos)
+            for (const TClSdo& sdo : pdo.sdos)
+                lines.push_back({sdo.index, sdo.subindex,
+                                 std::to_string(pdo.number + (id == kSideB ? kNrpdoSideB : 0)), sdo.poscomp});
+    return lines;
+}

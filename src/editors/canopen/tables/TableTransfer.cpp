@@ -1,0 +1,264 @@
+#include "editors/canopen/tables/TableTransfer.h"
+
+#include "common/Failure.h"
+#include "common/GridCells.h"
+#include "editors/canopen/tables/EmcyDefDocument.h"
+#include "editors/canopen/tables/EmcyDefSheet.h"
+#include "editors/canopen/tables/EmcyWordDocument.h"
+#include "editors/canopen/tables/EmcyWordSheet.h"
+#include "editors/canopen/tables/PdoGrids.h"
+#include "editors/canopen/tables/SdoGrids.h"
+#include "editors/canopen/tables/StoredPdo.h"
+#include "xmlstore/GuardedRead.h"
+
+#include <algorithm>
+
+const std::vector<std::string>& CanopenTableNames()
+{
+    static const std::vector<std::string> names{kSdoTableName, kPdoTableName, kStoredPdoTableName, kEmcyDefTable,
+                                                kEmcyWordTable};
+    return names;
+}
+
+bool IsCanopenTable(const std::string& name)
+{
+    const std::vector<std::string>& names = CanopenTableNames();
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+std::string TableImportReport::Summary() const
+{
+    std::string text = std::to_string(toCanA) + (toCanA == 1 ? " row" : " rows") + " to CAN A, " +
+                       std::to_string(toCanB) + " to CAN B";
+    if (!skipped.empty()) {
+        text += ", " + std::to_string(skipped.size()) + " skipped: ";
+        for (size_t i = 0; i < skipped.size(); ++i)
+            text += (i ? "; row " : "row ") + std::to_string(skipped[i].first) + ", " + skipped[i].second;
+    }
+    return text;
+}
+
+namespace {
+
+// One table's import into an empty table and its save.
+class TableImport {
+public:
+    virtual ~TableImport() = default;
+    virtual SheetImportOutcome Read(const std::string& workbookPath) = 0;
+    virtual std::string Save() = 0; // the path written
+};
+
+class Recorder {
+public:
+    explicit Recorder(TableImportReport& report) : report_(report) {}
+    void operator()(const RowRouting& routing, size_t sheetRow)
+    {
+        if (routing.side == RowRouting::CanA) ++report_.toCanA;
+        else if (routing.side == RowRouting::CanB) ++report_.toCanB;
+        else report_.skipped.emplace_back(sheetRow, routing.why);
+    }
+
+private:
+    TableImportReport& report_;
+};
+
+class SdoImport : public TableImport {
+public:
+    SdoImport(const ProjectContext& context, Recorder record) : context_(context), record_(record)
+    {
+        PrepareSdoGrid(sga_);
+        PrepareSdoGrid(sgb_);
+    }
+    SheetImportOutcome Read(const std::string& path) override
+    {
+        SdoSheetImport import(sga_, sgb_);
+        return ImportSheetRows(path, kSdoTableName, kSdoSheetColumns,
+                               [&](const std::vector<std::string>& row, size_t n) { record_(import.Row(row), n); });
+    }
+    std::string Save() override
+    {
+        std::vector<SdoAccessEntry> entries = SdoEntriesOf(sga_, false);
+        for (SdoAccessEntry& entry : SdoEntriesOf(sgb_, true)) entries.push_back(std::move(entry));
+        ProjectDocument document(Discipline::Guarded);
+        WriteSdoAccess(entries, document);
+        const std::string path = SdoAccessPath(context_);
+        document.SaveFile(path);
+        return path;
+    }
+
+private:
+    const ProjectContext& context_;
+    Recorder record_;
+    GridCells sga_{kSdoGridColumns, kSdoGridRows}, sgb_{kSdoGridColumns, kSdoGridRows};
+};
+
+class PdoImport : public TableImport {
+public:
+    PdoImport(const ProjectContext& context, Recorder record) : context_(context), record_(record)
+    {
+        PreparePdoGrid(sga_);
+        PreparePdoGrid(sgb_);
+    }
+    SheetImportOutcome Read(const std::string& path) override
+    {
+        PdoSheetImport import(sga_, sgb_);
+        return ImportSheetRows(path, kPdoTableName, kPdoSheetColumns,
+                               [&](const std::vector<std::string>& row, size_t n) { record_(import.Row(row), n); });
+    }
+    std::string Save() override
+    {
+        PdoTranslationTable table;
+        table.pages[kPdoCanAToCanB] = PdoEntriesOf(sga_);
+        table.pages[kPdoCanBToCanA] = PdoEntriesOf(sgb_);
+        ProjectDocument document(Discipline::Guarded);
+        WritePdoTranslation(table, document);
+        document.SaveFile(context_.RpdoDefFile);
+        return context_.RpdoDefFile;
+    }
+
+private:
+    const ProjectContext& context_;
+    Recorder record_;
+    GridCells sga_{kPdoGridColumns, kPdoGridRows}, sgb_{kPdoGridColumns, kPdoGridRows};
+};
+
+class StoredPdoImport : public TableImport {
+public:
+    StoredPdoImport(const ProjectContext& context, Recorder record) : context_(context), record_(record)
+    {
+        // The PDOs the rows refer to by number, read as the window reads them.
+        ProjectDocument document(Discipline::Guarded);
+        GuardedRead(document, context.RpdoDefFile, kPdoXmlNotFound, kErrorReadingPdoXml,
+                    [&](ProjectDocument& d, XmlNode root) { ReadPdoLists(d, root, tables_); });
+    }
+    SheetImportOutcome Read(const std::string& path) override { return ImportStoredPdoSheet(path, tables_, record_); }
+    std::string Save() override
+    {
+        ProjectDocument document(Discipline::Guarded);
+        WriteStoredPdo(tables_, document);
+        document.SaveFile(context_.SdoPdoFile);
+        return context_.SdoPdoFile;
+    }
+
+private:
+    const ProjectContext& context_;
+    Recorder record_;
+    StoredPdoTables tables_;
+};
+
+class EmcyDefImport : public TableImport {
+public:
+    EmcyDefImport(const ProjectContext& context, Recorder record) : context_(context), record_(record) {}
+    SheetImportOutcome Read(const std::string& path) override
+    {
+        return ImportSheetRows(path, kEmcyDefTable, kEmcyColumns.size(), [&](const std::vector<std::string>& row, size_t n) {
+            const CanSide side = AddEmcyDefSheetRow(table_, row);
+            record_(RowRouting::To(side == CanSide::A ? RowRouting::CanA : RowRouting::CanB), n);
+        });
+    }
+    std::string Save() override
+    {
+        ProjectDocument document(Discipline::Guarded);
+        SaveEmcyDef(document, context_.EmcyDefFile, table_);
+        return context_.EmcyDefFile;
+    }
+
+private:
+    const ProjectContext& context_;
+    Recorder record_;
+    EmcyTable table_;
+};
+
+class EmcyWordImport : public TableImport {
+public:
+    EmcyWordImport(const ProjectContext& context, Recorder record) : context_(context), record_(record) {}
+    SheetImportOutcome Read(const std::string& path) override
+    {
+        return ImportSheetRows(path, kEmcyWordTable, kEmcyWordColumnCount, [&](const std::vector<std::string>& row, size_t n) {
+            std::optional<std::pair<CanSide, TClWEmcy>> routed = EmcyWordFromSheetRow(row);
+            if (!routed) {
+                record_(RowRouting::Skip("extdata '" + row.at(2) + "' is neither 0 nor 1"), n);
+                return;
+            }
+            table_.Side(routed->first).push_back(std::move(routed->second));
+            record_(RowRouting::To(routed->first == CanSide::A ? RowRouting::CanA : RowRouting::CanB), n);
+        });
+    }
+    std::string Save() override
+    {
+        ProjectDocument document(Discipline::Guarded);
+        SaveEmcyWord(document, context_.EmcyWordFile, table_);
+        return context_.EmcyWordFile;
+    }
+
+private:
+    const ProjectContext& context_;
+    Recorder record_;
+    EmcyWordTable table_;
+};
+
+std::unique_ptr<TableImport> MakeImport(const ProjectContext& context, const std::string& table, Recorder record)
+{
+    if (table == kSdoTableName) return std::make_unique<SdoImport>(context, record);
+    if (table == kPdoTableName) return std::make_unique<PdoImport>(context, record);
+    if (table == kStoredPdoTableName) return std::make_unique<StoredPdoImport>(context, record);
+    if (table == kEmcyDefTable) return std::make_unique<EmcyDefImport>(context, record);
+    if (table == kEmcyWordTable) return std::make_unique<EmcyWordImport>(context, record);
+    throw Failure("'" + table + "' is no table");
+}
+
+} // namespace
+
+TableImportReport ImportTable(const ProjectContext& context, const std::string& table, const std::string& workbookPath,
+                              bool partial)
+{
+    TableImportReport report;
+    const std::unique_ptr<TableImport> import = MakeImport(context, table, Recorder(report));
+    report.outcome = import->Read(workbookPath);
+    if (report.outcome.Complete() || (partial && report.outcome.sheetFound)) report.writtenPath = import->Save();
+    return report;
+}
+
+TableExport ExportTable(const ProjectContext& context, const std::string& table)
+{
+    TableExport result;
+    std::vector<std::vector<std::string>> lines;
+    ProjectDocument document(Discipline::Guarded);
+    const auto read = [&](GuardedReadResult outcome) { result.readWhole = outcome != GuardedReadResult::Failed; };
+    if (table == kSdoTableName) {
+        GridCells sga(kSdoGridColumns, kSdoGridRows), sgb(kSdoGridColumns, kSdoGridRows);
+        PrepareSdoGrid(sga);
+        PrepareSdoGrid(sgb);
+        std::vector<SdoAccessEntry> entries;
+        read(GuardedRead(document, SdoAccessPath(context), "", kErrorReadingFileXml,
+                         [&](ProjectDocument& d, XmlNode root) { ReadSdoAccessEntries(d, root, entries); }));
+        FillSdoGrids(entries, sga, sgb);
+        lines = SdoExportLines(sga, sgb);
+    } else if (table == kPdoTableName) {
+        GridCells sga(kPdoGridColumns, kPdoGridRows), sgb(kPdoGridColumns, kPdoGridRows);
+        PreparePdoGrid(sga);
+        PreparePdoGrid(sgb);
+        PdoTranslationTable pdos;
+        read(GuardedRead(document, context.RpdoDefFile, kFileXmlNotFound, kErrorReadingFileXml,
+                         [&](ProjectDocument& d, XmlNode root) { ReadPdoTranslation(d, root, pdos); }));
+        FillPdoGrid(pdos.pages[kPdoCanAToCanB], sga);
+        FillPdoGrid(pdos.pages[kPdoCanBToCanA], sgb);
+        lines = PdoExportLines(sga, sgb);
+    } else if (table == kStoredPdoTableName) {
+        StoredPdoTables tables;
+        result.readWhole = LoadStoredPdoTables(context, document, tables);
+        lines = StoredPdoExportLines(tables);
+    } else if (table == kEmcyDefTable) {
+        EmcyTable emcy;
+        read(LoadEmcyDef(document, context.EmcyDefFile, emcy));
+        lines = EmcyDefExportLines(emcy);
+    } else if (table == kEmcyWordTable) {
+        EmcyWordTable words;
+        read(LoadEmcyWord(document, context.EmcyWordFile, words));
+        lines = EmcyWordExportLines(words);
+    } else {
+        throw Failure("'" + table + "' is no table");
+    }
+    result.csv = CsvText(lines);
+    return result;
+}

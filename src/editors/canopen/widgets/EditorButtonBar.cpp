@@ -1,0 +1,31 @@
+#include "editors/canopen/widgets/EditorButtonBar.h"
+
+#include "common/widgets/Guarded.h"
+
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
+
+EditorButtonBar MakeEditorButtonBar(QDialog* window, std::function<bool()> ok, std::function<void()> exportLines,
+                                    std::function<void()> importSheet)
+{
+    EditorButtonBar bar{new QPushButton(QStringLiteral("OK"), window), new QPushButton(QStringLiteral("Cancel"), window),
+                        new QPushButton(QStringLiteral("Export"), window),
+                        new QPushButton(QStringLiteral("Import"), window), new QHBoxLayout};
+    bar.ok->setObjectName(QStringLiteral("BitBtn1"));
+    bar.cancel->setObjectName(QStringLiteral("BitBtn2"));
+    bar.exportButton->setObjectName(QStringLiteral("Button1"));
+    bar.importButton->setObjectName(QStringLiteral("BitBtn4"));
+    bar.layout->addWidget(bar.ok);
+    bar.layout->addWidget(bar.cancel);
+    bar.layout->addStretch();
+    bar.layout->addWidget(bar.exportButton);
+    bar.layout->addWidget(bar.importButton);
+    for (QPushButton* b : {bar.ok, bar.cancel, bar.exportButton, bar.importButton}) b->setAutoDefault(false);
+
+    OnAccept(bar.ok, window, std::move(ok));
+    QObject::connect(bar.cancel, &QPushButton::clicked, window, &QDialog::reject);
+    OnClick(bar.exportButton, std::move(exportLines));
+    OnClick(bar.importButton, std::move(importSheet));
+    return bar;
+}

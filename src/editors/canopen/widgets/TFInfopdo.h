@@ -1,0 +1,82 @@
+#pragma once
+#include "common/widgets/ModalWindow.h"
+#include "editors/canopen/tables/StoredPdo.h"
+#include "xmlstore/ProjectDocument.h"
+
+#include <array>
+
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+class RadioGroup;
+struct OpenExcelDialog;
+struct ProjectContext;
+
+// "Define Store PDO": for each PDO of rpdodef.xml, the SDOs whose high and low bytes travel in
+// chosen bytes of that PDO, kept in sdopdo.xml. Page "CanA" holds side A, page "CanB" side B;
+// all handlers serve both pages.
+class TFInfopdo : public ModalWindow {
+    Q_OBJECT
+public:
+    TFInfopdo(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* parent = nullptr);
+
+    QTabWidget* PageControl1;
+    QListWidget* LPdoCanA;
+    QListWidget* LSdoCanA;
+    QLineEdit* EindexA;
+    QLineEdit* EsubindexA;
+    RadioGroup* PoscompMsbA;
+    RadioGroup* PoscompLsbA;
+    QListWidget* LPdoCanB;
+    QListWidget* LSdoCanB;
+    QLineEdit* EindexB;
+    QLineEdit* EsubindexB;
+    RadioGroup* PoscompMsbB;
+    RadioGroup* PoscompLsbB;
+    QPushButton* BitBtn1; // OK
+    QPushButton* BitBtn2; // Cancel
+    QPushButton* Button1; // Export
+    QPushButton* BitBtn4; // Import
+
+protected:
+    void FormShow() override;
+
+private:
+    // The controls of one page and its clipboard, which lasts for the whole run.
+    struct Page {
+        QWidget* widget = nullptr;
+        QListWidget* pdoList = nullptr;
+        QListWidget* sdoList = nullptr;
+        QLineEdit* index = nullptr;
+        QLineEdit* subindex = nullptr;
+        RadioGroup* high = nullptr;
+        RadioGroup* low = nullptr;
+        TClSdo clipboard;
+    };
+
+    QWidget* BuildPage(StoredPdoSideId side, const QString& own, const QString& other);
+    void ConnectListClick(QListWidget* list, void (TFInfopdo::*handler)(StoredPdoSideId), StoredPdoSideId side);
+    void ResetPage(Page& page);
+    void EmptySdoList(Page& page);
+    std::string PoscompOf(const Page& page) const;
+    void ShowPoscomp(Page& page, const std::string& poscomp);
+
+    void LPdoCanAClick(StoredPdoSideId side);
+    void LSdoCanAClick(StoredPdoSideId side);
+    void NewAClick(StoredPdoSideId side);
+    void ModifyAClick(StoredPdoSideId side);
+    void DeleteAClick(StoredPdoSideId side);
+    void CopyAClick(StoredPdoSideId side);
+    void PasteAClick(StoredPdoSideId side);
+    bool BitBtn1Click();
+    void BitBtn4Click();
+    void Button1Click();
+
+    ProjectContext& context_;
+    OpenExcelDialog& openExcel_;
+    ProjectDocument document_{Discipline::Guarded};
+    StoredPdoTables tables_;
+    std::array<Page, 2> pages_;
+    bool changingLists_ = false; // list changes made by the window itself are no clicks
+};

@@ -1,0 +1,85 @@
+#pragma once
+#include "common/widgets/ModalWindow.h"
+#include "editors/canopen/tables/EmcyWord.h"
+#include "xmlstore/ProjectDocument.h"
+
+#include <QIcon>
+#include <QPixmap>
+#include <array>
+
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
+struct OpenExcelDialog;
+struct ProjectContext;
+
+// The controls of one page, "CanA" or "CanB". Their object names carry the page's suffix:
+// TWCanA, GBword_emcy_bitmapA, GbebmA, Eindex_addrmA ... EposcompA2.
+struct TFWemcyPage {
+    CanSide side = CanSide::A;
+    QTreeWidget* TWCan = nullptr;
+    QGroupBox* GBword_emcy_bitmap = nullptr;
+    QGroupBox* Gbebm = nullptr;
+    QLineEdit* Eindex_addrm = nullptr;
+    QLineEdit* Esubindex = nullptr;
+    QLineEdit* Edevid = nullptr;
+    QLineEdit* Eb0 = nullptr;
+    QLineEdit* Eb1 = nullptr;
+    QLineEdit* Eposcomp = nullptr;  // first emergency byte number
+    QLineEdit* Eposcomp2 = nullptr; // second emergency byte number
+    QPushButton* deleteButton = nullptr;
+    QPushButton* newButton = nullptr;
+    QPushButton* modifyButton = nullptr;
+};
+
+// "Define EMCY Word": the emergency words of both CAN sides, kept in emcyword.xml. Each word is
+// a tree node "W" + label with the sixteen nodes "Bit0" to "Bit15" below it.
+class TFWemcy : public ModalWindow {
+    Q_OBJECT
+public:
+    TFWemcy(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* parent = nullptr);
+
+    // What a node stands for; every node carries it.
+    enum class NodeKind { Word, Bit };
+    static NodeKind KindOf(const QTreeWidgetItem* node);
+
+    QTabWidget* Pages;
+    TFWemcyPage A, B;
+    QPushButton *BitBtn1, *BitBtn2, *Button1, *BitBtn4; // OK, Cancel, Export, Import
+    std::array<QPixmap, 4> Large;                        // word, word selected, bit, bit selected
+
+    const EmcyWordTable& Table() const { return table_; }
+
+    void ClearForm();
+    int NextWordLabel(const QTreeWidget* tree) const;
+    void TWCanAChange(TFWemcyPage& page);
+    void newBClick(TFWemcyPage& page);
+    void modifyBClick(TFWemcyPage& page);
+    void deleteBClick(TFWemcyPage& page);
+    bool BitBtn1Click();
+    void BitBtn4Click();
+    void Button1Click();
+
+    // The absolute position of a node: all nodes counted from 0, children included.
+    static int AbsolutePosition(const QTreeWidgetItem* node);
+
+protected:
+    void FormCreate();
+    void FormShow() override;
+
+private:
+    QWidget* BuildPage(TFWemcyPage& page, CanSide side);
+    TFWemcyPage& PageOf(CanSide side) { return side == CanSide::A ? A : B; }
+    void AddWordNode(TFWemcyPage& page, int label);
+    void SetCaptions(int word, int bit);
+
+    ProjectContext& context_;
+    OpenExcelDialog& openExcel_;
+    ProjectDocument document_{Discipline::Guarded};
+    EmcyWordTable table_;
+    QIcon wordIcon_, bitIcon_;
+    bool clearing_ = false;
+};

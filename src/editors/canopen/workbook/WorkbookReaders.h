@@ -1,0 +1,24 @@
+#pragma once
+#include "editors/canopen/workbook/Workbook.h"
+
+#include <memory>
+#include <string>
+
+// The readers behind OpenWorkbook, on the bytes of a file. Both throw Failure for bytes that
+// are no such workbook or are damaged, at once or when a damaged sheet is read.
+
+// A binary workbook: an OLE2 compound file with a "Workbook" (BIFF8) or "Book" (BIFF5)
+// stream, the names compared without letter case, "Workbook" first. Only worksheets are
+// listed; charts and macro sheets are not tables.
+std::unique_ptr<Workbook> OpenXlsWorkbook(std::string bytes);
+
+// A bare BIFF5 or BIFF8 workbook stream, not wrapped in a compound file.
+std::unique_ptr<Workbook> OpenBiffStreamWorkbook(std::string stream);
+
+// A bare worksheet of BIFF2, BIFF3 or BIFF4, the only sheet of its file, named `name`. A BIFF4
+// workbook of several sheets is refused.
+std::unique_ptr<Workbook> OpenOldWorksheet(std::string stream, std::string name);
+
+// An Office Open XML workbook: a ZIP archive whose members are checked against the CRC-32
+// and size of its central directory before they are read.
+std::unique_ptr<Workbook> OpenXlsxWorkbook(std::string bytes);

@@ -35,7 +35,9 @@ void WhileModal(const std::function<void()>& open, const std::function<void(QWid
     poll.setInterval(5);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         if (done) return;
-        if (QWidget* modal = QApplication::activeModalWidget()) {
+        // Keys go to the focused widget, which the window gets only once it is active.
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal->isActiveWindow()) {
             done = true;
             poll.stop();
             whileOpen(modal);

@@ -1,4 +1,6 @@
 #pragma once
+#include "editors/canopen/tables/CanSide.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -6,9 +8,6 @@
 
 // The emergency translation table: one entry per EMCY producer on one CAN side, with the masks
 // and enable masks of its emergency message and how its emergencies are passed on.
-
-// The two CAN sides of the gateway.
-enum class CanSide { A, B };
 
 // One entry. The eleven texts hold what was typed or read, unconverted.
 struct TClEmcy {

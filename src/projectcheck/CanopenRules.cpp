@@ -174,7 +174,7 @@ void CheckEmcyDef(const ProjectFiles& files, Report& report)
         for (size_t i = 0; i < list.size(); ++i) {
             const int row = static_cast<int>(i);
             const EmcyList before(list.begin(), list.begin() + static_cast<std::ptrdiff_t>(i));
-            if (CheckId(list[i].text, "", true, before)) {
+            if (!CheckId(list[i].text, "", true, before)) {
                 report.Error(list[i].text.empty() ? "key-missing" : "duplicate-key", kEmcyDefName, row, "id_dev",
                              (list[i].text.empty() ? "The ID on " + page + " is empty"
                                                    : "The ID " + list[i].text + " on " + page +

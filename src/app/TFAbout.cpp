@@ -94,7 +94,7 @@ TFAbout::TFAbout(QWidget* parent)
 
     connect(Label4, &QLabel::linkActivated, this, [this] { RunGuarded([this] { Label4Click(); }); });
     connect(Label5, &QLabel::linkActivated, this, [this] { RunGuarded([this] { Label5Click(); }); });
-    OnClick(LbButton1, [this] { accept(); });
+    OnAccept(LbButton1, this, [] { return true; });
     LbButton1->setFocus(); // nothing to type here: Enter or Space closes
 }
 

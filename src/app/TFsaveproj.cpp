@@ -36,7 +36,7 @@ TFsaveproj::TFsaveproj(ProjectContext& context, QWidget* parent)
     layout->addWidget(Edit1);
     layout->addLayout(buttons);
 
-    OnClick(bitbtn1, [this] { BitBtn1Click(); });
+    OnAccept(bitbtn1, this, [this] { return BitBtn1Click(); });
     OnClick(bitbtn2, [this] { BitBtn2Click(); });
 }
 
@@ -57,26 +57,18 @@ void TFsaveproj::FormShow()
     Edit1->setFocus();
 }
 
-void TFsaveproj::BitBtn1Click()
+bool TFsaveproj::BitBtn1Click()
 {
     if (EditMode == 0) {
         NewProjectName = S(Edit1->text()); // used as typed, blanks included
-        CloseAllowed = CreateNewProject(context_, DestinationDir, NewProjectName);
-    } else if (EditMode == 1) {
-        CloseAllowed = true;
+        return CreateNewProject(context_, DestinationDir, NewProjectName);
     }
-    FormCloseQuery(QDialog::Accepted);
+    return EditMode == 1;
 }
 
 void TFsaveproj::BitBtn2Click()
 {
-    CloseAllowed = true;
-    FormCloseQuery(QDialog::Rejected);
-}
-
-void TFsaveproj::FormCloseQuery(int result)
-{
-    if (CloseAllowed) done(result);
+    done(QDialog::Rejected);
 }
 
 void TFsaveproj::reject()

@@ -20,7 +20,6 @@ public:
     int EditMode = 0;
     std::string DestinationDir;
     std::string NewProjectName;
-    bool CloseAllowed = false;
 
     QLabel* Label1;
     QLineEdit* Edit1;
@@ -36,10 +35,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void BitBtn1Click();
+    // True when the dialog may close: the project was created, or the text was edited.
+    bool BitBtn1Click();
     void BitBtn2Click();
-    // Closes with the result when CloseAllowed is set; a refused close leaves the dialog open.
-    void FormCloseQuery(int result);
 
     ProjectContext& context_;
 };

@@ -75,7 +75,7 @@ void CheckPdoTranslation(const ProjectFiles& files, Report& report)
         return;
     const char* names[2] = {"PDO From CanA to CanB", "PDO From CanB to CanA"};
     for (int p = 0; p < 2; ++p) {
-        const std::vector<PdoEntry>& page = table.pages[static_cast<size_t>(p)];
+        const std::vector<PdoEntry>& page = table.pages[kCanSides[static_cast<size_t>(p)]];
         if (static_cast<int>(page.size()) > kMaxPdoEntries)
             report.Error("table-too-long", kRpdoDefName, kMaxPdoEntries, "",
                          "The " + Page(names[p]) + " holds " + std::to_string(page.size()) + " entries, but the grid has " +
@@ -131,7 +131,7 @@ void CheckStoredPdo(const ProjectFiles& files, Report& report)
                 const std::string nrpdo = d.AttributeText(d.ChildAt(root, r), "nrpdo");
                 const int32_t number = ParseInt(nrpdo);
                 const bool sideB = (number & kNrpdoSideB) != 0;
-                const size_t count = tables.sides[sideB ? kSideB : kSideA].pdos.size();
+                const size_t count = tables.sides[sideB ? CanSide::B : CanSide::A].pdos.size();
                 report.Error("stored-pdo-without-pdo", kSdoPdoName, static_cast<int>(r), "nrpdo",
                              "nrpdo " + nrpdo + " points at PDO " + std::to_string(number & 127) + " of CAN " +
                                  (sideB ? "B" : "A") + ", but rpdodef.xml lists only " + std::to_string(count) +
@@ -140,14 +140,13 @@ void CheckStoredPdo(const ProjectFiles& files, Report& report)
         }))
         return;
 
-    const char* sideNames[2] = {"A", "B"};
-    for (const StoredPdoSideId id : {kSideA, kSideB}) {
+    for (const CanSide id : kCanSides) {
         const StoredPdoSide& side = tables.sides[id];
         for (size_t p = 0; p < side.pdos.size(); ++p)
             for (size_t s = 0; s < side.pdos[p].sdos.size(); ++s) {
                 const TClSdo& sdo = side.pdos[p].sdos[s];
                 const std::string where = "Stored SDO " + sdo.index + "/" + sdo.subindex + " of PDO " +
-                                          side.pdos[p].name + " (CAN " + sideNames[id] + ")";
+                                          side.pdos[p].name + " (CAN " + (id == CanSide::A ? "A" : "B") + ")";
                 try {
                     if (const auto refusal = CheckStoredSdo(side, sdo.index, sdo.subindex, StoredSdoRef{p, s}))
                         report.Error("duplicate-key", kSdoPdoName, std::nullopt, "index",
@@ -169,13 +168,13 @@ void CheckEmcyDef(const ProjectFiles& files, Report& report)
         NotLoadable(report, kEmcyDefName, "Set Traslate EMCY", kErrorReadingFileXml);
         return;
     }
-    for (const CanSide side : {CanSide::A, CanSide::B}) {
+    for (const CanSide side : kCanSides) {
         const EmcyList& list = table.Side(side);
         const std::string page = Page(side == CanSide::A ? "CanA" : "CanB");
         for (size_t i = 0; i < list.size(); ++i) {
             const int row = static_cast<int>(i);
             const EmcyList before(list.begin(), list.begin() + static_cast<std::ptrdiff_t>(i));
-            if (CheckId(list[i].text, "", true, before)) {
+            if (!CheckId(list[i].text, "", true, before)) {
                 report.Error(list[i].text.empty() ? "key-missing" : "duplicate-key", kEmcyDefName, row, "id_dev",
                              (list[i].text.empty() ? "The ID on " + page + " is empty"
                                                    : "The ID " + list[i].text + " on " + page +
@@ -207,7 +206,7 @@ void CheckEmcyWord(const ProjectFiles& files, Report& report)
         NotLoadable(report, kEmcyWordName, "Define EMCY Word", kErrorReadingFileXml);
         return;
     }
-    for (const CanSide side : {CanSide::A, CanSide::B}) {
+    for (const CanSide side : kCanSides) {
         const std::vector<TClWEmcy>& list = table.Side(side);
         const std::string page = Page(side == CanSide::A ? "CanA" : "CanB");
         bool keyReported = false;

@@ -1,6 +1,7 @@
 #include "xmltools/widgets/TFSELstringhe.h"
 
 #include "common/ErrorBoundary.h"
+#include "common/widgets/Guarded.h"
 #include "common/widgets/StringGrid.h"
 #include "xmlstore/GuardedRead.h"
 
@@ -32,7 +33,7 @@ TFSELstringhe::TFSELstringhe(QWidget* parent) : ModalWindow(parent)
     layout->addWidget(sg, 1);
     layout->addLayout(buttons);
 
-    connect(bitbtn1, &QPushButton::clicked, this, &QDialog::accept);
+    OnAccept(bitbtn1, this, [] { return true; });
     connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
     connect(sg, &StringGrid::CellSelected, this,
             [this](int column, int row) { RunGuarded([&] { sgSelectCell(column, row); }); });

@@ -77,15 +77,15 @@ TEST(EmcyBypassSet, PacksEnableTypeAndSide)
 TEST_F(EmcyDefTest, CheckIdRefusesEmptyAndRepeatedIdsOnItsOwnPage)
 {
     const EmcyList page = {Line("5"), Line("0x10")};
-    EXPECT_TRUE(CheckId("5", "0x10", true, page));
-    EXPECT_FALSE(CheckId("16", "5", true, page)); // another notation is another text
-    EXPECT_FALSE(CheckId("5", "5", false, page)); // an unchanged ID needs no check
-    EXPECT_TRUE(CheckId("0x10", "5", false, page));
-    EXPECT_TRUE(CheckId("", "5", true, page));
+    EXPECT_FALSE(CheckId("5", "0x10", true, page));
+    EXPECT_TRUE(CheckId("16", "5", true, page)); // another notation is another text
+    EXPECT_TRUE(CheckId("5", "5", false, page)); // an unchanged ID needs no check
+    EXPECT_FALSE(CheckId("0x10", "5", false, page));
+    EXPECT_FALSE(CheckId("", "5", true, page));
     EXPECT_EQ(sink.Texts(), Strings(3, "Index Not Valid"));
 
     sink.Clear();
-    EXPECT_TRUE(CheckId("", "5", true, {Line("5"), Line("")}));
+    EXPECT_FALSE(CheckId("", "5", true, {Line("5"), Line("")}));
     EXPECT_EQ(sink.Texts(), Strings(2, "Index Not Valid")); // empty, and an empty line shown
 }
 

@@ -34,19 +34,19 @@ TEST(PdoTranslation, EnBypassChoosesThePageAndTheEnableFlag)
                       "rpdodef.xml");
     PdoTranslationTable table;
     EXPECT_THROW(ReadPdoTranslation(document, document.Root(), table), Failure); // row 5 lacks n_tpdo
-    ASSERT_EQ(table.pages[kPdoCanAToCanB].size(), 2u);
-    ASSERT_EQ(table.pages[kPdoCanBToCanA].size(), 2u);
-    EXPECT_EQ(table.pages[kPdoCanAToCanB][0].cobid, "1");
-    EXPECT_TRUE(table.pages[kPdoCanAToCanB][0].enabled);
-    EXPECT_EQ(table.pages[kPdoCanAToCanB][0].posind, "p");
-    EXPECT_EQ(table.pages[kPdoCanAToCanB][0].n_tpdo, "n");
-    EXPECT_FALSE(table.pages[kPdoCanAToCanB][1].enabled);
-    EXPECT_FALSE(table.pages[kPdoCanBToCanA][0].enabled);
-    EXPECT_TRUE(table.pages[kPdoCanBToCanA][1].enabled);
+    ASSERT_EQ(table.pages[CanSide::A].size(), 2u);
+    ASSERT_EQ(table.pages[CanSide::B].size(), 2u);
+    EXPECT_EQ(table.pages[CanSide::A][0].cobid, "1");
+    EXPECT_TRUE(table.pages[CanSide::A][0].enabled);
+    EXPECT_EQ(table.pages[CanSide::A][0].posind, "p");
+    EXPECT_EQ(table.pages[CanSide::A][0].n_tpdo, "n");
+    EXPECT_FALSE(table.pages[CanSide::A][1].enabled);
+    EXPECT_FALSE(table.pages[CanSide::B][0].enabled);
+    EXPECT_TRUE(table.pages[CanSide::B][1].enabled);
 
     GridCells sga(1, 1);
     PreparePdoGrid(sga);
-    EXPECT_EQ(FillPdoGrid(table.pages[kPdoCanAToCanB], sga), 0);
+    EXPECT_EQ(FillPdoGrid(table.pages[CanSide::A], sga), 0);
     EXPECT_EQ(sga.Cell(1, 1), "1");
     EXPECT_EQ(sga.Cell(3, 1), "1");
     EXPECT_EQ(sga.Cell(3, 2), "0");
@@ -74,7 +74,7 @@ TEST(PdoSaveOrder, ACobidThatIsNoIntegerStopsTheSaveBeforeTheDocumentChanges)
     ProjectDocument document(Discipline::Guarded);
     document.LoadText("<old/>", "rpdodef.xml");
     PdoTranslationTable table;
-    table.pages[kPdoCanBToCanA] = {Cobid("1"), Cobid("abc")};
+    table.pages[CanSide::B] = {Cobid("1"), Cobid("abc")};
     try {
         WritePdoTranslation(table, document);
         FAIL() << "no failure";
@@ -87,8 +87,8 @@ TEST(PdoSaveOrder, ACobidThatIsNoIntegerStopsTheSaveBeforeTheDocumentChanges)
 TEST(PdoSaveOrder, WritesBothPagesInOrderWithTheirEnBypassCodes)
 {
     PdoTranslationTable table;
-    table.pages[kPdoCanAToCanB] = {{"0x20", "a", "p", "n", true}, {"0x10", "b", "", "", false}};
-    table.pages[kPdoCanBToCanA] = {{"7", "c", "", "", true}, {"6", "d", "", "", false}};
+    table.pages[CanSide::A] = {{"0x20", "a", "p", "n", true}, {"0x10", "b", "", "", false}};
+    table.pages[CanSide::B] = {{"7", "c", "", "", true}, {"6", "d", "", "", false}};
     ProjectDocument document(Discipline::Guarded);
     WritePdoTranslation(table, document);
     EXPECT_EQ(document.Serialize(),

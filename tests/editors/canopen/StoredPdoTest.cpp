@@ -41,7 +41,7 @@ TEST_F(StoredPdoLoadTest, EachMissingDocumentHasItsOwnMessageAndRowsWithoutTheir
     dir.Write("sdopdo.xml", "<sdopdo>" + Row("1", "1") + Row("2", "129") + "</sdopdo>");
     Load();
     EXPECT_EQ(sink.Texts(), (std::vector<std::string>{"File SDO XML not found", "File PDO XML not found"}));
-    EXPECT_TRUE(tables.sides[kSideA].pdos.empty());
+    EXPECT_TRUE(tables.sides[CanSide::A].pdos.empty());
     sink.Clear();
     std::remove(dir.File("sdopdo.xml").c_str());
     Load();
@@ -59,8 +59,8 @@ TEST_F(StoredPdoLoadTest, NrpdoSelectsSideAndPdoAndZeroEndsTheRead)
                                 Row("e", "1") + "</sdopdo>");
     Load();
     EXPECT_EQ(sink.Texts(), (std::vector<std::string>{"Error in reading file SDO XML", "Error in reading file SDOPDO XML"}));
-    const StoredPdoSide& a = tables.sides[kSideA];
-    const StoredPdoSide& b = tables.sides[kSideB];
+    const StoredPdoSide& a = tables.sides[CanSide::A];
+    const StoredPdoSide& b = tables.sides[CanSide::B];
     ASSERT_EQ(a.sdoAccess.size(), 1u);
     EXPECT_EQ(a.sdoAccess[0].index, "0x10");
     ASSERT_EQ(b.sdoAccess.size(), 1u);
@@ -153,8 +153,8 @@ TEST(StoredSdoSaveOrder, PairsTheSearchCannotChooseComeLastInListOrder)
 TEST(StoredPdoDocument, SideAThenSideBWithTheirPdoNumbers)
 {
     StoredPdoTables tables;
-    tables.sides[kSideA] = Side({{}, {{"0x20", "1", "33"}, {"0x10", "2", "0"}}});
-    tables.sides[kSideB] = Side({{{"5", "0", "18"}}});
+    tables.sides[CanSide::A] = Side({{}, {{"0x20", "1", "33"}, {"0x10", "2", "0"}}});
+    tables.sides[CanSide::B] = Side({{{"5", "0", "18"}}});
     ProjectDocument document(Discipline::Guarded);
     WriteStoredPdo(tables, document);
     EXPECT_EQ(document.Serialize(), "<sdopdo>\r\n"
@@ -169,8 +169,8 @@ TEST(StoredPdoDocument, SideAThenSideBWithTheirPdoNumbers)
 TEST(StoredPdoExchange, ImportRoutesByNrpdoAndAnExportReadsBackWhole)
 {
     StoredPdoTables tables;
-    tables.sides[kSideA] = Side({{}, {}});
-    tables.sides[kSideB] = Side({{}});
+    tables.sides[CanSide::A] = Side({{}, {}});
+    tables.sides[CanSide::B] = Side({{}});
     ImportStoredSdoRow(tables, {"0x10", "1", "129", "33"});
     ImportStoredSdoRow(tables, {"0x11", "1", "3", "0"}); // side A has two PDOs
     ImportStoredSdoRow(tables, {"0x12", "1", "2", ""});
@@ -178,9 +178,9 @@ TEST(StoredPdoExchange, ImportRoutesByNrpdoAndAnExportReadsBackWhole)
     ImportStoredSdoRow(tables, {"0x14", "3", "0x02", "1"});
     EXPECT_THROW(ImportStoredSdoRow(tables, {"0x15", "1", "0", "0"}), Failure);
     EXPECT_THROW(ImportStoredSdoRow(tables, {"0x15", "1", "", "0"}), Failure);
-    ASSERT_EQ(tables.sides[kSideB].pdos[0].sdos.size(), 1u);
-    ASSERT_EQ(tables.sides[kSideA].pdos[1].sdos.size(), 3u);
-    EXPECT_TRUE(tables.sides[kSideA].pdos[0].sdos.empty());
+    ASSERT_EQ(tables.sides[CanSide::B].pdos[0].sdos.size(), 1u);
+    ASSERT_EQ(tables.sides[CanSide::A].pdos[1].sdos.size(), 3u);
+    EXPECT_TRUE(tables.sides[CanSide::A].pdos[0].sdos.empty());
 
     const auto lines = StoredPdoExportLines(tables);
     EXPECT_EQ(lines, (std::vector<std::vector<std::string>>{{"0x12", "1", "2", ""},
@@ -192,8 +192,8 @@ TEST(StoredPdoExchange, ImportRoutesByNrpdoAndAnExportReadsBackWhole)
     const std::string path = dir.Write("sdopdo.csv", "index,subindex,nrpdo,poscomp,\r\n" + CsvText(lines));
     StoredPdoTables read = tables;
     ClearStoredSdos(read);
-    EXPECT_TRUE(read.sides[kSideA].pdos[1].sdos.empty());
-    ASSERT_EQ(read.sides[kSideA].pdos.size(), 2u);
+    EXPECT_TRUE(read.sides[CanSide::A].pdos[1].sdos.empty());
+    ASSERT_EQ(read.sides[CanSide::A].pdos.size(), 2u);
     ImportSheetFrom(path, "sdopdo", kStoredPdoSheetColumns, [&](const auto& row) { ImportStoredSdoRow(read, row); });
     EXPECT_EQ(StoredPdoExportLines(read), lines);
 

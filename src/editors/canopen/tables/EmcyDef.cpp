@@ -26,20 +26,20 @@ std::string ZeroIfEmpty(const std::string& text)
 
 bool CheckId(const std::string& newId, const std::string& selectedId, bool adding, const EmcyList& page)
 {
-    if (!adding && newId == selectedId) return false;
-    bool refused = false;
+    if (!adding && newId == selectedId) return true;
+    bool accepted = true;
     if (newId.empty()) {
         Messages().Notice("Index Not Valid");
-        refused = true;
+        accepted = false;
     }
     for (const EmcyLine& line : page) {
         if (line.text == newId) {
             Messages().Notice("Index Not Valid");
-            refused = true;
+            accepted = false;
             break;
         }
     }
-    return refused;
+    return accepted;
 }
 
 std::vector<size_t> EmcySaveOrder(const EmcyList& list)

@@ -1,4 +1,6 @@
 #pragma once
+#include "editors/canopen/tables/CanSide.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -6,9 +8,6 @@
 
 // The emergency translation table: one entry per EMCY producer on one CAN side, with the masks
 // and enable masks of its emergency message and how its emergencies are passed on.
-
-// The two CAN sides of the gateway.
-enum class CanSide { A, B };
 
 // One entry. The eleven texts hold what was typed or read, unconverted.
 struct TClEmcy {
@@ -70,9 +69,9 @@ struct EmcyTable {
 std::string ZeroIfEmpty(const std::string& text);
 
 // Checks the ID of an entry about to be added or modified against the lines of its page.
-// Returns true when the ID is refused; each refusal shows "Index Not Valid" (an empty ID on a
-// list that already shows an empty line shows it twice). When modifying, an unchanged ID is
-// accepted without a check.
+// Returns true when the ID is accepted, as CheckWord does for a word; each refusal shows
+// "Index Not Valid" (an empty ID on a list that already shows an empty line shows it twice).
+// When modifying, an unchanged ID is accepted without a check.
 bool CheckId(const std::string& newId, const std::string& selectedId, bool adding, const EmcyList& page);
 
 // The save order of a list: positions ascending by the ParseInt value of the line text, equal

@@ -14,7 +14,7 @@ CanSide AddEmcyDefSheetRow(EmcyTable& table, const std::vector<std::string>& row
 std::vector<std::vector<std::string>> EmcyDefExportLines(const EmcyTable& table)
 {
     std::vector<std::vector<std::string>> lines;
-    for (CanSide side : {CanSide::A, CanSide::B}) {
+    for (CanSide side : kCanSides) {
         for (const EmcyLine& line : table.Side(side)) {
             std::vector<std::string> values;
             for (size_t f = 0; f < kEmcyTextCount; ++f) values.push_back(line.entry.*kEmcyTexts[f]);

@@ -19,7 +19,7 @@ std::optional<std::pair<CanSide, TClWEmcy>> EmcyWordFromSheetRow(const std::vect
 std::vector<std::vector<std::string>> EmcyWordExportLines(const EmcyWordTable& table)
 {
     std::vector<std::vector<std::string>> lines;
-    for (CanSide side : {CanSide::A, CanSide::B})
+    for (CanSide side : kCanSides)
         for (const TClWEmcy& word : table.Side(side)) lines.push_back(EmcyWordValues(word, side));
     return lines;
 }

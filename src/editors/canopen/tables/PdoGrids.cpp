@@ -65,7 +65,7 @@ RowRouting PdoSheetImport::Row(const std::vector<std::string>& row)
     const int target = feed.Next();
     if (target == 0) return RowRouting::Skip(feed.FullText(onB ? "CAN B" : "CAN A"));
     FillRow(feed.Grid(), target, row.at(0), row.at(1), (enBypass & 0x01) != 0, row.at(3), row.at(4));
-    return RowRouting::To(onB ? RowRouting::CanB : RowRouting::CanA);
+    return RowRouting::To(onB ? CanSide::B : CanSide::A);
 }
 
 namespace {

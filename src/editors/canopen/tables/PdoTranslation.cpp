@@ -15,7 +15,7 @@ void ReadPdoTranslation(const ProjectDocument& document, XmlNode root, PdoTransl
         entry.posind = document.AttributeText(row, "posind");
         entry.n_tpdo = document.AttributeText(row, "n_tpdo");
         entry.enabled = (enBypass & kEnBypassEnabled) != 0;
-        table.pages[(enBypass & kEnBypassCanAToCanB) ? kPdoCanAToCanB : kPdoCanBToCanA].push_back(std::move(entry));
+        table.pages[(enBypass & kEnBypassCanAToCanB) ? CanSide::A : CanSide::B].push_back(std::move(entry));
     }
 }
 
@@ -29,8 +29,8 @@ std::vector<size_t> PdoSaveOrder(const std::vector<PdoEntry>& page)
 
 void WritePdoTranslation(const PdoTranslationTable& table, ProjectDocument& document)
 {
-    const std::vector<size_t> orderA = PdoSaveOrder(table.pages[kPdoCanAToCanB]);
-    const std::vector<size_t> orderB = PdoSaveOrder(table.pages[kPdoCanBToCanA]);
+    const std::vector<size_t> orderA = PdoSaveOrder(table.pages[CanSide::A]);
+    const std::vector<size_t> orderB = PdoSaveOrder(table.pages[CanSide::B]);
     document.Reset();
     const XmlNode root = document.AddRoot(kPdoTableName);
     const auto write = [&](const std::vector<PdoEntry>& page, const std::vector<size_t>& order, const char* on,
@@ -45,6 +45,6 @@ void WritePdoTranslation(const PdoTranslationTable& table, ProjectDocument& docu
             document.SetAttribute(row, "n_tpdo", e.n_tpdo);
         }
     };
-    write(table.pages[kPdoCanAToCanB], orderA, "3", "2");
-    write(table.pages[kPdoCanBToCanA], orderB, "1", "0");
+    write(table.pages[CanSide::A], orderA, "3", "2");
+    write(table.pages[CanSide::B], orderB, "1", "0");
 }

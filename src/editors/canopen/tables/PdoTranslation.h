@@ -1,5 +1,6 @@
 #pragma once
 #include "common/ProjectContext.h"
+#include "editors/canopen/tables/CanSide.h"
 #include "xmlstore/ProjectDocument.h"
 
 #include <array>
@@ -19,10 +20,8 @@ struct PdoEntry {
     bool enabled = false;
 };
 
-enum PdoPage { kPdoCanAToCanB = 0, kPdoCanBToCanA = 1 };
-
 struct PdoTranslationTable {
-    std::array<std::vector<PdoEntry>, 2> pages; // indexed by PdoPage
+    BySide<std::vector<PdoEntry>> pages; // side A: "PDO From CanA to CanB"
 };
 
 // Appends every child of the root to its page, in document order. The first entry with a

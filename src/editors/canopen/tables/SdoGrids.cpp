@@ -59,7 +59,7 @@ RowRouting SdoSheetImport::Row(const std::vector<std::string>& row)
     std::vector<const std::string*> values;
     for (size_t position = 1; position < kSdoSheetColumns; ++position) values.push_back(&row.at(position));
     FillRow(feed.Grid(), target, (conf & kConfReadWrite) != 0, values);
-    return RowRouting::To(onB ? RowRouting::CanB : RowRouting::CanA);
+    return RowRouting::To(onB ? CanSide::B : CanSide::A);
 }
 
 std::vector<SdoAccessEntry> SdoEntriesOf(const GridCells& grid, bool requestOnCanB)

@@ -18,7 +18,7 @@ void ReadSdoAccessLists(const ProjectDocument& document, XmlNode root, StoredPdo
         TClSdo entry;
         entry.index = document.AttributeText(row, "IndexA");
         entry.subindex = document.AttributeText(row, "SubindexA");
-        tables.sides[(conf & kConfRequestOnCanB) ? kSideB : kSideA].sdoAccess.push_back(std::move(entry));
+        tables.sides[(conf & kConfRequestOnCanB) ? CanSide::B : CanSide::A].sdoAccess.push_back(std::move(entry));
     }
 }
 
@@ -30,7 +30,7 @@ void ReadPdoLists(const ProjectDocument& document, XmlNode root, StoredPdoTables
         const int enBypass = ParseInt(document.AttributeText(row, "en_bypass"));
         TClPdo pdo;
         pdo.name = document.AttributeText(row, "cobid");
-        std::vector<TClPdo>& pdos = tables.sides[(enBypass & kEnBypassCanAToCanB) ? kSideB : kSideA].pdos;
+        std::vector<TClPdo>& pdos = tables.sides[(enBypass & kEnBypassCanAToCanB) ? CanSide::B : CanSide::A].pdos;
         pdo.number = int(pdos.size()) + 1;
         pdos.push_back(std::move(pdo));
     }
@@ -40,13 +40,13 @@ namespace {
 
 // The side and the PDO (1-based) that an nrpdo value names.
 struct PdoNumber {
-    StoredPdoSideId side;
+    CanSide side;
     int number;
 };
 
 PdoNumber SplitNrpdo(int nrpdo)
 {
-    return {(nrpdo & kNrpdoSideB) ? kSideB : kSideA, nrpdo & 127};
+    return {(nrpdo & kNrpdoSideB) ? CanSide::B : CanSide::A, nrpdo & 127};
 }
 
 RowRouting AppendStoredSdo(StoredPdoTables& tables, int nrpdo, TClSdo sdo)
@@ -56,9 +56,9 @@ RowRouting AppendStoredSdo(StoredPdoTables& tables, int nrpdo, TClSdo sdo)
     std::vector<TClPdo>& pdos = tables.sides[at.side].pdos;
     if (size_t(at.number) > pdos.size()) // no such PDO on the side
         return RowRouting::Skip("PDO " + std::to_string(at.number) + " does not exist" +
-                                (at.side == kSideB ? " on CAN B" : ""));
+                                (at.side == CanSide::B ? " on CAN B" : ""));
     pdos[size_t(at.number) - 1].sdos.push_back(std::move(sdo));
-    return RowRouting::To(at.side == kSideB ? RowRouting::CanB : RowRouting::CanA);
+    return RowRouting::To(at.side);
 }
 
 } // namespace
@@ -75,7 +75,7 @@ void ReadStoredSdos(const ProjectDocument& document, XmlNode root, StoredPdoTabl
         sdo.subindex = document.AttributeText(row, "subindex");
         sdo.poscomp = document.AttributeText(row, "poscomp");
         const RowRouting routed = AppendStoredSdo(tables, nrpdo, std::move(sdo));
-        if (routed.side == RowRouting::Skipped && rowsWithoutPdo) rowsWithoutPdo->push_back(i);
+        if (routed.Skipped() && rowsWithoutPdo) rowsWithoutPdo->push_back(i);
     }
 }
 
@@ -145,8 +145,8 @@ std::vector<StoredSdoRef> StoredSdoSaveOrder(const StoredPdoSide& side)
 
 void WriteStoredPdo(const StoredPdoTables& tables, ProjectDocument& document)
 {
-    const std::vector<StoredSdoRef> orderA = StoredSdoSaveOrder(tables.sides[kSideA]);
-    const std::vector<StoredSdoRef> orderB = StoredSdoSaveOrder(tables.sides[kSideB]);
+    const std::vector<StoredSdoRef> orderA = StoredSdoSaveOrder(tables.sides[CanSide::A]);
+    const std::vector<StoredSdoRef> orderB = StoredSdoSaveOrder(tables.sides[CanSide::B]);
     document.Reset();
     const XmlNode root = document.AddRoot(kStoredPdoTableName);
     const auto write = [&](const StoredPdoSide& side, const std::vector<StoredSdoRef>& order, int numberOffset) {
@@ -160,8 +160,8 @@ void WriteStoredPdo(const StoredPdoTables& tables, ProjectDocument& document)
             document.SetAttribute(row, "poscomp", sdo.poscomp);
         }
     };
-    write(tables.sides[kSideA], orderA, 0);
-    write(tables.sides[kSideB], orderB, kNrpdoSideB);
+    write(tables.sides[CanSide::A], orderA, 0);
+    write(tables.sides[CanSide::B], orderB, kNrpdoSideB);
 }
 
 void ClearStoredSdos(StoredPdoTables& tables)
@@ -191,10 +191,10 @@ SheetImportOutcome ImportStoredPdoSheet(const std::string& workbookPath, StoredP
 std::vector<std::vector<std::string>> StoredPdoExportLines(const StoredPdoTables& tables)
 {
     std::vector<std::vector<std::string>> lines;
-    for (const StoredPdoSideId id : {kSideA, kSideB})
+    for (const CanSide id : kCanSides)
         for (const TClPdo& pdo : tables.sides[id].pdos)
             for (const TClSdo& sdo : pdo.sdos)
                 lines.push_back({sdo.index, sdo.subindex,
-                                 std::to_string(pdo.number + (id == kSideB ? kNrpdoSideB : 0)), sdo.poscomp});
+                                 std::to_string(pdo.number + (id == CanSide::B ? kNrpdoSideB : 0)), sdo.poscomp});
     return lines;
 }

@@ -32,8 +32,6 @@ struct TClPdo {
     std::vector<TClSdo> sdos;
 };
 
-enum StoredPdoSideId { kSideA = 0, kSideB = 1 };
-
 // Side A: the PDOs of rpdodef.xml with en_bypass bit 1 clear and the SDO access entries of
 // sdo.xml with conf bit 0 clear (IndexA, SubindexA); side B the others.
 struct StoredPdoSide {
@@ -42,7 +40,7 @@ struct StoredPdoSide {
 };
 
 struct StoredPdoTables {
-    std::array<StoredPdoSide, 2> sides;
+    BySide<StoredPdoSide> sides;
 };
 
 // The messages of the window.

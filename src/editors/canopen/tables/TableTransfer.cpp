@@ -53,8 +53,8 @@ public:
     explicit Recorder(TableImportReport& report) : report_(report) {}
     void operator()(const RowRouting& routing, size_t sheetRow)
     {
-        if (routing.side == RowRouting::CanA) ++report_.toCanA;
-        else if (routing.side == RowRouting::CanB) ++report_.toCanB;
+        if (routing.side == CanSide::A) ++report_.toCanA;
+        else if (routing.side == CanSide::B) ++report_.toCanB;
         else report_.skipped.emplace_back(sheetRow, routing.why);
     }
 
@@ -108,8 +108,8 @@ public:
     std::string Save() override
     {
         PdoTranslationTable table;
-        table.pages[kPdoCanAToCanB] = PdoEntriesOf(sga_);
-        table.pages[kPdoCanBToCanA] = PdoEntriesOf(sgb_);
+        table.pages[CanSide::A] = PdoEntriesOf(sga_);
+        table.pages[CanSide::B] = PdoEntriesOf(sgb_);
         ProjectDocument document(Discipline::Guarded);
         WritePdoTranslation(table, document);
         document.SaveFile(context_.RpdoDefFile);
@@ -153,7 +153,7 @@ public:
     {
         return ImportSheetRows(path, kEmcyDefTable, kEmcyColumns.size(), [&](const std::vector<std::string>& row, size_t n) {
             const CanSide side = AddEmcyDefSheetRow(table_, row);
-            record_(RowRouting::To(side == CanSide::A ? RowRouting::CanA : RowRouting::CanB), n);
+            record_(RowRouting::To(side), n);
         });
     }
     std::string Save() override
@@ -181,7 +181,7 @@ public:
                 return;
             }
             table_.Side(routed->first).push_back(std::move(routed->second));
-            record_(RowRouting::To(routed->first == CanSide::A ? RowRouting::CanA : RowRouting::CanB), n);
+            record_(RowRouting::To(routed->first), n);
         });
     }
     std::string Save() override
@@ -241,8 +241,8 @@ TableExport ExportTable(const ProjectContext& context, const std::string& table)
         PdoTranslationTable pdos;
         read(GuardedRead(document, context.RpdoDefFile, kFileXmlNotFound, kErrorReadingFileXml,
                          [&](ProjectDocument& d, XmlNode root) { ReadPdoTranslation(d, root, pdos); }));
-        FillPdoGrid(pdos.pages[kPdoCanAToCanB], sga);
-        FillPdoGrid(pdos.pages[kPdoCanBToCanA], sgb);
+        FillPdoGrid(pdos.pages[CanSide::A], sga);
+        FillPdoGrid(pdos.pages[CanSide::B], sgb);
         lines = PdoExportLines(sga, sgb);
     } else if (table == kStoredPdoTableName) {
         StoredPdoTables tables;

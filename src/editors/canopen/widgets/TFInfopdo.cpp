@@ -71,20 +71,20 @@ TFInfopdo::TFInfopdo(ProjectContext& context, OpenExcelDialog& openExcel, QWidge
     setSizeGripEnabled(true);
     ApplyMappingLook(this);
 
-    PageControl1->addTab(BuildPage(kSideA, QStringLiteral("CANA"), QStringLiteral("CANB")), QStringLiteral("CanA"));
-    PageControl1->addTab(BuildPage(kSideB, QStringLiteral("CANB"), QStringLiteral("CANA")), QStringLiteral("CanB"));
-    LPdoCanA = pages_[kSideA].pdoList;
-    LSdoCanA = pages_[kSideA].sdoList;
-    EindexA = pages_[kSideA].index;
-    EsubindexA = pages_[kSideA].subindex;
-    PoscompMsbA = pages_[kSideA].high;
-    PoscompLsbA = pages_[kSideA].low;
-    LPdoCanB = pages_[kSideB].pdoList;
-    LSdoCanB = pages_[kSideB].sdoList;
-    EindexB = pages_[kSideB].index;
-    EsubindexB = pages_[kSideB].subindex;
-    PoscompMsbB = pages_[kSideB].high;
-    PoscompLsbB = pages_[kSideB].low;
+    PageControl1->addTab(BuildPage(CanSide::A, QStringLiteral("CANA"), QStringLiteral("CANB")), QStringLiteral("CanA"));
+    PageControl1->addTab(BuildPage(CanSide::B, QStringLiteral("CANB"), QStringLiteral("CANA")), QStringLiteral("CanB"));
+    LPdoCanA = pages_[CanSide::A].pdoList;
+    LSdoCanA = pages_[CanSide::A].sdoList;
+    EindexA = pages_[CanSide::A].index;
+    EsubindexA = pages_[CanSide::A].subindex;
+    PoscompMsbA = pages_[CanSide::A].high;
+    PoscompLsbA = pages_[CanSide::A].low;
+    LPdoCanB = pages_[CanSide::B].pdoList;
+    LSdoCanB = pages_[CanSide::B].sdoList;
+    EindexB = pages_[CanSide::B].index;
+    EsubindexB = pages_[CanSide::B].subindex;
+    PoscompMsbB = pages_[CanSide::B].high;
+    PoscompLsbB = pages_[CanSide::B].low;
 
     const EditorButtonBar bar = MakeEditorButtonBar(
         this, [this] { return BitBtn1Click(); }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
@@ -98,7 +98,7 @@ TFInfopdo::TFInfopdo(ProjectContext& context, OpenExcelDialog& openExcel, QWidge
     resize(760, 480);
 }
 
-QWidget* TFInfopdo::BuildPage(StoredPdoSideId side, const QString& own, const QString& other)
+QWidget* TFInfopdo::BuildPage(CanSide side, const QString& own, const QString& other)
 {
     Page& page = pages_[side];
     page.widget = new QWidget;
@@ -109,7 +109,7 @@ QWidget* TFInfopdo::BuildPage(StoredPdoSideId side, const QString& own, const QS
     page.subindex = new QLineEdit(w);
     page.high = new RadioGroup(QStringLiteral("Selected PDO Byte"), kByteItems, w);
     page.low = new RadioGroup(QStringLiteral("Selected PDO Byte"), kByteItems, w);
-    const QString suffix = side == kSideA ? QStringLiteral("A") : QStringLiteral("B");
+    const QString suffix = side == CanSide::A ? QStringLiteral("A") : QStringLiteral("B");
     page.pdoList->setObjectName(QStringLiteral("LPdoCan") + suffix);
     SelectCurrentOnFocus(page.pdoList);
     page.sdoList->setObjectName(QStringLiteral("LSdoCan") + suffix);
@@ -155,7 +155,7 @@ QWidget* TFInfopdo::BuildPage(StoredPdoSideId side, const QString& own, const QS
     fields->addWidget(page.high, 2, 1);
     auto* lowTexts = new QVBoxLayout;
     // The low byte's caption on page CanA has always read so.
-    lowTexts->addWidget(new QLabel(side == kSideA ? QStringLiteral("Trsalete in") : QStringLiteral("Traslate in"), w));
+    lowTexts->addWidget(new QLabel(side == CanSide::A ? QStringLiteral("Trsalete in") : QStringLiteral("Traslate in"), w));
     lowTexts->addWidget(lowCaption);
     fields->addLayout(lowTexts, 3, 0);
     fields->addWidget(page.low, 3, 1);
@@ -196,7 +196,7 @@ QWidget* TFInfopdo::BuildPage(StoredPdoSideId side, const QString& own, const QS
 
 // A list item chosen by the mouse or the keyboard runs the handler once; a click on the item
 // already selected runs it again. Changes the window makes itself run nothing.
-void TFInfopdo::ConnectListClick(QListWidget* list, void (TFInfopdo::*handler)(StoredPdoSideId), StoredPdoSideId side)
+void TFInfopdo::ConnectListClick(QListWidget* list, void (TFInfopdo::*handler)(CanSide), CanSide side)
 {
     auto* watch = new PressWatch(list);
     connect(list, &QListWidget::itemSelectionChanged, this, [this, list, handler, side] {
@@ -243,13 +243,13 @@ void TFInfopdo::FormShow()
     for (Page& page : pages_) ResetPage(page);
     if (!LoadStoredPdoTables(context_, document_, tables_)) MarkLoadIncomplete();
     changingLists_ = true;
-    for (const StoredPdoSideId side : {kSideA, kSideB})
+    for (const CanSide side : kCanSides)
         for (const TClPdo& pdo : tables_.sides[side].pdos) pages_[side].pdoList->addItem(Q(pdo.name));
     changingLists_ = false;
-    pages_[PageControl1->currentIndex() == 1 ? kSideB : kSideA].pdoList->setFocus();
+    pages_[PageControl1->currentIndex() == 1 ? CanSide::B : CanSide::A].pdoList->setFocus();
 }
 
-void TFInfopdo::LPdoCanAClick(StoredPdoSideId side)
+void TFInfopdo::LPdoCanAClick(CanSide side)
 {
     Page& page = pages_[side];
     EmptySdoList(page);
@@ -261,7 +261,7 @@ void TFInfopdo::LPdoCanAClick(StoredPdoSideId side)
     changingLists_ = false;
 }
 
-void TFInfopdo::LSdoCanAClick(StoredPdoSideId side)
+void TFInfopdo::LSdoCanAClick(CanSide side)
 {
     Page& page = pages_[side];
     const int p = SelectedRow(page.pdoList);
@@ -275,7 +275,7 @@ void TFInfopdo::LSdoCanAClick(StoredPdoSideId side)
     ShowPoscomp(page, sdo.poscomp);
 }
 
-void TFInfopdo::NewAClick(StoredPdoSideId side)
+void TFInfopdo::NewAClick(CanSide side)
 {
     Page& page = pages_[side];
     const int p = SelectedRow(page.pdoList);
@@ -294,7 +294,7 @@ void TFInfopdo::NewAClick(StoredPdoSideId side)
     changingLists_ = false;
 }
 
-void TFInfopdo::ModifyAClick(StoredPdoSideId side)
+void TFInfopdo::ModifyAClick(CanSide side)
 {
     Page& page = pages_[side];
     const int p = SelectedRow(page.pdoList);
@@ -310,7 +310,7 @@ void TFInfopdo::ModifyAClick(StoredPdoSideId side)
     tables_.sides[side].pdos.at(ref.pdo).sdos.at(ref.sdo) = {index, subindex, PoscompOf(page)};
 }
 
-void TFInfopdo::DeleteAClick(StoredPdoSideId side)
+void TFInfopdo::DeleteAClick(CanSide side)
 {
     Page& page = pages_[side];
     const int p = SelectedRow(page.pdoList);
@@ -325,13 +325,13 @@ void TFInfopdo::DeleteAClick(StoredPdoSideId side)
     changingLists_ = false;
 }
 
-void TFInfopdo::CopyAClick(StoredPdoSideId side)
+void TFInfopdo::CopyAClick(CanSide side)
 {
     Page& page = pages_[side];
     page.clipboard = {S(page.index->text()), S(page.subindex->text()), PoscompOf(page)};
 }
 
-void TFInfopdo::PasteAClick(StoredPdoSideId side)
+void TFInfopdo::PasteAClick(CanSide side)
 {
     Page& page = pages_[side];
     page.index->setText(Q(page.clipboard.index));

@@ -55,20 +55,20 @@ private:
         TClSdo clipboard;
     };
 
-    QWidget* BuildPage(StoredPdoSideId side, const QString& own, const QString& other);
-    void ConnectListClick(QListWidget* list, void (TFInfopdo::*handler)(StoredPdoSideId), StoredPdoSideId side);
+    QWidget* BuildPage(CanSide side, const QString& own, const QString& other);
+    void ConnectListClick(QListWidget* list, void (TFInfopdo::*handler)(CanSide), CanSide side);
     void ResetPage(Page& page);
     void EmptySdoList(Page& page);
     std::string PoscompOf(const Page& page) const;
     void ShowPoscomp(Page& page, const std::string& poscomp);
 
-    void LPdoCanAClick(StoredPdoSideId side);
-    void LSdoCanAClick(StoredPdoSideId side);
-    void NewAClick(StoredPdoSideId side);
-    void ModifyAClick(StoredPdoSideId side);
-    void DeleteAClick(StoredPdoSideId side);
-    void CopyAClick(StoredPdoSideId side);
-    void PasteAClick(StoredPdoSideId side);
+    void LPdoCanAClick(CanSide side);
+    void LSdoCanAClick(CanSide side);
+    void NewAClick(CanSide side);
+    void ModifyAClick(CanSide side);
+    void DeleteAClick(CanSide side);
+    void CopyAClick(CanSide side);
+    void PasteAClick(CanSide side);
     bool BitBtn1Click();
     void BitBtn4Click();
     void Button1Click();
@@ -77,6 +77,6 @@ private:
     OpenExcelDialog& openExcel_;
     ProjectDocument document_{Discipline::Guarded};
     StoredPdoTables tables_;
-    std::array<Page, 2> pages_;
+    BySide<Page> pages_;
     bool changingLists_ = false; // list changes made by the window itself are no clicks
 };

@@ -247,7 +247,7 @@ void TFemcy::NewAClick(TFemcyPage& page)
     EmcyList& list = table_.Side(page.side);
     const std::string id = S(page.E[0]->text());
     const int selected = SelectedRow(page.LBCan);
-    if (selected >= 0 && CheckId(id, list[static_cast<size_t>(selected)].text, true, list)) return;
+    if (selected >= 0 && !CheckId(id, list[static_cast<size_t>(selected)].text, true, list)) return;
     list.push_back({id, EntryFromPage(page, TClEmcy{}, 0)});
     AddLine(page, id);
     Select(page, page.LBCan->count() - 1);
@@ -260,7 +260,7 @@ void TFemcy::ModifyAClick(TFemcyPage& page)
     EmcyList& list = table_.Side(page.side);
     EmcyLine& line = list[static_cast<size_t>(selected)];
     const std::string id = S(page.E[0]->text());
-    if (CheckId(id, line.text, false, list)) return;
+    if (!CheckId(id, line.text, false, list)) return;
     line.entry = EntryFromPage(page, line.entry, line.entry.bypass_type);
     line.text = id;
     page.LBCan->item(selected)->setText(Q(id));

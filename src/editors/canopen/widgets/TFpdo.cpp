@@ -89,8 +89,8 @@ void TFpdo::FormShow()
         GuardedRead(document_, context_.RpdoDefFile, kFileXmlNotFound, kErrorReadingFileXml,
                     [&](ProjectDocument& document, XmlNode root) { ReadPdoTranslation(document, root, table); });
     if (read == GuardedReadResult::Failed) MarkLoadIncomplete();
-    const int dropped = FillPdoGrid(table.pages[kPdoCanAToCanB], sga->Cells()) +
-                        FillPdoGrid(table.pages[kPdoCanBToCanA], sgb->Cells());
+    const int dropped = FillPdoGrid(table.pages[CanSide::A], sga->Cells()) +
+                        FillPdoGrid(table.pages[CanSide::B], sgb->Cells());
     sga->CellsChanged();
     sgb->CellsChanged();
     FormResize();
@@ -102,8 +102,8 @@ bool TFpdo::BitBtn1Click()
 {
     FinishGridEdit(this);
     PdoTranslationTable table;
-    table.pages[kPdoCanAToCanB] = PdoEntriesOf(sga->Cells());
-    table.pages[kPdoCanBToCanA] = PdoEntriesOf(sgb->Cells());
+    table.pages[CanSide::A] = PdoEntriesOf(sga->Cells());
+    table.pages[CanSide::B] = PdoEntriesOf(sgb->Cells());
     WritePdoTranslation(table, document_); // a cobid that is no integer stops here
     if (!ConfirmSaveAfterIncompleteLoad()) return false;
     document_.SaveFile(context_.RpdoDefFile);

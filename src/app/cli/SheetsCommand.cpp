@@ -1,8 +1,8 @@
 #include "editors/canopen/tables/SheetExchange.h"
 #include "common/AsciiText.h"
 #include "editors/canopen/workbook/Workbook.h"
-#include "editors/canopen/cli/CommandArguments.h"
-#include "editors/canopen/cli/TableCommands.h"
+#include "app/cli/CommandArguments.h"
+#include "app/cli/TableCommands.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,4 +1,4 @@
-#include "firmware/BuildCommand.h"
+#include "app/cli/BuildCommand.h"
 
 #include "common/ProjectContext.h"
 #include "common/FileSystem.h"

@@ -23,6 +23,8 @@ build: configure
 run: build
 	@scripts/run-demo.sh $(BUILD)
 
+# The suite fails on any compiler warning.
+test: CMAKE_FLAGS += -DZZ_WARNINGS_AS_ERRORS=ON
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300
 	@scripts/check-package.sh $(BUILD)
@@ -30,11 +32,13 @@ test: build
 package: build
 	@cmake --build $(BUILD) --target package
 
-# The whole suite once more, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# The whole suite once more, built with AddressSanitizer and UndefinedBehaviorSanitizer, leak
+# detection on; scripts/lsan.supp silences leaks inside third-party libraries only.
 test-asan: deps
 	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZZ_SANITIZE=ON -DZZ_BENCH=OFF > /dev/null
 	@cmake --build $(ASAN_BUILD)
-	@cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure --timeout 600
+	@cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 ctest --output-on-failure --timeout 600
 
 # Every libFuzzer target for FUZZ_SECONDS seconds each.
 fuzz: deps

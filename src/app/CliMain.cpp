@@ -2,11 +2,11 @@
 // the messages the windows would show on standard error, and exits with 0 only on success.
 #include "app/CliCommand.h"
 #include "app/FirmwareCommands.h"
-#include "firmware/BuildCommand.h"
+#include "app/cli/BuildCommand.h"
 #include "common/MessageSink.h"
-#include "projectcheck/ProjectCheckCommands.h"
-#include "editors/canopen/cli/TableCommands.h"
-#include "xmltools/XmlTreeCommand.h"
+#include "app/cli/ProjectCheckCommands.h"
+#include "app/cli/TableCommands.h"
+#include "app/cli/XmlTreeCommand.h"
 
 #include <cstring>
 #include <iostream>

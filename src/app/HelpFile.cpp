@@ -17,7 +17,7 @@ std::optional<HelpText> ReadHelpText(const std::string& path)
     try {
         std::string bytes = ReadFileBytes(path);
         if (IsRtf(bytes)) return HelpText{RtfToHtml(bytes), true};
-        if (!IsValidUtf8(bytes)) bytes = Cp1252ToUtf8(bytes);
+        bytes = Utf8OrCp1252ToUtf8(std::move(bytes));
         std::string text;
         text.reserve(bytes.size());
         for (char c : bytes)

@@ -1,5 +1,6 @@
 #include "app/IniFile.h"
 
+#include "common/AsciiText.h"
 #include "common/Cp1252.h"
 #include "common/FileSystem.h"
 #include "common/TextFile.h"
@@ -11,29 +12,20 @@
 
 namespace {
 
-std::string Trim(std::string_view text)
+// Settings lines are trimmed of spaces and tabs only.
+std::string TrimBlanks(std::string_view text)
 {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-    return std::string(text);
-}
-
-bool SameName(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
+    return std::string(Trim(text, " \t"));
 }
 
 // The section name of a "[name]" line.
 std::optional<std::string> SectionOf(const std::string& line)
 {
-    const std::string t = Trim(line);
+    const std::string t = TrimBlanks(line);
     if (t.size() < 2 || t.front() != '[') return std::nullopt;
     const size_t close = t.find(']');
     if (close == std::string::npos) return std::nullopt;
-    return Trim(std::string_view(t).substr(1, close - 1));
+    return TrimBlanks(std::string_view(t).substr(1, close - 1));
 }
 
 // The key of a "key=value" line.
@@ -41,13 +33,13 @@ std::optional<std::string> KeyOf(const std::string& line)
 {
     const size_t equals = line.find('=');
     if (equals == std::string::npos) return std::nullopt;
-    return Trim(std::string_view(line).substr(0, equals));
+    return TrimBlanks(std::string_view(line).substr(0, equals));
 }
 
 // Older settings files are in the Western code page; ours are too where the name fits it.
 std::string DecodeLine(const std::string& bytes)
 {
-    return IsValidUtf8(bytes) ? bytes : Cp1252ToUtf8(bytes);
+    return Utf8OrCp1252ToUtf8(bytes);
 }
 
 std::string EncodeLine(const std::string& utf8)
@@ -80,9 +72,9 @@ std::string ReadIniValue(const std::string& path, const std::string& section, co
     for (const std::string& raw : ReadRawLines(path)) {
         const std::string line = DecodeLine(raw);
         if (auto name = SectionOf(line)) {
-            inSection = SameName(*name, section);
-        } else if (auto k = KeyOf(line); inSection && k && SameName(*k, key)) {
-            std::string value = Trim(std::string_view(line).substr(line.find('=') + 1));
+            inSection = SameIgnoringAsciiCase(*name, section);
+        } else if (auto k = KeyOf(line); inSection && k && SameIgnoringAsciiCase(*k, key)) {
+            std::string value = TrimBlanks(std::string_view(line).substr(line.find('=') + 1));
             if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
                 value = value.substr(1, value.size() - 2);
             return value;
@@ -102,15 +94,15 @@ void WriteIniValue(const std::string& path, const std::string& section, const st
     for (size_t i = 0; i < lines.size(); ++i) {
         const std::string line = DecodeLine(lines[i]);
         if (auto name = SectionOf(line)) {
-            inSection = SameName(*name, section);
+            inSection = SameIgnoringAsciiCase(*name, section);
             if (inSection) sectionEnd = i + 1;
         } else if (inSection) {
-            if (auto k = KeyOf(line); k && SameName(*k, key)) {
+            if (auto k = KeyOf(line); k && SameIgnoringAsciiCase(*k, key)) {
                 lines[i] = entry;
                 SaveLines(path, lines);
                 return;
             }
-            if (!Trim(line).empty()) sectionEnd = i + 1;
+            if (!TrimBlanks(line).empty()) sectionEnd = i + 1;
         }
     }
     if (sectionEnd) {

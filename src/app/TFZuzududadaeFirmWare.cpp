@@ -14,6 +14,7 @@
 #include "firmware/BuildLock.h"
 #include "firmware/CheckedComposition.h"
 #include "firmware/ConfigurationImage.h"
+#include "firmware/DeviceUpdate.h"
 #include "projectcheck/ProjectFiles.h"
 #include "projectcheck/widgets/TFByteMap.h"
 #include "projectcheck/widgets/TFProjectCheck.h"
@@ -158,7 +159,7 @@ void TFZuzududadaeFirmWare::BuildMenus()
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     actXml = tools->addAction(QStringLiteral("XML Reader && Writer"), this, [this] {
         RunGuarded([this] {
-            if (windows_.FXML) windows_.FXML->exec();
+            windows_.FXML->exec();
         });
     });
     FByteMap = new TFByteMap(this);
@@ -169,7 +170,7 @@ void TFZuzududadaeFirmWare::BuildMenus()
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     actHelp = help->addAction(QStringLiteral("&Help"), this, [this] {
         RunGuarded([this] {
-            if (windows_.FHelp) windows_.FHelp->exec();
+            windows_.FHelp->exec();
         });
     });
     actHelp->setShortcut(QKeySequence::HelpContents);
@@ -216,7 +217,7 @@ void TFZuzududadaeFirmWare::ShowEditor(QDialog* window)
         Messages().Notice("Project not valid");
         return;
     }
-    if (window) window->exec();
+    window->exec();
 }
 
 void TFZuzududadaeFirmWare::CheckProjectClick()
@@ -268,7 +269,7 @@ void TFZuzududadaeFirmWare::btn_str_lng1aClick(QObject* sender)
     };
     for (const auto& [button, window] : routes) {
         if (sender != button) continue;
-        if (window) window->exec();
+        window->exec();
         return;
     }
 }
@@ -287,24 +288,20 @@ void TFZuzududadaeFirmWare::CreateBinaClick(QObject* sender)
             QApplication::processEvents();
             lock.emplace(context_.ProjectDir);
             // A failure ends the press in the application error box, before the window opens.
-            LoadConfigurationImage(context_, bankImage_);
-            build = std::make_shared<BankBuild>();
-            build->Problems = WriteBankFiles(context_, bankImage_);
-            WriteBankSource(context_, bankImage_);
-            build->Image = bankImage_;
+            build = BuildBanks(context_, bankImage_);
             Labelstate->setText(QStringLiteral("--"));
         }
-        if (update) update->SetBuild(build);
-        if (windows_.FModifyFileSx) windows_.FModifyFileSx->exec();
+        update->SetBuild(build);
+        update->exec();
     } else if (sender == CreateSx) {
-        if (update) update->SetBuild(nullptr);
-        if (windows_.FModifyFileSx) windows_.FModifyFileSx->exec();
+        update->SetBuild(nullptr);
+        update->exec();
     }
 }
 
 void TFZuzududadaeFirmWare::AboutClick()
 {
-    if (windows_.FAbout) windows_.FAbout->exec();
+    windows_.FAbout->exec();
 }
 
 void TFZuzududadaeFirmWare::LbButton1Click()

@@ -42,7 +42,6 @@ public:
     TFProjectCheck* FProjectCheck;
     TFByteMap* FByteMap;
 
-    void UpdateProjectFiles() { context_.UpdateProjectFiles(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

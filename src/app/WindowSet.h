@@ -8,9 +8,8 @@ class TFsaveproj;
 struct OpenExcelDialog;
 struct ProjectContext;
 
-// Every window of the application besides the main window, each created once at start and
-// shown modally as often as asked. A window not built into this program stays null and its
-// button opens nothing.
+// Every window of the application besides the main window, each created once at start by
+// CreateWindows and shown modally as often as asked.
 struct WindowSet {
     TFsaveproj* Fsaveproj = nullptr;
     TFHelp* FHelp = nullptr;

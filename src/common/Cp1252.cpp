@@ -108,3 +108,8 @@ bool FitsCp1252(std::string_view utf8)
     }
     return true;
 }
+
+std::string Utf8OrCp1252ToUtf8(std::string bytes)
+{
+    return IsValidUtf8(bytes) ? bytes : Cp1252ToUtf8(bytes);
+}

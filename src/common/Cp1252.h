@@ -14,6 +14,10 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // Appends the UTF-8 form of a code point.
 void AppendUtf8(std::string& out, char32_t codePoint);
 
+// The bytes themselves when they are valid UTF-8, else read as code page 1252: how the system's
+// older text files, written before it moved to UTF-8, are told apart from newer ones.
+std::string Utf8OrCp1252ToUtf8(std::string bytes);
+
 // True when the bytes form valid UTF-8.
 bool IsValidUtf8(std::string_view bytes);
 

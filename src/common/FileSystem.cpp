@@ -27,20 +27,42 @@ std::string ResolveLinks(const std::string& path)
     return path;
 }
 
-bool WriteAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<size_t>(written));
-    }
-    return true;
-}
+// Bytes WriteAllBytes may still write, when a test has set a limit.
+long g_writeBudget = -1;
 
 } // namespace
+
+ScopedWriteLimit::ScopedWriteLimit(size_t bytes) { g_writeBudget = static_cast<long>(bytes); }
+ScopedWriteLimit::~ScopedWriteLimit() { g_writeBudget = -1; }
+size_t ScopedWriteLimit::Left() const { return static_cast<size_t>(g_writeBudget); }
+
+ssize_t ReadRetrying(int fd, void* into, size_t size)
+{
+    for (;;) {
+        const ssize_t got = ::read(fd, into, size);
+        if (got >= 0 || errno != EINTR) return got;
+    }
+}
+
+int WriteAllBytes(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        size_t size = bytes.size();
+        if (g_writeBudget >= 0 && static_cast<long>(size) > g_writeBudget) {
+            size = static_cast<size_t>(g_writeBudget);
+            if (size == 0) return ENOSPC;
+        }
+        const ssize_t written = ::write(fd, bytes.data(), size);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return errno;
+        }
+        if (written == 0) return ENOSPC;
+        if (g_writeBudget >= 0) g_writeBudget -= written;
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    return 0;
+}
 
 bool FileExists(const std::string& path)
 {
@@ -78,9 +100,8 @@ std::string ReadFileBytes(const std::string& path)
     if (::fstat(fd, &info) == 0 && info.st_size > 0) bytes.reserve(static_cast<size_t>(info.st_size));
     char buffer[65536];
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        const ssize_t got = ReadRetrying(fd, buffer, sizeof buffer);
         if (got < 0) {
-            if (errno == EINTR) continue;
             const int error = errno;
             ::close(fd);
             Fail("Cannot read file", path, error);
@@ -92,24 +113,25 @@ std::string ReadFileBytes(const std::string& path)
     return bytes;
 }
 
-void WriteFileAtomically(const std::string& requested, std::string_view bytes)
+void WriteFileAtomically(const std::string& requested, std::string_view bytes, const AtomicWrite& how)
 {
-    const std::string path = ResolveLinks(requested);
+    const std::string path = how.throughLinks ? ResolveLinks(requested) : requested;
     mode_t mode = 0644;
     struct stat info {};
-    if (stat(path.c_str(), &info) == 0) {
+    if (how.throughLinks ? stat(path.c_str(), &info) == 0 : lstat(path.c_str(), &info) == 0 && !S_ISLNK(info.st_mode)) {
         if (S_ISDIR(info.st_mode)) Fail("Cannot write file", requested, EISDIR);
         if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) Fail("Cannot write file", requested, EACCES);
         mode = info.st_mode & 07777;
     }
 
-    std::string temporary = path + ".saving-XXXXXX";
+    std::string temporary = path + how.temporarySuffix;
     const int fd = mkstemp(temporary.data());
     if (fd < 0) Fail("Cannot write file", requested, errno);
 
-    bool ok = WriteAll(fd, bytes) && fchmod(fd, mode) == 0 && fsync(fd) == 0;
-    int error = ok ? 0 : errno;
-    if (::close(fd) != 0 && ok) {
+    int error = WriteAllBytes(fd, bytes);
+    if (error == 0 && (fchmod(fd, mode) != 0 || (how.syncToDisk && fsync(fd) != 0))) error = errno;
+    bool ok = error == 0;
+    if (::close(fd) != 0 && errno != EINTR && ok) {
         ok = false;
         error = errno;
     }

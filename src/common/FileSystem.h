@@ -1,6 +1,8 @@
 #pragma once
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 
 // File-system helpers shared by every subsystem. Paths are UTF-8 and joined with "/".
 
@@ -16,8 +18,41 @@ std::string FileNameOf(std::string_view path);
 // The whole file; throws Failure naming the path and the system's reason.
 std::string ReadFileBytes(const std::string& path);
 
+// How WriteFileAtomically replaces a file.
+struct AtomicWrite {
+    // Forced to the disk before the rename, so that a saved document survives a power cut.
+    // Files a build writes anew every time are not: waiting for the disk for each of them would
+    // make the engineer wait for every build.
+    bool syncToDisk = true;
+    // Saving through a symbolic link replaces the file it points to; when false, the link in
+    // the target's place is replaced by the file and nothing is written through it.
+    bool throughLinks = true;
+    // The mkstemp pattern appended to the path for the temporary file.
+    const char* temporarySuffix = ".saving-XXXXXX";
+};
+
 // Replaces the file with the bytes, or leaves the previous file untouched: the bytes go to a
 // temporary file beside the target, which is then renamed over it. A target marked read-only
 // is refused, as it would be on the desktop the projects come from. Throws Failure naming the
 // path and the reason.
-void WriteFileAtomically(const std::string& path, std::string_view bytes);
+void WriteFileAtomically(const std::string& path, std::string_view bytes, const AtomicWrite& how = {});
+
+// read(2), started again when a signal interrupts it.
+ssize_t ReadRetrying(int fd, void* into, size_t size);
+
+// Writes every byte, started again when a signal interrupts; 0 when done, else the errno
+// (ENOSPC for a write that took nothing, or when a ScopedWriteLimit is used up).
+int WriteAllBytes(int fd, std::string_view bytes);
+
+// Makes WriteAllBytes fail as a full disk does once the given number of bytes has been written
+// while the object lives: the write that crosses the limit writes what fits, then fails with
+// "No space left on device". For tests of what a full disk leaves behind.
+class ScopedWriteLimit {
+public:
+    explicit ScopedWriteLimit(size_t bytes);
+    ~ScopedWriteLimit();
+    // The bytes that may still be written.
+    size_t Left() const;
+    ScopedWriteLimit(const ScopedWriteLimit&) = delete;
+    ScopedWriteLimit& operator=(const ScopedWriteLimit&) = delete;
+};

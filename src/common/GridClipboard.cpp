@@ -1,5 +1,7 @@
 #include "common/GridClipboard.h"
 
+#include "common/AsciiText.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -41,10 +43,7 @@ std::optional<size_t> ReadQuoted(std::string_view text, size_t at, std::string& 
 
 std::string Trimmed(std::string_view text)
 {
-    size_t begin = 0, end = text.size();
-    while (begin < end && std::isspace(static_cast<unsigned char>(text[begin]))) ++begin;
-    while (end > begin && std::isspace(static_cast<unsigned char>(text[end - 1]))) --end;
-    std::string out(text.substr(begin, end - begin));
+    std::string out(Trim(text));
     for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return out;
 }

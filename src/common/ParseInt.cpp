@@ -1,20 +1,9 @@
 #include "common/ParseInt.h"
 
+#include "common/AsciiText.h"
 #include "common/Failure.h"
 
 #include <string>
-
-namespace {
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-} // namespace
 
 std::optional<int32_t> TryParseInt(std::string_view text)
 {
@@ -41,7 +30,7 @@ std::optional<int32_t> TryParseInt(std::string_view text)
     uint64_t value = 0;
     const uint64_t limit = hex ? 0xFFFFFFFFull : (negative ? 2147483648ull : 2147483647ull);
     for (; i < text.size(); ++i) {
-        const int digit = hex ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
+        const int digit = hex ? HexDigitValue(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
         if (digit < 0) return std::nullopt;
         value = value * (hex ? 16 : 10) + static_cast<uint64_t>(digit);
         if (value > limit) return std::nullopt;

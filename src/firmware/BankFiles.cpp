@@ -15,38 +15,12 @@
 
 namespace {
 
-// Replaces the file with the bytes through a temporary file beside it, so that a failed write
-// leaves the previous file whole. Unlike a saved document it is not forced to the disk: the
-// build writes these files anew every time, and waiting for the disk six times would make the
-// engineer wait for every build. A target marked read-only is refused, as on the desktop the
-// projects come from; a symbolic link in the target's place is replaced by the file, never
-// written through. Throws Failure naming the path and the reason.
+// Unlike a saved document a bank file is not forced to the disk: the build writes these files
+// anew every time, and waiting for the disk six times would make the engineer wait for every
+// build. A symbolic link in the target's place is replaced by the file, never written through.
 void ReplaceFile(const std::string& path, std::string_view bytes)
 {
-    auto fail = [&](int error) { throw Failure("Cannot write file '" + path + "': " + std::strerror(error)); };
-    struct stat info {};
-    mode_t mode = 0644;
-    if (::lstat(path.c_str(), &info) == 0 && !S_ISLNK(info.st_mode)) {
-        if (S_ISDIR(info.st_mode)) fail(EISDIR);
-        if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) fail(EACCES);
-        mode = info.st_mode & 07777;
-    }
-    std::string temporary = path + kWritingSuffix;
-    FileHandle out(::mkstemp(temporary.data()));
-    if (out.Get() < 0) fail(errno);
-    int error = 0;
-    try {
-        WriteAll(out.Get(), bytes);
-        if (::fchmod(out.Get(), mode) != 0) throw WriteError{errno};
-        out.Close();
-        if (std::rename(temporary.c_str(), path.c_str()) != 0) throw WriteError{errno};
-    } catch (const WriteError& failed) {
-        error = failed.error ? failed.error : EIO;
-    }
-    if (error) {
-        ::unlink(temporary.c_str());
-        fail(error);
-    }
+    WriteFileAtomically(path, bytes, {.syncToDisk = false, .throughLinks = false, .temporarySuffix = kWritingSuffix});
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
+#include "firmware/DeviceUpdate.h"
 #include "firmware/FirmwareVerification.h"
 #include "firmware/SRecord.h"
 #include "firmware/SRecordFile.h"
@@ -117,7 +118,7 @@ CompositionOutcome ComposeCheckedFirmware(const CompositionContext& context, Com
         }
         const SRecordFile composed = SRecordFile::Read(composedPath);
         std::string problem;
-        const bool banksOneAndTwo = context.Selected == std::array<bool, 5>{true, true, false, false, false};
+        const bool banksOneAndTwo = context.Selected == kDeviceUpdateBanks;
         if (banksOneAndTwo) {
             const FirmwareVerification verification = VerifyFirmware(composed, base, expected);
             if (!verification.Matches()) problem = verification.Summary(context.NewFirmwareName);

@@ -4,10 +4,22 @@
 #include "common/Desktop.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
+#include "firmware/CheckedComposition.h"
+#include "firmware/ConfigurationImage.h"
 
 #include <cstdlib>
 #include <fstream>
 #include <unistd.h>
+
+std::shared_ptr<BankBuild> BuildBanks(const ProjectContext& project, BankImage& image)
+{
+    LoadConfigurationImage(project, image);
+    auto build = std::make_shared<BankBuild>();
+    build->Problems = WriteBankFiles(project, image);
+    WriteBankSource(project, image);
+    build->Image = image;
+    return build;
+}
 
 std::string PortName(int position)
 {

@@ -1,10 +1,14 @@
 #pragma once
 #include "firmware/FirmwareComposer.h"
 
+#include <array>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+class BankImage;
+struct BankBuild;
 struct ProjectContext;
 
 // The device update: which base firmware is composed with the project's banks, and the
@@ -13,6 +17,16 @@ struct ProjectContext;
 inline constexpr std::string_view kBaseFirmwareName = "sx48802.sx";
 inline constexpr std::string_view kFlasherName = "ZoruvOdeza.exe";
 inline constexpr int kPortCount = 8; // "COM1" to "COM8"
+
+// The banks a device update merges into the base firmware: 1 and 2; the others pass through.
+inline constexpr std::array<bool, 5> kDeviceUpdateBanks = {true, true, false, false, false};
+
+// The build steps of a device update, before the composition (the main window's "Up date
+// Device" and the command line's build): the project's configuration read into `image`, which
+// keeps what the configuration does not set, then the bank files and the bank C source
+// written from it. A bank file that could not be written is told in the result, not thrown;
+// anything else throws Failure. The caller holds the project's BuildLock.
+std::shared_ptr<BankBuild> BuildBanks(const ProjectContext& project, BankImage& image);
 
 // "COM1" for 0 ... "COM8" for 7.
 std::string PortName(int position);

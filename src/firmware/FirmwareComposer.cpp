@@ -62,9 +62,8 @@ std::string BankRecords(const std::string& bankFile, int bank)
     uint8_t data[kBankRecordCount * kBankRecordBytes] = {};
     size_t have = 0;
     while (have < sizeof data) {
-        const ssize_t got = ::read(in.Get(), data + have, sizeof data - have);
+        const ssize_t got = ReadRetrying(in.Get(), data + have, sizeof data - have);
         if (got < 0) {
-            if (errno == EINTR) continue;
             throw Failure("Cannot read file '" + bankFile + "': " + std::strerror(errno));
         }
         if (got == 0) break;

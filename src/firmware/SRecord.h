@@ -5,10 +5,14 @@
 
 // Motorola S-record pieces of the firmware composer.
 
+// A record's checksum: the one's complement of the low byte of the sum of its count, address
+// and data bytes.
+constexpr uint8_t SRecordChecksumOfSum(unsigned byteSum) { return static_cast<uint8_t>(0xFFu - (byteSum & 0xFFu)); }
+
 // The two upper-case hexadecimal digits of the checksum of a record text whose last two
-// characters are placeholders: the one's complement of the low byte of the sum of the bytes
-// given by the digit pairs from the third character up to the placeholders. Throws Failure
-// when those characters are not pairs of hexadecimal digits.
+// characters are placeholders, over the bytes given by the digit pairs from the third
+// character up to the placeholders. Throws Failure when those characters are not pairs of
+// hexadecimal digits.
 std::string SRecordChecksum(std::string_view record);
 
 // Banks 1 to 5 occupy 16 KB windows from 0x388000 on, 0x10000 apart.
@@ -20,9 +24,6 @@ constexpr uint32_t BankLastAddress(int bank) { return BankFirstAddress(bank) + 0
 // The S2 record of 32 data bytes at the address: "S224", six address digits, 64 data digits and
 // the checksum (76 characters, no line end).
 std::string BankRecord(uint32_t address, const uint8_t* data);
-
-// The value of a hexadecimal digit of either case, -1 for any other character.
-int HexDigitValue(char c);
 
 // Reads six hexadecimal digits (either case) at text[at]; false when they are not all there.
 bool ReadHexAddress(std::string_view text, size_t at, uint32_t& address);

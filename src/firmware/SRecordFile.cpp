@@ -1,5 +1,6 @@
 #include "firmware/SRecordFile.h"
 
+#include "firmware/SRecord.h"
 #include "firmware/SRecordStream.h"
 
 namespace {
@@ -10,7 +11,7 @@ namespace {
 uint32_t ComposerStart(const SRecord& record, std::span<const uint8_t> data)
 {
     if (record.Type == '2') return record.Address;
-    const uint32_t next = data.empty() ? 0xFFu - ((3u + (record.Address >> 8) + record.Address) & 0xFFu) : data[0];
+    const uint32_t next = data.empty() ? SRecordChecksumOfSum(3u + (record.Address >> 8) + record.Address) : data[0];
     return (record.Address << 8) | next;
 }
 

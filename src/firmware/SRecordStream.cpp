@@ -1,6 +1,8 @@
 #include "firmware/SRecordStream.h"
 
+#include "common/AsciiText.h"
 #include "common/Failure.h"
+#include "common/FileSystem.h"
 #include "firmware/SRecord.h"
 
 #include <array>
@@ -44,8 +46,9 @@ constexpr int AddressBytes(char type)
 
 std::string HexByte(unsigned value)
 {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    return {kDigits[(value >> 4) & 0xF], kDigits[value & 0xF]};
+    std::string digits;
+    AppendHexByte(digits, value);
+    return digits;
 }
 
 std::string Printable(char c)
@@ -158,7 +161,7 @@ public:
         }
         const unsigned checksum = Pair(table_, at);
         if (checksum == kNotHex) return Column(at, static_cast<size_t>(at - p) + 1);
-        if (((sum + checksum) & 0xFF) != 0xFF) {
+        if (checksum != SRecordChecksumOfSum(sum)) {
             // The composer's own checksum of the record says what it should be.
             std::string line(p, n);
             line[n - 2] = line[n - 1] = '0';
@@ -224,16 +227,11 @@ bool SRecordStream::Refill()
     text_ = buffer_.get();
     pos_ = 0;
     size_ = kept;
-    for (;;) {
-        const ssize_t got = ::read(fd_, buffer_.get() + size_, capacity_ - size_);
-        if (got < 0) {
-            if (errno == EINTR) continue;
-            FailToRead(path_, errno);
-        }
-        if (got == 0) eof_ = true;
-        size_ += static_cast<size_t>(got);
-        return got > 0;
-    }
+    const ssize_t got = ReadRetrying(fd_, buffer_.get() + size_, capacity_ - size_);
+    if (got < 0) FailToRead(path_, errno);
+    if (got == 0) eof_ = true;
+    size_ += static_cast<size_t>(got);
+    return got > 0;
 }
 
 bool SRecordStream::PeekLine(const char*& line, size_t& length, size_t& next)

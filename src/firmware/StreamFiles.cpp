@@ -17,40 +17,11 @@ constexpr size_t kBufferSize = size_t{64} << 10;
     throw Failure(std::string(what) + " '" + path + "': " + std::strerror(errno));
 }
 
-ssize_t ReadSome(int fd, char* into, size_t size)
-{
-    for (;;) {
-        const ssize_t got = ::read(fd, into, size);
-        if (got >= 0 || errno != EINTR) return got;
-    }
-}
-
-// Bytes WriteAll may still write, when a test has set a limit.
-long g_writeBudget = -1;
-
 } // namespace
-
-ScopedWriteLimit::ScopedWriteLimit(size_t bytes) { g_writeBudget = static_cast<long>(bytes); }
-ScopedWriteLimit::~ScopedWriteLimit() { g_writeBudget = -1; }
-size_t ScopedWriteLimit::Left() const { return static_cast<size_t>(g_writeBudget); }
 
 void WriteAll(int fd, std::string_view bytes)
 {
-    while (!bytes.empty()) {
-        size_t size = bytes.size();
-        if (g_writeBudget >= 0 && static_cast<long>(size) > g_writeBudget) {
-            size = static_cast<size_t>(g_writeBudget);
-            if (size == 0) throw WriteError{ENOSPC};
-        }
-        const ssize_t written = ::write(fd, bytes.data(), size);
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            throw WriteError{errno};
-        }
-        if (written == 0) throw WriteError{ENOSPC};
-        if (g_writeBudget >= 0) g_writeBudget -= written;
-        bytes.remove_prefix(static_cast<size_t>(written));
-    }
+    if (const int error = WriteAllBytes(fd, bytes)) throw WriteError{error};
 }
 
 void FileHandle::Close()
@@ -111,7 +82,7 @@ size_t LineReader::CountLines()
     size_t lines = 0;
     char last = '\n';
     for (;;) {
-        const ssize_t got = ReadSome(fd_, buffer_.get(), kBufferSize);
+        const ssize_t got = ReadRetrying(fd_, buffer_.get(), kBufferSize);
         if (got < 0) throw StreamError{};
         if (got == 0) break;
         const char* p = buffer_.get();
@@ -134,7 +105,7 @@ size_t LineReader::CountLines()
 bool LineReader::Fill()
 {
     pos_ = end_ = 0;
-    const ssize_t got = ReadSome(fd_, buffer_.get(), kBufferSize);
+    const ssize_t got = ReadRetrying(fd_, buffer_.get(), kBufferSize);
     if (got < 0) throw StreamError{};
     if (got == 0) eof_ = true;
     end_ = static_cast<size_t>(got);

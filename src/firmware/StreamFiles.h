@@ -1,4 +1,6 @@
 #pragma once
+#include "common/FileSystem.h"
+
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -40,21 +42,9 @@ FileHandle CreateForWriting(const std::string& path); // created or truncated
 // planted link or into a file another program still holds. Throws Failure.
 FileHandle CreateFresh(const std::string& path);
 
-// Writes every byte or throws WriteError. Every file of the firmware chain is written here.
+// Writes every byte or throws WriteError. Every file of the firmware chain is written here
+// (a ScopedWriteLimit applies).
 void WriteAll(int fd, std::string_view bytes);
-
-// Makes WriteAll fail as a full disk does once the given number of bytes has been written
-// while the object lives: the write that crosses the limit writes what fits, then fails with
-// "No space left on device".
-class ScopedWriteLimit {
-public:
-    explicit ScopedWriteLimit(size_t bytes);
-    ~ScopedWriteLimit();
-    // The bytes that may still be written.
-    size_t Left() const;
-    ScopedWriteLimit(const ScopedWriteLimit&) = delete;
-    ScopedWriteLimit& operator=(const ScopedWriteLimit&) = delete;
-};
 
 // True when both paths name the same existing file.
 bool SameFile(const std::string& a, const std::string& b);

@@ -11,7 +11,7 @@
 #include "editors/canopen/tables/PdoTranslation.h"
 #include "editors/canopen/tables/SdoAccess.h"
 #include "editors/canopen/tables/SdoGrids.h"
-#include "editors/canopen/tables/SearchOrder.h"
+#include "common/SearchOrder.h"
 #include "editors/canopen/tables/StoredPdo.h"
 #include "projectcheck/Report.h"
 

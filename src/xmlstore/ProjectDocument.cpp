@@ -1,5 +1,6 @@
 #include "xmlstore/ProjectDocument.h"
 
+#include "common/AsciiText.h"
 #include "common/Cp1252.h"
 #include "common/Failure.h"
 #include "common/FileSystem.h"
@@ -16,19 +17,12 @@ constexpr unsigned kParseFlags =
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
-std::string Lower(std::string_view text)
-{
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::tolower(c); });
-    return out;
-}
-
 // The encoding named by a leading XML declaration, lower case; empty when there is none.
 std::string DeclaredEncoding(std::string_view bytes)
 {
     if (bytes.substr(0, 5) != "<?xml") return {};
     const size_t end = bytes.find("?>");
-    const std::string declaration = Lower(bytes.substr(0, end));
+    const std::string declaration = AsciiLower(bytes.substr(0, end));
     const size_t at = declaration.find("encoding");
     if (at == std::string::npos) return {};
     const size_t quote = declaration.find_first_of("\"'", at);

@@ -25,7 +25,6 @@ class ProjectDocument {
 public:
     explicit ProjectDocument(Discipline discipline = Discipline::Strict);
 
-    Discipline GetDiscipline() const { return discipline_; }
 
     // Replaces the tree with the parsed file; throws Failure on an unreadable or ill-formed file.
     void LoadFile(const std::string& path);

@@ -1,15 +1,14 @@
 #include "xmltools/ShownTreeWrite.h"
 
+#include "common/AsciiText.h"
+
 #include <vector>
 
 namespace {
 
-std::string TrimBlanks(const std::string& text)
+std::string TrimBlanks(std::string_view text)
 {
-    const std::size_t begin = text.find_first_not_of(' ');
-    if (begin == std::string::npos) return {};
-    const std::size_t end = text.find_last_not_of(' ');
-    return text.substr(begin, end - begin + 1);
+    return std::string(Trim(text, " "));
 }
 
 XmlNode AddElement(ProjectDocument& document, XmlNode parent, const std::string& text, bool root)

@@ -3,7 +3,7 @@
 #include "app/FirmwareCommands.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
-#include "firmware/BuildCommand.h"
+#include "app/cli/BuildCommand.h"
 #include "firmware/SRecord.h"
 #include "firmware/SRecordFile.h"
 

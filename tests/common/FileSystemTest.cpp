@@ -58,6 +58,35 @@ TEST(AtomicWrite, WritesThroughASymbolicLinkToItsTarget)
     EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.xml")));
 }
 
+TEST(AtomicWrite, WithoutLinksReplacesTheLinkAndKeepsItsTargetAndItsOwnSuffix)
+{
+    TempDir dir;
+    const std::string target = dir.Write("real.bin", "old");
+    std::filesystem::create_symlink(target, dir.File("bank.bin"));
+    WriteFileAtomically(dir.File("bank.bin"), "new",
+                        {.syncToDisk = false, .throughLinks = false, .temporarySuffix = ".writing-XXXXXX"});
+    EXPECT_EQ(ReadAll(target), "old");
+    EXPECT_FALSE(std::filesystem::is_symlink(dir.File("bank.bin")));
+    EXPECT_EQ(ReadAll(dir.File("bank.bin")), "new");
+}
+
+TEST(AtomicWrite, AFullDiskLeavesTheOldFileAndNoTemporary)
+{
+    TempDir dir;
+    const std::string path = dir.Write("doc.xml", "keep me");
+    {
+        ScopedWriteLimit full(3);
+        EXPECT_THROW(WriteFileAtomically(path, "longer than three"), Failure);
+        EXPECT_EQ(full.Left(), 0u);
+    }
+    EXPECT_EQ(ReadAll(path), "keep me");
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.Path())) ++entries;
+    EXPECT_EQ(entries, 1);
+    WriteFileAtomically(path, "longer than three"); // the limit ends with its scope
+    EXPECT_EQ(ReadAll(path), "longer than three");
+}
+
 TEST(FileSystem, ReadingAMissingFileNamesIt)
 {
     try {

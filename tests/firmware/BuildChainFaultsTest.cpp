@@ -7,7 +7,7 @@
 #include "common/Desktop.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
-#include "firmware/BuildCommand.h"
+#include "app/cli/BuildCommand.h"
 #include "firmware/BuildLock.h"
 #include "firmware/CheckedComposition.h"
 #include "firmware/FirmwareVerification.h"

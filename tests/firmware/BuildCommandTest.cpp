@@ -3,7 +3,7 @@
 #include "common/Desktop.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
-#include "firmware/BuildCommand.h"
+#include "app/cli/BuildCommand.h"
 #include "firmware/DeviceUpdate.h"
 
 #include <filesystem>

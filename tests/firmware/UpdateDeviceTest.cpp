@@ -11,13 +11,33 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QTest>
-#include <QTimer>
+#include <QEvent>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 #include <sys/wait.h>
 
 namespace {
+
+// Counts the modal windows shown while it lives and closes each one as soon as its loop runs,
+// so a press that wrongly opens a window still returns.
+class ModalCounter : public QObject {
+public:
+    ModalCounter() { qApp->installEventFilter(this); }
+    ~ModalCounter() override { qApp->removeEventFilter(this); }
+    int shown = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Show && widget && widget->isWindow() && widget->isModal()) {
+            ++shown;
+            QMetaObject::invokeMethod(widget, [widget] { widget->close(); }, Qt::QueuedConnection);
+        }
+        return false;
+    }
+};
 
 class UpdateDeviceTest : public ::testing::Test {
 protected:
@@ -71,16 +91,9 @@ TEST_F(UpdateDeviceTest, AFailureEndsThePressBeforeTheWindow)
     ws.dir.Write("PROJECTS/P/Receive_Frame.xml", RowsDocument("Receive_Frames", {FrameRow("0x181", "abc")}));
     ws.dir.Write("PROJECTS/P/Receive_Info.xml", RowsDocument("Receive_Frames_Info", {InfoRow(0)}));
     Start();
-    bool opened = false;
-    QTimer::singleShot(200, [&] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            opened = true;
-            modal->close();
-        }
-    });
+    ModalCounter modals;
     window->CreateBin->click();
-    QTest::qWait(250);
-    EXPECT_FALSE(opened);
+    EXPECT_EQ(modals.shown, 0);
     EXPECT_EQ(sink.Texts(), std::vector<std::string>{"'abc' is not a valid integer value."});
     EXPECT_EQ(sink.All()[0].kind, RecordingSink::Kind::ApplicationError);
     EXPECT_EQ(window->Labelstate->text(), "Wait..");

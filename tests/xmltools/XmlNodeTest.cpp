@@ -1,5 +1,6 @@
 #include "xmltools/XmlNode.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
@@ -42,8 +43,20 @@ TEST(XmlNode, AVeryDeepTreeIsDestroyedWithoutExhaustingTheStack)
         at = at->AppendNode(std::make_unique<TXMLNode>(TXMLNodeKind::nkElement, "e"));
         if (i % 3 == 0) at->AppendNode(std::make_unique<TXMLNode>(TXMLNodeKind::nkAttribute, "a", "1"));
     }
-    top.reset();
-    SUCCEED();
+    // Each element's last child is the next element, after its attribute.
+    std::size_t depth = 0;
+    for (const TXMLNode* node = top.get(); !node->Children.empty() && node->Children.back()->Kind == TXMLNodeKind::nkElement;
+         node = node->Children.back().get())
+        ++depth;
+    ASSERT_EQ(depth, 1000000u);
+    // A recursive destruction would overflow the stack and kill the process; the child must
+    // come back normally.
+    EXPECT_EXIT(
+        {
+            top.reset();
+            std::exit(top ? 1 : 0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 } // namespace

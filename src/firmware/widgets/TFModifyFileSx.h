@@ -26,7 +26,6 @@ public:
     explicit TFModifyFileSx(const ProjectContext& project, QWidget* parent = nullptr);
 
     // The composition context, kept between showings.
-    const CompositionContext& Composition() const { return composition_; }
 
     // What the build before this showing wrote, so that the composition merges exactly that;
     // none when the window was opened without a build.

@@ -41,7 +41,7 @@ private:
 // which older files of the projects were written.
 QString ShownText(const std::string& bytes)
 {
-    return IsValidUtf8(bytes) ? Q(bytes) : Q(Cp1252ToUtf8(bytes));
+    return Q(Utf8OrCp1252ToUtf8(bytes));
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "common/Failure.h"
 #include "editors/canopen/tables/PdoGrids.h"
-#include "editors/canopen/tables/SearchOrder.h"
+#include "common/SearchOrder.h"
 #include "editors/canopen/tables/SheetExchange.h"
 #include "support/TempDir.h"
 

@@ -2,7 +2,7 @@
 // their exit statuses and the files they leave.
 #include "Fixtures.h"
 #include "common/FileSystem.h"
-#include "editors/canopen/cli/TableCommands.h"
+#include "app/cli/TableCommands.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 
 #include "common/MessageSink.h"
 #include "common/ParseInt.h"
+#include "common/SearchOrder.h"
 
 #include <algorithm>
 #include <numeric>
@@ -44,17 +45,8 @@ bool CheckId(const std::string& newId, const std::string& selectedId, bool addin
 
 std::vector<size_t> EmcySaveOrder(const EmcyList& list)
 {
-    // Picking the smallest value again and again, later lines winning ties, is a sort by
-    // (value ascending, position descending). The picking search starts at 999999 and so could
-    // never pick a larger ID; such IDs simply sort after it here.
-    std::vector<int32_t> values;
+    std::vector<std::vector<int32_t>> values;
     values.reserve(list.size());
-    for (const EmcyLine& line : list) values.push_back(ParseInt(line.text));
-    std::vector<size_t> order(list.size());
-    std::iota(order.begin(), order.end(), size_t{0});
-    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        if (values[a] != values[b]) return values[a] < values[b];
-        return a > b;
-    });
-    return order;
+    for (const EmcyLine& line : list) values.push_back({ParseInt(line.text)});
+    return MinimumSearchOrder(values, kEmcySearchStart, EqualKeys::LaterFirst);
 }

@@ -74,8 +74,11 @@ std::string ZeroIfEmpty(const std::string& text);
 // When modifying, an unchanged ID is accepted without a check.
 bool CheckId(const std::string& newId, const std::string& selectedId, bool adding, const EmcyList& page);
 
+// The start value (decimal) of the EMCY tables' ordering searches.
+inline constexpr int32_t kEmcySearchStart = 999999;
+
 // The save order of a list: positions ascending by the ParseInt value of the line text, equal
-// values with the later line first. Throws the ParseInt failure of the first line, in list
-// order, that is no integer. IDs above 999999 come after all others, in the same order among
-// themselves.
+// values with the later line first (MinimumSearchOrder from kEmcySearchStart). Throws the
+// ParseInt failure of the first line, in list order, that is no integer. IDs above 999999
+// come after all others, in list order.
 std::vector<size_t> EmcySaveOrder(const EmcyList& list);

@@ -2,6 +2,7 @@
 
 #include "common/MessageSink.h"
 #include "common/ParseInt.h"
+#include "common/SearchOrder.h"
 
 #include <algorithm>
 #include <map>
@@ -93,17 +94,10 @@ std::vector<size_t> EmcyWordSaveOrder(const std::vector<TClWEmcy>& list)
     for (size_t i = 0; i < n; ++i)
         if (devidCount[devid[i]] > 1 && indexCount[{devid[i], index[i]}] > 1) subindex[i] = ParseInt(list[i].subindex);
 
-    // Repeated picking of the smallest word, later words winning ties, is this sort. Its search
-    // starts at 999999 and so could never pick a larger value; such words sort after it here.
-    std::vector<size_t> order(n);
-    std::iota(order.begin(), order.end(), size_t{0});
-    std::sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        if (devid[a] != devid[b]) return devid[a] < devid[b];
-        if (index[a] != index[b]) return index[a] < index[b];
-        if (subindex[a] != subindex[b]) return subindex[a] < subindex[b];
-        return a > b;
-    });
-    return order;
+    std::vector<std::vector<int32_t>> keys;
+    keys.reserve(n);
+    for (size_t i = 0; i < n; ++i) keys.push_back({devid[i], index[i], subindex[i]});
+    return MinimumSearchOrder(keys, kEmcySearchStart, EqualKeys::LaterFirst);
 }
 
 int NextWordLabel(std::optional<int> lastLabel)

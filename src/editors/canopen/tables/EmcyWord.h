@@ -71,7 +71,8 @@ bool CheckWord(const std::vector<TClWEmcy>& page, const std::string& index, cons
 // subindex; words equal in all three with the later word first. devid must be an integer in
 // every word; index_addrm only where another word has the same devid, subindex only where
 // another word also has the same index_addrm. Throws the ParseInt failure of the first such
-// text, in list order, that is no integer. Values above 999999 sort after the smaller ones.
+// text, in list order, that is no integer. Words beyond the search's start (999999 in each
+// key, compared in turn) come after all others, in list order.
 std::vector<size_t> EmcyWordSaveOrder(const std::vector<TClWEmcy>& list);
 
 // The label a new word gets in a tree whose last word carries `lastLabel`: one more, or 0 for

@@ -1,7 +1,7 @@
 #include "editors/canopen/tables/PdoTranslation.h"
 
 #include "common/ParseInt.h"
-#include "editors/canopen/tables/SearchOrder.h"
+#include "common/SearchOrder.h"
 
 void ReadPdoTranslation(const ProjectDocument& document, XmlNode root, PdoTranslationTable& table)
 {

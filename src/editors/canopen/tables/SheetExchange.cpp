@@ -1,5 +1,6 @@
 #include "editors/canopen/tables/SheetExchange.h"
 
+#include "common/AsciiText.h"
 #include "common/Cp1252.h"
 #include "common/Desktop.h"
 #include "common/FileSystem.h"
@@ -11,12 +12,6 @@
 #include <exception>
 
 namespace {
-
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
 
 std::string DirectoryOf(const std::string& path)
 {
@@ -42,7 +37,7 @@ bool FirstCsvLineIsRecord(const std::string& tableName, const Sheet& sheet)
 std::optional<std::string> TableSheetName(const std::vector<std::string>& sheetNames, const std::string& tableName)
 {
     for (const std::string& name : sheetNames)
-        if (Lower(name) == tableName) return name;
+        if (AsciiLower(name) == tableName) return name;
     return std::nullopt;
 }
 

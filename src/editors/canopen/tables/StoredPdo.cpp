@@ -4,7 +4,7 @@
 #include "common/ParseInt.h"
 #include "editors/canopen/tables/PdoTranslation.h"
 #include "editors/canopen/tables/SdoAccess.h"
-#include "editors/canopen/tables/SearchOrder.h"
+#include "common/SearchOrder.h"
 #include "xmlstore/GuardedRead.h"
 
 #include <algorithm>

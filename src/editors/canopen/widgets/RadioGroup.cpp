@@ -23,5 +23,5 @@ int RadioGroup::ItemIndex() const
 
 void RadioGroup::SetItemIndex(int index)
 {
-    if (index >= 0 && index < Count()) items_[size_t(index)]->setChecked(true);
+    if (index >= 0 && index < int(items_.size())) items_[size_t(index)]->setChecked(true);
 }

@@ -16,7 +16,6 @@ public:
     int ItemIndex() const;
     void SetItemIndex(int index);
     QRadioButton* Item(int index) const { return items_.at(size_t(index)); }
-    int Count() const { return int(items_.size()); }
 
 private:
     QButtonGroup* group_;

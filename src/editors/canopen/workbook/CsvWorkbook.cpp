@@ -57,8 +57,7 @@ private:
 
 std::unique_ptr<Workbook> OpenCsvWorkbook(const std::string& path)
 {
-    std::string bytes = ReadFileBytes(path);
-    if (!IsValidUtf8(bytes)) bytes = Cp1252ToUtf8(bytes);
+    std::string bytes = Utf8OrCp1252ToUtf8(ReadFileBytes(path));
     std::string name = FileNameOf(path);
     if (const size_t dot = name.find_last_of('.'); dot != std::string::npos && dot > 0) name.resize(dot);
     return std::make_unique<CsvWorkbook>(name, std::move(bytes));

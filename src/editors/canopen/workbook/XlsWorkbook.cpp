@@ -1,4 +1,5 @@
 #include "common/Cp1252.h"
+#include "common/AsciiText.h"
 #include "common/Failure.h"
 #include "editors/canopen/workbook/BiffStream.h"
 #include "editors/canopen/workbook/CellText.h"
@@ -293,17 +294,11 @@ private:
     std::vector<std::string> strings_;
 };
 
-std::string Lower(std::string text)
-{
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 bool HasStream(GsfInfile* file, const std::string& lowerName)
 {
     const int count = gsf_infile_num_children(file);
     for (int i = 0; i < count; ++i)
-        if (const char* name = gsf_infile_name_by_index(file, i); name && Lower(name) == lowerName) return true;
+        if (const char* name = gsf_infile_name_by_index(file, i); name && AsciiLower(name) == lowerName) return true;
     return false;
 }
 
@@ -314,7 +309,7 @@ GsfHandle<GsfInput> WorkbookStream(GsfInfile* file)
     const int count = gsf_infile_num_children(file);
     for (const char* wanted : {"workbook", "book"})
         for (int i = 0; i < count; ++i)
-            if (const char* name = gsf_infile_name_by_index(file, i); name && Lower(name) == wanted)
+            if (const char* name = gsf_infile_name_by_index(file, i); name && AsciiLower(name) == wanted)
                 if (GsfHandle<GsfInput> stream{gsf_infile_child_by_index(file, i)}) return stream;
     return nullptr;
 }

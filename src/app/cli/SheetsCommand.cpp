@@ -1,7 +1,8 @@
 #include "editors/canopen/tables/SheetExchange.h"
+#include "common/AsciiText.h"
 #include "editors/canopen/workbook/Workbook.h"
-#include "editors/canopen/cli/CommandArguments.h"
-#include "editors/canopen/cli/TableCommands.h"
+#include "app/cli/CommandArguments.h"
+#include "app/cli/TableCommands.h"
 
 #include <nlohmann/json.hpp>
 
@@ -30,17 +31,11 @@ constexpr const char* kSheetsHelp =
     "Messages go to standard error. Exit status: 0 when the workbook and every sheet asked for\n"
     "were read, 1 when one was not, 2 for wrong arguments.\n";
 
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
-    return text;
-}
-
 // The sheet a SHEET argument names: its exact name first, then the import's rule.
 std::optional<std::string> FindSheet(const std::vector<std::string>& names, const std::string& wanted)
 {
     if (std::find(names.begin(), names.end(), wanted) != names.end()) return wanted;
-    return TableSheetName(names, Lower(wanted));
+    return TableSheetName(names, AsciiLower(wanted));
 }
 
 struct ShownSheet {

@@ -1,7 +1,7 @@
 #include "common/FileSystem.h"
 #include "editors/canopen/tables/TableTransfer.h"
-#include "editors/canopen/cli/CommandArguments.h"
-#include "editors/canopen/cli/TableCommands.h"
+#include "app/cli/CommandArguments.h"
+#include "app/cli/TableCommands.h"
 
 #include <exception>
 #include <iostream>

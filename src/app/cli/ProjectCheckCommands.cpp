@@ -1,4 +1,4 @@
-#include "projectcheck/ProjectCheckCommands.h"
+#include "app/cli/ProjectCheckCommands.h"
 
 #include "common/AppDirectory.h"
 

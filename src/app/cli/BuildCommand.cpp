@@ -1,4 +1,4 @@
-#include "firmware/BuildCommand.h"
+#include "app/cli/BuildCommand.h"
 
 #include "common/ProjectContext.h"
 #include "common/FileSystem.h"
@@ -152,15 +152,12 @@ int RunChain(const ProjectContext& project, const std::optional<int>& port, cons
         return 1;
     }
     BuildLock lock(project.ProjectDir);
-    auto build = std::make_unique<BankBuild>();
-    LoadConfigurationImage(project, build->Image);
-    build->Problems = WriteBankFiles(project, build->Image);
-    WriteBankSource(project, build->Image);
+    BankImage image;
+    const std::shared_ptr<BankBuild> build = BuildBanks(project, image);
 
     CompositionContext context;
     if (!PrepareComposition(project, context)) return 1;
-    // The device update window merges banks 1 and 2 and passes the other three through.
-    context.Selected = {true, true, false, false, false};
+    context.Selected = kDeviceUpdateBanks;
     ReportingObserver observer(context);
     const CompositionOutcome outcome = ComposeCheckedFirmware(context, observer, build.get());
     if (!outcome.written) {

@@ -1,4 +1,4 @@
-#include "xmltools/XmlTreeCommand.h"
+#include "app/cli/XmlTreeCommand.h"
 
 #include "common/FileSystem.h"
 #include "xmltools/XmlReader.h"

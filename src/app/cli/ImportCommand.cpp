@@ -1,8 +1,8 @@
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
 #include "editors/canopen/tables/TableTransfer.h"
-#include "editors/canopen/cli/CommandArguments.h"
-#include "editors/canopen/cli/TableCommands.h"
+#include "app/cli/CommandArguments.h"
+#include "app/cli/TableCommands.h"
 
 #include <exception>
 #include <iostream>

@@ -1,4 +1,4 @@
-#include "editors/canopen/cli/CommandArguments.h"
+#include "app/cli/CommandArguments.h"
 
 #include <algorithm>
 #include <iostream>

@@ -3,7 +3,9 @@
 #include "common/ProjectContext.h"
 #include "common/FileSystem.h"
 #include "common/ParseInt.h"
-#include "xmlstore/ProjectDocument.h"
+#include "xmlstore/documents/FrameInfoXml.h"
+#include "xmlstore/documents/FrameTableXml.h"
+#include "xmlstore/documents/PargenXml.h"
 
 #include <exception>
 #include <string>
@@ -12,11 +14,9 @@ namespace {
 
 using Bytes = BankImage::Bytes;
 
-constexpr const char* kByteColumns[] = {"B1", "B2", "B3", "B4", "B5", "B6", "B7", "B8"};
-
-int32_t NumberAttribute(const ProjectDocument& document, XmlNode row, const char* name)
+int32_t Number(const StoredText& text)
 {
-    return ParseInt(document.AttributeText(row, name));
+    return ParseInt(text.Value());
 }
 
 void StoreLittleEndian32(Bytes& bank, size_t at, int32_t value)
@@ -31,51 +31,38 @@ void StoreByte(Bytes& bank, size_t at, int32_t value)
 }
 
 // "Y" in either case marks a frame for deletion; any other text, or none, does not.
-uint8_t DeleteFlag(const ProjectDocument& document, XmlNode row)
+uint8_t DeleteFlag(const StoredText& flag)
 {
-    try {
-        const std::string text = document.AttributeText(row, "Delete");
-        return (text == "Y" || text == "y") ? 1 : 0;
-    } catch (const std::exception&) {
-        return 0;
-    }
+    return (flag.Text == "Y" || flag.Text == "y") ? 1 : 0;
 }
 
 // Fills the records of one side from its frame and info documents and returns their count.
 int LoadFrameSide(ProjectDocument& frames, ProjectDocument& info, const std::string& framePath,
                   const std::string& infoPath, Bytes& bank, size_t table, size_t recordSize, bool withDelete)
 {
-    frames.LoadFile(framePath);
-    const XmlNode frameRoot = frames.Root();
-    const size_t frameRows = frames.ChildCount(frameRoot);
-    info.LoadFile(infoPath);
-    const XmlNode infoRoot = info.Root();
-    const size_t infoRows = info.ChildCount(infoRoot);
+    const FrameTableTexts frameTable = ReadFrameTableXml(frames, framePath);
+    const size_t frameRows = frameTable.Rows.size();
+    const FrameInfoTexts mappings = ReadFrameInfoXml(info, infoPath);
+    const size_t infoRows = mappings.Rows.size();
     // The count is a single byte in the parameter block: 256 rows count as 0, 300 as 44.
     const size_t count = (frameRows < infoRows ? frameRows : infoRows) & 0xFF;
 
     for (size_t i = 0; i < count; ++i) {
-        const XmlNode frame = frames.ChildAt(frameRoot, i);
-        const XmlNode mapping = info.ChildAt(infoRoot, i);
+        const FrameTableRowTexts& frame = frameTable.Rows[i];
         size_t at = table + recordSize * i;
-        StoreLittleEndian32(bank, at, NumberAttribute(frames, frame, "COBID"));
+        StoreLittleEndian32(bank, at, Number(frame.CobId));
         at += 4;
-        StoreByte(bank, at++, NumberAttribute(frames, frame, "Dim"));
-        if (withDelete) bank[at++] = DeleteFlag(frames, frame);
-        for (const char* column : kByteColumns) StoreByte(bank, at++, NumberAttribute(info, mapping, column));
+        StoreByte(bank, at++, Number(frame.Dim));
+        if (withDelete) bank[at++] = DeleteFlag(frame.Delete);
+        for (const StoredText& byte : mappings.Rows[i].Bytes) StoreByte(bank, at++, Number(byte));
     }
     return static_cast<int>(count);
 }
 
-int32_t RequiredParameter(const ProjectDocument& document, XmlNode root, const char* name)
-{
-    return ParseInt(document.NodeText(document.FindChild(root, name)));
-}
-
-int32_t OptionalParameter(const ProjectDocument& document, XmlNode root, const char* name, int32_t fallback)
+int32_t OptionalNumber(const StoredText& text, int32_t fallback)
 {
     try {
-        return RequiredParameter(document, root, name);
+        return Number(text);
     } catch (const std::exception&) {
         return fallback;
     }
@@ -109,22 +96,21 @@ void LoadConfigurationImage(const ImageSources& project, BankImage& image)
 
     // Without pargen.xml the whole block, the counts included, keeps what it held.
     if (!FileExists(project.PargenFile)) return;
-    first.LoadFile(project.PargenFile);
-    const XmlNode root = first.Root();
+    const PargenTexts parameters = ReadPargenXml(first, project.PargenFile);
     const size_t p = kParameterBlock;
-    StoreByte(bank, p + 0, RequiredParameter(first, root, "Can_Baud"));
-    StoreByte(bank, p + 1, RequiredParameter(first, root, "CAN_Type"));
-    StoreByte(bank, p + 2, RequiredParameter(first, root, "How_Send"));
-    const int32_t delay = RequiredParameter(first, root, "Delay_Send"); // most significant byte first
+    StoreByte(bank, p + 0, Number(parameters.CanBaud));
+    StoreByte(bank, p + 1, Number(parameters.CanType));
+    StoreByte(bank, p + 2, Number(parameters.HowSend));
+    const int32_t delay = Number(parameters.DelaySend); // most significant byte first
     StoreByte(bank, p + 3, delay >> 8);
     StoreByte(bank, p + 4, delay);
-    StoreByte(bank, p + 5, RequiredParameter(first, root, "Net_Dev_Id"));
-    StoreByte(bank, p + 6, RequiredParameter(first, root, "Net_Baud"));
+    StoreByte(bank, p + 5, Number(parameters.NetDevId));
+    StoreByte(bank, p + 6, Number(parameters.NetBaud));
     StoreByte(bank, p + 7, receiveCount);
     StoreByte(bank, p + 8, sendCount);
-    const int32_t timeOut = OptionalParameter(first, root, "TimeOut_Data", 0); // least significant byte first
+    const int32_t timeOut = OptionalNumber(parameters.TimeOutData, 0); // least significant byte first
     StoreByte(bank, p + 9, timeOut);
     StoreByte(bank, p + 10, timeOut >> 8);
-    StoreByte(bank, p + 11, OptionalParameter(first, root, "Net_In", 128));
-    StoreByte(bank, p + 12, OptionalParameter(first, root, "Net_Out", 128));
+    StoreByte(bank, p + 11, OptionalNumber(parameters.NetIn, 128));
+    StoreByte(bank, p + 12, OptionalNumber(parameters.NetOut, 128));
 }

@@ -31,6 +31,9 @@ public:
     // Replaces the tree with the parsed text; `origin` names it in failure messages.
     void LoadText(std::string_view bytes, const std::string& origin);
 
+    // The path or name the tree was loaded from, as failure messages name it.
+    const std::string& Origin() const { return origin_; }
+
     // Strict: the first top-level node. Guarded: the document element. None when empty.
     XmlNode Root() const;
     size_t ChildCount(XmlNode node) const;

@@ -2,14 +2,14 @@
 
 #include "common/FileSystem.h"
 #include "common/ParseInt.h"
+#include "xmlstore/documents/FrameInfoXml.h"
+#include "xmlstore/documents/FrameTableXml.h"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
 
 namespace {
-
-const std::array<std::string, 9> kAttributes = {"", "B1", "B2", "B3", "B4", "B5", "B6", "B7", "B8"};
 
 uint8_t Low8(int32_t value)
 {
@@ -52,27 +52,23 @@ void LoadMappings(ProjectDocument& document, const std::string& framePath, const
     into.CobIds.clear();
     into.Records.clear();
     if (FileExists(framePath)) {
-        document.LoadFile(framePath);
-        const XmlNode root = document.Root();
-        const size_t count = document.ChildCount(root);
-        for (size_t i = 0; i < count; ++i) {
-            const XmlNode row = document.ChildAt(root, i);
-            std::string cobId = document.AttributeText(row, "COBID");
+        const FrameTableTexts frames = ReadFrameTableXml(document, framePath);
+        for (const FrameTableRowTexts& row : frames.Rows) {
+            std::string cobId = row.CobId.Value();
             FrameMapping record;
-            record.Dim = Low8(ParseInt(document.AttributeText(row, "Dim")));
+            record.Dim = Low8(ParseInt(row.Dim.Value()));
             into.CobIds.push_back(std::move(cobId));
             into.Records.push_back(record);
         }
     }
     if (into.Records.empty() || !FileExists(infoPath)) return;
-    document.LoadFile(infoPath);
-    const XmlNode root = document.Root();
-    const size_t n = std::min(into.Records.size(), document.ChildCount(root));
+    const FrameInfoTexts info = ReadFrameInfoXml(document, infoPath);
+    const size_t n = std::min(into.Records.size(), info.Rows.size());
     for (size_t i = 0; i < n; ++i) {
-        const XmlNode row = document.ChildAt(root, i);
+        const FrameInfoRowTexts& row = info.Rows[i];
         FrameMapping& record = into.Records[i];
         for (int k = 1; k <= 8; ++k)
-            record.Byte(k) = k <= record.Dim ? Low8(ParseInt(document.AttributeText(row, kAttributes[k]))) : kNoByte;
+            record.Byte(k) = k <= record.Dim ? Low8(ParseInt(row.Bytes[k - 1].Value())) : kNoByte;
     }
 }
 
@@ -144,15 +140,11 @@ std::vector<MappingRowTexts> ReadMappingRows(ProjectDocument& document, const st
 {
     std::vector<MappingRowTexts> rows;
     if (!FileExists(infoPath)) return rows;
-    document.LoadFile(infoPath);
-    const XmlNode root = document.Root();
-    const size_t count = document.ChildCount(root);
-    rows.reserve(count);
-    for (size_t i = 0; i < count; ++i) {
-        const XmlNode row = document.ChildAt(root, i);
+    const FrameInfoTexts info = ReadFrameInfoXml(document, infoPath);
+    rows.reserve(info.Rows.size());
+    for (const FrameInfoRowTexts& row : info.Rows) {
         MappingRowTexts texts;
-        for (int k = 1; k <= 8; ++k)
-            if (const pugi::xml_attribute a = row.attribute(kAttributes[k].c_str())) texts[k - 1] = a.value();
+        for (size_t k = 0; k < texts.size(); ++k) texts[k] = row.Bytes[k].Text;
         rows.push_back(std::move(texts));
     }
     return rows;
@@ -161,12 +153,13 @@ std::vector<MappingRowTexts> ReadMappingRows(ProjectDocument& document, const st
 void SaveMappings(ProjectDocument& document, const std::string& path, MappingSide side,
                   const std::vector<FrameMapping>& records)
 {
-    document.Reset();
-    const XmlNode root = document.AddRoot(side == MappingSide::Receive ? "Receive_Frames_Info" : "Send_Frames_Info");
+    FrameInfoTexts info;
+    info.Rows.reserve(records.size());
     for (const FrameMapping& record : records) {
-        const XmlNode row = document.AddChild(root, "row");
+        FrameInfoRowTexts& row = info.Rows.emplace_back();
         for (int k = 1; k <= 8; ++k)
-            document.SetAttribute(row, kAttributes[k], std::to_string(k <= record.Dim ? record.Byte(k) : kNoByte));
+            row.Bytes[k - 1] = StoredText::Of(std::to_string(k <= record.Dim ? record.Byte(k) : kNoByte));
     }
-    document.SaveFile(path);
+    if (side == MappingSide::Receive) WriteReceiveInfoXml(document, path, info);
+    else WriteSendInfoXml(document, path, info);
 }

@@ -2,27 +2,24 @@
 
 #include "common/FileSystem.h"
 #include "common/ParseInt.h"
+#include "xmlstore/documents/FrameTableXml.h"
 
 #include <algorithm>
 
 namespace {
 
-constexpr const char* kRoot = "Receive_Frames";
 constexpr int32_t kMax11BitId = 2047;
 constexpr int32_t kMax29BitId = 0x1FFFFFFF;
 
 // One row of the document: a missing "COBID", "Dim" or "Mnemonic" throws, a missing "Delete"
 // reads as "N".
-FrameRow ReadRow(const ProjectDocument& document, XmlNode row, FrameSide side)
+FrameRow ReadRow(const FrameTableRowTexts& row, FrameSide side)
 {
     FrameRow frame;
-    frame.CobId = document.AttributeText(row, "COBID");
-    frame.Dim = document.AttributeText(row, "Dim");
-    if (side == FrameSide::Receive) {
-        const pugi::xml_attribute flag = row.attribute("Delete");
-        frame.Delete = flag ? flag.value() : "N";
-    }
-    frame.Mnemonic = document.AttributeText(row, "Mnemonic");
+    frame.CobId = row.CobId.Value();
+    frame.Dim = row.Dim.Value();
+    if (side == FrameSide::Receive) frame.Delete = row.Delete.Text.value_or("N");
+    frame.Mnemonic = row.Mnemonic.Value();
     return frame;
 }
 
@@ -53,21 +50,17 @@ void ResetFrameGrid(GridCells& cells, FrameSide side)
 void LoadFrameTable(ProjectDocument& document, const std::string& path, FrameSide side, GridCells& cells)
 {
     if (!FileExists(path)) return;
-    document.LoadFile(path);
-    const XmlNode root = document.Root();
+    const FrameTableTexts texts = ReadFrameTableXml(document, path);
     const FrameColumns c = ColumnsOf(side);
     // Only the rows that fit the grid are read; this system never writes more than 127.
-    const size_t count = std::min(document.ChildCount(root), static_cast<size_t>(kFrameGridRows));
+    const size_t count = std::min(texts.Rows.size(), static_cast<size_t>(kFrameGridRows));
     for (size_t i = 0; i < count; ++i) {
-        const XmlNode row = document.ChildAt(root, i);
+        const FrameTableRowTexts& row = texts.Rows[i];
         const int gridRow = static_cast<int>(i) + 1;
-        cells.SetCell(c.CobId, gridRow, document.AttributeText(row, "COBID"));
-        cells.SetCell(c.Dim, gridRow, document.AttributeText(row, "Dim"));
-        if (c.Delete >= 0) {
-            const pugi::xml_attribute flag = row.attribute("Delete");
-            cells.SetCell(c.Delete, gridRow, flag ? flag.value() : "N");
-        }
-        cells.SetCell(c.Mnemonic, gridRow, document.AttributeText(row, "Mnemonic"));
+        cells.SetCell(c.CobId, gridRow, row.CobId.Value());
+        cells.SetCell(c.Dim, gridRow, row.Dim.Value());
+        if (c.Delete >= 0) cells.SetCell(c.Delete, gridRow, row.Delete.Text.value_or("N"));
+        cells.SetCell(c.Mnemonic, gridRow, row.Mnemonic.Value());
     }
 }
 
@@ -75,11 +68,9 @@ std::vector<FrameRow> ReadFrameRows(ProjectDocument& document, const std::string
 {
     std::vector<FrameRow> frames;
     if (!FileExists(path)) return frames;
-    document.LoadFile(path);
-    const XmlNode root = document.Root();
-    const size_t count = document.ChildCount(root);
-    frames.reserve(count);
-    for (size_t i = 0; i < count; ++i) frames.push_back(ReadRow(document, document.ChildAt(root, i), side));
+    const FrameTableTexts texts = ReadFrameTableXml(document, path);
+    frames.reserve(texts.Rows.size());
+    for (const FrameTableRowTexts& row : texts.Rows) frames.push_back(ReadRow(row, side));
     return frames;
 }
 
@@ -114,14 +105,14 @@ std::optional<std::string> ValidateFrames(const std::vector<FrameRow>& frames, b
 void SaveFrameTable(ProjectDocument& document, const std::string& path, FrameSide side,
                     const std::vector<FrameRow>& frames)
 {
-    document.Reset();
-    const XmlNode root = document.AddRoot(kRoot);
+    FrameTableTexts texts;
+    texts.Rows.reserve(frames.size());
     for (const FrameRow& frame : frames) {
-        const XmlNode row = document.AddChild(root, "row");
-        document.SetAttribute(row, "COBID", frame.CobId);
-        document.SetAttribute(row, "Dim", frame.Dim);
-        if (side == FrameSide::Receive) document.SetAttribute(row, "Delete", frame.Delete);
-        document.SetAttribute(row, "Mnemonic", frame.Mnemonic);
+        FrameTableRowTexts& row = texts.Rows.emplace_back();
+        row.CobId = StoredText::Of(frame.CobId);
+        row.Dim = StoredText::Of(frame.Dim);
+        if (side == FrameSide::Receive) row.Delete = StoredText::Of(frame.Delete);
+        row.Mnemonic = StoredText::Of(frame.Mnemonic);
     }
-    document.SaveFile(path);
+    WriteFrameTableXml(document, path, texts);
 }

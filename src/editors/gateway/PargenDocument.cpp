@@ -2,20 +2,14 @@
 
 #include "common/FileSystem.h"
 #include "common/ParseInt.h"
+#include "xmlstore/documents/PargenXml.h"
 
 namespace {
 
-constexpr const char* kRoot = "Par_Gen";
-
-std::string Text(const ProjectDocument& document, XmlNode root, std::string_view name)
-{
-    return document.NodeText(document.FindChild(root, name));
-}
-
 // An element that older files may lack keeps the value it already has.
-void TextOrKeep(const ProjectDocument& document, XmlNode root, std::string_view name, std::string& value)
+void TextOrKeep(const StoredText& text, std::string& value)
 {
-    if (XmlNode node = document.FindChild(root, name)) value = document.NodeText(node);
+    if (text.Present) value = text.Value();
 }
 
 bool InRange(const std::string& text, int low, int high)
@@ -42,17 +36,16 @@ PargenSettings PargenDefaults(bool can11Bit)
 bool LoadPargen(ProjectDocument& document, const std::string& path, PargenSettings& into)
 {
     if (!FileExists(path)) return false;
-    document.LoadFile(path);
-    const XmlNode root = document.Root();
-    into.CanBaud = ParseInt(Text(document, root, "Can_Baud"));
-    into.Can11Bit = Text(document, root, "CAN_Type") == "0";
-    into.SendOnChange = Text(document, root, "How_Send") == "0";
-    into.DelaySend = Text(document, root, "Delay_Send");
-    TextOrKeep(document, root, "TimeOut_Data", into.TimeOutData);
-    into.NetDevId = Text(document, root, "Net_Dev_Id");
-    into.NetBaud = ParseInt(Text(document, root, "Net_Baud"));
-    TextOrKeep(document, root, "Net_In", into.NetIn);
-    TextOrKeep(document, root, "Net_Out", into.NetOut);
+    const PargenTexts texts = ReadPargenXml(document, path);
+    into.CanBaud = ParseInt(texts.CanBaud.Value());
+    into.Can11Bit = texts.CanType.Value() == "0";
+    into.SendOnChange = texts.HowSend.Value() == "0";
+    into.DelaySend = texts.DelaySend.Value();
+    TextOrKeep(texts.TimeOutData, into.TimeOutData);
+    into.NetDevId = texts.NetDevId.Value();
+    into.NetBaud = ParseInt(texts.NetBaud.Value());
+    TextOrKeep(texts.NetIn, into.NetIn);
+    TextOrKeep(texts.NetOut, into.NetOut);
     return true;
 }
 
@@ -73,28 +66,23 @@ std::optional<std::string> ValidatePargen(const PargenSettings& s)
 
 void SavePargen(ProjectDocument& document, const std::string& path, const PargenSettings& s)
 {
-    document.Reset();
-    const XmlNode root = document.AddRoot(kRoot);
-    const auto add = [&](std::string_view name, const std::string& text) {
-        document.SetNodeText(document.AddChild(root, name), text);
-    };
-    add("Can_Baud", std::to_string(s.CanBaud));
-    add("CAN_Type", s.Can11Bit ? "0" : "1");
-    add("How_Send", s.SendOnChange ? "0" : "1");
-    add("Delay_Send", s.DelaySend);
-    add("TimeOut_Data", s.TimeOutData);
-    add("Net_Dev_Id", s.NetDevId);
-    add("Net_Baud", std::to_string(s.NetBaud));
-    add("Net_In", s.NetIn);
-    add("Net_Out", s.NetOut);
-    document.SaveFile(path);
+    PargenTexts texts;
+    texts.CanBaud = StoredText::Of(std::to_string(s.CanBaud));
+    texts.CanType = StoredText::Of(s.Can11Bit ? "0" : "1");
+    texts.HowSend = StoredText::Of(s.SendOnChange ? "0" : "1");
+    texts.DelaySend = StoredText::Of(s.DelaySend);
+    texts.TimeOutData = StoredText::Of(s.TimeOutData);
+    texts.NetDevId = StoredText::Of(s.NetDevId);
+    texts.NetBaud = StoredText::Of(std::to_string(s.NetBaud));
+    texts.NetIn = StoredText::Of(s.NetIn);
+    texts.NetOut = StoredText::Of(s.NetOut);
+    WritePargenXml(document, path, texts);
 }
 
 bool ReadIs29Bit(ProjectDocument& document, const std::string& pargenPath)
 {
     if (!FileExists(pargenPath)) return false;
-    document.LoadFile(pargenPath);
-    return Text(document, document.Root(), "CAN_Type") != "0";
+    return ReadPargenXml(document, pargenPath).CanType.Value() != "0";
 }
 
 std::optional<std::string> PargenElementText(ProjectDocument& document, const std::string& path,

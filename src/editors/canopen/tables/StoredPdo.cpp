@@ -6,6 +6,7 @@
 #include "editors/canopen/tables/SdoAccess.h"
 #include "common/SearchOrder.h"
 #include "xmlstore/GuardedRead.h"
+#include "xmlstore/documents/SdoPdoXml.h"
 
 #include <algorithm>
 
@@ -66,14 +67,14 @@ RowRouting AppendStoredSdo(StoredPdoTables& tables, int nrpdo, TClSdo sdo)
 void ReadStoredSdos(const ProjectDocument& document, XmlNode root, StoredPdoTables& tables,
                     std::vector<size_t>* rowsWithoutPdo)
 {
-    const size_t count = document.ChildCount(root);
-    for (size_t i = 0; i < count; ++i) {
-        const XmlNode row = document.ChildAt(root, i);
-        const int nrpdo = ParseInt(document.AttributeText(row, "nrpdo"));
+    const SdoPdoTexts texts = SdoPdoTextsOf(document, root);
+    for (size_t i = 0; i < texts.Rows.size(); ++i) {
+        const SdoPdoRowTexts& row = texts.Rows[i];
+        const int nrpdo = ParseInt(row.Nrpdo.Value());
         TClSdo sdo;
-        sdo.index = document.AttributeText(row, "index");
-        sdo.subindex = document.AttributeText(row, "subindex");
-        sdo.poscomp = document.AttributeText(row, "poscomp");
+        sdo.index = row.Index.Value();
+        sdo.subindex = row.Subindex.Value();
+        sdo.poscomp = row.Poscomp.Value();
         const RowRouting routed = AppendStoredSdo(tables, nrpdo, std::move(sdo));
         if (routed.Skipped() && rowsWithoutPdo) rowsWithoutPdo->push_back(i);
     }
@@ -147,21 +148,19 @@ void WriteStoredPdo(const StoredPdoTables& tables, ProjectDocument& document)
 {
     const std::vector<StoredSdoRef> orderA = StoredSdoSaveOrder(tables.sides[CanSide::A]);
     const std::vector<StoredSdoRef> orderB = StoredSdoSaveOrder(tables.sides[CanSide::B]);
-    document.Reset();
-    const XmlNode root = document.AddRoot(kStoredPdoTableName);
+    SdoPdoTexts texts;
     const auto write = [&](const StoredPdoSide& side, const std::vector<StoredSdoRef>& order, int numberOffset) {
         for (const StoredSdoRef& ref : order) {
             const TClPdo& pdo = side.pdos[ref.pdo];
             const TClSdo& sdo = pdo.sdos[ref.sdo];
-            const XmlNode row = document.AddChild(root, "row");
-            document.SetAttribute(row, "index", sdo.index);
-            document.SetAttribute(row, "subindex", sdo.subindex);
-            document.SetAttribute(row, "nrpdo", std::to_string(pdo.number + numberOffset));
-            document.SetAttribute(row, "poscomp", sdo.poscomp);
+            texts.Rows.push_back({StoredText::Of(sdo.index), StoredText::Of(sdo.subindex),
+                                  StoredText::Of(std::to_string(pdo.number + numberOffset)),
+                                  StoredText::Of(sdo.poscomp)});
         }
     };
     write(tables.sides[CanSide::A], orderA, 0);
     write(tables.sides[CanSide::B], orderB, kNrpdoSideB);
+    BuildSdoPdoXml(document, texts);
 }
 
 void ClearStoredSdos(StoredPdoTables& tables)

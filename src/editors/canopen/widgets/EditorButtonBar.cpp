@@ -5,6 +5,17 @@
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+struct EditorButtonBar {
+    QPushButton* ok;
+    QPushButton* cancel;
+    QPushButton* exportButton;
+    QPushButton* importButton;
+    QHBoxLayout* layout;
+};
 
 EditorButtonBar MakeEditorButtonBar(QDialog* window, std::function<bool()> ok, std::function<void()> exportLines,
                                     std::function<void()> importSheet)
@@ -28,4 +39,19 @@ EditorButtonBar MakeEditorButtonBar(QDialog* window, std::function<bool()> ok, s
     OnClick(bar.exportButton, std::move(exportLines));
     OnClick(bar.importButton, std::move(importSheet));
     return bar;
+}
+
+} // namespace
+
+void AddEditorButtonBar(QDialog* window, QWidget* pages, EditorButtonFields fields, std::function<bool()> ok,
+                        std::function<void()> exportLines, std::function<void()> importSheet)
+{
+    const EditorButtonBar bar = MakeEditorButtonBar(window, std::move(ok), std::move(exportLines), std::move(importSheet));
+    *fields.ok = bar.ok;
+    *fields.cancel = bar.cancel;
+    *fields.exportButton = bar.exportButton;
+    *fields.importButton = bar.importButton;
+    auto* layout = new QVBoxLayout(window);
+    layout->addWidget(pages, 1);
+    layout->addLayout(bar.layout);
 }

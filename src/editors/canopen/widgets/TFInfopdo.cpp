@@ -86,15 +86,8 @@ TFInfopdo::TFInfopdo(ProjectContext& context, OpenExcelDialog& openExcel, QWidge
     PoscompMsbB = pages_[CanSide::B].high;
     PoscompLsbB = pages_[CanSide::B].low;
 
-    const EditorButtonBar bar = MakeEditorButtonBar(
-        this, [this] { return BitBtn1Click(); }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
-    BitBtn1 = bar.ok;
-    BitBtn2 = bar.cancel;
-    Button1 = bar.exportButton;
-    BitBtn4 = bar.importButton;
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(PageControl1, 1);
-    layout->addLayout(bar.layout);
+    AddEditorButtonBar(this, PageControl1, {&BitBtn1, &BitBtn2, &Button1, &BitBtn4},
+                       [this] { return BitBtn1Click(); }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
     resize(760, 480);
 }
 

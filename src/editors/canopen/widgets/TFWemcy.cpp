@@ -54,16 +54,8 @@ TFWemcy::TFWemcy(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* p
     Pages->addTab(BuildPage(A, CanSide::A), QStringLiteral("CanA"));
     Pages->addTab(BuildPage(B, CanSide::B), QStringLiteral("CanB"));
 
-    const EditorButtonBar bar = MakeEditorButtonBar(
-        this, [this] { return BitBtn1Click(); }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
-    BitBtn1 = bar.ok;
-    BitBtn2 = bar.cancel;
-    Button1 = bar.exportButton;
-    BitBtn4 = bar.importButton;
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Pages);
-    layout->addLayout(bar.layout);
+    AddEditorButtonBar(this, Pages, {&BitBtn1, &BitBtn2, &Button1, &BitBtn4},
+                       [this] { return BitBtn1Click(); }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
 
     // Enter in an edit field presses no button: none of them is safe to press by accident.
     for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);

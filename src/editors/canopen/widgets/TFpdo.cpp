@@ -66,15 +66,8 @@ TFpdo::TFpdo(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* paren
     PageControl1->addTab(MakePage(sga), QStringLiteral("PDO From CanA to CanB"));
     PageControl1->addTab(MakePage(sgb), QStringLiteral("PDO From CanB to CanA"));
 
-    const EditorButtonBar bar = MakeEditorButtonBar(
-        this, [this] { return BitBtn1Click(); }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
-    BitBtn1 = bar.ok;
-    BitBtn2 = bar.cancel;
-    Button1 = bar.exportButton;
-    BitBtn4 = bar.importButton;
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(PageControl1, 1);
-    layout->addLayout(bar.layout);
+    AddEditorButtonBar(this, PageControl1, {&BitBtn1, &BitBtn2, &Button1, &BitBtn4},
+                       [this] { return BitBtn1Click(); }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
     resize(640, 340);
     sga->installEventFilter(this);
     sgb->installEventFilter(this);

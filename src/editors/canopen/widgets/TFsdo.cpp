@@ -73,15 +73,8 @@ TFsdo::TFsdo(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* paren
     PageControl1->addTab(MakePage(sgb, LabelVirtualB, LabelTargetB), QStringLiteral("SDO from CAN B request to CAN A"));
 
     // OK saves nothing: the table leaves the window only through Export.
-    const EditorButtonBar bar = MakeEditorButtonBar(
-        this, [] { return true; }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
-    BitBtn1 = bar.ok;
-    BitBtn2 = bar.cancel;
-    Button1 = bar.exportButton;
-    BitBtn4 = bar.importButton;
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(PageControl1, 1);
-    layout->addLayout(bar.layout);
+    AddEditorButtonBar(this, PageControl1, {&BitBtn1, &BitBtn2, &Button1, &BitBtn4},
+                       [] { return true; }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
     resize(820, 560);
 
     sga->installEventFilter(this);

@@ -6,34 +6,26 @@
 #include "editors/canopen/tables/SdoAccess.h"
 #include "common/SearchOrder.h"
 #include "xmlstore/GuardedRead.h"
+#include "xmlstore/documents/RpdoDefXml.h"
 #include "xmlstore/documents/SdoPdoXml.h"
+#include "xmlstore/documents/SdoXml.h"
 
 #include <algorithm>
 
 void ReadSdoAccessLists(const ProjectDocument& document, XmlNode root, StoredPdoTables& tables)
 {
-    const size_t count = document.ChildCount(root);
-    for (size_t i = 0; i < count; ++i) {
-        const XmlNode row = document.ChildAt(root, i);
-        const int conf = ParseInt(document.AttributeText(row, "conf"));
-        TClSdo entry;
-        entry.index = document.AttributeText(row, "IndexA");
-        entry.subindex = document.AttributeText(row, "SubindexA");
-        tables.sides[(conf & kConfRequestOnCanB) ? CanSide::B : CanSide::A].sdoAccess.push_back(std::move(entry));
+    for (const SdoRowTexts& row : SdoTextsOf(document, root).Rows) {
+        const CanSide side = (ParseInt(row.Conf.Value()) & kConfRequestOnCanB) ? CanSide::B : CanSide::A;
+        tables.sides[side].sdoAccess.push_back({row.IndexA.Value(), row.SubindexA.Value(), ""});
     }
 }
 
 void ReadPdoLists(const ProjectDocument& document, XmlNode root, StoredPdoTables& tables)
 {
-    const size_t count = document.ChildCount(root);
-    for (size_t i = 0; i < count; ++i) {
-        const XmlNode row = document.ChildAt(root, i);
-        const int enBypass = ParseInt(document.AttributeText(row, "en_bypass"));
-        TClPdo pdo;
-        pdo.name = document.AttributeText(row, "cobid");
-        std::vector<TClPdo>& pdos = tables.sides[(enBypass & kEnBypassCanAToCanB) ? CanSide::B : CanSide::A].pdos;
-        pdo.number = int(pdos.size()) + 1;
-        pdos.push_back(std::move(pdo));
+    for (const RpdoDefRowTexts& row : RpdoDefTextsOf(document, root).Rows) {
+        const CanSide side = (ParseInt(row.EnBypass.Value()) & kEnBypassCanAToCanB) ? CanSide::B : CanSide::A;
+        std::vector<TClPdo>& pdos = tables.sides[side].pdos;
+        pdos.push_back({row.Cobid.Value(), int(pdos.size()) + 1, {}});
     }
 }
 
@@ -86,7 +78,7 @@ bool LoadStoredPdoTables(const ProjectContext& context, ProjectDocument& documen
     GuardedRead(document, SdoAccessPath(context), kSdoXmlNotFound, kErrorReadingSdoXml,
                 [&](ProjectDocument& d, XmlNode root) { ReadSdoAccessLists(d, root, tables); });
     const GuardedReadResult pdo =
-        GuardedRead(document, context.ProjectDir + "/" + kPdoTableName + ".xml", kPdoXmlNotFound, kErrorReadingPdoXml,
+        GuardedRead(document, context.RpdoDefFile, kPdoXmlNotFound, kErrorReadingPdoXml,
                     [&](ProjectDocument& d, XmlNode root) { ReadPdoLists(d, root, tables); });
     const GuardedReadResult stored =
         GuardedRead(document, context.SdoPdoFile, kSdoPdoXmlNotFound, kErrorReadingSdoPdoXml,

@@ -5,7 +5,7 @@
 namespace {
 
 using Row = RpdoDefRowTexts;
-constexpr AttributeTable<Row, 5> kTable{{{"cobid", &Row::Cobid}, {"id_dev_orig", &Row::IdDevOrig},
+constexpr AttributeTable<Row, 5> kTable{{{"cobid", &Row::CobId}, {"id_dev_orig", &Row::IdDevOrig},
                                          {"en_bypass", &Row::EnBypass}, {"posind", &Row::Posind},
                                          {"n_tpdo", &Row::NTpdo}}};
 constexpr auto kAttributes = VisitTable(kTable);

@@ -8,7 +8,7 @@
 inline constexpr const char* kRpdoDefTable = "rpdodef";
 
 struct RpdoDefRowTexts {
-    StoredText Cobid;
+    StoredText CobId;
     StoredText IdDevOrig;
     StoredText EnBypass; // bit 1: from CAN A to CAN B; bit 0: translation enabled
     StoredText Posind;

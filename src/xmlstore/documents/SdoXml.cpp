@@ -6,9 +6,13 @@ namespace {
 
 using Row = SdoRowTexts;
 constexpr AttributeTable<Row, 8> kTable{{{"conf", &Row::Conf},
-                                         {"IndexA", &Row::IndexA}, {"SubindexA", &Row::SubindexA},
-                                         {"devIDB", &Row::DevIdB}, {"IndexB", &Row::IndexB}, {"SubindexB", &Row::SubindexB},
-                                         {"nbyteB", &Row::NbyteB}, {"mnemonico", &Row::Mnemonico}}};
+                                         {"IndexA", &Row::IndexOnA},
+                                         {"SubindexA", &Row::SubindexOnA},
+                                         {"devIDB", &Row::DevIdOnB},
+                                         {"IndexB", &Row::IndexOnB},
+                                         {"SubindexB", &Row::SubindexOnB},
+                                         {"nbyteB", &Row::NbyteOnB},
+                                         {"mnemonico", &Row::Mnemonico}}};
 constexpr auto kAttributes = VisitTable(kTable);
 
 } // namespace

@@ -9,12 +9,12 @@ inline constexpr const char* kSdoTable = "sdo";
 
 struct SdoRowTexts {
     StoredText Conf; // bit 0: request on CAN B; bit 4: read/write
-    StoredText IndexA;
-    StoredText SubindexA;
-    StoredText DevIdB;
-    StoredText IndexB;
-    StoredText SubindexB;
-    StoredText NbyteB;
+    StoredText IndexOnA;
+    StoredText SubindexOnA;
+    StoredText DevIdOnB;
+    StoredText IndexOnB;
+    StoredText SubindexOnB;
+    StoredText NbyteOnB;
     StoredText Mnemonico; // older files may lack it
 
     bool operator==(const SdoRowTexts&) const = default;

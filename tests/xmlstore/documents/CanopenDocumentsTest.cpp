@@ -34,7 +34,7 @@ TEST(SdoXml, WritesEveryAttributeInOrderAndReadsAbsentApartFromEmpty)
     const SdoTexts read = SdoTextsOf(older, older.Root());
     ASSERT_EQ(read.Rows.size(), 2u); // the comment is a row without texts
     EXPECT_FALSE(read.Rows[0].Mnemonico.Present);
-    EXPECT_EQ(read.Rows[0].SubindexA.Problem,
+    EXPECT_EQ(read.Rows[0].SubindexOnA.Problem,
               "Attribute \"SubindexA\" not found in element \"row\" number 1 under \"sdo\" of 't.xml'");
     EXPECT_FALSE(read.Rows[1].Conf.Present);
     EXPECT_THROW((void)read.Rows[1].Conf.Value(), Failure);

@@ -9,7 +9,7 @@ void ReadPdoTranslation(const ProjectDocument& document, XmlNode root, PdoTransl
     for (const RpdoDefRowTexts& row : RpdoDefTextsOf(document, root).Rows) {
         const int enBypass = ParseInt(row.EnBypass.Value());
         // Braces take the texts in the order written, so the first missing one is reported.
-        PdoEntry entry{row.Cobid.Value(), row.IdDevOrig.Value(), row.Posind.Value(), row.NTpdo.Value(),
+        PdoEntry entry{row.CobId.Value(), row.IdDevOrig.Value(), row.Posind.Value(), row.NTpdo.Value(),
                        (enBypass & kEnBypassEnabled) != 0};
         table.pages[(enBypass & kEnBypassCanAToCanB) ? CanSide::A : CanSide::B].push_back(std::move(entry));
     }

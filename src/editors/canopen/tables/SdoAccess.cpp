@@ -15,12 +15,12 @@ void ReadSdoAccessEntries(const ProjectDocument& document, XmlNode root, std::ve
         SdoAccessEntry entry;
         entry.requestOnCanB = (conf & kConfRequestOnCanB) != 0;
         entry.readWrite = (conf & kConfReadWrite) != 0;
-        entry.IndexA = row.IndexA.Value();
-        entry.SubindexA = row.SubindexA.Value();
-        entry.devIDB = row.DevIdB.Value();
-        entry.IndexB = row.IndexB.Value();
-        entry.SubindexB = row.SubindexB.Value();
-        entry.nbyteB = row.NbyteB.Value();
+        entry.IndexA = row.IndexOnA.Value();
+        entry.SubindexA = row.SubindexOnA.Value();
+        entry.devIDB = row.DevIdOnB.Value();
+        entry.IndexB = row.IndexOnB.Value();
+        entry.SubindexB = row.SubindexOnB.Value();
+        entry.nbyteB = row.NbyteOnB.Value();
         if (row.Mnemonico.Present) entry.mnemonico = row.Mnemonico.Value();
         entries.push_back(std::move(entry));
     }

@@ -111,8 +111,8 @@ void WriteStoredPdo(const StoredPdoTables& tables, ProjectDocument& document);
 // Empties the stored SDO list of every PDO on both sides (the PDO lists stay).
 void ClearStoredSdos(StoredPdoTables& tables);
 
-// The import's row handler: nrpdo (position 2) bit 7 selects the side and nrpdo AND 127 the
-// PDO; a number above the side's PDO count skips the row; the stored SDO (positions 0, 1, 3)
+// The import's row handler: the PDO number (position 2) selects the side with bit 7 and the
+// PDO with its low 7 bits; a number above the side's PDO count skips the row; the stored SDO (positions 0, 1, 3)
 // is appended to that PDO. A number that is no integer or is 0 throws, which ends the import.
 RowRouting ImportStoredSdoRow(StoredPdoTables& tables, const std::vector<std::string>& row);
 

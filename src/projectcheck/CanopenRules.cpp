@@ -14,6 +14,7 @@
 #include "common/SearchOrder.h"
 #include "editors/canopen/tables/StoredPdo.h"
 #include "projectcheck/Report.h"
+#include "xmlstore/documents/SdoPdoXml.h"
 
 #include <exception>
 
@@ -49,6 +50,25 @@ bool ReadGuarded(const std::string& path, const char* document, const char* edit
         return false;
     }
     return true;
+}
+
+// Loads an emergency document with its editor's own load; false when it is missing or the
+// editor could not read it to the end (reported).
+template <class Table, class Load>
+bool LoadAsEditor(const std::string& path, const char* document, const char* editor, Report& report, Load load,
+                  Table& table)
+{
+    if (!FileExists(path)) return false;
+    ProjectDocument xml(Discipline::Guarded);
+    if (load(xml, path, table) == GuardedReadResult::Read) return true;
+    NotLoadable(report, document, editor, kErrorReadingFileXml);
+    return false;
+}
+
+// The page of an emergency editor that shows a side.
+std::string EmcyPage(CanSide side)
+{
+    return Page(side == CanSide::A ? "CanA" : "CanB");
 }
 
 void CheckSdoAccess(const ProjectFiles& files, Report& report)
@@ -127,8 +147,9 @@ void CheckStoredPdo(const ProjectFiles& files, Report& report)
     std::vector<size_t> withoutPdo;
     if (!ReadGuarded(files.SdoPdo, kSdoPdoName, "Define store PDO", report, [&](ProjectDocument& d, XmlNode root) {
             ReadStoredSdos(d, root, tables, &withoutPdo);
+            const SdoPdoTexts stored = SdoPdoTextsOf(d, root);
             for (const size_t r : withoutPdo) {
-                const std::string nrpdo = d.AttributeText(d.ChildAt(root, r), "nrpdo");
+                const std::string& nrpdo = stored.Rows[r].Nrpdo.Value();
                 const int32_t number = ParseInt(nrpdo);
                 const bool sideB = (number & kNrpdoSideB) != 0;
                 const size_t count = tables.sides[sideB ? CanSide::B : CanSide::A].pdos.size();
@@ -161,16 +182,11 @@ void CheckStoredPdo(const ProjectFiles& files, Report& report)
 
 void CheckEmcyDef(const ProjectFiles& files, Report& report)
 {
-    if (!FileExists(files.EmcyDef)) return;
-    ProjectDocument xml(Discipline::Guarded);
     EmcyTable table;
-    if (LoadEmcyDef(xml, files.EmcyDef, table) != GuardedReadResult::Read) {
-        NotLoadable(report, kEmcyDefName, "Set Traslate EMCY", kErrorReadingFileXml);
-        return;
-    }
+    if (!LoadAsEditor(files.EmcyDef, kEmcyDefName, "Set Traslate EMCY", report, LoadEmcyDef, table)) return;
     for (const CanSide side : kCanSides) {
         const EmcyList& list = table.Side(side);
-        const std::string page = Page(side == CanSide::A ? "CanA" : "CanB");
+        const std::string page = EmcyPage(side);
         for (size_t i = 0; i < list.size(); ++i) {
             const int row = static_cast<int>(i);
             const EmcyList before(list.begin(), list.begin() + static_cast<std::ptrdiff_t>(i));
@@ -199,16 +215,11 @@ void CheckEmcyDef(const ProjectFiles& files, Report& report)
 
 void CheckEmcyWord(const ProjectFiles& files, Report& report)
 {
-    if (!FileExists(files.EmcyWord)) return;
-    ProjectDocument xml(Discipline::Guarded);
     EmcyWordTable table;
-    if (LoadEmcyWord(xml, files.EmcyWord, table) != GuardedReadResult::Read) {
-        NotLoadable(report, kEmcyWordName, "Define EMCY Word", kErrorReadingFileXml);
-        return;
-    }
+    if (!LoadAsEditor(files.EmcyWord, kEmcyWordName, "Define EMCY Word", report, LoadEmcyWord, table)) return;
     for (const CanSide side : kCanSides) {
         const std::vector<TClWEmcy>& list = table.Side(side);
-        const std::string page = Page(side == CanSide::A ? "CanA" : "CanB");
+        const std::string page = EmcyPage(side);
         bool keyReported = false;
         for (size_t i = 0; i < list.size(); ++i) {
             const int row = static_cast<int>(i);

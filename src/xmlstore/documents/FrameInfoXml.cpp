@@ -1,17 +1,18 @@
 #include "xmlstore/documents/FrameInfoXml.h"
 
+#include "xmlstore/documents/AttributeRows.h"
+
 namespace {
 
 constexpr std::array<const char*, 8> kByteNames = {"B1", "B2", "B3", "B4", "B5", "B6", "B7", "B8"};
 
+constexpr auto kAttributes = [](auto& row, auto visit) {
+    for (size_t k = 0; k < kByteNames.size(); ++k) visit(kByteNames[k], row.Bytes[k]);
+};
+
 void WriteInfo(ProjectDocument& document, const std::string& path, const char* rootName, const FrameInfoTexts& texts)
 {
-    document.Reset();
-    const XmlNode root = document.AddRoot(rootName);
-    for (const FrameInfoRowTexts& r : texts.Rows) {
-        const XmlNode row = document.AddChild(root, "row");
-        for (size_t k = 0; k < kByteNames.size(); ++k) SetAttributeText(document, row, kByteNames[k], r.Bytes[k]);
-    }
+    BuildAttributeRows(document, rootName, texts.Rows, kAttributes);
     document.SaveFile(path);
 }
 
@@ -20,15 +21,7 @@ void WriteInfo(ProjectDocument& document, const std::string& path, const char* r
 FrameInfoTexts ReadFrameInfoXml(ProjectDocument& document, const std::string& path)
 {
     document.LoadFile(path);
-    const RowReader reader{document.Root(), path};
-    FrameInfoTexts texts;
-    size_t index = 0;
-    for (const XmlNode row : reader.Root.children()) {
-        FrameInfoRowTexts& r = texts.Rows.emplace_back();
-        for (size_t k = 0; k < kByteNames.size(); ++k) r.Bytes[k] = reader.Attribute(row, index, kByteNames[k]);
-        ++index;
-    }
-    return texts;
+    return {ReadAttributeRows<FrameInfoRowTexts>(RowReader{document.Root(), path}, kAttributes)};
 }
 
 void WriteReceiveInfoXml(ProjectDocument& document, const std::string& path, const FrameInfoTexts& texts)

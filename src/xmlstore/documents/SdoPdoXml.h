@@ -5,7 +5,9 @@
 #include <vector>
 
 // sdopdo.xml, the stored PDO table of a CANopen project: the root "sdopdo" and one "row" per
-// stored SDO.
+// stored SDO. The root's name is also the table's sheet name.
+inline constexpr const char* kSdoPdoTable = "sdopdo";
+
 struct SdoPdoRowTexts {
     StoredText Index;
     StoredText Subindex;

@@ -1,5 +1,6 @@
 #pragma once
 #include "editors/canopen/tables/CanSide.h"
+#include "xmlstore/documents/EmcyDefXml.h"
 
 #include <array>
 #include <cstdint>
@@ -35,13 +36,10 @@ inline constexpr std::array<std::string TClEmcy::*, kEmcyTextCount> kEmcyTexts =
     &TClEmcy::mask_eq_m2,   &TClEmcy::mask_eq_m3,   &TClEmcy::enmask_eq_ec, &TClEmcy::enmask_eq_er,
     &TClEmcy::enmask_eq_m1, &TClEmcy::enmask_eq_m2, &TClEmcy::enmask_eq_m3,
 };
-inline constexpr std::array<const char*, kEmcyTextCount + 1> kEmcyColumns = {
-    "id_dev",       "mask_eq_ec",   "mask_eq_er",   "mask_eq_m1",   "mask_eq_m2",   "mask_eq_m3",
-    "enmask_eq_ec", "enmask_eq_er", "enmask_eq_m1", "enmask_eq_m2", "enmask_eq_m3", "bypass_set",
-};
-
-// The table name: root element, sheet name and export file name.
-inline constexpr const char* kEmcyDefTable = "emcydef";
+// The sheet's columns are the document's attributes; the table name (kEmcyDefTable) is the
+// root element, sheet name and export file name.
+inline constexpr std::array<const char*, kEmcyTextCount + 1> kEmcyColumns = kEmcyDefAttributes;
+static_assert(kEmcyTextCount == kEmcyDefTextCount);
 
 // The packed word bypass_set: bit 0 the enable flag, bits 1 to 4 the translation type, bit 5
 // set for an entry of the CAN B list; higher bits are ignored on reading and written as 0.

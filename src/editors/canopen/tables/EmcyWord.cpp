@@ -11,17 +11,7 @@
 
 const std::vector<std::string>& EmcyWordColumns()
 {
-    static const std::vector<std::string> columns = [] {
-        std::vector<std::string> names = {"index_addrm", "subindex", "extdata", "devid"};
-        for (int n = 0; n < 16; ++n) {
-            const std::string bit = "bit" + std::to_string(n);
-            names.push_back(bit + "_b0");
-            names.push_back(bit + "_b1");
-            names.push_back(bit + "_poscomp");
-        }
-        return names;
-    }();
-    return columns;
+    return EmcyWordAttributes();
 }
 
 std::vector<std::string> EmcyWordValues(const TClWEmcy& word, CanSide side)

@@ -1,5 +1,6 @@
 #pragma once
 #include "editors/canopen/tables/EmcyDef.h"
+#include "xmlstore/documents/EmcyWordXml.h"
 
 #include <array>
 #include <cstdint>
@@ -28,11 +29,10 @@ struct TClWEmcy {
     bool operator==(const TClWEmcy&) const = default;
 };
 
-inline constexpr const char* kEmcyWordTable = "emcyword";
 inline constexpr size_t kEmcyWordColumnCount = 52;
 
-// The 52 attribute and column names in document order: index_addrm, subindex, extdata, devid,
-// then bit0_b0, bit0_b1, bit0_poscomp ... bit15_poscomp.
+// The 52 column names of the sheet, which are the document's attribute names in document order
+// (EmcyWordAttributes).
 const std::vector<std::string>& EmcyWordColumns();
 
 // The 52 values of a word in document order, extdata "0" for CAN A and "1" for CAN B.

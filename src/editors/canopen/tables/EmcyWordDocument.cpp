@@ -1,23 +1,39 @@
 #include "editors/canopen/tables/EmcyWordDocument.h"
 
+#include "xmlstore/documents/EmcyWordXml.h"
+
 #include <optional>
 
 namespace {
 
-// The word of a row: the 51 texts by name, extdata apart.
-TClWEmcy ReadWord(const ProjectDocument& doc, XmlNode row)
+// The word of a row: its texts in document order, extdata apart.
+TClWEmcy WordOf(const EmcyWordRowTexts& row)
 {
-    const std::vector<std::string>& columns = EmcyWordColumns();
     TClWEmcy word;
-    word.index_addrm = doc.AttributeText(row, columns[0]);
-    word.subindex = doc.AttributeText(row, columns[1]);
-    word.devid = doc.AttributeText(row, columns[3]);
+    word.index_addrm = row.IndexAddrm.Value();
+    word.subindex = row.Subindex.Value();
+    word.devid = row.Devid.Value();
     for (size_t n = 0; n < word.bits.size(); ++n) {
-        word.bits[n].b0 = doc.AttributeText(row, columns[4 + 3 * n]);
-        word.bits[n].b1 = doc.AttributeText(row, columns[5 + 3 * n]);
-        word.bits[n].poscomp = doc.AttributeText(row, columns[6 + 3 * n]);
+        word.bits[n].b0 = row.Bits[n].B0.Value();
+        word.bits[n].b1 = row.Bits[n].B1.Value();
+        word.bits[n].poscomp = row.Bits[n].Poscomp.Value();
     }
     return word;
+}
+
+EmcyWordRowTexts RowOf(const TClWEmcy& word, CanSide side)
+{
+    EmcyWordRowTexts row;
+    row.IndexAddrm = StoredText::Of(word.index_addrm);
+    row.Subindex = StoredText::Of(word.subindex);
+    row.Extdata = StoredText::Of(side == CanSide::A ? "0" : "1");
+    row.Devid = StoredText::Of(word.devid);
+    for (size_t n = 0; n < word.bits.size(); ++n) {
+        row.Bits[n].B0 = StoredText::Of(word.bits[n].b0);
+        row.Bits[n].B1 = StoredText::Of(word.bits[n].b1);
+        row.Bits[n].Poscomp = StoredText::Of(word.bits[n].poscomp);
+    }
+    return row;
 }
 
 } // namespace
@@ -25,11 +41,9 @@ TClWEmcy ReadWord(const ProjectDocument& doc, XmlNode row)
 GuardedReadResult LoadEmcyWord(ProjectDocument& document, const std::string& path, EmcyWordTable& table)
 {
     return GuardedRead(document, path, kFileXmlNotFound, kErrorReadingFileXml, [&](ProjectDocument& doc, XmlNode root) {
-        const size_t count = doc.ChildCount(root);
-        for (size_t i = 0; i < count; ++i) {
-            const XmlNode row = doc.ChildAt(root, i);
-            TClWEmcy word = ReadWord(doc, row);
-            const std::optional<CanSide> side = SideOfExtdata(doc.AttributeText(row, "extdata"));
+        for (const EmcyWordRowTexts& row : EmcyWordTextsOf(doc, root).Rows) {
+            TClWEmcy word = WordOf(row);
+            const std::optional<CanSide> side = SideOfExtdata(row.Extdata.Value());
             if (side) table.Side(*side).push_back(std::move(word));
         }
     });
@@ -40,17 +54,9 @@ void SaveEmcyWord(ProjectDocument& document, const std::string& path, const Emcy
     const std::vector<size_t> orderA = EmcyWordSaveOrder(table.canA);
     const std::vector<size_t> orderB = EmcyWordSaveOrder(table.canB);
 
-    const std::vector<std::string>& columns = EmcyWordColumns();
-    document.Reset();
-    const XmlNode root = document.AddRoot(kEmcyWordTable);
-    const auto write = [&](const std::vector<TClWEmcy>& list, const std::vector<size_t>& order, CanSide side) {
-        for (size_t position : order) {
-            const std::vector<std::string> values = EmcyWordValues(list[position], side);
-            const XmlNode row = document.AddChild(root, "row");
-            for (size_t c = 0; c < columns.size(); ++c) document.SetAttribute(row, columns[c], values[c]);
-        }
-    };
-    write(table.canA, orderA, CanSide::A);
-    write(table.canB, orderB, CanSide::B);
+    EmcyWordTexts texts;
+    for (size_t position : orderA) texts.Rows.push_back(RowOf(table.canA[position], CanSide::A));
+    for (size_t position : orderB) texts.Rows.push_back(RowOf(table.canB[position], CanSide::B));
+    BuildEmcyWordXml(document, texts);
     document.SaveFile(path);
 }

@@ -2,19 +2,15 @@
 
 #include "common/ParseInt.h"
 #include "common/SearchOrder.h"
+#include "xmlstore/documents/RpdoDefXml.h"
 
 void ReadPdoTranslation(const ProjectDocument& document, XmlNode root, PdoTranslationTable& table)
 {
-    const size_t count = document.ChildCount(root);
-    for (size_t i = 0; i < count; ++i) {
-        const XmlNode row = document.ChildAt(root, i);
-        const int enBypass = ParseInt(document.AttributeText(row, "en_bypass"));
-        PdoEntry entry;
-        entry.cobid = document.AttributeText(row, "cobid");
-        entry.id_dev_orig = document.AttributeText(row, "id_dev_orig");
-        entry.posind = document.AttributeText(row, "posind");
-        entry.n_tpdo = document.AttributeText(row, "n_tpdo");
-        entry.enabled = (enBypass & kEnBypassEnabled) != 0;
+    for (const RpdoDefRowTexts& row : RpdoDefTextsOf(document, root).Rows) {
+        const int enBypass = ParseInt(row.EnBypass.Value());
+        // Braces take the texts in the order written, so the first missing one is reported.
+        PdoEntry entry{row.CobId.Value(), row.IdDevOrig.Value(), row.Posind.Value(), row.NTpdo.Value(),
+                       (enBypass & kEnBypassEnabled) != 0};
         table.pages[(enBypass & kEnBypassCanAToCanB) ? CanSide::A : CanSide::B].push_back(std::move(entry));
     }
 }
@@ -31,20 +27,17 @@ void WritePdoTranslation(const PdoTranslationTable& table, ProjectDocument& docu
 {
     const std::vector<size_t> orderA = PdoSaveOrder(table.pages[CanSide::A]);
     const std::vector<size_t> orderB = PdoSaveOrder(table.pages[CanSide::B]);
-    document.Reset();
-    const XmlNode root = document.AddRoot(kPdoTableName);
+    RpdoDefTexts texts;
     const auto write = [&](const std::vector<PdoEntry>& page, const std::vector<size_t>& order, const char* on,
                            const char* off) {
         for (const size_t i : order) {
             const PdoEntry& e = page[i];
-            const XmlNode row = document.AddChild(root, "row");
-            document.SetAttribute(row, "cobid", e.cobid);
-            document.SetAttribute(row, "id_dev_orig", e.id_dev_orig);
-            document.SetAttribute(row, "en_bypass", e.enabled ? on : off);
-            document.SetAttribute(row, "posind", e.posind);
-            document.SetAttribute(row, "n_tpdo", e.n_tpdo);
+            texts.Rows.push_back({StoredText::Of(e.cobid), StoredText::Of(e.id_dev_orig),
+                                  StoredText::Of(e.enabled ? on : off), StoredText::Of(e.posind),
+                                  StoredText::Of(e.n_tpdo)});
         }
     };
     write(table.pages[CanSide::A], orderA, "3", "2");
     write(table.pages[CanSide::B], orderB, "1", "0");
+    BuildRpdoDefXml(document, texts);
 }

@@ -2,6 +2,7 @@
 #include "common/ProjectContext.h"
 #include "editors/canopen/tables/CanSide.h"
 #include "xmlstore/ProjectDocument.h"
+#include "xmlstore/documents/RpdoDefXml.h"
 
 #include <array>
 #include <string>
@@ -11,7 +12,7 @@
 // attributes cobid, id_dev_orig, en_bypass, posind and n_tpdo. en_bypass bit 1 set puts the
 // entry on the page "PDO From CanA to CanB", clear on "PDO From CanB to CanA"; bit 0 is the
 // translation's enable flag.
-inline constexpr const char* kPdoTableName = "rpdodef";
+inline constexpr const char* kPdoTableName = kRpdoDefTable;
 inline constexpr int kEnBypassCanAToCanB = 0x02;
 inline constexpr int kEnBypassEnabled = 0x01;
 

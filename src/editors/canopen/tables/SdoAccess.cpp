@@ -1,6 +1,7 @@
 #include "editors/canopen/tables/SdoAccess.h"
 
 #include "common/ParseInt.h"
+#include "xmlstore/documents/SdoXml.h"
 
 std::string SdoAccessPath(const ProjectContext& context)
 {
@@ -9,38 +10,30 @@ std::string SdoAccessPath(const ProjectContext& context)
 
 void ReadSdoAccessEntries(const ProjectDocument& document, XmlNode root, std::vector<SdoAccessEntry>& entries)
 {
-    const size_t count = document.ChildCount(root);
-    for (size_t i = 0; i < count; ++i) {
-        const XmlNode row = document.ChildAt(root, i);
-        const int conf = ParseInt(document.AttributeText(row, "conf"));
+    for (const SdoRowTexts& row : SdoTextsOf(document, root).Rows) {
+        const int conf = ParseInt(row.Conf.Value());
         SdoAccessEntry entry;
         entry.requestOnCanB = (conf & kConfRequestOnCanB) != 0;
         entry.readWrite = (conf & kConfReadWrite) != 0;
-        entry.IndexA = document.AttributeText(row, "IndexA");
-        entry.SubindexA = document.AttributeText(row, "SubindexA");
-        entry.devIDB = document.AttributeText(row, "devIDB");
-        entry.IndexB = document.AttributeText(row, "IndexB");
-        entry.SubindexB = document.AttributeText(row, "SubindexB");
-        entry.nbyteB = document.AttributeText(row, "nbyteB");
-        if (row.attribute("mnemonico")) entry.mnemonico = document.AttributeText(row, "mnemonico");
+        entry.IndexA = row.IndexOnA.Value();
+        entry.SubindexA = row.SubindexOnA.Value();
+        entry.devIDB = row.DevIdOnB.Value();
+        entry.IndexB = row.IndexOnB.Value();
+        entry.SubindexB = row.SubindexOnB.Value();
+        entry.nbyteB = row.NbyteOnB.Value();
+        if (row.Mnemonico.Present) entry.mnemonico = row.Mnemonico.Value();
         entries.push_back(std::move(entry));
     }
 }
 
 void WriteSdoAccess(const std::vector<SdoAccessEntry>& entries, ProjectDocument& document)
 {
-    document.Reset();
-    const XmlNode root = document.AddRoot(kSdoTableName);
+    SdoTexts texts;
     for (const SdoAccessEntry& e : entries) {
         const int conf = (e.requestOnCanB ? kConfRequestOnCanB : 0) | (e.readWrite ? kConfReadWrite : 0);
-        const XmlNode row = document.AddChild(root, "row");
-        document.SetAttribute(row, "conf", std::to_string(conf));
-        document.SetAttribute(row, "IndexA", e.IndexA);
-        document.SetAttribute(row, "SubindexA", e.SubindexA);
-        document.SetAttribute(row, "devIDB", e.devIDB);
-        document.SetAttribute(row, "IndexB", e.IndexB);
-        document.SetAttribute(row, "SubindexB", e.SubindexB);
-        document.SetAttribute(row, "nbyteB", e.nbyteB);
-        document.SetAttribute(row, "mnemonico", e.mnemonico);
+        texts.Rows.push_back({StoredText::Of(std::to_string(conf)), StoredText::Of(e.IndexA),
+                              StoredText::Of(e.SubindexA), StoredText::Of(e.devIDB), StoredText::Of(e.IndexB),
+                              StoredText::Of(e.SubindexB), StoredText::Of(e.nbyteB), StoredText::Of(e.mnemonico)});
     }
+    BuildSdoXml(document, texts);
 }

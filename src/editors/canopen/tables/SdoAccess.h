@@ -1,13 +1,14 @@
 #pragma once
 #include "common/ProjectContext.h"
 #include "xmlstore/ProjectDocument.h"
+#include "xmlstore/documents/SdoXml.h"
 
 #include <string>
 #include <vector>
 
 // The SDO access document (sdo.xml of the project, read only): every child of the root is one
 // entry, in document order, whatever its name.
-inline constexpr const char* kSdoTableName = "sdo";
+inline constexpr const char* kSdoTableName = kSdoTable;
 
 struct SdoAccessEntry {
     bool requestOnCanB = false; // conf bit 0: the entry belongs to the second page

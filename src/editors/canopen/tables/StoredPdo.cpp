@@ -6,54 +6,46 @@
 #include "editors/canopen/tables/SdoAccess.h"
 #include "common/SearchOrder.h"
 #include "xmlstore/GuardedRead.h"
+#include "xmlstore/documents/RpdoDefXml.h"
 #include "xmlstore/documents/SdoPdoXml.h"
+#include "xmlstore/documents/SdoXml.h"
 
 #include <algorithm>
 
 void ReadSdoAccessLists(const ProjectDocument& document, XmlNode root, StoredPdoTables& tables)
 {
-    const size_t count = document.ChildCount(root);
-    for (size_t i = 0; i < count; ++i) {
-        const XmlNode row = document.ChildAt(root, i);
-        const int conf = ParseInt(document.AttributeText(row, "conf"));
-        TClSdo entry;
-        entry.index = document.AttributeText(row, "IndexA");
-        entry.subindex = document.AttributeText(row, "SubindexA");
-        tables.sides[(conf & kConfRequestOnCanB) ? CanSide::B : CanSide::A].sdoAccess.push_back(std::move(entry));
+    for (const SdoRowTexts& row : SdoTextsOf(document, root).Rows) {
+        const CanSide side = (ParseInt(row.Conf.Value()) & kConfRequestOnCanB) ? CanSide::B : CanSide::A;
+        tables.sides[side].sdoAccess.push_back({row.IndexOnA.Value(), row.SubindexOnA.Value(), ""});
     }
 }
 
 void ReadPdoLists(const ProjectDocument& document, XmlNode root, StoredPdoTables& tables)
 {
-    const size_t count = document.ChildCount(root);
-    for (size_t i = 0; i < count; ++i) {
-        const XmlNode row = document.ChildAt(root, i);
-        const int enBypass = ParseInt(document.AttributeText(row, "en_bypass"));
-        TClPdo pdo;
-        pdo.name = document.AttributeText(row, "cobid");
-        std::vector<TClPdo>& pdos = tables.sides[(enBypass & kEnBypassCanAToCanB) ? CanSide::B : CanSide::A].pdos;
-        pdo.number = int(pdos.size()) + 1;
-        pdos.push_back(std::move(pdo));
+    for (const RpdoDefRowTexts& row : RpdoDefTextsOf(document, root).Rows) {
+        const CanSide side = (ParseInt(row.EnBypass.Value()) & kEnBypassCanAToCanB) ? CanSide::B : CanSide::A;
+        std::vector<TClPdo>& pdos = tables.sides[side].pdos;
+        pdos.push_back({row.CobId.Value(), int(pdos.size()) + 1, {}});
     }
 }
 
 namespace {
 
-// The side and the PDO (1-based) that an nrpdo value names.
+// The side and the PDO (1-based) that a stored PDO number names.
 struct PdoNumber {
     CanSide side;
     int number;
 };
 
-PdoNumber SplitNrpdo(int nrpdo)
+PdoNumber SplitPdoNumber(int storedNumber)
 {
-    return {(nrpdo & kNrpdoSideB) ? CanSide::B : CanSide::A, nrpdo & 127};
+    return {(storedNumber & kNrpdoSideB) ? CanSide::B : CanSide::A, storedNumber & 127};
 }
 
-RowRouting AppendStoredSdo(StoredPdoTables& tables, int nrpdo, TClSdo sdo)
+RowRouting AppendStoredSdo(StoredPdoTables& tables, int storedNumber, TClSdo sdo)
 {
-    const PdoNumber at = SplitNrpdo(nrpdo);
-    if (at.number == 0) throw Failure("PDO number 0 in nrpdo '" + std::to_string(nrpdo) + "'");
+    const PdoNumber at = SplitPdoNumber(storedNumber);
+    if (at.number == 0) throw Failure("PDO number 0 in nrpdo '" + std::to_string(storedNumber) + "'");
     std::vector<TClPdo>& pdos = tables.sides[at.side].pdos;
     if (size_t(at.number) > pdos.size()) // no such PDO on the side
         return RowRouting::Skip("PDO " + std::to_string(at.number) + " does not exist" +
@@ -70,12 +62,12 @@ void ReadStoredSdos(const ProjectDocument& document, XmlNode root, StoredPdoTabl
     const SdoPdoTexts texts = SdoPdoTextsOf(document, root);
     for (size_t i = 0; i < texts.Rows.size(); ++i) {
         const SdoPdoRowTexts& row = texts.Rows[i];
-        const int nrpdo = ParseInt(row.Nrpdo.Value());
+        const int storedNumber = ParseInt(row.Nrpdo.Value());
         TClSdo sdo;
         sdo.index = row.Index.Value();
         sdo.subindex = row.Subindex.Value();
         sdo.poscomp = row.Poscomp.Value();
-        const RowRouting routed = AppendStoredSdo(tables, nrpdo, std::move(sdo));
+        const RowRouting routed = AppendStoredSdo(tables, storedNumber, std::move(sdo));
         if (routed.Skipped() && rowsWithoutPdo) rowsWithoutPdo->push_back(i);
     }
 }
@@ -86,7 +78,7 @@ bool LoadStoredPdoTables(const ProjectContext& context, ProjectDocument& documen
     GuardedRead(document, SdoAccessPath(context), kSdoXmlNotFound, kErrorReadingSdoXml,
                 [&](ProjectDocument& d, XmlNode root) { ReadSdoAccessLists(d, root, tables); });
     const GuardedReadResult pdo =
-        GuardedRead(document, context.ProjectDir + "/" + kPdoTableName + ".xml", kPdoXmlNotFound, kErrorReadingPdoXml,
+        GuardedRead(document, context.RpdoDefFile, kPdoXmlNotFound, kErrorReadingPdoXml,
                     [&](ProjectDocument& d, XmlNode root) { ReadPdoLists(d, root, tables); });
     const GuardedReadResult stored =
         GuardedRead(document, context.SdoPdoFile, kSdoPdoXmlNotFound, kErrorReadingSdoPdoXml,
@@ -171,8 +163,8 @@ void ClearStoredSdos(StoredPdoTables& tables)
 
 RowRouting ImportStoredSdoRow(StoredPdoTables& tables, const std::vector<std::string>& row)
 {
-    const int nrpdo = ParseInt(row.at(2));
-    return AppendStoredSdo(tables, nrpdo, {row.at(0), row.at(1), row.at(3)});
+    const int storedNumber = ParseInt(row.at(2));
+    return AppendStoredSdo(tables, storedNumber, {row.at(0), row.at(1), row.at(3)});
 }
 
 SheetImportOutcome ImportStoredPdoSheet(const std::string& workbookPath, StoredPdoTables& tables,

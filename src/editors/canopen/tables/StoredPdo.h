@@ -3,6 +3,7 @@
 #include "editors/canopen/tables/RowRouting.h"
 #include "editors/canopen/tables/SheetExchange.h"
 #include "xmlstore/ProjectDocument.h"
+#include "xmlstore/documents/SdoPdoXml.h"
 
 #include <array>
 #include <functional>
@@ -11,12 +12,12 @@
 #include <string_view>
 #include <vector>
 
-// The stored PDO table (sdopdo.xml): for each PDO of a side, the SDOs whose high and low data
-// bytes travel in chosen bytes of that PDO. Root "sdopdo", one "row" per stored SDO with the
-// attributes index, subindex, nrpdo (the PDO's number on its side, plus 128 on side B) and
-// poscomp (high byte position × 16 + low byte position, 0 for none).
-inline constexpr const char* kStoredPdoTableName = "sdopdo";
-inline constexpr size_t kStoredPdoSheetColumns = 4; // index, subindex, nrpdo, poscomp
+// The stored PDO table: for each PDO of a side, the SDOs whose high and low data bytes travel
+// in chosen bytes of that PDO. Its document (SdoPdoXml) holds one row per stored SDO: index,
+// subindex, the PDO's number on its side (plus 128 on side B) and the byte positions (high
+// byte position × 16 + low byte position, 0 for none).
+inline constexpr const char* kStoredPdoTableName = kSdoPdoTable;
+inline constexpr size_t kStoredPdoSheetColumns = 4; // index, subindex, PDO number, byte positions
 inline constexpr int kNrpdoSideB = 128;
 
 // One stored SDO; an SDO access entry uses index and subindex only.
@@ -24,16 +25,17 @@ struct TClSdo {
     std::string index, subindex, poscomp;
 };
 
-// One PDO of a side: its cobid as in rpdodef.xml, its 1-based position on the side, and its
-// stored SDOs.
+// One PDO of a side: its COB-ID as the PDO translation table holds it, its 1-based position
+// on the side, and its stored SDOs.
 struct TClPdo {
     std::string name;
     int number = 0;
     std::vector<TClSdo> sdos;
 };
 
-// Side A: the PDOs of rpdodef.xml with en_bypass bit 1 clear and the SDO access entries of
-// sdo.xml with conf bit 0 clear (IndexA, SubindexA); side B the others.
+// Side A: the PDOs of the PDO translation table whose flags have bit 1 clear and the SDO
+// access entries whose configuration has bit 0 clear (their CAN A index and subindex); side B
+// the others.
 struct StoredPdoSide {
     std::vector<TClSdo> sdoAccess;
     std::vector<TClPdo> pdos;
@@ -55,12 +57,14 @@ inline constexpr const char* kIndexOrSubindexNotValid = "Index or Subindex Not V
 
 // The three reads, each appending in document order and throwing at the first bad row (what
 // was read before stays).
-// sdo.xml: conf, then IndexA and SubindexA into the side's SDO access list.
+// The SDO access table: the configuration, then the CAN A index and subindex into the side's
+// SDO access list.
 void ReadSdoAccessLists(const ProjectDocument& document, XmlNode root, StoredPdoTables& tables);
-// rpdodef.xml: en_bypass, then cobid as a new PDO of its side, numbered by its position.
+// The PDO translation table: the flags, then the COB-ID as a new PDO of its side, numbered by
+// its position.
 void ReadPdoLists(const ProjectDocument& document, XmlNode root, StoredPdoTables& tables);
-// sdopdo.xml: nrpdo, then index, subindex and poscomp into PDO (nrpdo AND 127) of the side
-// that bit 7 selects. A PDO number above the side's count skips the row (its position goes
+// The stored PDO table: the PDO number, then index, subindex and byte positions into PDO
+// (number AND 127) of the side that bit 7 selects. A PDO number above the side's count skips the row (its position goes
 // into rowsWithoutPdo when given); 0 throws.
 void ReadStoredSdos(const ProjectDocument& document, XmlNode root, StoredPdoTables& tables,
                     std::vector<size_t>* rowsWithoutPdo = nullptr);
@@ -107,12 +111,12 @@ void WriteStoredPdo(const StoredPdoTables& tables, ProjectDocument& document);
 // Empties the stored SDO list of every PDO on both sides (the PDO lists stay).
 void ClearStoredSdos(StoredPdoTables& tables);
 
-// The import's row handler: nrpdo (position 2) bit 7 selects the side and nrpdo AND 127 the
-// PDO; a number above the side's PDO count skips the row; the stored SDO (positions 0, 1, 3)
+// The import's row handler: the PDO number (position 2) selects the side with bit 7 and the
+// PDO with its low 7 bits; a number above the side's PDO count skips the row; the stored SDO (positions 0, 1, 3)
 // is appended to that PDO. A number that is no integer or is 0 throws, which ends the import.
 RowRouting ImportStoredSdoRow(StoredPdoTables& tables, const std::vector<std::string>& row);
 
-// The window's Import on its tables, from a chosen workbook: once the sheet "sdopdo" is found,
+// The window's Import on its tables, from a chosen workbook: once the table's sheet is found,
 // the stored SDOs of every PDO are emptied (the PDO lists stay), then each row is appended by
 // ImportStoredSdoRow; `routed` hears where each row went, with its sheet row number.
 SheetImportOutcome ImportStoredPdoSheet(const std::string& workbookPath, StoredPdoTables& tables,

@@ -13,9 +13,9 @@ class RadioGroup;
 struct OpenExcelDialog;
 struct ProjectContext;
 
-// "Define Store PDO": for each PDO of rpdodef.xml, the SDOs whose high and low bytes travel in
-// chosen bytes of that PDO, kept in sdopdo.xml. Page "CanA" holds side A, page "CanB" side B;
-// all handlers serve both pages.
+// "Define Store PDO": for each PDO of the PDO translation table, the SDOs whose high and low
+// bytes travel in chosen bytes of that PDO, kept in the stored PDO table. Page "CanA" holds
+// side A, page "CanB" side B; all handlers serve both pages.
 class TFInfopdo : public ModalWindow {
     Q_OBJECT
 public:

@@ -6,7 +6,6 @@
 #include "common/MessageSink.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
-#include "editors/canopen/widgets/EditorButtonBar.h"
 #include "editors/canopen/widgets/MappingLook.h"
 #include "editors/canopen/widgets/RadioGroup.h"
 #include "editors/canopen/tables/SheetExchange.h"
@@ -61,10 +60,7 @@ private:
 } // namespace
 
 TFInfopdo::TFInfopdo(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* parent)
-    : ModalWindow(parent),
-      PageControl1(new QTabWidget(this)),
-      context_(context),
-      openExcel_(openExcel)
+    : CanopenEditor(context, openExcel, parent), PageControl1(new QTabWidget(this))
 {
     setObjectName(QStringLiteral("TFInfopdo"));
     setWindowTitle(QStringLiteral("Define Store PDO"));
@@ -86,8 +82,7 @@ TFInfopdo::TFInfopdo(ProjectContext& context, OpenExcelDialog& openExcel, QWidge
     PoscompMsbB = pages_[CanSide::B].high;
     PoscompLsbB = pages_[CanSide::B].low;
 
-    AddEditorButtonBar(this, PageControl1, {&BitBtn1, &BitBtn2, &Button1, &BitBtn4},
-                       [this] { return BitBtn1Click(); }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
+    AddButtonBar(PageControl1, [this] { return BitBtn1Click(); }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
     resize(760, 480);
 }
 

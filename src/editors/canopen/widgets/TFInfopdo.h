@@ -1,13 +1,11 @@
 #pragma once
-#include "common/widgets/ModalWindow.h"
+#include "editors/canopen/widgets/CanopenEditor.h"
 #include "editors/canopen/tables/StoredPdo.h"
-#include "xmlstore/ProjectDocument.h"
 
 #include <array>
 
 class QLineEdit;
 class QListWidget;
-class QPushButton;
 class QTabWidget;
 class RadioGroup;
 struct OpenExcelDialog;
@@ -16,7 +14,7 @@ struct ProjectContext;
 // "Define Store PDO": for each PDO of rpdodef.xml, the SDOs whose high and low bytes travel in
 // chosen bytes of that PDO, kept in sdopdo.xml. Page "CanA" holds side A, page "CanB" side B;
 // all handlers serve both pages.
-class TFInfopdo : public ModalWindow {
+class TFInfopdo : public CanopenEditor {
     Q_OBJECT
 public:
     TFInfopdo(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* parent = nullptr);
@@ -34,10 +32,6 @@ public:
     QLineEdit* EsubindexB;
     RadioGroup* PoscompMsbB;
     RadioGroup* PoscompLsbB;
-    QPushButton* BitBtn1; // OK
-    QPushButton* BitBtn2; // Cancel
-    QPushButton* Button1; // Export
-    QPushButton* BitBtn4; // Import
 
 protected:
     void FormShow() override;
@@ -73,9 +67,6 @@ private:
     void BitBtn4Click();
     void Button1Click();
 
-    ProjectContext& context_;
-    OpenExcelDialog& openExcel_;
-    ProjectDocument document_{Discipline::Guarded};
     StoredPdoTables tables_;
     BySide<Page> pages_;
     bool changingLists_ = false; // list changes made by the window itself are no clicks

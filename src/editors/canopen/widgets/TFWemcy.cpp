@@ -5,7 +5,6 @@
 #include "common/ErrorBoundary.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
-#include "editors/canopen/widgets/EditorButtonBar.h"
 #include "editors/canopen/tables/EmcyWordDocument.h"
 #include "editors/canopen/tables/EmcyWordSheet.h"
 #include "editors/canopen/tables/SheetExchange.h"
@@ -44,7 +43,7 @@ QLineEdit* Field(QWidget* parent, const QString& name)
 } // namespace
 
 TFWemcy::TFWemcy(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* parent)
-    : ModalWindow(parent), context_(context), openExcel_(openExcel)
+    : CanopenEditor(context, openExcel, parent)
 {
     setObjectName(QStringLiteral("TFWemcy"));
     setWindowTitle(QStringLiteral("Define EMCY Word"));
@@ -54,8 +53,7 @@ TFWemcy::TFWemcy(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* p
     Pages->addTab(BuildPage(A, CanSide::A), QStringLiteral("CanA"));
     Pages->addTab(BuildPage(B, CanSide::B), QStringLiteral("CanB"));
 
-    AddEditorButtonBar(this, Pages, {&BitBtn1, &BitBtn2, &Button1, &BitBtn4},
-                       [this] { return BitBtn1Click(); }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
+    AddButtonBar(Pages, [this] { return BitBtn1Click(); }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
 
     // Enter in an edit field presses no button: none of them is safe to press by accident.
     for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);

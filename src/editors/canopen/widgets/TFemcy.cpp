@@ -5,7 +5,6 @@
 #include "common/ErrorBoundary.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
-#include "editors/canopen/widgets/EditorButtonBar.h"
 #include "editors/canopen/tables/EmcyDefDocument.h"
 #include "editors/canopen/tables/EmcyDefSheet.h"
 #include "editors/canopen/tables/SheetExchange.h"
@@ -73,7 +72,7 @@ int SelectedRow(const QListWidget* list)
 } // namespace
 
 TFemcy::TFemcy(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* parent)
-    : ModalWindow(parent), context_(context), openExcel_(openExcel)
+    : CanopenEditor(context, openExcel, parent)
 {
     setObjectName(QStringLiteral("TFemcy"));
     setWindowTitle(QStringLiteral("Set Traslate EMCY"));
@@ -82,8 +81,7 @@ TFemcy::TFemcy(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* par
     Pages->addTab(BuildPage(A, CanSide::A), QStringLiteral("From CAN A"));
     Pages->addTab(BuildPage(B, CanSide::B), QStringLiteral("From CAN B"));
 
-    AddEditorButtonBar(this, Pages, {&BitBtn1, &BitBtn2, &Button1, &BitBtn4},
-                       [this] { return BitBtn1Click(); }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
+    AddButtonBar(Pages, [this] { return BitBtn1Click(); }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
 
     // Enter in an edit field presses no button: none of them is safe to press by accident.
     for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);

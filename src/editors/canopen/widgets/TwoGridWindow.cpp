@@ -5,7 +5,6 @@
 #include "common/widgets/StringGrid.h"
 #include "editors/canopen/tables/SheetExchange.h"
 #include "editors/canopen/tables/TwoGridTable.h"
-#include "editors/canopen/widgets/EditorButtonBar.h"
 #include "editors/canopen/widgets/MappingLook.h"
 #include "editors/canopen/workbook/OpenExcel.h"
 
@@ -55,14 +54,12 @@ QWidget* MakePage(StringGrid* grid, QLabel* virtualCaption, QLabel* targetCaptio
 
 TwoGridWindow::TwoGridWindow(const TwoGridTable& table, const TwoGridLook& look, ProjectContext& context,
                              OpenExcelDialog& openExcel, QWidget* parent)
-    : ModalWindow(parent),
+    : CanopenEditor(context, openExcel, parent),
       PageControl1(new QTabWidget(this)),
       sga(MakeGrid(table, this, look.pages[0])),
       sgb(MakeGrid(table, this, look.pages[1])),
       table_(table),
-      look_(look),
-      context_(context),
-      openExcel_(openExcel)
+      look_(look)
 {
     for (size_t page = 0; page < 2; ++page)
         for (size_t which = 0; which < 2; ++which)
@@ -79,8 +76,7 @@ TwoGridWindow::TwoGridWindow(const TwoGridTable& table, const TwoGridLook& look,
 
     std::function<bool()> ok = [] { return true; };
     if (look.okSaves) ok = [this] { return SaveTable(); };
-    AddEditorButtonBar(this, PageControl1, {&BitBtn1, &BitBtn2, &Button1, &BitBtn4}, std::move(ok),
-                       [this] { ExportGrids(); }, [this] { ImportSheetRows(); });
+    AddButtonBar(PageControl1, std::move(ok), [this] { ExportGrids(); }, [this] { ImportSheetRows(); });
     resize(look.size);
 
     sga->installEventFilter(this);

@@ -1,17 +1,13 @@
 #pragma once
-#include "common/widgets/ModalWindow.h"
-#include "xmlstore/ProjectDocument.h"
+#include "editors/canopen/widgets/CanopenEditor.h"
 
 #include <QSize>
 
 #include <array>
 
 class QLabel;
-class QPushButton;
 class QTabWidget;
 class StringGrid;
-struct OpenExcelDialog;
-struct ProjectContext;
 struct TwoGridTable;
 
 // How a two-grid window looks and what its OK does.
@@ -32,16 +28,12 @@ struct TwoGridLook {
 // the editors' button bar. Every showing reloads the table's document; Import replaces both
 // grids by a sheet's rows, Export writes both grids to the table's CSV file, and OK, where it
 // saves, writes the document built from the grids.
-class TwoGridWindow : public ModalWindow {
+class TwoGridWindow : public CanopenEditor {
     Q_OBJECT
 public:
     QTabWidget* PageControl1;
     StringGrid* sga;
     StringGrid* sgb;
-    QPushButton* BitBtn1; // OK
-    QPushButton* BitBtn2; // Cancel
-    QPushButton* Button1; // Export
-    QPushButton* BitBtn4; // Import
 
 protected:
     TwoGridWindow(const TwoGridTable& table, const TwoGridLook& look, ProjectContext& context,
@@ -62,7 +54,4 @@ private:
     const TwoGridTable& table_;
     const TwoGridLook& look_;
     std::array<std::array<QLabel*, 2>, 2> captions_{};
-    ProjectContext& context_;
-    OpenExcelDialog& openExcel_;
-    ProjectDocument document_{Discipline::Guarded};
 };

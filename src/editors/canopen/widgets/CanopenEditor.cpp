@@ -28,7 +28,8 @@ void CanopenEditor::AddButtonBar(QWidget* pages, std::function<bool()> ok, std::
     bar->addStretch();
     bar->addWidget(Button1);
     bar->addWidget(BitBtn4);
-    for (QPushButton* b : {BitBtn1, BitBtn2, Button1, BitBtn4}) b->setAutoDefault(false);
+    // Enter in an edit field presses no button: none of them is safe to press by accident.
+    for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);
 
     OnAccept(BitBtn1, this, std::move(ok));
     QObject::connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);

@@ -24,8 +24,9 @@ protected:
 
     // Lays out the window: `pages` above the bar, the pages taking the room the window gains.
     // The bar is connected behind the error boundary: OK closes with the OK result only when
-    // `ok` returned true, Cancel discards, Export and Import run their handlers. No button is a
-    // default button, so Enter in an edit field presses none of them.
+    // `ok` returned true, Cancel discards, Export and Import run their handlers. No button of the
+    // window, the pages' own included, is a default button, so Enter in an edit field presses
+    // none of them.
     void AddButtonBar(QWidget* pages, std::function<bool()> ok, std::function<void()> exportLines,
                       std::function<void()> importSheet);
 

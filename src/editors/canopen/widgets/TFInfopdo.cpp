@@ -159,7 +159,6 @@ QWidget* TFInfopdo::BuildPage(CanSide side, const QString& own, const QString& o
     actions->addWidget(modifySdo, 0, 2);
     actions->addWidget(copySdo, 1, 0);
     actions->addWidget(pasteSdo, 1, 1);
-    for (QPushButton* b : {deleteSdo, newSdo, modifySdo, copySdo, pasteSdo}) b->setAutoDefault(false);
 
     auto* right = new QVBoxLayout;
     right->addLayout(fields);
@@ -214,6 +213,25 @@ void TFInfopdo::ResetPage(Page& page)
     EmptySdoList(page);
 }
 
+std::optional<StoredSdoRef> TFInfopdo::SelectedSdo(const Page& page) const
+{
+    const int p = SelectedRow(page.pdoList);
+    const int s = SelectedRow(page.sdoList);
+    if (p < 0 || s < 0) return std::nullopt;
+    return StoredSdoRef{size_t(p), size_t(s)};
+}
+
+std::optional<TClSdo> TFInfopdo::SdoFromFields(CanSide side, const Page& page, std::optional<StoredSdoRef> replacing)
+{
+    TClSdo sdo{S(page.index->text()), S(page.subindex->text()), {}};
+    if (const auto refused = CheckStoredSdo(tables_.sides[side], sdo.index, sdo.subindex, replacing)) {
+        Messages().Notice(*refused);
+        return std::nullopt;
+    }
+    sdo.poscomp = PoscompOf(page);
+    return sdo;
+}
+
 std::string TFInfopdo::PoscompOf(const Page& page) const
 {
     return PoscompText(std::max(page.high->ItemIndex(), 0), std::max(page.low->ItemIndex(), 0));
@@ -252,12 +270,11 @@ void TFInfopdo::LPdoCanAClick(CanSide side)
 void TFInfopdo::LSdoCanAClick(CanSide side)
 {
     Page& page = pages_[side];
-    const int p = SelectedRow(page.pdoList);
-    const int s = SelectedRow(page.sdoList);
-    if (p < 0 || s < 0) return;
-    const std::vector<TClSdo>& sdos = tables_.sides[side].pdos.at(size_t(p)).sdos;
-    if (size_t(s) >= sdos.size()) return;
-    const TClSdo& sdo = sdos[size_t(s)];
+    const std::optional<StoredSdoRef> chosen = SelectedSdo(page);
+    if (!chosen) return;
+    const std::vector<TClSdo>& sdos = tables_.sides[side].pdos.at(chosen->pdo).sdos;
+    if (chosen->sdo >= sdos.size()) return;
+    const TClSdo& sdo = sdos[chosen->sdo];
     page.index->setText(Q(sdo.index));
     page.subindex->setText(Q(sdo.subindex));
     ShowPoscomp(page, sdo.poscomp);
@@ -268,13 +285,9 @@ void TFInfopdo::NewAClick(CanSide side)
     Page& page = pages_[side];
     const int p = SelectedRow(page.pdoList);
     if (p < 0) return;
-    const std::string index = S(page.index->text());
-    const std::string subindex = S(page.subindex->text());
-    if (const auto refused = CheckStoredSdo(tables_.sides[side], index, subindex, std::nullopt)) {
-        Messages().Notice(*refused);
-        return;
-    }
-    tables_.sides[side].pdos.at(size_t(p)).sdos.push_back({index, subindex, PoscompOf(page)});
+    const std::optional<TClSdo> sdo = SdoFromFields(side, page, std::nullopt);
+    if (!sdo) return;
+    tables_.sides[side].pdos.at(size_t(p)).sdos.push_back(*sdo);
     changingLists_ = true;
     const int count = page.sdoList->count();
     page.sdoList->addItem(SdoItemText(size_t(count)));
@@ -284,30 +297,23 @@ void TFInfopdo::NewAClick(CanSide side)
 
 void TFInfopdo::ModifyAClick(CanSide side)
 {
-    Page& page = pages_[side];
-    const int p = SelectedRow(page.pdoList);
-    const int s = SelectedRow(page.sdoList);
-    if (p < 0 || s < 0) return;
-    const std::string index = S(page.index->text());
-    const std::string subindex = S(page.subindex->text());
-    const StoredSdoRef ref{size_t(p), size_t(s)};
-    if (const auto refused = CheckStoredSdo(tables_.sides[side], index, subindex, ref)) {
-        Messages().Notice(*refused);
-        return;
-    }
-    tables_.sides[side].pdos.at(ref.pdo).sdos.at(ref.sdo) = {index, subindex, PoscompOf(page)};
+    const Page& page = pages_[side];
+    const std::optional<StoredSdoRef> chosen = SelectedSdo(page);
+    if (!chosen) return;
+    const std::optional<TClSdo> sdo = SdoFromFields(side, page, chosen);
+    if (!sdo) return;
+    tables_.sides[side].pdos.at(chosen->pdo).sdos.at(chosen->sdo) = *sdo;
 }
 
 void TFInfopdo::DeleteAClick(CanSide side)
 {
     Page& page = pages_[side];
-    const int p = SelectedRow(page.pdoList);
-    const int s = SelectedRow(page.sdoList);
-    if (p < 0 || s < 0) return;
-    std::vector<TClSdo>& sdos = tables_.sides[side].pdos.at(size_t(p)).sdos;
-    if (size_t(s) < sdos.size()) sdos.erase(sdos.begin() + s);
+    const std::optional<StoredSdoRef> chosen = SelectedSdo(page);
+    if (!chosen) return;
+    std::vector<TClSdo>& sdos = tables_.sides[side].pdos.at(chosen->pdo).sdos;
+    if (chosen->sdo < sdos.size()) sdos.erase(sdos.begin() + std::ptrdiff_t(chosen->sdo));
     changingLists_ = true;
-    delete page.sdoList->takeItem(s); // the other items keep their texts until the PDO is chosen again
+    delete page.sdoList->takeItem(int(chosen->sdo)); // the other items keep their texts until the PDO is chosen again
     page.sdoList->setCurrentRow(-1);
     page.sdoList->clearSelection();
     changingLists_ = false;

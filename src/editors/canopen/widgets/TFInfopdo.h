@@ -53,6 +53,11 @@ private:
     void ConnectListClick(QListWidget* list, void (TFInfopdo::*handler)(CanSide), CanSide side);
     void ResetPage(Page& page);
     void EmptySdoList(Page& page);
+    // The SDO chosen on the page: the rows selected in both lists; none unless both have one.
+    std::optional<StoredSdoRef> SelectedSdo(const Page& page) const;
+    // The SDO the page's fields describe, when the side's rules take it in place of `replacing`
+    // (none: as a new one); otherwise the rule's message is shown and there is none.
+    std::optional<TClSdo> SdoFromFields(CanSide side, const Page& page, std::optional<StoredSdoRef> replacing);
     std::string PoscompOf(const Page& page) const;
     void ShowPoscomp(Page& page, const std::string& poscomp);
 

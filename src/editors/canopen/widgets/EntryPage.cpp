@@ -4,6 +4,16 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+QString SideLetter(CanSide side)
+{
+    return side == CanSide::A ? QStringLiteral("A") : QStringLiteral("B");
+}
+
+QString OtherSideLetter(CanSide side)
+{
+    return SideLetter(side == CanSide::A ? CanSide::B : CanSide::A);
+}
+
 QHBoxLayout* EntryPageButtons(QWidget* page, const QString& suffix, std::initializer_list<EntryPageButton> buttons)
 {
     auto* row = new QHBoxLayout;

@@ -1,11 +1,19 @@
 #pragma once
+#include "editors/canopen/tables/CanSide.h"
+
+#include <QString>
+
 #include <initializer_list>
 
 class QHBoxLayout;
 class QPushButton;
-class QString;
 class QVBoxLayout;
 class QWidget;
+
+// "A" or "B", the side's letter, which also ends the names of a page's controls; and the
+// other side's.
+QString SideLetter(CanSide side);
+QString OtherSideLetter(CanSide side);
 
 // A button under an entry page of the emergency editors; its object name carries the page's
 // suffix.

@@ -69,9 +69,9 @@ void TFWemcy::FormCreate()
 QWidget* TFWemcy::BuildPage(TFWemcyPage& page, CanSide side)
 {
     const bool a = side == CanSide::A;
-    const QString suffix = a ? QStringLiteral("A") : QStringLiteral("B");
-    const QString own = a ? QStringLiteral("A") : QStringLiteral("B");
-    const QString other = a ? QStringLiteral("B") : QStringLiteral("A");
+    const QString own = SideLetter(side);
+    const QString other = OtherSideLetter(side);
+    const QString& suffix = own;
     page.side = side;
 
     auto* widget = new QWidget(this);

@@ -88,10 +88,10 @@ TFemcy::TFemcy(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* par
 QWidget* TFemcy::BuildPage(TFemcyPage& page, CanSide side)
 {
     const bool a = side == CanSide::A;
-    const QString suffix = a ? QStringLiteral("A") : QStringLiteral("B");
-    const QString radioSuffix = a ? QStringLiteral("a") : QStringLiteral("b");
-    const QString own = a ? QStringLiteral("CANA") : QStringLiteral("CANB");
-    const QString other = a ? QStringLiteral("CANB") : QStringLiteral("CANA");
+    const QString suffix = SideLetter(side);
+    const QString radioSuffix = suffix.toLower();
+    const QString own = QStringLiteral("CAN") + suffix;
+    const QString other = QStringLiteral("CAN") + OtherSideLetter(side);
     page.side = side;
 
     auto* widget = new QWidget(this);

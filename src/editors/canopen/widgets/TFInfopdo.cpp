@@ -20,6 +20,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 namespace {
 
 const QStringList kByteItems{QStringLiteral("none"), QStringLiteral("B1"), QStringLiteral("B2"),
@@ -69,18 +71,15 @@ TFInfopdo::TFInfopdo(ProjectContext& context, OpenExcelDialog& openExcel, QWidge
 
     PageControl1->addTab(BuildPage(CanSide::A, QStringLiteral("CANA"), QStringLiteral("CANB")), QStringLiteral("CanA"));
     PageControl1->addTab(BuildPage(CanSide::B, QStringLiteral("CANB"), QStringLiteral("CANA")), QStringLiteral("CanB"));
-    LPdoCanA = pages_[CanSide::A].pdoList;
-    LSdoCanA = pages_[CanSide::A].sdoList;
-    EindexA = pages_[CanSide::A].index;
-    EsubindexA = pages_[CanSide::A].subindex;
-    PoscompMsbA = pages_[CanSide::A].high;
-    PoscompLsbA = pages_[CanSide::A].low;
-    LPdoCanB = pages_[CanSide::B].pdoList;
-    LSdoCanB = pages_[CanSide::B].sdoList;
-    EindexB = pages_[CanSide::B].index;
-    EsubindexB = pages_[CanSide::B].subindex;
-    PoscompMsbB = pages_[CanSide::B].high;
-    PoscompLsbB = pages_[CanSide::B].low;
+    // Each page's controls under their names.
+    const auto name = [this](CanSide side, QListWidget*& pdoList, QListWidget*& sdoList, QLineEdit*& index,
+                             QLineEdit*& subindex, RadioGroup*& high, RadioGroup*& low) {
+        const Page& page = pages_[side];
+        std::tie(pdoList, sdoList, index, subindex, high, low) =
+            std::tie(page.pdoList, page.sdoList, page.index, page.subindex, page.high, page.low);
+    };
+    name(CanSide::A, LPdoCanA, LSdoCanA, EindexA, EsubindexA, PoscompMsbA, PoscompLsbA);
+    name(CanSide::B, LPdoCanB, LSdoCanB, EindexB, EsubindexB, PoscompMsbB, PoscompLsbB);
 
     AddButtonBar(PageControl1, [this] { return BitBtn1Click(); }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
     resize(760, 480);

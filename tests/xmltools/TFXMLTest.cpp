@@ -178,17 +178,6 @@ TEST_F(XmlWindow, TheRightButtonEditsTheNodeSelectedBefore)
     EXPECT_EQ(window.TvXml->currentItem(), root) << "the selection does not follow the right click";
 }
 
-TEST_F(XmlWindow, SplittingAtTheFirstEqualsSign)
-{
-    Open(dir.Write("t.xml", "<r><e/></r>"));
-    QTreeWidgetItem* e = window.TvXml->topLevelItem(0)->child(0)->child(0);
-    window.TvXml->setCurrentItem(e);
-    answers.push_back("a = b = c");
-    PressF2();
-    window.btnWrite->click();
-    EXPECT_EQ(ReadAll(context.ProjectDir + "/t.xml"), "<r>\r\n  <a>b = c</a>\r\n</r>\r\n");
-}
-
 TEST_F(XmlWindow, WritingStartsAtTheFirstElementAndLeavesOutDeclarationAndInstructions)
 {
     Open(dir.Write("t.xml", "<?xml version='1.0'?><?p x?><r v='1'>t<?q y?><s>u</s></r><?z?>"));

@@ -2,13 +2,16 @@
 
 #include "common/ErrorBoundary.h"
 #include "common/MessageSink.h"
+#include "common/widgets/Guarded.h"
 
 #include <QAbstractItemView>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QPushButton>
 
 ModalWindow::ModalWindow(QWidget* parent) : QDialog(parent)
 {
@@ -92,4 +95,17 @@ private:
 void SelectCurrentOnFocus(QAbstractItemView* list)
 {
     list->installEventFilter(new SelectOnFocus(list));
+}
+
+QHBoxLayout* OkCancelBar(QDialog* window, QPushButton*& ok, QPushButton*& cancel, std::function<bool()> accept)
+{
+    ok = new QPushButton(QStringLiteral("OK"));
+    cancel = new QPushButton(QStringLiteral("Cancel"));
+    auto* bar = new QHBoxLayout;
+    bar->addStretch();
+    bar->addWidget(ok);
+    bar->addWidget(cancel);
+    OnAccept(ok, window, std::move(accept));
+    QObject::connect(cancel, &QPushButton::clicked, window, &QDialog::reject);
+    return bar;
 }

@@ -1,7 +1,11 @@
 #pragma once
 #include <QDialog>
 
+#include <functional>
+
 class QAbstractItemView;
+class QHBoxLayout;
+class QPushButton;
 class QLabel;
 class QString;
 
@@ -52,3 +56,8 @@ void NameGroupsByTitle(QWidget* root);
 // that row when it gets the focus from the keyboard or as the window opens, so the row shown
 // as current is the chosen one and Up and Down move from it. A click chooses its own row.
 void SelectCurrentOnFocus(QAbstractItemView* list);
+
+// The bar of a window closed by "OK" and "Cancel", both at its right end: OK closes with the OK
+// result through OnAccept and `accept`, Cancel discards. The buttons take their parent from the
+// layout the bar goes into.
+QHBoxLayout* OkCancelBar(QDialog* window, QPushButton*& ok, QPushButton*& cancel, std::function<bool()> accept);

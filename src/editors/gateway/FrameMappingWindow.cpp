@@ -86,12 +86,7 @@ FrameMappingWindow::FrameMappingWindow(ProjectContext& context, MappingSide side
     columns->addLayout(left, 1);
     columns->addLayout(right);
 
-    bitbtn1 = new QPushButton(QStringLiteral("OK"));
-    bitbtn2 = new QPushButton(QStringLiteral("Cancel"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(bitbtn1);
-    buttons->addWidget(bitbtn2);
+    QHBoxLayout* buttons = OkCancelBar(this, bitbtn1, bitbtn2, [this] { return bitbtn1Click(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns, 1);
@@ -101,8 +96,6 @@ FrameMappingWindow::FrameMappingWindow(ProjectContext& context, MappingSide side
     connect(ListBox1, &QListWidget::currentRowChanged, this, [this] {
         if (!filling_) RunGuarded([this] { ListBox1Click(); });
     });
-    OnAccept(bitbtn1, this, [this] { return bitbtn1Click(); });
-    connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 const std::string& FrameMappingWindow::FramePath() const

@@ -42,20 +42,12 @@ FrameTableWindow::FrameTableWindow(ProjectContext& context, FrameSide side, std:
     }
     NameFor(grid_, caption);
 
-    ok_ = new QPushButton(QStringLiteral("OK"));
-    cancel_ = new QPushButton(QStringLiteral("Cancel"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok_);
-    buttons->addWidget(cancel_);
+    QHBoxLayout* buttons = OkCancelBar(this, ok_, cancel_, [this] { return bitbtn1Click(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(grid_, 1);
     layout->addLayout(buttons);
     resize(width + 60, 520);
-
-    OnAccept(ok_, this, [this] { return bitbtn1Click(); });
-    connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void FrameTableWindow::FormShow()

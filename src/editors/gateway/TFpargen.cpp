@@ -25,6 +25,20 @@ QComboBox* BaudList(const std::array<std::string_view, N>& rates, QWidget* paren
     return box; // a drop-down list: a typed rate that selects no position cannot arise
 }
 
+// The "Baud rate" label and its list on one line of a form grid; the list is named `name`.
+template <size_t N>
+QComboBox* AddBaudLine(QGridLayout* grid, int row, const std::array<std::string_view, N>& rates, QWidget* group,
+                       const QString& name)
+{
+    auto* label = new QLabel(QStringLiteral("Baud rate"));
+    QComboBox* box = BaudList(rates, group);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(box, row, 1);
+    LabelFor(label, box);
+    NameFor(box, name);
+    return box;
+}
+
 template <size_t N>
 int ListIndex(int position, const std::array<std::string_view, N>& rates)
 {
@@ -52,12 +66,7 @@ TFpargen::TFpargen(ProjectContext& context, QWidget* parent) : ModalWindow(paren
 
     auto* canGroup = new QGroupBox(QStringLiteral("CAN"));
     auto* canGrid = new QGridLayout(canGroup);
-    auto* canBaudLabel = new QLabel(QStringLiteral("Baud rate"));
-    ComboBox2 = BaudList(kCanBaudRates, canGroup);
-    canGrid->addWidget(canBaudLabel, 0, 0);
-    canGrid->addWidget(ComboBox2, 0, 1);
-    LabelFor(canBaudLabel, ComboBox2);
-    NameFor(ComboBox2, QStringLiteral("CAN Baud rate"));
+    ComboBox2 = AddBaudLine(canGrid, 0, kCanBaudRates, canGroup, QStringLiteral("CAN Baud rate"));
 
     auto* typeGroup = new QGroupBox(QStringLiteral("CAN Type"));
     auto* typeBox = new QVBoxLayout(typeGroup);
@@ -85,21 +94,11 @@ TFpargen::TFpargen(ProjectContext& context, QWidget* parent) : ModalWindow(paren
     auto* netGroup = new QGroupBox(QStringLiteral("DeviceNET"));
     auto* netGrid = new QGridLayout(netGroup);
     Edit1 = AddEditLine(netGrid, 0, QStringLiteral("ID Dev."), QString());
-    auto* netBaudLabel = new QLabel(QStringLiteral("Baud rate"));
-    ComboBox1 = BaudList(kNetBaudRates, netGroup);
-    netGrid->addWidget(netBaudLabel, 1, 0);
-    netGrid->addWidget(ComboBox1, 1, 1);
-    LabelFor(netBaudLabel, ComboBox1);
-    NameFor(ComboBox1, QStringLiteral("DeviceNET Baud rate"));
+    ComboBox1 = AddBaudLine(netGrid, 1, kNetBaudRates, netGroup, QStringLiteral("DeviceNET Baud rate"));
     E_DN_IN = AddEditLine(netGrid, 2, QStringLiteral("Number Byte IN"), QString());
     E_DN_OUT = AddEditLine(netGrid, 3, QStringLiteral("Number Byte OUT"), QString());
 
-    bitbtn1 = new QPushButton(QStringLiteral("OK"));
-    bitbtn2 = new QPushButton(QStringLiteral("Cancel"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(bitbtn1);
-    buttons->addWidget(bitbtn2);
+    QHBoxLayout* buttons = OkCancelBar(this, bitbtn1, bitbtn2, [this] { return BitBtn1Click(); });
 
     auto* left = new QVBoxLayout;
     left->addWidget(canGroup);
@@ -116,9 +115,6 @@ TFpargen::TFpargen(ProjectContext& context, QWidget* parent) : ModalWindow(paren
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns);
     layout->addLayout(buttons);
-
-    OnAccept(bitbtn1, this, [this] { return BitBtn1Click(); });
-    connect(bitbtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TFpargen::FormShow()

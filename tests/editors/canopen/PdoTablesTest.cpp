@@ -45,7 +45,7 @@ TEST(PdoTranslation, EnBypassChoosesThePageAndTheEnableFlag)
     EXPECT_TRUE(table.pages[CanSide::B][1].enabled);
 
     GridCells sga(1, 1);
-    PreparePdoGrid(sga);
+    PrepareGrid(PdoGridTable(), sga);
     EXPECT_EQ(FillPdoGrid(table.pages[CanSide::A], sga), 0);
     EXPECT_EQ(sga.Cell(1, 1), "1");
     EXPECT_EQ(sga.Cell(3, 1), "1");
@@ -105,7 +105,7 @@ TEST(PdoSaveOrder, WritesBothPagesInOrderWithTheirEnBypassCodes)
 TEST(PdoGrids, EntriesEndAtTheFirstEmptyCobidAndOnlyExactlyOneEnables)
 {
     GridCells grid(1, 1);
-    PreparePdoGrid(grid);
+    PrepareGrid(PdoGridTable(), grid);
     grid.SetCell(1, 1, "0x181");
     grid.SetCell(3, 1, "1");
     grid.SetCell(1, 2, "0x182");
@@ -127,8 +127,8 @@ struct PdoGridPair {
     GridCells sga{1, 1}, sgb{1, 1};
     PdoGridPair()
     {
-        PreparePdoGrid(sga);
-        PreparePdoGrid(sgb);
+        PrepareGrid(PdoGridTable(), sga);
+        PrepareGrid(PdoGridTable(), sgb);
     }
 };
 
@@ -139,7 +139,7 @@ TEST(PdoExport, AnEmptyWindowWrites22Lines)
     for (int i = 0; i < 10; ++i) expected += ",,00,,,\r\n";
     expected += "cobid,id_dev_orig,10,posind,n_tpdo,\r\n";
     for (int i = 0; i < 10; ++i) expected += ",,10,,,\r\n";
-    EXPECT_EQ(CsvText(PdoExportLines(g.sga, g.sgb)), expected);
+    EXPECT_EQ(CsvText(ExportLines(PdoGridTable(), g.sga, g.sgb)), expected);
 }
 
 class PdoImportTest : public ::testing::Test {
@@ -149,7 +149,7 @@ protected:
         const std::string path = dir.Write("rpdodef.csv", csv);
         g.sga.ClearData();
         g.sgb.ClearData();
-        PdoSheetImport import(g.sga, g.sgb);
+        TwoGridSheetImport import(PdoGridTable(), g.sga, g.sgb);
         ImportSheetFrom(path, "rpdodef", kPdoSheetColumns, [&](const auto& row) { import.Row(row); });
     }
     TempDir dir;
@@ -205,7 +205,7 @@ TEST_F(PdoImportTest, AnExportReadsBackIntoTheSameGrids)
     }
     ProjectContext context;
     context.ProjectDir = dir.Path();
-    ExportCsv(context, "rpdodef", PdoExportLines(original.sga, original.sgb));
+    ExportCsv(context, "rpdodef", ExportLines(PdoGridTable(), original.sga, original.sgb));
     Import(ReadAll(dir.File("rpdodef.csv")));
     for (int row = 0; row < kPdoGridRows; ++row)
         for (int column = 0; column < kPdoGridColumns; ++column) {

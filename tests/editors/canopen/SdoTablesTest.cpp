@@ -28,8 +28,8 @@ struct Grids {
     GridCells sga{1, 1}, sgb{1, 1};
     Grids()
     {
-        PrepareSdoGrid(sga);
-        PrepareSdoGrid(sgb);
+        PrepareGrid(SdoGridTable(), sga);
+        PrepareGrid(SdoGridTable(), sgb);
     }
 };
 
@@ -92,7 +92,7 @@ TEST(SdoAccess, APageBeyond1500EntriesDropsTheRestAndLeavesTheOtherPage)
 TEST(SdoExport, AnEmptyWindowWrites3002Lines)
 {
     Grids g;
-    const std::string csv = CsvText(SdoExportLines(g.sga, g.sgb));
+    const std::string csv = CsvText(ExportLines(SdoGridTable(), g.sga, g.sgb));
     std::string expected = "0,Index,Subindex,devID,Index,Subindex,nbyte,mnemonico,\r\n";
     for (int i = 0; i < 1500; ++i) expected += "0,,,,,,,,\r\n";
     expected += "1,Index,Subindex,devID,Index,Subindex,nbyte,mnemonico,\r\n";
@@ -108,7 +108,7 @@ TEST(SdoExport, RwIsCodedPerGrid)
     g.sga.SetCell(1, 2, "yes");
     g.sgb.SetCell(1, 1, "1");
     g.sgb.SetCell(8, 1, "a,b");
-    const auto lines = SdoExportLines(g.sga, g.sgb);
+    const auto lines = ExportLines(SdoGridTable(), g.sga, g.sgb);
     ASSERT_EQ(lines.size(), 3002u);
     EXPECT_EQ(lines[1], (std::vector<std::string>{"16", "0x2000", "", "", "", "", "", ""}));
     EXPECT_EQ(lines[2][0], "0");
@@ -123,7 +123,7 @@ protected:
         const std::string path = dir.Write("sdo.csv", csv);
         g.sga.ClearData();
         g.sgb.ClearData();
-        SdoSheetImport import(g.sga, g.sgb);
+        TwoGridSheetImport import(SdoGridTable(), g.sga, g.sgb);
         ImportSheetFrom(path, "sdo", kSdoSheetColumns, [&](const auto& row) { import.Row(row); });
     }
     TempDir dir;
@@ -174,7 +174,7 @@ TEST_F(SdoImportTest, AnExportReadsBackIntoTheSameGrids)
     original.sgb.SetCell(8, 1500, "last");
     ProjectContext context;
     context.ProjectDir = dir.Path();
-    ExportCsv(context, "sdo", SdoExportLines(original.sga, original.sgb));
+    ExportCsv(context, "sdo", ExportLines(SdoGridTable(), original.sga, original.sgb));
     Import(ReadAll(dir.File("sdo.csv")));
     for (const auto& [read, written] : {std::pair{&g.sga, &original.sga}, std::pair{&g.sgb, &original.sgb}})
         for (int row = 0; row < kSdoGridRows; ++row)

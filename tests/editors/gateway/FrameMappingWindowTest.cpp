@@ -108,24 +108,6 @@ TEST_F(FrameMappingWindowTest, ReceiveSideRefusesAnOverlapThenSavesTheMapping)
     window.reject();
 }
 
-TEST_F(FrameMappingWindowTest, AHandEditedValueOutsideTheAreaIsShownAndMustBeMended)
-{
-    dir.Write("Receive_Info.xml", "<Receive_Frames_Info><row B1=\"1\" B2=\"2\" B3=\"3\" B4=\"4\" B5=\"5\" B6=\"6\" "
-                                  "B7=\"7\" B8=\"8\"/><row B1=\"9\" B2=\"200\" B3=\"10\"/></Receive_Frames_Info>");
-    const std::string before = ReadAll(context.ReceiveInfoFile);
-    TF_Rec_Info window(context);
-    window.show();
-    window.bitbtn1->click();
-    EXPECT_EQ(sink.Last(), "Error!! The Byte 200 in COB ID 0x181 in Byte 2 is not between 0 and 127. ");
-    window.ListBox1->setCurrentRow(1);
-    EXPECT_EQ(window.Edit2->text(), QStringLiteral("200"));
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(ReadAll(context.ReceiveInfoFile), before);
-    Retype(window.Edit2, QStringLiteral("none"));
-    window.bitbtn1->click();
-    EXPECT_FALSE(window.isVisible());
-}
-
 TEST_F(FrameMappingWindowTest, NoFramesDisableEveryLine)
 {
     TF_Rec_Info window(context);

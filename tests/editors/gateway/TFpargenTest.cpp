@@ -91,9 +91,6 @@ TEST_F(TFpargenTest, CancelDiscardsAndACycleOfZeroIsRefusedEvenWhenSendingOnChan
                               "<Delay_Send>250</Delay_Send><Net_Dev_Id>7</Net_Dev_Id><Net_Baud>0</Net_Baud></Par_Gen>";
     dir.Write("pargen.xml", saved);
     window.show();
-    EXPECT_EQ(window.E_TOD_CAN->text(), QStringLiteral("5"));
-    EXPECT_EQ(window.E_DN_IN->text(), QStringLiteral("128"));
-    EXPECT_EQ(window.ComboBox1->currentText(), QStringLiteral("125K"));
     Retype(window.Edit2, QStringLiteral("0"));
     window.bitbtn1->click();
     EXPECT_EQ(sink.Last(), "Error!! The Time Before send a new Frame must be between 1 and 65535. ");

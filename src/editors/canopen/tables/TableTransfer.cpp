@@ -62,64 +62,35 @@ private:
     TableImportReport& report_;
 };
 
-class SdoImport : public TableImport {
+// The SDO access and the PDO translation tables: the rows go into the window's two grids, and
+// the document is built from them as the window's OK builds it.
+class TwoGridImport : public TableImport {
 public:
-    SdoImport(const ProjectContext& context, Recorder record) : context_(context), record_(record)
+    TwoGridImport(const TwoGridTable& table, const ProjectContext& context, Recorder record)
+        : table_(table), context_(context), record_(record)
     {
-        PrepareSdoGrid(sga_);
-        PrepareSdoGrid(sgb_);
+        PrepareGrid(table_, sga_);
+        PrepareGrid(table_, sgb_);
     }
     SheetImportOutcome Read(const std::string& path) override
     {
-        SdoSheetImport import(sga_, sgb_);
-        return ImportSheetRows(path, kSdoTableName, kSdoSheetColumns,
+        TwoGridSheetImport import(table_, sga_, sgb_);
+        return ImportSheetRows(path, table_.name, table_.SheetColumns(),
                                [&](const std::vector<std::string>& row, size_t n) { record_(import.Row(row), n); });
     }
     std::string Save() override
     {
-        std::vector<SdoAccessEntry> entries = SdoEntriesOf(sga_, false);
-        for (SdoAccessEntry& entry : SdoEntriesOf(sgb_, true)) entries.push_back(std::move(entry));
         ProjectDocument document(Discipline::Guarded);
-        WriteSdoAccess(entries, document);
-        const std::string path = SdoAccessPath(context_);
+        const std::string path = table_.write(context_, sga_, sgb_, document);
         document.SaveFile(path);
         return path;
     }
 
 private:
+    const TwoGridTable& table_;
     const ProjectContext& context_;
     Recorder record_;
-    GridCells sga_{kSdoGridColumns, kSdoGridRows}, sgb_{kSdoGridColumns, kSdoGridRows};
-};
-
-class PdoImport : public TableImport {
-public:
-    PdoImport(const ProjectContext& context, Recorder record) : context_(context), record_(record)
-    {
-        PreparePdoGrid(sga_);
-        PreparePdoGrid(sgb_);
-    }
-    SheetImportOutcome Read(const std::string& path) override
-    {
-        PdoSheetImport import(sga_, sgb_);
-        return ImportSheetRows(path, kPdoTableName, kPdoSheetColumns,
-                               [&](const std::vector<std::string>& row, size_t n) { record_(import.Row(row), n); });
-    }
-    std::string Save() override
-    {
-        PdoTranslationTable table;
-        table.pages[CanSide::A] = PdoEntriesOf(sga_);
-        table.pages[CanSide::B] = PdoEntriesOf(sgb_);
-        ProjectDocument document(Discipline::Guarded);
-        WritePdoTranslation(table, document);
-        document.SaveFile(context_.RpdoDefFile);
-        return context_.RpdoDefFile;
-    }
-
-private:
-    const ProjectContext& context_;
-    Recorder record_;
-    GridCells sga_{kPdoGridColumns, kPdoGridRows}, sgb_{kPdoGridColumns, kPdoGridRows};
+    GridCells sga_{table_.columns, table_.rows}, sgb_{table_.columns, table_.rows};
 };
 
 class StoredPdoImport : public TableImport {
@@ -199,8 +170,8 @@ private:
 
 std::unique_ptr<TableImport> MakeImport(const ProjectContext& context, const std::string& table, Recorder record)
 {
-    if (table == kSdoTableName) return std::make_unique<SdoImport>(context, record);
-    if (table == kPdoTableName) return std::make_unique<PdoImport>(context, record);
+    if (table == kSdoTableName) return std::make_unique<TwoGridImport>(SdoGridTable(), context, record);
+    if (table == kPdoTableName) return std::make_unique<TwoGridImport>(PdoGridTable(), context, record);
     if (table == kStoredPdoTableName) return std::make_unique<StoredPdoImport>(context, record);
     if (table == kEmcyDefTable) return std::make_unique<EmcyDefImport>(context, record);
     if (table == kEmcyWordTable) return std::make_unique<EmcyWordImport>(context, record);
@@ -225,25 +196,11 @@ TableExport ExportTable(const ProjectContext& context, const std::string& table)
     std::vector<std::vector<std::string>> lines;
     ProjectDocument document(Discipline::Guarded);
     const auto read = [&](GuardedReadResult outcome) { result.readWhole = outcome != GuardedReadResult::Failed; };
-    if (table == kSdoTableName) {
-        GridCells sga(kSdoGridColumns, kSdoGridRows), sgb(kSdoGridColumns, kSdoGridRows);
-        PrepareSdoGrid(sga);
-        PrepareSdoGrid(sgb);
-        std::vector<SdoAccessEntry> entries;
-        read(GuardedRead(document, SdoAccessPath(context), "", kErrorReadingFileXml,
-                         [&](ProjectDocument& d, XmlNode root) { ReadSdoAccessEntries(d, root, entries); }));
-        FillSdoGrids(entries, sga, sgb);
-        lines = SdoExportLines(sga, sgb);
-    } else if (table == kPdoTableName) {
-        GridCells sga(kPdoGridColumns, kPdoGridRows), sgb(kPdoGridColumns, kPdoGridRows);
-        PreparePdoGrid(sga);
-        PreparePdoGrid(sgb);
-        PdoTranslationTable pdos;
-        read(GuardedRead(document, context.RpdoDefFile, kFileXmlNotFound, kErrorReadingFileXml,
-                         [&](ProjectDocument& d, XmlNode root) { ReadPdoTranslation(d, root, pdos); }));
-        FillPdoGrid(pdos.pages[CanSide::A], sga);
-        FillPdoGrid(pdos.pages[CanSide::B], sgb);
-        lines = PdoExportLines(sga, sgb);
+    if (table == kSdoTableName || table == kPdoTableName) {
+        const TwoGridTable& grids = table == kSdoTableName ? SdoGridTable() : PdoGridTable();
+        GridCells sga(grids.columns, grids.rows), sgb(grids.columns, grids.rows);
+        read(LoadGrids(grids, context, document, sga, sgb).read);
+        lines = ExportLines(grids, sga, sgb);
     } else if (table == kStoredPdoTableName) {
         StoredPdoTables tables;
         result.readWhole = LoadStoredPdoTables(context, document, tables);

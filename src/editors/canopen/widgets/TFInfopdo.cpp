@@ -6,7 +6,6 @@
 #include "common/MessageSink.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
-#include "editors/canopen/widgets/EditorButtonBar.h"
 #include "editors/canopen/widgets/MappingLook.h"
 #include "editors/canopen/widgets/RadioGroup.h"
 #include "editors/canopen/tables/SheetExchange.h"
@@ -20,6 +19,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <tuple>
 
 namespace {
 
@@ -61,10 +62,7 @@ private:
 } // namespace
 
 TFInfopdo::TFInfopdo(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* parent)
-    : ModalWindow(parent),
-      PageControl1(new QTabWidget(this)),
-      context_(context),
-      openExcel_(openExcel)
+    : CanopenEditor(context, openExcel, parent), PageControl1(new QTabWidget(this))
 {
     setObjectName(QStringLiteral("TFInfopdo"));
     setWindowTitle(QStringLiteral("Define Store PDO"));
@@ -73,21 +71,17 @@ TFInfopdo::TFInfopdo(ProjectContext& context, OpenExcelDialog& openExcel, QWidge
 
     PageControl1->addTab(BuildPage(CanSide::A, QStringLiteral("CANA"), QStringLiteral("CANB")), QStringLiteral("CanA"));
     PageControl1->addTab(BuildPage(CanSide::B, QStringLiteral("CANB"), QStringLiteral("CANA")), QStringLiteral("CanB"));
-    LPdoCanA = pages_[CanSide::A].pdoList;
-    LSdoCanA = pages_[CanSide::A].sdoList;
-    EindexA = pages_[CanSide::A].index;
-    EsubindexA = pages_[CanSide::A].subindex;
-    PoscompMsbA = pages_[CanSide::A].high;
-    PoscompLsbA = pages_[CanSide::A].low;
-    LPdoCanB = pages_[CanSide::B].pdoList;
-    LSdoCanB = pages_[CanSide::B].sdoList;
-    EindexB = pages_[CanSide::B].index;
-    EsubindexB = pages_[CanSide::B].subindex;
-    PoscompMsbB = pages_[CanSide::B].high;
-    PoscompLsbB = pages_[CanSide::B].low;
+    // Each page's controls under their names.
+    const auto name = [this](CanSide side, QListWidget*& pdoList, QListWidget*& sdoList, QLineEdit*& index,
+                             QLineEdit*& subindex, RadioGroup*& high, RadioGroup*& low) {
+        const Page& page = pages_[side];
+        std::tie(pdoList, sdoList, index, subindex, high, low) =
+            std::tie(page.pdoList, page.sdoList, page.index, page.subindex, page.high, page.low);
+    };
+    name(CanSide::A, LPdoCanA, LSdoCanA, EindexA, EsubindexA, PoscompMsbA, PoscompLsbA);
+    name(CanSide::B, LPdoCanB, LSdoCanB, EindexB, EsubindexB, PoscompMsbB, PoscompLsbB);
 
-    AddEditorButtonBar(this, PageControl1, {&BitBtn1, &BitBtn2, &Button1, &BitBtn4},
-                       [this] { return BitBtn1Click(); }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
+    AddButtonBar(PageControl1, [this] { return BitBtn1Click(); }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
     resize(760, 480);
 }
 
@@ -164,7 +158,6 @@ QWidget* TFInfopdo::BuildPage(CanSide side, const QString& own, const QString& o
     actions->addWidget(modifySdo, 0, 2);
     actions->addWidget(copySdo, 1, 0);
     actions->addWidget(pasteSdo, 1, 1);
-    for (QPushButton* b : {deleteSdo, newSdo, modifySdo, copySdo, pasteSdo}) b->setAutoDefault(false);
 
     auto* right = new QVBoxLayout;
     right->addLayout(fields);
@@ -219,6 +212,25 @@ void TFInfopdo::ResetPage(Page& page)
     EmptySdoList(page);
 }
 
+std::optional<StoredSdoRef> TFInfopdo::SelectedSdo(const Page& page) const
+{
+    const int p = SelectedRow(page.pdoList);
+    const int s = SelectedRow(page.sdoList);
+    if (p < 0 || s < 0) return std::nullopt;
+    return StoredSdoRef{size_t(p), size_t(s)};
+}
+
+std::optional<TClSdo> TFInfopdo::SdoFromFields(CanSide side, const Page& page, std::optional<StoredSdoRef> replacing)
+{
+    TClSdo sdo{S(page.index->text()), S(page.subindex->text()), {}};
+    if (const auto refused = CheckStoredSdo(tables_.sides[side], sdo.index, sdo.subindex, replacing)) {
+        Messages().Notice(*refused);
+        return std::nullopt;
+    }
+    sdo.poscomp = PoscompOf(page);
+    return sdo;
+}
+
 std::string TFInfopdo::PoscompOf(const Page& page) const
 {
     return PoscompText(std::max(page.high->ItemIndex(), 0), std::max(page.low->ItemIndex(), 0));
@@ -257,12 +269,11 @@ void TFInfopdo::LPdoCanAClick(CanSide side)
 void TFInfopdo::LSdoCanAClick(CanSide side)
 {
     Page& page = pages_[side];
-    const int p = SelectedRow(page.pdoList);
-    const int s = SelectedRow(page.sdoList);
-    if (p < 0 || s < 0) return;
-    const std::vector<TClSdo>& sdos = tables_.sides[side].pdos.at(size_t(p)).sdos;
-    if (size_t(s) >= sdos.size()) return;
-    const TClSdo& sdo = sdos[size_t(s)];
+    const std::optional<StoredSdoRef> chosen = SelectedSdo(page);
+    if (!chosen) return;
+    const std::vector<TClSdo>& sdos = tables_.sides[side].pdos.at(chosen->pdo).sdos;
+    if (chosen->sdo >= sdos.size()) return;
+    const TClSdo& sdo = sdos[chosen->sdo];
     page.index->setText(Q(sdo.index));
     page.subindex->setText(Q(sdo.subindex));
     ShowPoscomp(page, sdo.poscomp);
@@ -273,13 +284,9 @@ void TFInfopdo::NewAClick(CanSide side)
     Page& page = pages_[side];
     const int p = SelectedRow(page.pdoList);
     if (p < 0) return;
-    const std::string index = S(page.index->text());
-    const std::string subindex = S(page.subindex->text());
-    if (const auto refused = CheckStoredSdo(tables_.sides[side], index, subindex, std::nullopt)) {
-        Messages().Notice(*refused);
-        return;
-    }
-    tables_.sides[side].pdos.at(size_t(p)).sdos.push_back({index, subindex, PoscompOf(page)});
+    const std::optional<TClSdo> sdo = SdoFromFields(side, page, std::nullopt);
+    if (!sdo) return;
+    tables_.sides[side].pdos.at(size_t(p)).sdos.push_back(*sdo);
     changingLists_ = true;
     const int count = page.sdoList->count();
     page.sdoList->addItem(SdoItemText(size_t(count)));
@@ -289,30 +296,23 @@ void TFInfopdo::NewAClick(CanSide side)
 
 void TFInfopdo::ModifyAClick(CanSide side)
 {
-    Page& page = pages_[side];
-    const int p = SelectedRow(page.pdoList);
-    const int s = SelectedRow(page.sdoList);
-    if (p < 0 || s < 0) return;
-    const std::string index = S(page.index->text());
-    const std::string subindex = S(page.subindex->text());
-    const StoredSdoRef ref{size_t(p), size_t(s)};
-    if (const auto refused = CheckStoredSdo(tables_.sides[side], index, subindex, ref)) {
-        Messages().Notice(*refused);
-        return;
-    }
-    tables_.sides[side].pdos.at(ref.pdo).sdos.at(ref.sdo) = {index, subindex, PoscompOf(page)};
+    const Page& page = pages_[side];
+    const std::optional<StoredSdoRef> chosen = SelectedSdo(page);
+    if (!chosen) return;
+    const std::optional<TClSdo> sdo = SdoFromFields(side, page, chosen);
+    if (!sdo) return;
+    tables_.sides[side].pdos.at(chosen->pdo).sdos.at(chosen->sdo) = *sdo;
 }
 
 void TFInfopdo::DeleteAClick(CanSide side)
 {
     Page& page = pages_[side];
-    const int p = SelectedRow(page.pdoList);
-    const int s = SelectedRow(page.sdoList);
-    if (p < 0 || s < 0) return;
-    std::vector<TClSdo>& sdos = tables_.sides[side].pdos.at(size_t(p)).sdos;
-    if (size_t(s) < sdos.size()) sdos.erase(sdos.begin() + s);
+    const std::optional<StoredSdoRef> chosen = SelectedSdo(page);
+    if (!chosen) return;
+    std::vector<TClSdo>& sdos = tables_.sides[side].pdos.at(chosen->pdo).sdos;
+    if (chosen->sdo < sdos.size()) sdos.erase(sdos.begin() + std::ptrdiff_t(chosen->sdo));
     changingLists_ = true;
-    delete page.sdoList->takeItem(s); // the other items keep their texts until the PDO is chosen again
+    delete page.sdoList->takeItem(int(chosen->sdo)); // the other items keep their texts until the PDO is chosen again
     page.sdoList->setCurrentRow(-1);
     page.sdoList->clearSelection();
     changingLists_ = false;

@@ -1,13 +1,11 @@
 #pragma once
-#include "common/widgets/ModalWindow.h"
+#include "editors/canopen/widgets/CanopenEditor.h"
 #include "editors/canopen/tables/StoredPdo.h"
-#include "xmlstore/ProjectDocument.h"
 
 #include <array>
 
 class QLineEdit;
 class QListWidget;
-class QPushButton;
 class QTabWidget;
 class RadioGroup;
 struct OpenExcelDialog;
@@ -16,7 +14,7 @@ struct ProjectContext;
 // "Define Store PDO": for each PDO of the PDO translation table, the SDOs whose high and low
 // bytes travel in chosen bytes of that PDO, kept in the stored PDO table. Page "CanA" holds
 // side A, page "CanB" side B; all handlers serve both pages.
-class TFInfopdo : public ModalWindow {
+class TFInfopdo : public CanopenEditor {
     Q_OBJECT
 public:
     TFInfopdo(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* parent = nullptr);
@@ -34,10 +32,6 @@ public:
     QLineEdit* EsubindexB;
     RadioGroup* PoscompMsbB;
     RadioGroup* PoscompLsbB;
-    QPushButton* BitBtn1; // OK
-    QPushButton* BitBtn2; // Cancel
-    QPushButton* Button1; // Export
-    QPushButton* BitBtn4; // Import
 
 protected:
     void FormShow() override;
@@ -59,6 +53,11 @@ private:
     void ConnectListClick(QListWidget* list, void (TFInfopdo::*handler)(CanSide), CanSide side);
     void ResetPage(Page& page);
     void EmptySdoList(Page& page);
+    // The SDO chosen on the page: the rows selected in both lists; none unless both have one.
+    std::optional<StoredSdoRef> SelectedSdo(const Page& page) const;
+    // The SDO the page's fields describe, when the side's rules take it in place of `replacing`
+    // (none: as a new one); otherwise the rule's message is shown and there is none.
+    std::optional<TClSdo> SdoFromFields(CanSide side, const Page& page, std::optional<StoredSdoRef> replacing);
     std::string PoscompOf(const Page& page) const;
     void ShowPoscomp(Page& page, const std::string& poscomp);
 
@@ -73,9 +72,6 @@ private:
     void BitBtn4Click();
     void Button1Click();
 
-    ProjectContext& context_;
-    OpenExcelDialog& openExcel_;
-    ProjectDocument document_{Discipline::Guarded};
     StoredPdoTables tables_;
     BySide<Page> pages_;
     bool changingLists_ = false; // list changes made by the window itself are no clicks

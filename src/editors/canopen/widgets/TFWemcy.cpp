@@ -5,10 +5,10 @@
 #include "common/ErrorBoundary.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
-#include "editors/canopen/widgets/EditorButtonBar.h"
 #include "editors/canopen/tables/EmcyWordDocument.h"
 #include "editors/canopen/tables/EmcyWordSheet.h"
 #include "editors/canopen/tables/SheetExchange.h"
+#include "editors/canopen/widgets/EntryPage.h"
 #include "editors/canopen/widgets/TFWemcyPictures.h"
 
 #include <QGridLayout>
@@ -44,7 +44,7 @@ QLineEdit* Field(QWidget* parent, const QString& name)
 } // namespace
 
 TFWemcy::TFWemcy(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* parent)
-    : ModalWindow(parent), context_(context), openExcel_(openExcel)
+    : CanopenEditor(context, openExcel, parent)
 {
     setObjectName(QStringLiteral("TFWemcy"));
     setWindowTitle(QStringLiteral("Define EMCY Word"));
@@ -54,11 +54,7 @@ TFWemcy::TFWemcy(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* p
     Pages->addTab(BuildPage(A, CanSide::A), QStringLiteral("CanA"));
     Pages->addTab(BuildPage(B, CanSide::B), QStringLiteral("CanB"));
 
-    AddEditorButtonBar(this, Pages, {&BitBtn1, &BitBtn2, &Button1, &BitBtn4},
-                       [this] { return BitBtn1Click(); }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
-
-    // Enter in an edit field presses no button: none of them is safe to press by accident.
-    for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);
+    AddButtonBar(Pages, [this] { return BitBtn1Click(); }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
 }
 
 void TFWemcy::FormCreate()
@@ -73,9 +69,9 @@ void TFWemcy::FormCreate()
 QWidget* TFWemcy::BuildPage(TFWemcyPage& page, CanSide side)
 {
     const bool a = side == CanSide::A;
-    const QString suffix = a ? QStringLiteral("A") : QStringLiteral("B");
-    const QString own = a ? QStringLiteral("A") : QStringLiteral("B");
-    const QString other = a ? QStringLiteral("B") : QStringLiteral("A");
+    const QString own = SideLetter(side);
+    const QString other = OtherSideLetter(side);
+    const QString& suffix = own;
     page.side = side;
 
     auto* widget = new QWidget(this);
@@ -119,26 +115,13 @@ QWidget* TFWemcy::BuildPage(TFWemcyPage& page, CanSide side)
     labelled(words, 2, 0, QStringLiteral("ID EMCY BUS ") + own, page.Edevid);
     words->addWidget(page.Gbebm, 3, 0, 1, 2);
 
-    page.deleteButton = new QPushButton(QStringLiteral("Delete"), widget);
-    page.newButton = new QPushButton(QStringLiteral("New"), widget);
-    page.modifyButton = new QPushButton(QStringLiteral("Modify"), widget);
-    page.deleteButton->setObjectName(QStringLiteral("delete") + suffix);
-    page.newButton->setObjectName(QStringLiteral("new") + suffix);
-    page.modifyButton->setObjectName(QStringLiteral("modify") + suffix);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(page.deleteButton);
-    buttons->addWidget(page.newButton);
-    buttons->addWidget(page.modifyButton);
-    buttons->addStretch();
-
+    QHBoxLayout* buttons = EntryPageButtons(widget, suffix,
+                                            {{&page.deleteButton, "delete", "Delete"},
+                                             {&page.newButton, "new", "New"},
+                                             {&page.modifyButton, "modify", "Modify"}});
     auto* right = new QVBoxLayout;
     right->addWidget(page.GBword_emcy_bitmap);
-    right->addStretch();
-    right->addLayout(buttons);
-
-    auto* layout = new QHBoxLayout(widget);
-    layout->addWidget(page.TWCan);
-    layout->addLayout(right, 1);
+    LayOutEntryPage(widget, page.TWCan, right, buttons);
 
     TFWemcyPage* p = &page;
     connect(page.TWCan, &QTreeWidget::itemSelectionChanged, this, [this, p] {

@@ -1,7 +1,6 @@
 #pragma once
-#include "common/widgets/ModalWindow.h"
+#include "editors/canopen/widgets/CanopenEditor.h"
 #include "editors/canopen/tables/EmcyWord.h"
-#include "xmlstore/ProjectDocument.h"
 
 #include <QIcon>
 #include <QPixmap>
@@ -37,7 +36,7 @@ struct TFWemcyPage {
 
 // "Define EMCY Word": the emergency words of both CAN sides, kept in emcyword.xml. Each word is
 // a tree node "W" + label with the sixteen nodes "Bit0" to "Bit15" below it.
-class TFWemcy : public ModalWindow {
+class TFWemcy : public CanopenEditor {
     Q_OBJECT
 public:
     TFWemcy(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* parent = nullptr);
@@ -48,7 +47,6 @@ public:
 
     QTabWidget* Pages;
     TFWemcyPage A, B;
-    QPushButton *BitBtn1, *BitBtn2, *Button1, *BitBtn4; // OK, Cancel, Export, Import
     std::array<QPixmap, 4> Large;                        // word, word selected, bit, bit selected
 
     const EmcyWordTable& Table() const { return table_; }
@@ -76,9 +74,6 @@ private:
     void AddWordNode(TFWemcyPage& page, int label);
     void SetCaptions(int word, int bit);
 
-    ProjectContext& context_;
-    OpenExcelDialog& openExcel_;
-    ProjectDocument document_{Discipline::Guarded};
     EmcyWordTable table_;
     QIcon wordIcon_, bitIcon_;
     bool clearing_ = false;

@@ -7,47 +7,48 @@ namespace {
 
 constexpr int kSize = 16;
 
-QPixmap Blank()
+// A transparent picture, painted smoothly by `paint`.
+template <typename Paint>
+QPixmap Draw(Paint paint)
 {
     QPixmap pixmap(kSize, kSize);
     pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    paint(p);
     return pixmap;
 }
 
 // A word: a rounded tile with a "W" of three strokes.
 QPixmap Word(const QColor& fill, const QColor& ink)
 {
-    QPixmap pixmap = Blank();
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(ink, 1));
-    p.setBrush(fill);
-    p.drawRoundedRect(QRectF(0.5, 1.5, 15, 13), 2.5, 2.5);
-    QPainterPath w;
-    w.moveTo(3, 4.5);
-    w.lineTo(5.5, 11.5);
-    w.lineTo(8, 6.5);
-    w.lineTo(10.5, 11.5);
-    w.lineTo(13, 4.5);
-    p.setPen(QPen(ink, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(w);
-    return pixmap;
+    return Draw([&](QPainter& p) {
+        p.setPen(QPen(ink, 1));
+        p.setBrush(fill);
+        p.drawRoundedRect(QRectF(0.5, 1.5, 15, 13), 2.5, 2.5);
+        QPainterPath w;
+        w.moveTo(3, 4.5);
+        w.lineTo(5.5, 11.5);
+        w.lineTo(8, 6.5);
+        w.lineTo(10.5, 11.5);
+        w.lineTo(13, 4.5);
+        p.setPen(QPen(ink, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(w);
+    });
 }
 
 // A bit: a small lamp.
 QPixmap Bit(const QColor& fill, const QColor& rim)
 {
-    QPixmap pixmap = Blank();
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(rim, 1.2));
-    p.setBrush(fill);
-    p.drawEllipse(QRectF(3.5, 3.5, 9, 9));
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(255, 255, 255, 170));
-    p.drawEllipse(QRectF(5.5, 5, 3, 2.5));
-    return pixmap;
+    return Draw([&](QPainter& p) {
+        p.setPen(QPen(rim, 1.2));
+        p.setBrush(fill);
+        p.drawEllipse(QRectF(3.5, 3.5, 9, 9));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 255, 255, 170));
+        p.drawEllipse(QRectF(5.5, 5, 3, 2.5));
+    });
 }
 
 } // namespace

@@ -5,10 +5,10 @@
 #include "common/ErrorBoundary.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
-#include "editors/canopen/widgets/EditorButtonBar.h"
 #include "editors/canopen/tables/EmcyDefDocument.h"
 #include "editors/canopen/tables/EmcyDefSheet.h"
 #include "editors/canopen/tables/SheetExchange.h"
+#include "editors/canopen/widgets/EntryPage.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -73,7 +73,7 @@ int SelectedRow(const QListWidget* list)
 } // namespace
 
 TFemcy::TFemcy(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* parent)
-    : ModalWindow(parent), context_(context), openExcel_(openExcel)
+    : CanopenEditor(context, openExcel, parent)
 {
     setObjectName(QStringLiteral("TFemcy"));
     setWindowTitle(QStringLiteral("Set Traslate EMCY"));
@@ -82,20 +82,16 @@ TFemcy::TFemcy(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* par
     Pages->addTab(BuildPage(A, CanSide::A), QStringLiteral("From CAN A"));
     Pages->addTab(BuildPage(B, CanSide::B), QStringLiteral("From CAN B"));
 
-    AddEditorButtonBar(this, Pages, {&BitBtn1, &BitBtn2, &Button1, &BitBtn4},
-                       [this] { return BitBtn1Click(); }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
-
-    // Enter in an edit field presses no button: none of them is safe to press by accident.
-    for (QPushButton* button : findChildren<QPushButton*>()) button->setAutoDefault(false);
+    AddButtonBar(Pages, [this] { return BitBtn1Click(); }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
 }
 
 QWidget* TFemcy::BuildPage(TFemcyPage& page, CanSide side)
 {
     const bool a = side == CanSide::A;
-    const QString suffix = a ? QStringLiteral("A") : QStringLiteral("B");
-    const QString radioSuffix = a ? QStringLiteral("a") : QStringLiteral("b");
-    const QString own = a ? QStringLiteral("CANA") : QStringLiteral("CANB");
-    const QString other = a ? QStringLiteral("CANB") : QStringLiteral("CANA");
+    const QString suffix = SideLetter(side);
+    const QString radioSuffix = suffix.toLower();
+    const QString own = QStringLiteral("CAN") + suffix;
+    const QString other = QStringLiteral("CAN") + OtherSideLetter(side);
     page.side = side;
 
     auto* widget = new QWidget(this);
@@ -149,17 +145,10 @@ QWidget* TFemcy::BuildPage(TFemcyPage& page, CanSide side)
     bypass->addLayout(caption);
     bypass->addWidget(page.Gbbypass_set);
 
-    page.DeleteEmcy = new QPushButton(QStringLiteral("Delete EMCY"), widget);
-    page.NewEmcy = new QPushButton(QStringLiteral("New EMCY"), widget);
-    page.ModifyEmcy = new QPushButton(QStringLiteral("Modify EMCY"), widget);
-    page.DeleteEmcy->setObjectName(QStringLiteral("DeleteEmcy") + suffix);
-    page.NewEmcy->setObjectName(QStringLiteral("NewEmcy") + suffix);
-    page.ModifyEmcy->setObjectName(QStringLiteral("ModifyEmcy") + suffix);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(page.DeleteEmcy);
-    buttons->addWidget(page.NewEmcy);
-    buttons->addWidget(page.ModifyEmcy);
-    buttons->addStretch();
+    QHBoxLayout* buttons = EntryPageButtons(widget, suffix,
+                                            {{&page.DeleteEmcy, "DeleteEmcy", "Delete EMCY"},
+                                             {&page.NewEmcy, "NewEmcy", "New EMCY"},
+                                             {&page.ModifyEmcy, "ModifyEmcy", "Modify EMCY"}});
 
     // The translation types stand beside the fields, so the window fits a 768 pixel screen.
     auto* entries = new QHBoxLayout;
@@ -168,12 +157,7 @@ QWidget* TFemcy::BuildPage(TFemcyPage& page, CanSide side)
     auto* right = new QVBoxLayout;
     right->addWidget(page.CBbypass_enable);
     right->addLayout(entries);
-    right->addStretch();
-    right->addLayout(buttons);
-
-    auto* layout = new QHBoxLayout(widget);
-    layout->addWidget(page.LBCan);
-    layout->addLayout(right, 1);
+    LayOutEntryPage(widget, page.LBCan, right, buttons);
 
     TFemcyPage* p = &page;
     // A click shows the entry again even when its line was already selected; the selection

@@ -1,7 +1,6 @@
 #pragma once
-#include "common/widgets/ModalWindow.h"
+#include "editors/canopen/widgets/CanopenEditor.h"
 #include "editors/canopen/tables/EmcyDef.h"
-#include "xmlstore/ProjectDocument.h"
 
 #include <array>
 
@@ -32,14 +31,13 @@ struct TFemcyPage {
 };
 
 // "Set Traslate EMCY": the emergency translation table of both CAN sides, kept in emcydef.xml.
-class TFemcy : public ModalWindow {
+class TFemcy : public CanopenEditor {
     Q_OBJECT
 public:
     TFemcy(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* parent = nullptr);
 
     QTabWidget* Pages;
     TFemcyPage A, B;
-    QPushButton *BitBtn1, *BitBtn2, *Button1, *BitBtn4; // OK, Cancel, Export, Import
 
     // What the lists hold now.
     const EmcyTable& Table() const { return table_; }
@@ -63,9 +61,6 @@ private:
     void Select(TFemcyPage& page, int row);
     void SelectFirstLines();
 
-    ProjectContext& context_;
-    OpenExcelDialog& openExcel_;
-    ProjectDocument document_{Discipline::Guarded};
     EmcyTable table_;
     bool selecting_ = false; // a selection made by the window itself shows nothing
 };

@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // A sub-command of the command line front end zuzududada-cli.
 struct CliCommand {
     const char* name;    // the word after zuzududada-cli
@@ -10,3 +12,5 @@ struct CliCommand {
     // Runs with the arguments after the command's name; returns the exit status.
     int (*run)(const std::vector<std::string>& arguments);
 };
+
+} // namespace zz

@@ -13,6 +13,8 @@
 #include <iostream>
 #include <optional>
 
+inline namespace zz {
+
 namespace {
 
 constexpr const char* kDecodeHelp =
@@ -132,3 +134,5 @@ int RunDecodeCommand(const std::vector<std::string>& arguments)
         return 1;
     }
 }
+
+} // namespace zz

@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // zuzududada-cli verify [--app-dir DIR] PROJECT_DIR [FIRMWARE]
 // Rebuilds the project's configuration in memory (writing nothing) and checks that FIRMWARE
 // (by default the project's New_sx48802.sx) holds it in banks 1 and 2 and the base firmware's
@@ -21,3 +23,5 @@ int RunDecodeCommand(const std::vector<std::string>& arguments);
 inline constexpr const char* kDecodeUsage = "FIRMWARE [--json] [--to-project DIR]";
 inline constexpr const char* kDecodeSummary =
     "Prints the configuration held in a firmware file; --to-project recovers the project's documents from it.";
+
+} // namespace zz

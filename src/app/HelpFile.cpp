@@ -6,6 +6,8 @@
 
 #include <exception>
 
+inline namespace zz {
+
 std::string HelpFilePath(const ProjectContext& context)
 {
     return context.AppDir + "/help" + std::to_string(ProductVariant) + ".dat";
@@ -27,3 +29,5 @@ std::optional<HelpText> ReadHelpText(const std::string& path)
         return std::nullopt;
     }
 }
+
+} // namespace zz

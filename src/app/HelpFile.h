@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+inline namespace zz {
+
 // AppDir + "/help" + the product variant + ".dat".
 std::string HelpFilePath(const ProjectContext& context);
 
@@ -15,3 +17,5 @@ struct HelpText {
 
 // The help file's text to show, or nothing when it cannot be read.
 std::optional<HelpText> ReadHelpText(const std::string& path);
+
+} // namespace zz

@@ -10,6 +10,8 @@
 #include <optional>
 #include <vector>
 
+inline namespace zz {
+
 namespace {
 
 // Settings lines are trimmed of spaces and tabs only.
@@ -113,3 +115,5 @@ void WriteIniValue(const std::string& path, const std::string& section, const st
     }
     SaveLines(path, lines);
 }
+
+} // namespace zz

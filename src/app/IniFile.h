@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+inline namespace zz {
+
 // The settings file, read and written as a plain INI file with raw values: a write changes
 // only the one key and keeps every other line of the file as it was. Section and key names
 // compare without regard to letter case, as the desktop's INI functions do.
@@ -12,3 +14,5 @@ std::string ReadIniValue(const std::string& path, const std::string& section, co
 // needed. Throws Failure when the file cannot be written.
 void WriteIniValue(const std::string& path, const std::string& section, const std::string& key,
                    const std::string& value);
+
+} // namespace zz

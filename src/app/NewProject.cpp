@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <sys/stat.h>
 
+inline namespace zz {
+
 namespace {
 
 // A name with a separator, or "." or "..", would make the directory somewhere else than a
@@ -50,3 +52,5 @@ bool CreateNewProject(ProjectContext& context, const std::string& destinationDir
     context.UpdateProjectFiles();
     return true;
 }
+
+} // namespace zz

@@ -8,6 +8,8 @@
 #include <set>
 #include <vector>
 
+inline namespace zz {
+
 namespace {
 
 // Groups whose content is not text.
@@ -221,3 +223,5 @@ std::string RtfToHtml(std::string_view rtf)
     }
     return html.Finish(state().paragraph);
 }
+
+} // namespace zz

@@ -2,6 +2,8 @@
 #include <string>
 #include <string_view>
 
+inline namespace zz {
+
 // True when the text is a rich-text (RTF) document.
 bool IsRtf(std::string_view text);
 
@@ -10,3 +12,5 @@ bool IsRtf(std::string_view text);
 // characters with bold, italic, underline and font size. Fonts, colours, pictures and the
 // other destinations are left out.
 std::string RtfToHtml(std::string_view rtf);
+
+} // namespace zz

@@ -12,6 +12,8 @@
 #include <QPixmap>
 #include <QPushButton>
 
+inline namespace zz {
+
 namespace {
 
 QLabel* LinkLabel(const QString& text, QWidget* parent)
@@ -116,3 +118,5 @@ bool TFAbout::eventFilter(QObject* watched, QEvent* event)
     }
     return ModalWindow::eventFilter(watched, event);
 }
+
+} // namespace zz

@@ -3,6 +3,9 @@
 
 class QLabel;
 class QPushButton;
+class QPixmap;
+
+inline namespace zz {
 
 // "About...": what the software is, its codes and version, and the link to the maker's page.
 class TFAbout : public ModalWindow {
@@ -22,5 +25,6 @@ protected:
 };
 
 // The about window's picture: the gateway between its two buses, drawn at any size.
-class QPixmap;
 QPixmap GatewayPicture(int size);
+
+} // namespace zz

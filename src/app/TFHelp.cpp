@@ -8,6 +8,8 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+inline namespace zz {
+
 TFHelp::TFHelp(const ProjectContext& context, QWidget* parent)
     : ModalWindow(parent), RichEdit1(new QTextEdit(this)), context_(context)
 {
@@ -36,3 +38,5 @@ void TFHelp::FormShow()
     else RichEdit1->setPlainText(Q(text->text));
     RichEdit1->moveCursor(QTextCursor::Start);
 }
+
+} // namespace zz

@@ -2,6 +2,9 @@
 #include "common/widgets/ModalWindow.h"
 
 class QTextEdit;
+
+inline namespace zz {
+
 struct ProjectContext;
 
 // "Help": the help file of the product variant in a read-only text box.
@@ -18,3 +21,5 @@ protected:
 private:
     const ProjectContext& context_;
 };
+
+} // namespace zz

@@ -34,6 +34,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+inline namespace zz {
+
 namespace {
 
 QPushButton* StepButton(const char* caption, QWidget* parent)
@@ -324,3 +326,5 @@ void TFZuzududadaeFirmWare::closeEvent(QCloseEvent* event)
     RunGuarded([this] { FormClose(); }); // a settings file that cannot be written is said, not fatal
     QMainWindow::closeEvent(event);
 }
+
+} // namespace zz

@@ -7,11 +7,14 @@
 #include <QMainWindow>
 
 class QAction;
+class QLabel;
+class QPushButton;
+
+inline namespace zz {
+
 class TFByteMap;
 class TFProjectCheck;
 struct Finding;
-class QLabel;
-class QPushButton;
 
 // The main window: the project context, the five steps of a gateway project and the menus of
 // the tool windows. It is created first; closing it stores the current project in the settings
@@ -72,3 +75,5 @@ private:
     WindowSet windows_;
     BankImage bankImage_; // the five bank images, for the whole run, never cleared
 };
+
+} // namespace zz

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+inline namespace zz {
+
 TFsaveproj::TFsaveproj(ProjectContext& context, QWidget* parent)
     : ModalWindow(parent),
       Label1(new QLabel(QStringLiteral("Project name"), this)),
@@ -88,3 +90,5 @@ std::optional<std::string> TFsaveproj::EditText(const std::string& text)
     if (exec() != QDialog::Accepted) return std::nullopt;
     return S(Edit1->text());
 }
+
+} // namespace zz

@@ -7,6 +7,9 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+
+inline namespace zz {
+
 struct ProjectContext;
 
 // The small dialog with one text field. In new-project mode (EditMode 0) it asks for a
@@ -41,3 +44,5 @@ private:
 
     ProjectContext& context_;
 };
+
+} // namespace zz

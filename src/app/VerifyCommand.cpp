@@ -10,6 +10,8 @@
 #include <iostream>
 #include <optional>
 
+inline namespace zz {
+
 namespace {
 
 constexpr const char* kVerifyHelp =
@@ -83,3 +85,5 @@ int RunVerifyCommand(const std::vector<std::string>& arguments)
         return 1;
     }
 }
+
+} // namespace zz

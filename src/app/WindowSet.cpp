@@ -15,6 +15,8 @@
 #include "xmltools/widgets/TFSELstringhe.h"
 #include "xmltools/widgets/TFXML.h"
 
+inline namespace zz {
+
 WindowSet CreateWindows(const WindowOwner& owner)
 {
     WindowSet w;
@@ -39,3 +41,5 @@ WindowSet CreateWindows(const WindowOwner& owner)
 
     return w;
 }
+
+} // namespace zz

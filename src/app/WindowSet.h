@@ -2,6 +2,9 @@
 
 class QDialog;
 class QWidget;
+
+inline namespace zz {
+
 class TFAbout;
 class TFHelp;
 class TFsaveproj;
@@ -39,3 +42,5 @@ struct WindowOwner {
 
 // Creates the windows in the order of program start, after the main window.
 WindowSet CreateWindows(const WindowOwner& owner);
+
+} // namespace zz

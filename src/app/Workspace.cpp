@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <sys/stat.h>
 
+inline namespace zz {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -94,3 +96,5 @@ void StoreLastProject(const ProjectContext& context)
 {
     WriteIniValue(SettingsFile(context), kSection, kKey, context.ProjectName);
 }
+
+} // namespace zz

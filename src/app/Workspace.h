@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+inline namespace zz {
+
 // The main window's caption before a project is shown in it.
 inline constexpr std::string_view kDesignCaption = "Norvale Zuzududada_GX48802_TRAVEX";
 
@@ -30,3 +32,5 @@ std::string FinishOpenProject(ProjectContext& context, const std::optional<std::
 // Close: stores ProjectName unchanged in the settings file. Throws Failure when the file
 // cannot be written.
 void StoreLastProject(const ProjectContext& context);
+
+} // namespace zz

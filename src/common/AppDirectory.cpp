@@ -7,6 +7,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
+inline namespace zz {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -122,3 +124,5 @@ std::string CommandAppDirectory()
     if (!firstStartNote.empty()) Messages().Notice(firstStartNote);
     return dir;
 }
+
+} // namespace zz

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+inline namespace zz {
+
 // Where the application keeps MASTER, PROJECTS and its settings file.
 //
 // The rule: --app-dir wins. Otherwise a program that runs from an installation uses the
@@ -43,3 +45,5 @@ std::string ResolveAppDirectory(const std::string& appDirOption, std::string& fi
 // The application directory of a command without --app-dir: ResolveAppDirectory, with the
 // first-start note shown through the message sink.
 std::string CommandAppDirectory();
+
+} // namespace zz

@@ -1,5 +1,7 @@
 #include "common/AsciiText.h"
 
+inline namespace zz {
+
 namespace {
 
 constexpr char kUpperDigits[] = "0123456789ABCDEF";
@@ -52,3 +54,5 @@ void AppendHexByte(std::string& out, unsigned value)
     out += kUpperDigits[(value >> 4) & 0x0F];
     out += kUpperDigits[value & 0x0F];
 }
+
+} // namespace zz

@@ -2,6 +2,8 @@
 #include <string>
 #include <string_view>
 
+inline namespace zz {
+
 // Small text helpers over ASCII letters, digits and blanks; every other byte (the parts of a
 // UTF-8 character among them) passes through unchanged.
 
@@ -24,3 +26,5 @@ int HexDigitValue(char c);
 
 // Appends the two upper-case hexadecimal digits of the low byte of the value.
 void AppendHexByte(std::string& out, unsigned value);
+
+} // namespace zz

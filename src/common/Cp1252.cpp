@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+inline namespace zz {
+
 namespace {
 
 // Code points of bytes 0x80 to 0x9F; the rest of the code page equals Latin-1.
@@ -113,3 +115,5 @@ std::string Utf8OrCp1252ToUtf8(std::string bytes)
 {
     return IsValidUtf8(bytes) ? bytes : Cp1252ToUtf8(bytes);
 }
+
+} // namespace zz

@@ -2,6 +2,8 @@
 #include <string>
 #include <string_view>
 
+inline namespace zz {
+
 // The Windows ANSI code page 1252, in which the system writes its text files.
 // Texts inside the program are UTF-8.
 
@@ -23,3 +25,5 @@ bool IsValidUtf8(std::string_view bytes);
 
 // True when every character of the UTF-8 text exists in code page 1252.
 bool FitsCp1252(std::string_view utf8);
+
+} // namespace zz

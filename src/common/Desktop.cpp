@@ -9,6 +9,8 @@
 
 extern char** environ;
 
+inline namespace zz {
+
 namespace {
 
 class HeadlessDesktop : public Desktop {
@@ -90,3 +92,5 @@ bool SpawnDetached(const std::string& program, const std::vector<std::string>& a
     if (processId) *processId = id;
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
+
+} // namespace zz

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // The desktop services the windows ask for: file and folder dialogs, opening a web or mail
 // link, and starting another program. The windows install the Qt implementation; the tests
 // install a scripted one. Paths are UTF-8.
@@ -55,3 +57,5 @@ bool SpawnDetached(const std::string& program, const std::vector<std::string>& a
 
 // Whether a process of that id (one started by SpawnDetached) still runs.
 bool ProcessRunning(long processId);
+
+} // namespace zz

@@ -4,6 +4,8 @@
 
 #include <exception>
 
+inline namespace zz {
+
 bool RunGuarded(const std::function<void()>& handler)
 {
     try {
@@ -16,3 +18,5 @@ bool RunGuarded(const std::function<void()>& handler)
     }
     return false;
 }
+
+} // namespace zz

@@ -10,6 +10,8 @@
 #include <climits>
 #include <cstdlib>
 
+inline namespace zz {
+
 namespace {
 
 [[noreturn]] void Fail(const char* what, const std::string& path, int error)
@@ -144,3 +146,5 @@ void WriteFileAtomically(const std::string& requested, std::string_view bytes, c
         Fail("Cannot write file", requested, error);
     }
 }
+
+} // namespace zz

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <sys/types.h>
 
+inline namespace zz {
+
 // File-system helpers shared by every subsystem. Paths are UTF-8 and joined with "/".
 
 bool FileExists(const std::string& path);
@@ -56,3 +58,5 @@ public:
     ScopedWriteLimit(const ScopedWriteLimit&) = delete;
     ScopedWriteLimit& operator=(const ScopedWriteLimit&) = delete;
 };
+
+} // namespace zz

@@ -1,5 +1,7 @@
 #include "common/GridCells.h"
 
+inline namespace zz {
+
 GridCells::GridCells(int columns, int rows)
     : columns_(columns), rows_(rows), cells_(static_cast<size_t>(columns) * static_cast<size_t>(rows))
 {
@@ -23,3 +25,5 @@ void GridCells::ClearData()
     for (int row = 1; row < rows_; ++row)
         for (int column = 1; column < columns_; ++column) SetCell(column, row, {});
 }
+
+} // namespace zz

@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // The cells of a text grid, addressed as (column, row) from (0, 0). Row 0 holds the column
 // titles and column 0 the row numbers, as the windows show them; every cell is text.
 class GridCells {
@@ -24,3 +26,5 @@ private:
     int rows_;
     std::vector<std::string> cells_;
 };
+
+} // namespace zz

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cctype>
 
+inline namespace zz {
+
 namespace {
 
 bool IsLineBreak(char c) { return c == '\n' || c == '\r'; }
@@ -169,3 +171,5 @@ PasteOutcome PasteBlock(GridCells& cells, const CellBlock& block, int column, in
     }
     return outcome;
 }
+
+} // namespace zz

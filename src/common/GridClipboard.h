@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+inline namespace zz {
+
 // A rectangular block of cell texts, one vector per row.
 using CellBlock = std::vector<std::vector<std::string>>;
 
@@ -40,3 +42,5 @@ struct PasteOutcome {
 // cell. Check columns take only what CheckCellValue understands.
 PasteOutcome PasteBlock(GridCells& cells, const CellBlock& block, int column, int row,
                         const std::set<int>& checkColumns);
+
+} // namespace zz

@@ -2,6 +2,8 @@
 
 #include <iostream>
 
+inline namespace zz {
+
 namespace {
 
 MessageSink& DefaultSink()
@@ -72,3 +74,5 @@ std::string RecordingSink::Last() const
 {
     return messages_.empty() ? std::string() : messages_.back().text;
 }
+
+} // namespace zz

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+inline namespace zz {
+
 // Where the system's messages go. The windows install a sink that shows message boxes, the
 // command line one that prints, and the tests one that records. Texts are UTF-8 and are
 // shown letter for letter.
@@ -82,3 +84,5 @@ private:
     std::vector<Message> messages_;
     std::vector<bool> answers_;
 };
+
+} // namespace zz

@@ -5,6 +5,8 @@
 
 #include <string>
 
+inline namespace zz {
+
 std::optional<int32_t> TryParseInt(std::string_view text)
 {
     size_t i = 0;
@@ -53,3 +55,5 @@ int32_t ParseIntOr(std::string_view text, int32_t fallback)
 {
     return TryParseInt(text).value_or(fallback);
 }
+
+} // namespace zz

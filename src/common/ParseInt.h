@@ -3,6 +3,8 @@
 #include <optional>
 #include <string_view>
 
+inline namespace zz {
+
 // Integer text conversion shared by every editor, the loader and the XML parser.
 // Accepts leading blanks, one optional sign, then decimal digits or a hexadecimal prefix
 // ("$", "x", "X", "0x", "0X") with hexadecimal digits. Nothing may follow the digits.
@@ -17,3 +19,5 @@ int32_t ParseInt(std::string_view text);
 
 // The value, or fallback on bad text.
 int32_t ParseIntOr(std::string_view text, int32_t fallback);
+
+} // namespace zz

@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+inline namespace zz {
+
 namespace fs = std::filesystem;
 
 void ProjectContext::UpdateProjectFiles()
@@ -40,3 +42,5 @@ ProjectContext CommandProjectContext(const std::optional<std::string>& appDir, c
     project.UpdateProjectFiles();
     return project;
 }
+
+} // namespace zz

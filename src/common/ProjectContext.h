@@ -2,6 +2,8 @@
 #include <optional>
 #include <string>
 
+inline namespace zz {
+
 // The one project context of the application: where the application, its base firmware and
 // its projects live, the current project, and the paths of the project's documents. The main
 // window owns it and, with the new project dialog, is its only writer; everybody else reads
@@ -38,3 +40,5 @@ ProjectContext CommandProjectContext(const std::optional<std::string>& appDir, c
 
 // An absolute, normalised path with "/" and no trailing separator.
 std::string AbsolutePath(const std::string& path);
+
+} // namespace zz

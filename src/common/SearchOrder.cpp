@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+inline namespace zz {
+
 std::vector<size_t> MinimumSearchOrder(const std::vector<std::vector<int32_t>>& keys, int32_t start, EqualKeys equal)
 {
     // A sort gives the search's order without its n passes over the list.
@@ -30,3 +32,5 @@ std::vector<size_t> MinimumSearchOrder(const std::vector<int32_t>& index, const 
         keys.push_back(laterWinsTies ? std::vector<int32_t>{index[i]} : std::vector<int32_t>{index[i], subindex[i]});
     return MinimumSearchOrder(keys, kOrderSearchStart, laterWinsTies ? EqualKeys::LaterFirst : EqualKeys::ListOrder);
 }
+
+} // namespace zz

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+inline namespace zz {
+
 // The order of a repeated minimum search: pass after pass, the entries not yet taken are
 // scanned in list order from a minimum of `start` in every key part, the smallest key (parts
 // compared in turn) is taken, and so on until none is left. Equal keys come in list order, or,
@@ -23,3 +25,5 @@ inline constexpr int32_t kOrderSearchStart = 0x999999;
 // index is compared and later entries win ties; otherwise equal pairs keep list order.
 std::vector<size_t> MinimumSearchOrder(const std::vector<int32_t>& index, const std::vector<int32_t>& subindex,
                                        bool laterWinsTies);
+
+} // namespace zz

@@ -3,6 +3,8 @@
 #include "common/Cp1252.h"
 #include "common/FileSystem.h"
 
+inline namespace zz {
+
 std::string EncodeTextLines(const std::vector<std::string>& utf8Lines)
 {
     std::string out;
@@ -33,3 +35,5 @@ std::vector<std::string> SplitTextLines(std::string_view text)
     }
     return lines;
 }
+
+} // namespace zz

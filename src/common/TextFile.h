@@ -3,6 +3,8 @@
 #include <string_view>
 #include <vector>
 
+inline namespace zz {
+
 // Text files as the system writes them: code page 1252, every line (the last one included)
 // ended by CR LF.
 
@@ -15,3 +17,5 @@ void WriteTextFile(const std::string& path, const std::vector<std::string>& utf8
 // Splits text at LF; a CR before the LF is dropped. A final line without LF counts when it
 // is not empty.
 std::vector<std::string> SplitTextLines(std::string_view text);
+
+} // namespace zz

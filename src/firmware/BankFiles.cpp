@@ -13,6 +13,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+inline namespace zz {
+
 namespace {
 
 // Unlike a saved document a bank file is not forced to the disk: the build writes these files
@@ -81,3 +83,5 @@ void WriteBankSource(const ProjectContext& project, const BankImage& image)
     if (project.ProjectDir.empty()) throw Failure("Project not valid: no project directory for bankg.c");
     ReplaceFile(BankDirectoryOf(project) + "/bankg.c", EncodeTextLines(BankSourceLines(image)));
 }
+
+} // namespace zz

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 struct ProjectContext;
 
 // ProjectDir + "/bin".
@@ -28,3 +30,5 @@ std::vector<std::string> BankSourceLines(const BankImage& image);
 // Writes bankg.c into the project's bin directory (117,824 bytes, CR LF lines). Throws Failure
 // naming the full path and the reason when the file cannot be written.
 void WriteBankSource(const ProjectContext& project, const BankImage& image);
+
+} // namespace zz

@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <string>
 
+inline namespace zz {
+
 BankImage::Bytes& BankImage::Bank(int number)
 {
     if (number < 1 || number > kBankCount) throw std::out_of_range("bank image " + std::to_string(number));
@@ -13,3 +15,5 @@ const BankImage::Bytes& BankImage::Bank(int number) const
 {
     return const_cast<BankImage*>(this)->Bank(number);
 }
+
+} // namespace zz

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+inline namespace zz {
+
 // The five memory images of 16,384 bytes that the device update chain fills and writes. Image 1
 // holds the configuration tables in the layout the gateway firmware reads; images 2 to 5 are
 // part of the same model and stay zero. One object lives for the whole run of the application
@@ -29,3 +31,5 @@ inline constexpr size_t kSendTable = 5000;       // send frame records of 13 byt
 inline constexpr size_t kSendRecordSize = 13;    // COBID (4, LSB first), Dim, B1..B8
 inline constexpr size_t kParameterBlock = 15000; // the 13-byte gateway parameter block
 } // namespace BankLayout
+
+} // namespace zz

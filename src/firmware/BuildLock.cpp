@@ -13,6 +13,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+inline namespace zz {
+
 namespace {
 
 struct Held {
@@ -112,3 +114,5 @@ void RemoveChainLeftovers(const std::string& projectDir)
     }
     ::closedir(dir);
 }
+
+} // namespace zz

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+inline namespace zz {
+
 // One firmware chain at a time per project directory (bank files, bankg.c, composition and the
 // start of the flashing program), across windows and processes: an exclusive lock on the file
 // ".build.lock" in the project directory, held while the object lives. Taken again in the same
@@ -25,3 +27,5 @@ inline constexpr const char* kBuildLockName = ".build.lock";
 // bin/bankg.c.writing-XXXXXX, bin/Bin.sx and the intermediate files of the composer. Only
 // to be called by the holder of the lock.
 void RemoveChainLeftovers(const std::string& projectDir);
+
+} // namespace zz

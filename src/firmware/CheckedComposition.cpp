@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 
+inline namespace zz {
+
 namespace {
 
 std::string BankFileName(int bank)
@@ -141,3 +143,5 @@ CompositionOutcome ComposeCheckedFirmware(const CompositionContext& context, Com
     };
     return ComposeFirmware(checked, observer);
 }
+
+} // namespace zz

@@ -3,6 +3,8 @@
 #include "firmware/BankImage.h"
 #include "firmware/FirmwareComposer.h"
 
+inline namespace zz {
+
 // What a build wrote into the bin directory: the bank images and, per bank file, why it could
 // not be written. The composition holds the bank files it merges to these images.
 struct BankBuild {
@@ -23,3 +25,5 @@ struct BankBuild {
 // Throws Failure as ComposeFirmware does.
 CompositionOutcome ComposeCheckedFirmware(const CompositionContext& context, CompositionObserver& observer,
                                           const BankBuild* build);
+
+} // namespace zz

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+inline namespace zz {
+
 namespace {
 
 using namespace BankLayout;
@@ -192,3 +194,5 @@ std::string ConfigurationJson(const DecodedConfiguration& c)
     out += "  \"sendFrames\": " + JsonFrames(c.Send, false) + "\n}\n";
     return out;
 }
+
+} // namespace zz

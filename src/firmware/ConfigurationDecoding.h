@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // The configuration held in bank image 1, read back as the tables the loader filled: the
 // parameter block and the receive and send frame records it counts.
 
@@ -43,3 +45,5 @@ std::string NetBaudText(uint8_t position);
 std::string ConfigurationReport(const DecodedConfiguration& configuration);
 // The same as a JSON document.
 std::string ConfigurationJson(const DecodedConfiguration& configuration);
+
+} // namespace zz

@@ -10,6 +10,8 @@
 #include <exception>
 #include <string>
 
+inline namespace zz {
+
 namespace {
 
 using Bytes = BankImage::Bytes;
@@ -114,3 +116,5 @@ void LoadConfigurationImage(const ImageSources& project, BankImage& image)
     StoreByte(bank, p + 11, OptionalNumber(parameters.NetIn, 128));
     StoreByte(bank, p + 12, OptionalNumber(parameters.NetOut, 128));
 }
+
+} // namespace zz

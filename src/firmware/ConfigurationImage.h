@@ -3,6 +3,8 @@
 
 #include <string>
 
+inline namespace zz {
+
 struct ProjectContext;
 
 // Reads the project's five documents (pargen.xml, the two frame tables and their byte
@@ -23,3 +25,5 @@ struct ImageSources {
     std::string PargenFile, ReceiveFrameFile, ReceiveInfoFile, SendFrameFile, SendInfoFile;
 };
 void LoadConfigurationImage(const ImageSources& sources, BankImage& image);
+
+} // namespace zz

@@ -11,6 +11,8 @@
 #include <fstream>
 #include <unistd.h>
 
+inline namespace zz {
+
 std::shared_ptr<BankBuild> BuildBanks(const ProjectContext& project, BankImage& image)
 {
     LoadConfigurationImage(project, image);
@@ -118,3 +120,5 @@ bool StartFlashingProgram(const ProjectContext& project, const std::string& firm
     }
     return true;
 }
+
+} // namespace zz

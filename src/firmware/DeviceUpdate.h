@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+inline namespace zz {
+
 class BankImage;
 struct BankBuild;
 struct ProjectContext;
@@ -59,3 +61,5 @@ std::string FindOnPath(std::string_view name);
 // flashing program exist (showing the window's messages otherwise) and starts the program
 // without waiting for it, in MasterDir. True when it was started.
 bool StartFlashingProgram(const ProjectContext& project, const std::string& firmwarePath, int portPosition);
+
+} // namespace zz

@@ -11,6 +11,8 @@
 #include <unistd.h>
 #include <vector>
 
+inline namespace zz {
+
 namespace {
 
 constexpr const char* kMergeFailed = "File New Sx Not Create,Abort Procedure";
@@ -385,3 +387,5 @@ CompositionOutcome ComposeFirmware(const CompositionContext& context, Compositio
     observer.ComposeEnabled(true);
     return outcome;
 }
+
+} // namespace zz

@@ -3,6 +3,8 @@
 #include <functional>
 #include <string>
 
+inline namespace zz {
+
 struct CompositionOutcome;
 
 // The composition context: which base firmware is read, where the bank files are, and where
@@ -69,3 +71,5 @@ struct CompositionOutcome {
 // verification passed); otherwise a file of that name from an earlier run stays as it was.
 // Throws Failure as MergeBank does, after removing the temporary files.
 CompositionOutcome ComposeFirmware(const CompositionContext& context, CompositionObserver& observer);
+
+} // namespace zz

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
+inline namespace zz {
+
 namespace {
 
 constexpr const char* kParameterNames[] = {
@@ -351,3 +353,5 @@ FirmwareVerification VerifyFirmwareFile(const std::string& firmwarePath, const s
     if (VerifyInStep(firmwarePath, basePath, banks, result)) return result;
     return VerifyFirmware(SRecordFile::Read(firmwarePath), SRecordFile::Read(basePath), banks);
 }
+
+} // namespace zz

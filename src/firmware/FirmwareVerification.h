@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+inline namespace zz {
+
 // Checks a composed firmware against what it must hold: the bank images of banks 1 and 2 in
 // their windows (where the composer puts them) and exactly the base firmware's data
 // everywhere else, each file read as a programmer writes it (records in file order, a later
@@ -64,3 +66,5 @@ FirmwareVerification VerifyFirmware(const SRecordFile& firmware, const SRecordFi
 // The same from the files; throws Failure when either cannot be read.
 FirmwareVerification VerifyFirmwareFile(const std::string& firmwarePath, const std::string& basePath,
                                         const BankImage& banks);
+
+} // namespace zz

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <new>
 
+inline namespace zz {
+
 // 64 KB of bytes and a bit per byte that says whether it was written. Bytes never written stay
 // zero, so two chunks are equal exactly when their memory compares equal. Chunks come zeroed
 // from calloc, which touches no page that is never written.
@@ -135,3 +137,5 @@ void MemoryImage::ForEachDifference(const MemoryImage& other, const DifferenceVi
         }
     }
 }
+
+} // namespace zz

@@ -6,6 +6,8 @@
 #include <optional>
 #include <vector>
 
+inline namespace zz {
+
 // The memory a firmware file describes: which addresses of the 32-bit address space hold a
 // byte, and which byte. Records are written in file order, so a later write overwrites an
 // earlier one, as a programmer writes them.
@@ -48,3 +50,5 @@ private:
     std::vector<std::pair<uint32_t, ChunkPointer>> chunks_;
     size_t last_ = 0;
 };
+
+} // namespace zz

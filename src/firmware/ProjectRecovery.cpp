@@ -7,6 +7,8 @@
 
 #include <cstdio>
 
+inline namespace zz {
+
 namespace {
 
 std::string HexText(uint32_t value)
@@ -80,3 +82,5 @@ RecoveryCheck CompareRecovered(const BankImage::Bytes& decoded, const BankImage:
     }
     return check;
 }
+
+} // namespace zz

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // A gateway project written back from the configuration of a firmware, so that a project lost
 // on disk can be rebuilt from the firmware in a device.
 
@@ -28,3 +30,5 @@ struct RecoveryCheck {
     size_t Elsewhere = 0;
 };
 RecoveryCheck CompareRecovered(const BankImage::Bytes& decoded, const BankImage::Bytes& rebuilt);
+
+} // namespace zz

@@ -3,6 +3,8 @@
 #include "common/AsciiText.h"
 #include "common/Failure.h"
 
+inline namespace zz {
+
 std::string SRecordChecksum(std::string_view record)
 {
     if (record.size() < 4 || (record.size() - 4) % 2 != 0)
@@ -49,3 +51,5 @@ bool ReadHexAddress(std::string_view text, size_t at, uint32_t& address)
     address = value;
     return true;
 }
+
+} // namespace zz

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+inline namespace zz {
+
 // Motorola S-record pieces of the firmware composer.
 
 // A record's checksum: the one's complement of the low byte of the sum of its count, address
@@ -27,3 +29,5 @@ std::string BankRecord(uint32_t address, const uint8_t* data);
 
 // Reads six hexadecimal digits (either case) at text[at]; false when they are not all there.
 bool ReadHexAddress(std::string_view text, size_t at, uint32_t& address);
+
+} // namespace zz

@@ -3,6 +3,8 @@
 #include "firmware/SRecord.h"
 #include "firmware/SRecordStream.h"
 
+inline namespace zz {
+
 namespace {
 
 // Characters 5 to 10 of an S1 or S2 record as six hexadecimal digits, as the composer compares
@@ -77,3 +79,5 @@ MemoryImage SRecordFile::Image() const
         if (IsDataRecord(record)) image.Write(record.Address, data_.data() + record.DataOffset, record.DataSize);
     return image;
 }
+
+} // namespace zz

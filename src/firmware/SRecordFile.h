@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+inline namespace zz {
+
 class SRecordStream;
 
 // Reading and checking a Motorola S-record file as a flashing program reads it: every line one
@@ -90,3 +92,5 @@ inline bool IsDataRecord(const SRecord& record)
 {
     return record.Type == '1' || record.Type == '2' || record.Type == '3';
 }
+
+} // namespace zz

@@ -11,6 +11,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+inline namespace zz {
+
 namespace {
 
 // Two hexadecimal digits as one byte, or kNotHex, through a table of the digit values.
@@ -352,3 +354,5 @@ std::optional<SRecordProblem> SRecordStream::FirstFault() const
     if (endCount_ == 0) return SRecordProblem{line_, "the file ends without an S9 end record"};
     return afterEnd_;
 }
+
+} // namespace zz

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+inline namespace zz {
+
 // Reads the records of an S-record file one at a time, checking every line as SRecordFile
 // does, with a fixed buffer: a file of any size is read without holding it in memory.
 class SRecordStream {
@@ -67,3 +69,5 @@ private:
     size_t endCount_ = 0;
     std::optional<SRecordProblem> afterEnd_; // the first record after the first S9
 };
+
+} // namespace zz

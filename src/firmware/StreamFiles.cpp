@@ -8,6 +8,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+inline namespace zz {
+
 namespace {
 
 constexpr size_t kBufferSize = size_t{64} << 10;
@@ -186,3 +188,5 @@ void BufferedWriter::Flush()
     used_ = 0;
     WriteAll(fd_, std::string_view(buffer_.get(), used));
 }
+
+} // namespace zz

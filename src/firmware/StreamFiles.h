@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+inline namespace zz {
+
 // Large-buffered line input and output of the firmware composer, on plain file descriptors.
 
 // A read failed in the middle of a stream, or a line could not be read as the merge needs it.
@@ -87,3 +89,5 @@ private:
     std::unique_ptr<char[]> buffer_;
     size_t used_ = 0;
 };
+
+} // namespace zz

@@ -7,6 +7,8 @@
 
 #include <exception>
 
+inline namespace zz {
+
 namespace {
 
 ByteMapSide ReadSide(bool input, int size, const std::string& framePath, const std::string& infoPath)
@@ -69,3 +71,5 @@ std::string FeedLabel(const ByteMapSide& side, const ByteFeed& feed)
     const std::string cobId = feed.frame < side.frames.size() ? side.frames[feed.frame].cobId : std::string("?");
     return cobId + " B" + std::to_string(feed.canByte);
 }
+
+} // namespace zz

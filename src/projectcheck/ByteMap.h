@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // Where every CAN data byte lands on DeviceNet: the input area (Net_In bytes) fed by the
 // receive frames and the output area (Net_Out bytes) feeding the send frames, as the byte
 // mapping editors list the frames and their mappings.
@@ -51,3 +53,5 @@ ByteMap BuildByteMap(const std::string& projectDir);
 
 // "0x181 B2": the COB ID as stored and the CAN byte.
 std::string FeedLabel(const ByteMapSide& side, const ByteFeed& feed);
+
+} // namespace zz

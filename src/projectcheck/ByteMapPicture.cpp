@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+inline namespace zz {
+
 namespace {
 
 constexpr int kMargin = 12;
@@ -213,3 +215,5 @@ bool WriteByteMapPng(const ByteMap& map, const std::string& path, std::string& w
     }
     return true;
 }
+
+} // namespace zz

@@ -10,6 +10,8 @@
 
 class QPainter;
 
+inline namespace zz {
+
 // The picture of the byte map, the same on screen, in SVG and PNG files and on paper: the
 // input area, then the output area, as grids of numbered cells, 8 per row, each labelled with
 // the COB ID and CAN byte of the frame that feeds it (input) or that it feeds (output),
@@ -44,3 +46,5 @@ QColor FrameColour(MapFrameRef frame);
 // Writes the picture; false with the reason in `why` when the file cannot be written.
 bool WriteByteMapSvg(const ByteMap& map, const std::string& path, std::string& why);
 bool WriteByteMapPng(const ByteMap& map, const std::string& path, std::string& why);
+
+} // namespace zz

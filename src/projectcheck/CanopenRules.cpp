@@ -18,6 +18,8 @@
 
 #include <exception>
 
+inline namespace zz {
+
 namespace {
 
 constexpr int kMaxPdoEntries = kPdoGridRows - 1;
@@ -269,3 +271,5 @@ void CheckCanopenDocuments(const ProjectFiles& files, std::vector<Finding>& find
     CheckEmcyDef(files, report);
     CheckEmcyWord(files, report);
 }
+
+} // namespace zz

@@ -5,6 +5,8 @@
 
 #include <exception>
 
+inline namespace zz {
+
 namespace {
 
 int AreaSize(const std::string& text)
@@ -30,3 +32,5 @@ DeviceNetAreas ReadDeviceNetAreas(const std::string& pargenPath)
     }
     return {};
 }
+
+} // namespace zz

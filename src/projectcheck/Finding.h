@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // One problem the project check found in a document on disk.
 //  Error:   the device would get something other than what the editors show.
 //  Warning: suspicious, but possibly meant.
@@ -25,3 +27,5 @@ FindingCounts CountFindings(const std::vector<Finding>& findings);
 
 // "error" or "warning".
 const char* SeverityName(Severity severity);
+
+} // namespace zz

@@ -16,6 +16,8 @@
 #include <functional>
 #include <map>
 
+inline namespace zz {
+
 namespace {
 
 
@@ -413,3 +415,5 @@ void CheckGatewayDocuments(const ProjectFiles& files, std::vector<Finding>& find
     for (size_t i = before; i < findings.size(); ++i) anyError = anyError || findings[i].severity == Severity::Error;
     if (!anyError) RunLoader(files, report);
 }
+
+} // namespace zz

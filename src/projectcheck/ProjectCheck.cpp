@@ -5,6 +5,8 @@
 
 #include <filesystem>
 
+inline namespace zz {
+
 std::vector<Finding> CheckProject(const std::string& projectDir)
 {
     // Some editor functions report refusals through the message sink; the check turns them
@@ -39,3 +41,5 @@ std::string ProjectCheckVerdict(const std::string& projectDir)
         return "Project check: no project directory";
     return CheckVerdict(CheckProject(projectDir));
 }
+
+} // namespace zz

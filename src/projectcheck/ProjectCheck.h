@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // Checks the documents of a project directory as they are on disk: every rule the editors
 // apply on OK, and what no editor sees (mappings beyond the DeviceNet areas, frame and mapping
 // documents of different lengths, values the firmware loader would store truncated, documents
@@ -18,3 +20,5 @@ std::string CheckVerdict(const std::vector<Finding>& findings);
 
 // The verdict of a fresh check of the project directory; says so when there is none.
 std::string ProjectCheckVerdict(const std::string& projectDir);
+
+} // namespace zz

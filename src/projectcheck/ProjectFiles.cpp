@@ -3,6 +3,8 @@
 #include "projectcheck/Finding.h"
 #include "projectcheck/Report.h"
 
+inline namespace zz {
+
 ProjectFiles ProjectFilesIn(const std::string& projectDir)
 {
     std::string dir = projectDir;
@@ -40,3 +42,5 @@ std::string WithoutTrailingBlank(std::string text)
     while (!text.empty() && text.back() == ' ') text.pop_back();
     return text;
 }
+
+} // namespace zz

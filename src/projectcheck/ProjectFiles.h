@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+inline namespace zz {
+
 // The documents of a project directory, by path ("/" joined). The check and the byte map take
 // a plain directory, so that the command line, the windows and the tests give it alike.
 struct ProjectFiles {
@@ -21,3 +23,5 @@ inline constexpr const char* kRpdoDefName = "rpdodef.xml";
 inline constexpr const char* kSdoPdoName = "sdopdo.xml";
 inline constexpr const char* kEmcyDefName = "emcydef.xml";
 inline constexpr const char* kEmcyWordName = "emcyword.xml";
+
+} // namespace zz

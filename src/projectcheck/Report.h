@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // Appends findings to the check's list.
 class Report {
 public:
@@ -30,3 +32,5 @@ private:
 
 // An editor message without its trailing blank.
 std::string WithoutTrailingBlank(std::string text);
+
+} // namespace zz

@@ -5,6 +5,7 @@
 #include <QJsonObject>
 #include <QString>
 
+inline namespace zz {
 
 namespace {
 
@@ -126,3 +127,5 @@ std::string ByteMapText(const ByteMap& map)
     SideLines(map.output, out);
     return out;
 }
+
+} // namespace zz

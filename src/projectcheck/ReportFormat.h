@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // The findings as a JSON list of objects with the keys severity, rule, document, row (null
 // when not about a row), field and message.
 std::string FindingsJson(const std::vector<Finding>& findings);
@@ -18,3 +20,5 @@ std::string ByteMapJson(const ByteMap& map);
 // One line per DeviceNet byte: area, byte, COB ID, CAN byte, mnemonic; several CAN bytes on
 // one DeviceNet byte are listed on its line, separated by "; ".
 std::string ByteMapText(const ByteMap& map);
+
+} // namespace zz

@@ -5,6 +5,8 @@
 
 #include <exception>
 
+inline namespace zz {
+
 GuardedReadResult GuardedRead(ProjectDocument& document, const std::string& path, const std::string& notFoundMessage,
                               const std::string& readErrorMessage,
                               const std::function<void(ProjectDocument&, XmlNode root)>& read)
@@ -22,3 +24,5 @@ GuardedReadResult GuardedRead(ProjectDocument& document, const std::string& path
         return GuardedReadResult::Failed;
     }
 }
+
+} // namespace zz

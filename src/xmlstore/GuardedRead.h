@@ -4,6 +4,8 @@
 #include <functional>
 #include <string>
 
+inline namespace zz {
+
 // The messages of the guarded discipline, shown in a plain message box.
 inline constexpr const char* kParserNotInstalled = "Error XML parser not installed";
 inline constexpr const char* kFileXmlNotFound = "File XML not found";
@@ -17,3 +19,5 @@ enum class GuardedReadResult { Read, Missing, Failed };
 GuardedReadResult GuardedRead(ProjectDocument& document, const std::string& path, const std::string& notFoundMessage,
                               const std::string& readErrorMessage,
                               const std::function<void(ProjectDocument&, XmlNode root)>& read);
+
+} // namespace zz

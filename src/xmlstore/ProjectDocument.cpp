@@ -9,6 +9,8 @@
 #include <cctype>
 #include <cstring>
 
+inline namespace zz {
+
 namespace {
 
 // As a fragment, so that text outside the root element stays in the tree and can be refused.
@@ -339,3 +341,5 @@ void ProjectDocument::SaveFile(const std::string& path) const
 {
     WriteFileAtomically(path, Serialize());
 }
+
+} // namespace zz

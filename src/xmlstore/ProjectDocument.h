@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+inline namespace zz {
+
 // A node of a project document; an empty handle stands for "none".
 using XmlNode = pugi::xml_node;
 
@@ -75,3 +77,5 @@ private:
 
 // True when the text is a valid XML element or attribute name.
 bool IsXmlName(std::string_view name);
+
+} // namespace zz

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+inline namespace zz {
+
 namespace {
 
 std::string TrimBlanks(std::string_view text)
@@ -72,3 +74,5 @@ bool BuildDocumentFromShownTree(ProjectDocument& document, const ShownNode& top)
     }
     return true;
 }
+
+} // namespace zz

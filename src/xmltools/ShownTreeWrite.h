@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+inline namespace zz {
+
 // A node of the tree the XML window shows: its text and its picture number, which says what
 // it stands for (see kImage*).
 struct ShownNode {
@@ -34,3 +36,5 @@ std::string WrittenFileName(const std::string& topText);
 // document empty, when there is no element to write. Throws Failure on a name the document
 // refuses.
 bool BuildDocumentFromShownTree(ProjectDocument& document, const ShownNode& top);
+
+} // namespace zz

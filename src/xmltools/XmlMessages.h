@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+inline namespace zz {
+
 // The messages of the XML text parser, letter for letter.
 namespace xmlmsg {
 inline constexpr const char* kEndOfData = "Unexpected end of data";
@@ -31,3 +33,5 @@ inline constexpr const char* kEndTagMissing = "End tag missing \">\"";
 inline constexpr int kMaxNesting = 1000;
 inline constexpr const char* kTooDeep = "Elements nested more than 1000 levels deep";
 } // namespace xmlmsg
+
+} // namespace zz

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+inline namespace zz {
+
 TXMLNode::TXMLNode(TXMLNodeKind kind, std::string name, std::string value)
     : Value(std::move(value)), Name(std::move(name)), Kind(kind)
 {
@@ -59,3 +61,5 @@ std::string TXMLNode::DisplayText() const
     if (!Value.empty()) text += " = " + Value;
     return text;
 }
+
+} // namespace zz

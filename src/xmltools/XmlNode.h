@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // What a parsed node stands for. The values are part of the window's picture numbers
 // (picture = 2 x kind), so they must not change.
 enum class TXMLNodeKind : std::uint8_t {
@@ -45,3 +47,5 @@ public:
 
 // The name DisplayText puts after a node's name.
 const char* KindName(TXMLNodeKind kind);
+
+} // namespace zz

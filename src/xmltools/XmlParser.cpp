@@ -9,6 +9,8 @@
 #include <optional>
 #include <string_view>
 
+inline namespace zz {
+
 namespace {
 
 enum : unsigned char { kWhite = 1, kNameStart = 2, kNameChar = 4, kDataStop = 8 };
@@ -415,3 +417,5 @@ std::unique_ptr<TXMLNode> ParseXmlText(std::string text)
     TXMLStringReader reader(std::move(text));
     return reader.Parse();
 }
+
+} // namespace zz

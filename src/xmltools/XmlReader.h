@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+inline namespace zz {
+
 // The failure of a parse; its text is one of the fixed messages of XmlMessages.h.
 class TXMLError : public Failure {
 public:
@@ -77,3 +79,5 @@ private:
 
 // Parses a whole text; the document node's FileName is left empty.
 std::unique_ptr<TXMLNode> ParseXmlText(std::string text);
+
+} // namespace zz

@@ -3,6 +3,8 @@
 #include <utility>
 #include <vector>
 
+inline namespace zz {
+
 void WalkTree(const TXMLNode& top, const std::function<void(const TXMLNode&, int depth)>& visit)
 {
     std::vector<std::pair<const TXMLNode*, int>> pending{{&top, 0}};
@@ -25,3 +27,5 @@ std::string TreeListing(const TXMLNode& top)
     });
     return out;
 }
+
+} // namespace zz

@@ -2,6 +2,8 @@
 
 #include "firmware/demo/SyntheticFirmware.h"
 
+inline namespace zz {
+
 FirmwareWorkspace::FirmwareWorkspace()
 {
     project.AppDir = dir.Path();
@@ -77,3 +79,5 @@ std::vector<std::string> CrLfLines(const std::string& text)
     }
     return lines;
 }
+
+} // namespace zz

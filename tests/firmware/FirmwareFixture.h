@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // An application directory in a temporary directory: MASTER, PROJECTS and one project "P"
 // with its bin directory, and a project context pointing at it.
 struct FirmwareWorkspace {
@@ -33,3 +35,5 @@ Row InfoRow(int first);
 
 // Lines of a text, split at CR LF (the last line ends with CR LF, so nothing follows it).
 std::vector<std::string> CrLfLines(const std::string& text);
+
+} // namespace zz

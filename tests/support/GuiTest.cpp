@@ -10,6 +10,8 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+inline namespace zz {
+
 QAbstractButton* Button(QWidget* root, const QString& text)
 {
     for (QAbstractButton* button : root->findChildren<QAbstractButton*>()) {
@@ -122,3 +124,5 @@ void Type(const QString& text)
         QTest::keyClicks(focus, QString(c));
     }
 }
+
+} // namespace zz

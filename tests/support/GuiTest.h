@@ -12,6 +12,9 @@
 
 class QAbstractButton;
 class QWidget;
+
+inline namespace zz {
+
 class StringGrid;
 
 // The button below `root` whose text (without '&') is `text`; fails the test when absent.
@@ -72,3 +75,5 @@ public:
                        const std::string& workingDirectory) override;
     bool LastStartedRunning() override { return lastStartedRunning; }
 };
+
+} // namespace zz

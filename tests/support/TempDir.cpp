@@ -7,6 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+inline namespace zz {
+
 namespace fs = std::filesystem;
 
 TempDir::TempDir()
@@ -68,3 +70,5 @@ int RunUnprivileged(bool (*action)(const std::string&), const std::string& argum
     waitpid(child, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 3;
 }
+
+} // namespace zz

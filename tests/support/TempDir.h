@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+inline namespace zz {
+
 // A fresh directory below the system's temporary directory, removed with everything in it
 // when the object goes.
 class TempDir {
@@ -29,3 +31,5 @@ std::string ReadAll(const std::string& path);
 // so that permission bits apply to it as to an engineer; returns the child's exit status
 // (0 when `action` returned true). Runs `action` directly when not root.
 int RunUnprivileged(bool (*action)(const std::string&), const std::string& argument);
+
+} // namespace zz

@@ -4,6 +4,8 @@
 
 #include <string>
 
+inline namespace zz {
+
 // The tree of a parsed text as the window lists it, the top line without a file name; or
 // "error: " and the parser's message.
 inline std::string Tree(const std::string& text)
@@ -34,3 +36,5 @@ inline std::string RootValue(const std::string& text)
         if (child->Kind == TXMLNodeKind::nkElement) return child->Value;
     return "<no element>";
 }
+
+} // namespace zz

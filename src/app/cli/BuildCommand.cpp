@@ -16,6 +16,8 @@
 #include <memory>
 #include <optional>
 
+inline namespace zz {
+
 namespace {
 
 constexpr const char* kBuildHelp =
@@ -169,3 +171,5 @@ int RunChain(const ProjectContext& project, const std::optional<int>& port, cons
 }
 
 } // namespace
+
+} // namespace zz

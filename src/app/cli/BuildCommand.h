@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // zuzududada-cli build [--app-dir DIR] [--flash COMn] PROJECT_DIR
 // Does what "Up date Device" followed by "Execute update firmware" does, without windows: the
 // configuration image, the bank files, bankg.c and the new firmware New_sx48802.sx in the
@@ -14,3 +16,5 @@ int RunBuildCommand(const std::vector<std::string>& arguments);
 inline constexpr const char* kBuildUsage = "[--app-dir DIR] [--flash COMn] PROJECT_DIR";
 inline constexpr const char* kBuildSummary =
     "Builds the project's firmware New_sx48802.sx (and its bin/bank*.bin, bin/bankg.c); --flash writes it to the gateway.";
+
+} // namespace zz

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iostream>
 
+inline namespace zz {
+
 CommandArguments SplitArguments(const std::vector<std::string>& arguments, const std::vector<std::string>& knownFlags,
                                 bool takesAppDir)
 {
@@ -48,3 +50,5 @@ void CommandMessage(const std::string& command, const std::string& text)
 {
     std::cerr << "zuzududada-cli " << command << ": " << text << '\n';
 }
+
+} // namespace zz

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // What the table commands share: their arguments split into options and operands, and the
 // project context they run in.
 struct CommandArguments {
@@ -25,3 +27,5 @@ bool HasFlag(const CommandArguments& arguments, const std::string& flag);
 int UsageError(const std::string& command, const std::string& usage, const std::string& problem);
 // Prints "zuzududada-cli COMMAND: TEXT" on standard error.
 void CommandMessage(const std::string& command, const std::string& text);
+
+} // namespace zz

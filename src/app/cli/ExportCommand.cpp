@@ -6,6 +6,8 @@
 #include <exception>
 #include <iostream>
 
+inline namespace zz {
+
 namespace {
 
 constexpr const char* kCommand = "export";
@@ -59,3 +61,5 @@ int RunExportCommand(const std::vector<std::string>& arguments)
     }
     return 0;
 }
+
+} // namespace zz

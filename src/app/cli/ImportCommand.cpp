@@ -7,6 +7,8 @@
 #include <exception>
 #include <iostream>
 
+inline namespace zz {
+
 namespace {
 
 constexpr const char* kCommand = "import";
@@ -85,3 +87,5 @@ int RunImportCommand(const std::vector<std::string>& arguments)
     std::cout << "Wrote " << report.writtenPath << '\n';
     return 0;
 }
+
+} // namespace zz

@@ -14,6 +14,8 @@
 #include <iostream>
 #include <optional>
 
+inline namespace zz {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -155,3 +157,5 @@ int RunMapCommand(const std::vector<std::string>& arguments)
     std::cout << (parsed.json ? ByteMapJson(map) : ByteMapText(map));
     return status;
 }
+
+} // namespace zz

@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // zuzududada-cli check [--app-dir DIR] [--json] PROJECT_DIR
 // Prints the findings of the project check (text, or JSON with --json) on standard output.
 // Exit status: 0 without errors (warnings allowed), 1 with errors, 2 for bad arguments.
@@ -17,3 +19,5 @@ inline constexpr const char* kCheckSummary =
 int RunMapCommand(const std::vector<std::string>& arguments);
 inline constexpr const char* kMapUsage = "[--app-dir DIR] [--json] [--svg FILE] PROJECT_DIR";
 inline constexpr const char* kMapSummary = "Shows which CAN byte feeds each DeviceNet input and output byte.";
+
+} // namespace zz

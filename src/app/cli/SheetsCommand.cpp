@@ -12,6 +12,8 @@
 #include <iostream>
 #include <optional>
 
+inline namespace zz {
+
 namespace {
 
 constexpr const char* kCommand = "sheets";
@@ -145,3 +147,5 @@ int RunSheetsCommand(const std::vector<std::string>& arguments)
         PrintText(names, shown);
     return allRead ? 0 : 1;
 }
+
+} // namespace zz

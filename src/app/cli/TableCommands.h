@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // The CANopen tables on the command line. Each returns the exit status: 0 on success, 1 on
 // failure, 2 for bad arguments; messages go to standard error.
 
@@ -22,3 +24,5 @@ int RunSheetsCommand(const std::vector<std::string>& arguments);
 inline constexpr const char* kSheetsUsage = "[--json] [--all] WORKBOOK [SHEET...]";
 inline constexpr const char* kSheetsSummary =
     "Lists a workbook's sheets and shows the named ones as the import reads them.";
+
+} // namespace zz

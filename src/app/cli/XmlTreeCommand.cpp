@@ -8,6 +8,8 @@
 #include <exception>
 #include <iostream>
 
+inline namespace zz {
+
 int RunXmlTreeCommand(const std::vector<std::string>& arguments)
 {
     if (arguments.size() != 1) {
@@ -37,3 +39,5 @@ int RunXmlTreeCommand(const std::vector<std::string>& arguments)
     }
     return 0;
 }
+
+} // namespace zz

@@ -5,6 +5,8 @@
 #include <QAbstractButton>
 #include <QDialog>
 
+inline namespace zz {
+
 void OnClick(QAbstractButton* button, std::function<void()> handler)
 {
     QObject::connect(button, &QAbstractButton::clicked, button, [handler = std::move(handler)] { RunGuarded(handler); });
@@ -17,3 +19,5 @@ void OnAccept(QAbstractButton* button, QDialog* window, std::function<bool()> ha
         if (RunGuarded([&] { accepted = handler(); }) && accepted) window->accept();
     });
 }
+
+} // namespace zz

@@ -4,6 +4,8 @@
 class QAbstractButton;
 class QDialog;
 
+inline namespace zz {
+
 // Connects a button's click to a handler that runs behind the error boundary.
 void OnClick(QAbstractButton* button, std::function<void()> handler);
 
@@ -11,3 +13,5 @@ void OnClick(QAbstractButton* button, std::function<void()> handler);
 // handler completed without an unhandled failure and returned true (every check passed and
 // the document was saved); otherwise it stays open with what was typed.
 void OnAccept(QAbstractButton* button, QDialog* window, std::function<bool()> handler);
+
+} // namespace zz

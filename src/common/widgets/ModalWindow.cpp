@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+inline namespace zz {
+
 ModalWindow::ModalWindow(QWidget* parent) : QDialog(parent)
 {
     setModal(true);
@@ -109,3 +111,5 @@ QHBoxLayout* OkCancelBar(QDialog* window, QPushButton*& ok, QPushButton*& cancel
     QObject::connect(cancel, &QPushButton::clicked, window, &QDialog::reject);
     return bar;
 }
+
+} // namespace zz

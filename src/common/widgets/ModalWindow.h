@@ -9,6 +9,8 @@ class QPushButton;
 class QLabel;
 class QString;
 
+inline namespace zz {
+
 // The base of every window the application shows modally. A window is created once at start
 // and shown as often as asked; each showing runs FormShow behind the error boundary, as soon
 // as the window is on screen, so a window reloads its data every time and a failed load
@@ -61,3 +63,5 @@ void SelectCurrentOnFocus(QAbstractItemView* list);
 // result through OnAccept and `accept`, Cancel discards. The buttons take their parent from the
 // layout the bar goes into.
 QHBoxLayout* OkCancelBar(QDialog* window, QPushButton*& ok, QPushButton*& cancel, std::function<bool()> accept);
+
+} // namespace zz

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QUrl>
 
+inline namespace zz {
+
 namespace {
 
 QWidget* Owner()
@@ -64,3 +66,5 @@ bool QtDesktop::LastStartedRunning()
 {
     return ProcessRunning(started_);
 }
+
+} // namespace zz

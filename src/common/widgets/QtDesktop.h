@@ -3,6 +3,8 @@
 
 #include <QString>
 
+inline namespace zz {
+
 // The desktop services of a Qt session: Qt's file and folder dialogs, the desktop's default
 // programs for links, posix_spawn for other programs.
 class QtDesktop : public Desktop {
@@ -22,3 +24,5 @@ private:
 
 // "Label (*.ext)|*.ext|Other (*.o)|*.o" in the form Qt's dialogs take.
 QString QtFileFilter(const std::string& filter);
+
+} // namespace zz

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+inline namespace zz {
+
 namespace {
 
 QWidget* Owner()
@@ -41,3 +43,5 @@ void QtMessageSink::ApplicationError(std::string_view text)
 {
     Show(QMessageBox::Critical, Q(kApplicationTitle), ApplicationErrorText(text));
 }
+
+} // namespace zz

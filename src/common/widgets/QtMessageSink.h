@@ -3,6 +3,8 @@
 
 class QWidget;
 
+inline namespace zz {
+
 // Shows the system's messages in message boxes over the active window.
 class QtMessageSink : public MessageSink {
 public:
@@ -11,3 +13,5 @@ public:
     bool Ask(std::string_view caption, std::string_view text) override;
     void ApplicationError(std::string_view text) override;
 };
+
+} // namespace zz

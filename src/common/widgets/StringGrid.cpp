@@ -15,6 +15,8 @@
 
 #include <algorithm>
 
+inline namespace zz {
+
 namespace {
 
 bool IsTicked(const std::string& text)
@@ -474,3 +476,5 @@ void StringGrid::PasteClipboard()
     }
     if (const std::string notice = outcome.Notice(); !notice.empty()) Messages().Notice(notice);
 }
+
+} // namespace zz

@@ -6,6 +6,8 @@
 
 #include <set>
 
+inline namespace zz {
+
 class StringGridModel;
 
 // A text grid in the manner of the windows' tables: row 0 of the cells is the title row (shown
@@ -111,3 +113,5 @@ signals:
     // A check cell was toggled, by key, click or an assistive tool.
     void CheckToggled(const QModelIndex& index);
 };
+
+} // namespace zz

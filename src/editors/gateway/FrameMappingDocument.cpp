@@ -9,6 +9,8 @@
 #include <array>
 #include <cctype>
 
+inline namespace zz {
+
 namespace {
 
 uint8_t Low8(int32_t value)
@@ -163,3 +165,5 @@ void SaveMappings(ProjectDocument& document, const std::string& path, MappingSid
     if (side == MappingSide::Receive) WriteReceiveInfoXml(document, path, info);
     else WriteSendInfoXml(document, path, info);
 }
+
+} // namespace zz

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+inline namespace zz {
+
 // The byte mapping of one frame: which DeviceNet data byte (0 to 127) each of its CAN data
 // bytes goes to (receive side) or comes from (send side); 255 means none. Bytes beyond the
 // frame's data length are always none.
@@ -76,3 +78,5 @@ std::vector<MappingRowTexts> ReadMappingRows(ProjectDocument& document, const st
 // Rebuilds the document with one row per record, "B1" to "B8" in decimal, and writes it.
 void SaveMappings(ProjectDocument& document, const std::string& path, MappingSide side,
                   const std::vector<FrameMapping>& records);
+
+} // namespace zz

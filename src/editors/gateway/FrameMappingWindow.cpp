@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+inline namespace zz {
+
 FrameMappingWindow::FrameMappingWindow(ProjectContext& context, MappingSide side, const QString& caption,
                                        QWidget* parent)
     : ModalWindow(parent), context_(context), side_(side)
@@ -278,3 +280,5 @@ TF_Sen_Info::TF_Sen_Info(ProjectContext& context, QWidget* parent)
     : FrameMappingWindow(context, MappingSide::Send, QStringLiteral("Send Frames Info"), parent)
 {
 }
+
+} // namespace zz

@@ -11,6 +11,9 @@ class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QWidget;
+
+inline namespace zz {
+
 struct ProjectContext;
 
 // The byte mapping editor of a frame table: the frames listed by "COB ID" and, for the
@@ -95,3 +98,5 @@ class TF_Sen_Info : public FrameMappingWindow {
 public:
     explicit TF_Sen_Info(ProjectContext& context, QWidget* parent = nullptr);
 };
+
+} // namespace zz

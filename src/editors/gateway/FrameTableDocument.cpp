@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+inline namespace zz {
+
 namespace {
 
 constexpr int32_t kMax11BitId = 2047;
@@ -116,3 +118,5 @@ void SaveFrameTable(ProjectDocument& document, const std::string& path, FrameSid
     }
     WriteFrameTableXml(document, path, texts);
 }
+
+} // namespace zz

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // The frame tables of a gateway project: the frames it receives (Receive_Frame.xml) and the
 // frames it sends (Send_Frame.xml). Both documents have the root "Receive_Frames" and one
 // "row" per frame; the receive side carries a "Delete" flag, the send side does not. Cell
@@ -52,3 +54,5 @@ std::optional<std::string> ValidateFrames(const std::vector<FrameRow>& frames, b
 // Rebuilds the document from the frames and writes it.
 void SaveFrameTable(ProjectDocument& document, const std::string& path, FrameSide side,
                     const std::vector<FrameRow>& frames);
+
+} // namespace zz

@@ -12,6 +12,8 @@
 
 #include <array>
 
+inline namespace zz {
+
 namespace {
 
 // Design widths in pixels, by column.
@@ -91,3 +93,5 @@ TFSetPdo::TFSetPdo(ProjectContext& context, QWidget* parent)
       sga(grid_), LbButton4(ok_), LbButton3(cancel_)
 {
 }
+
+} // namespace zz

@@ -6,6 +6,9 @@
 #include <string>
 
 class QPushButton;
+
+inline namespace zz {
+
 class StringGrid;
 struct ProjectContext;
 
@@ -54,3 +57,5 @@ public:
     QPushButton* LbButton4; // OK
     QPushButton* LbButton3; // Cancel
 };
+
+} // namespace zz

@@ -4,6 +4,8 @@
 #include "common/ParseInt.h"
 #include "xmlstore/documents/PargenXml.h"
 
+inline namespace zz {
+
 namespace {
 
 // An element that older files may lack keeps the value it already has.
@@ -94,3 +96,5 @@ std::optional<std::string> PargenElementText(ProjectDocument& document, const st
     if (!node) return std::nullopt;
     return document.NodeText(node);
 }
+
+} // namespace zz

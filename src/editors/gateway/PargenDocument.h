@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+inline namespace zz {
+
 // The communication parameters of a gateway project (pargen.xml, root "Par_Gen"): one element
 // per field, each holding its text. Edit values stay the text the engineer typed.
 struct PargenSettings {
@@ -47,3 +49,5 @@ bool ReadIs29Bit(ProjectDocument& document, const std::string& pargenPath);
 // exist. A file that does not load throws Failure.
 std::optional<std::string> PargenElementText(ProjectDocument& document, const std::string& path,
                                              std::string_view element);
+
+} // namespace zz

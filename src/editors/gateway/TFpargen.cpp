@@ -15,6 +15,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+inline namespace zz {
+
 namespace {
 
 template <size_t N>
@@ -169,3 +171,5 @@ bool TFpargen::BitBtn1Click()
     SavePargen(document_, context_.PargenFile, settings);
     return true;
 }
+
+} // namespace zz

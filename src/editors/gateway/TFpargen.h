@@ -7,6 +7,9 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+
+inline namespace zz {
+
 struct ProjectContext;
 
 // "SET COMMUNICATION": the CAN and DeviceNET settings of the project, kept in pargen.xml.
@@ -41,3 +44,5 @@ private:
     ProjectContext& context_;
     ProjectDocument document_{Discipline::Strict};
 };
+
+} // namespace zz

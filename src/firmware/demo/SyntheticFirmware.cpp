@@ -4,6 +4,8 @@
 
 #include <fstream>
 
+inline namespace zz {
+
 namespace {
 
 constexpr char kDigits[] = "0123456789ABCDEF";
@@ -59,3 +61,5 @@ bool WriteSyntheticFirmware(const std::string& path, uint32_t first, uint32_t en
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(file.flush());
 }
+
+} // namespace zz

@@ -23,6 +23,8 @@
 
 #include <functional>
 
+inline namespace zz {
+
 namespace {
 
 // Colours of this system are 0xBBGGRR.
@@ -325,3 +327,5 @@ void TFModifyFileSx::NewFileSxChange()
 {
     composition_.NewFirmwareName = S(NewFileSx->text());
 }
+
+} // namespace zz

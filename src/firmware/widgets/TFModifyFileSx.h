@@ -12,6 +12,9 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
+
+inline namespace zz {
+
 struct BankBuild;
 struct ProjectContext;
 
@@ -81,3 +84,5 @@ private:
     bool flasherStarted_ = false;  // this window started the flashing program
     std::string flasherPort_;
 };
+
+} // namespace zz

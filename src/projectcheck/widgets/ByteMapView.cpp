@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QToolTip>
 
+inline namespace zz {
+
 ByteMapView::ByteMapView(QWidget* parent) : QWidget(parent)
 {
     setMouseTracking(true);
@@ -66,3 +68,5 @@ bool ByteMapView::event(QEvent* event)
     }
     return QWidget::event(event);
 }
+
+} // namespace zz

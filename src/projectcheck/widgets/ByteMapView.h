@@ -6,6 +6,8 @@
 
 #include <optional>
 
+inline namespace zz {
+
 // Draws the byte map picture; resting the pointer on a cell shows the mnemonic of the frame
 // (or frames) behind it.
 class ByteMapView : public QWidget {
@@ -28,3 +30,5 @@ private:
     const ByteMap* map_ = nullptr;
     std::optional<MapFrameRef> highlighted_;
 };
+
+} // namespace zz

@@ -17,6 +17,8 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
+inline namespace zz {
+
 namespace {
 
 // List rows: the receive frames, then the send frames, each under a title row.
@@ -142,3 +144,5 @@ void TFByteMap::PrintClick()
     painter.scale(scale, scale);
     PaintByteMap(painter, map_);
 }
+
+} // namespace zz

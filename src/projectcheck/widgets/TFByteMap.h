@@ -5,10 +5,13 @@
 #include <functional>
 #include <string>
 
-class ByteMapView;
 class QListWidget;
 class QPushButton;
 class QScrollArea;
+
+inline namespace zz {
+
+class ByteMapView;
 
 // "DeviceNet Byte Map": the input and output areas of the current project as grids of
 // numbered cells, the frames in a side list (selecting one highlights its bytes), export of
@@ -50,3 +53,5 @@ private:
     ByteMap map_;
     std::function<QString(const QString&, const QString&)> askPath_;
 };
+
+} // namespace zz

@@ -13,6 +13,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+inline namespace zz {
+
 namespace {
 
 enum Column { kSeverity, kDocument, kRow, kField, kMessage, kColumnCount };
@@ -118,3 +120,5 @@ bool TFProjectCheck::eventFilter(QObject* watched, QEvent* event)
     }
     return ModalWindow::eventFilter(watched, event);
 }
+
+} // namespace zz

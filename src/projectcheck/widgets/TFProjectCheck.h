@@ -10,6 +10,8 @@ class QLabel;
 class QPushButton;
 class QTableWidget;
 
+inline namespace zz {
+
 // "Check project": the findings of the project check, one line each. Every showing checks the
 // documents on disk again. Activating a finding (Enter, a double click or "Open editor") hands
 // it to the owner, which opens the editor of its document; the list is checked again when
@@ -46,3 +48,5 @@ private:
     std::vector<Finding> findings_;
     std::function<void(const Finding&)> openDocument_;
 };
+
+} // namespace zz

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+inline namespace zz {
+
 // The flat documents of one "row" element per entry, each entry's texts in attributes. A
 // document describes its row once, as a visitor over (attribute name, text) pairs in the
 // order the attributes are written:
@@ -52,3 +54,5 @@ void BuildAttributeRows(ProjectDocument& document, std::string_view rootName, co
                    [&](std::string_view name, const StoredText& text) { SetAttributeText(document, node, name, text); });
     }
 }
+
+} // namespace zz

@@ -2,6 +2,8 @@
 
 #include "xmlstore/documents/AttributeRows.h"
 
+inline namespace zz {
+
 namespace {
 
 constexpr auto kAttributes = [](auto& row, auto visit) {
@@ -20,3 +22,5 @@ void BuildEmcyDefXml(ProjectDocument& document, const EmcyDefTexts& texts)
 {
     BuildAttributeRows(document, kEmcyDefTable, texts.Rows, kAttributes);
 }
+
+} // namespace zz

@@ -4,6 +4,8 @@
 #include <array>
 #include <vector>
 
+inline namespace zz {
+
 // emcydef.xml, the emergency translation table of a CANopen project: the root "emcydef" and
 // one "row" per EMCY producer. The root's name is also the table's sheet name, and the
 // attribute names are its column names.
@@ -34,3 +36,5 @@ EmcyDefTexts EmcyDefTextsOf(const ProjectDocument& document, XmlNode root);
 // Rebuilds the document with one "row" per row, its present attributes in document order.
 // Saving it is left to the caller.
 void BuildEmcyDefXml(ProjectDocument& document, const EmcyDefTexts& texts);
+
+} // namespace zz

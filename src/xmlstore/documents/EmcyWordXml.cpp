@@ -2,6 +2,8 @@
 
 #include "xmlstore/documents/AttributeRows.h"
 
+inline namespace zz {
+
 namespace {
 
 constexpr auto kAttributes = [](auto& row, auto visit) {
@@ -43,3 +45,5 @@ void BuildEmcyWordXml(ProjectDocument& document, const EmcyWordTexts& texts)
 {
     BuildAttributeRows(document, kEmcyWordTable, texts.Rows, kAttributes);
 }
+
+} // namespace zz

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // emcyword.xml, the emergency words of a CANopen project: the root "emcyword" and one "row"
 // of 52 attributes per word. The root's name is also the table's sheet name, and the
 // attribute names are its column names.
@@ -44,3 +46,5 @@ EmcyWordTexts EmcyWordTextsOf(const ProjectDocument& document, XmlNode root);
 // Rebuilds the document with one "row" per row, its present attributes in document order.
 // Saving it is left to the caller.
 void BuildEmcyWordXml(ProjectDocument& document, const EmcyWordTexts& texts);
+
+} // namespace zz

@@ -2,6 +2,8 @@
 
 #include "xmlstore/documents/AttributeRows.h"
 
+inline namespace zz {
+
 namespace {
 
 constexpr std::array<const char*, 8> kByteNames = {"B1", "B2", "B3", "B4", "B5", "B6", "B7", "B8"};
@@ -33,3 +35,5 @@ void WriteSendInfoXml(ProjectDocument& document, const std::string& path, const 
 {
     WriteInfo(document, path, "Send_Frames_Info", texts);
 }
+
+} // namespace zz

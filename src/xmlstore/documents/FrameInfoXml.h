@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // Receive_Info.xml and Send_Info.xml, the byte mappings of the frame tables, row i for frame
 // i: the root "Receive_Frames_Info" or "Send_Frames_Info" and one "row" per frame whose "B1"
 // to "B8" name a DeviceNet byte for each CAN data byte.
@@ -23,3 +25,5 @@ FrameInfoTexts ReadFrameInfoXml(ProjectDocument& document, const std::string& pa
 // Rebuild the document of that side with one "row" per row and write it.
 void WriteReceiveInfoXml(ProjectDocument& document, const std::string& path, const FrameInfoTexts& texts);
 void WriteSendInfoXml(ProjectDocument& document, const std::string& path, const FrameInfoTexts& texts);
+
+} // namespace zz

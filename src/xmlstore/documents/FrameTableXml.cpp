@@ -2,6 +2,8 @@
 
 #include "xmlstore/documents/AttributeRows.h"
 
+inline namespace zz {
+
 namespace {
 
 using Row = FrameTableRowTexts;
@@ -22,3 +24,5 @@ void WriteFrameTableXml(ProjectDocument& document, const std::string& path, cons
     BuildAttributeRows(document, "Receive_Frames", texts.Rows, kAttributes);
     document.SaveFile(path);
 }
+
+} // namespace zz

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // Receive_Frame.xml and Send_Frame.xml, the frame tables of a gateway project: both have the
 // root "Receive_Frames" and one "row" per frame. Only the receive table carries "Delete".
 struct FrameTableRowTexts {
@@ -24,3 +26,5 @@ FrameTableTexts ReadFrameTableXml(ProjectDocument& document, const std::string& 
 // Rebuilds the document with one "row" per row, its present attributes in the order above,
 // and writes it.
 void WriteFrameTableXml(ProjectDocument& document, const std::string& path, const FrameTableTexts& texts);
+
+} // namespace zz

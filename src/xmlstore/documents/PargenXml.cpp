@@ -1,5 +1,7 @@
 #include "xmlstore/documents/PargenXml.h"
 
+inline namespace zz {
+
 namespace {
 
 constexpr const char* kRoot = "Par_Gen";
@@ -37,3 +39,5 @@ void WritePargenXml(ProjectDocument& document, const std::string& path, const Pa
     ForEachField(texts, [&](const char* name, const StoredText& field) { AddChildText(document, root, name, field); });
     document.SaveFile(path);
 }
+
+} // namespace zz

@@ -3,6 +3,8 @@
 
 #include <string>
 
+inline namespace zz {
+
 // pargen.xml, the communication parameters of a gateway project: the root "Par_Gen" and one
 // element per parameter holding its text. Elements are written in this order.
 struct PargenTexts {
@@ -22,3 +24,5 @@ PargenTexts ReadPargenXml(ProjectDocument& document, const std::string& path);
 
 // Rebuilds the document from the present texts and writes it.
 void WritePargenXml(ProjectDocument& document, const std::string& path, const PargenTexts& texts);
+
+} // namespace zz

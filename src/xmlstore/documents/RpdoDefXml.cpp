@@ -2,6 +2,8 @@
 
 #include "xmlstore/documents/AttributeRows.h"
 
+inline namespace zz {
+
 namespace {
 
 using Row = RpdoDefRowTexts;
@@ -21,3 +23,5 @@ void BuildRpdoDefXml(ProjectDocument& document, const RpdoDefTexts& texts)
 {
     BuildAttributeRows(document, kRpdoDefTable, texts.Rows, kAttributes);
 }
+
+} // namespace zz

@@ -3,6 +3,8 @@
 
 #include <vector>
 
+inline namespace zz {
+
 // rpdodef.xml, the PDO translation table of a CANopen project: the root "rpdodef" and one
 // "row" per PDO. The root's name is also the table's sheet name.
 inline constexpr const char* kRpdoDefTable = "rpdodef";
@@ -28,3 +30,5 @@ RpdoDefTexts RpdoDefTextsOf(const ProjectDocument& document, XmlNode root);
 // Rebuilds the document with one "row" per row, its present attributes in the order above.
 // Saving it is left to the caller.
 void BuildRpdoDefXml(ProjectDocument& document, const RpdoDefTexts& texts);
+
+} // namespace zz

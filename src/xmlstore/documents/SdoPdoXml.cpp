@@ -2,6 +2,8 @@
 
 #include "xmlstore/documents/AttributeRows.h"
 
+inline namespace zz {
+
 namespace {
 
 using Row = SdoPdoRowTexts;
@@ -20,3 +22,5 @@ void BuildSdoPdoXml(ProjectDocument& document, const SdoPdoTexts& texts)
 {
     BuildAttributeRows(document, kSdoPdoTable, texts.Rows, kAttributes);
 }
+
+} // namespace zz

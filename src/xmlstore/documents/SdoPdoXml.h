@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // sdopdo.xml, the stored PDO table of a CANopen project: the root "sdopdo" and one "row" per
 // stored SDO. The root's name is also the table's sheet name.
 inline constexpr const char* kSdoPdoTable = "sdopdo";
@@ -27,3 +29,5 @@ SdoPdoTexts SdoPdoTextsOf(const ProjectDocument& document, XmlNode root);
 // Rebuilds the document with one "row" per row, its present attributes in the order above.
 // Saving it is left to the caller.
 void BuildSdoPdoXml(ProjectDocument& document, const SdoPdoTexts& texts);
+
+} // namespace zz

@@ -2,6 +2,8 @@
 
 #include "xmlstore/documents/AttributeRows.h"
 
+inline namespace zz {
+
 namespace {
 
 using Row = SdoRowTexts;
@@ -26,3 +28,5 @@ void BuildSdoXml(ProjectDocument& document, const SdoTexts& texts)
 {
     BuildAttributeRows(document, kSdoTable, texts.Rows, kAttributes);
 }
+
+} // namespace zz

@@ -3,6 +3,8 @@
 
 #include <vector>
 
+inline namespace zz {
+
 // sdo.xml, the SDO access table of a CANopen project: the root "sdo" and one "row" per entry.
 // The root's name is also the table's sheet name.
 inline constexpr const char* kSdoTable = "sdo";
@@ -31,3 +33,5 @@ SdoTexts SdoTextsOf(const ProjectDocument& document, XmlNode root);
 // Rebuilds the document with one "row" per row, its present attributes in the order above.
 // Saving it is left to the caller.
 void BuildSdoXml(ProjectDocument& document, const SdoTexts& texts);
+
+} // namespace zz

@@ -2,6 +2,8 @@
 
 #include "common/Failure.h"
 
+inline namespace zz {
+
 StoredText StoredText::Of(std::string text)
 {
     StoredText stored;
@@ -56,3 +58,5 @@ void SetAttributeText(ProjectDocument& document, XmlNode node, std::string_view 
 {
     if (text.Text) document.SetAttribute(node, name, *text.Text);
 }
+
+} // namespace zz

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+inline namespace zz {
+
 // One element's or attribute's text as a document holds it. An absent one has no Text and is
 // told apart from an empty one; so is an element whose content is not a single text. Problem
 // holds the message a reader that needs the value reports, naming the file and the place.
@@ -38,3 +40,5 @@ struct RowReader {
 void AddChildText(ProjectDocument& document, XmlNode parent, std::string_view name, const StoredText& text);
 // Sets the attribute, when the text is present.
 void SetAttributeText(ProjectDocument& document, XmlNode node, std::string_view name, const StoredText& text);
+
+} // namespace zz

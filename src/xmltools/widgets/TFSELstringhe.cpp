@@ -12,6 +12,8 @@
 #include <QEvent>
 #include <QVBoxLayout>
 
+inline namespace zz {
+
 TFSELstringhe::TFSELstringhe(QWidget* parent) : ModalWindow(parent)
 {
     setWindowTitle(QStringLiteral("Select String"));
@@ -79,3 +81,5 @@ void TFSELstringhe::FormResize()
     sg->SetColumnWidth(0, 40);
     sg->SetColumnWidth(1, sg->width() - 70);
 }
+
+} // namespace zz

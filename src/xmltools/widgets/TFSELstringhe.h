@@ -6,6 +6,9 @@
 
 class QLabel;
 class QPushButton;
+
+inline namespace zz {
+
 class StringGrid;
 
 // "Select String": the strings of a strings document beside their index numbers; remembers
@@ -38,3 +41,5 @@ private:
 
     ProjectDocument document_{Discipline::Guarded};
 };
+
+} // namespace zz

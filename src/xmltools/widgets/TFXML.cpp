@@ -23,6 +23,8 @@
 
 #include <vector>
 
+inline namespace zz {
+
 namespace {
 
 // Enables the button again when the handler ends, however it ends.
@@ -200,3 +202,5 @@ void TFXML::EditSelectedNode()
     } catch (...) {
     }
 }
+
+} // namespace zz

@@ -14,6 +14,9 @@
 class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
+
+inline namespace zz {
+
 struct ProjectContext;
 struct ShownNode;
 
@@ -57,3 +60,5 @@ private:
     ProjectDocument document_{Discipline::Guarded};
     std::array<QIcon, 5> icons_;
 };
+
+} // namespace zz

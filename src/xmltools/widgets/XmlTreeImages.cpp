@@ -4,6 +4,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 
+inline namespace zz {
 
 namespace {
 
@@ -126,3 +127,5 @@ QPixmap XmlTreeImage(int index)
     if (index < 0 || index >= kXmlImageCount) return {};
     return Draw(index);
 }
+
+} // namespace zz

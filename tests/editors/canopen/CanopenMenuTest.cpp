@@ -21,18 +21,19 @@ TEST(CanopenMenu, OpensTheSdoPdoAndStoredPdoWindows)
     TFZuzududadaeFirmWare main(app.Path());
     main.SetWindows(CreateWindows({main.Context(), main.OpenExcel(), &main}));
     main.show();
-    std::vector<std::string> opened;
+    std::vector<const QMetaObject*> opened;
     const auto open = [&](QAction* action) {
         WhileModal([&] { action->trigger(); },
                    [&](QWidget* modal) {
-                       opened.push_back(modal->metaObject()->className());
+                       opened.push_back(modal->metaObject());
                        Button(modal, QStringLiteral("Cancel"))->click();
                    });
     };
     open(main.actSdo);
     open(main.actPdo);
     open(main.actInfoPdo);
-    EXPECT_EQ(opened, (std::vector<std::string>{"TFsdo", "TFpdo", "TFInfopdo"}));
+    EXPECT_EQ(opened, (std::vector<const QMetaObject*>{&TFsdo::staticMetaObject, &TFpdo::staticMetaObject,
+                                                      &TFInfopdo::staticMetaObject}));
     // The two windows with a document of their own report it missing in the project.
     EXPECT_EQ(sink.Texts(), (std::vector<std::string>{"File XML not found", "File SDO XML not found",
                                                       "File PDO XML not found", "File SDOPDO XML not found"}));

@@ -10,6 +10,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+inline namespace zz {
+
 // A project directory, the shared workbook dialog, recorded messages and a scripted desktop
 // for the CANopen window tests.
 class CanopenWindowTest : public ::testing::Test {
@@ -54,3 +56,5 @@ protected:
     ProjectContext context;
     OpenExcelDialog openExcel;
 };
+
+} // namespace zz

@@ -3,6 +3,8 @@
 
 #include <string>
 
+inline namespace zz {
+
 // The committed workbooks of these tests, made from their .fods sources by
 // scripts/make-fixtures.sh.
 inline std::string FixturePath(const std::string& name)
@@ -14,3 +16,5 @@ inline std::string FixtureBytes(const std::string& name)
 {
     return ReadFileBytes(FixturePath(name));
 }
+
+} // namespace zz

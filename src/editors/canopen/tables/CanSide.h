@@ -2,6 +2,8 @@
 #include <array>
 #include <cstddef>
 
+inline namespace zz {
+
 // The two CAN sides the gateway joins. Every two-sided table of the CANopen editors names its
 // pages, lists and routed rows with it.
 enum class CanSide { A, B };
@@ -20,3 +22,5 @@ struct BySide {
     auto begin() const { return values.begin(); }
     auto end() const { return values.end(); }
 };
+
+} // namespace zz

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <numeric>
 
+inline namespace zz {
+
 int32_t PackBypassSet(const TClEmcy& entry, CanSide side)
 {
     return (entry.bypass_type & 15) * 2 + (entry.bypass_enable ? 1 : 0) + (side == CanSide::B ? 32 : 0);
@@ -50,3 +52,5 @@ std::vector<size_t> EmcySaveOrder(const EmcyList& list)
     for (const EmcyLine& line : list) values.push_back({ParseInt(line.text)});
     return MinimumSearchOrder(values, kEmcySearchStart, EqualKeys::LaterFirst);
 }
+
+} // namespace zz

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // The emergency translation table: one entry per EMCY producer on one CAN side, with the masks
 // and enable masks of its emergency message and how its emergencies are passed on.
 
@@ -80,3 +82,5 @@ inline constexpr int32_t kEmcySearchStart = 999999;
 // ParseInt failure of the first line, in list order, that is no integer. IDs above 999999
 // come after all others, in list order.
 std::vector<size_t> EmcySaveOrder(const EmcyList& list);
+
+} // namespace zz

@@ -5,6 +5,8 @@
 
 #include <utility>
 
+inline namespace zz {
+
 GuardedReadResult LoadEmcyDef(ProjectDocument& document, const std::string& path, EmcyTable& table)
 {
     return GuardedRead(document, path, kFileXmlNotFound, kErrorReadingFileXml, [&](ProjectDocument& doc, XmlNode root) {
@@ -38,3 +40,5 @@ void SaveEmcyDef(ProjectDocument& document, const std::string& path, const EmcyT
     BuildEmcyDefXml(document, texts);
     document.SaveFile(path);
 }
+
+} // namespace zz

@@ -4,6 +4,8 @@
 
 #include <string>
 
+inline namespace zz {
+
 // emcydef.xml: root "emcydef", one "row" per entry with the eleven texts and bypass_set, first
 // the CAN A list, then the CAN B list, each in save order.
 
@@ -16,3 +18,5 @@ GuardedReadResult LoadEmcyDef(ProjectDocument& document, const std::string& path
 // throws its ParseInt failure before anything is written; a failed write leaves the previous
 // file as it was.
 void SaveEmcyDef(ProjectDocument& document, const std::string& path, const EmcyTable& table);
+
+} // namespace zz

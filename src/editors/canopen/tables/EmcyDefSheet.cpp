@@ -2,6 +2,8 @@
 
 #include "common/ParseInt.h"
 
+inline namespace zz {
+
 CanSide AddEmcyDefSheetRow(EmcyTable& table, const std::vector<std::string>& row)
 {
     TClEmcy entry;
@@ -24,3 +26,5 @@ std::vector<std::vector<std::string>> EmcyDefExportLines(const EmcyTable& table)
     }
     return lines;
 }
+
+} // namespace zz

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // The "emcydef" member of the spreadsheet import and CSV export: twelve columns, the eleven
 // texts and bypass_set.
 
@@ -15,3 +17,5 @@ CanSide AddEmcyDefSheetRow(EmcyTable& table, const std::vector<std::string>& row
 // The export: no title line, one line per entry, the CAN A list and
 // then the CAN B list in list order, bypass_set packed as on save.
 std::vector<std::vector<std::string>> EmcyDefExportLines(const EmcyTable& table);
+
+} // namespace zz

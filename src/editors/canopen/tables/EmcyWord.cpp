@@ -9,6 +9,8 @@
 #include <numeric>
 #include <optional>
 
+inline namespace zz {
+
 const std::vector<std::string>& EmcyWordColumns()
 {
     return EmcyWordAttributes();
@@ -94,3 +96,5 @@ int NextWordLabel(std::optional<int> lastLabel)
 {
     return lastLabel ? *lastLabel + 1 : 0;
 }
+
+} // namespace zz

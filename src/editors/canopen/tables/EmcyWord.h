@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+inline namespace zz {
+
 // The emergency words: 16-bit words the gateway derives from the emergencies of one producer
 // on one CAN side and offers as an SDO object on the other side.
 
@@ -78,3 +80,5 @@ std::vector<size_t> EmcyWordSaveOrder(const std::vector<TClWEmcy>& list);
 // The label a new word gets in a tree whose last word carries `lastLabel`: one more, or 0 for
 // a tree without words.
 int NextWordLabel(std::optional<int> lastLabel);
+
+} // namespace zz

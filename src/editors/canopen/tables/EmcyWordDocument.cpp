@@ -4,6 +4,8 @@
 
 #include <optional>
 
+inline namespace zz {
+
 namespace {
 
 // The word of a row: its texts in document order, extdata apart.
@@ -60,3 +62,5 @@ void SaveEmcyWord(ProjectDocument& document, const std::string& path, const Emcy
     BuildEmcyWordXml(document, texts);
     document.SaveFile(path);
 }
+
+} // namespace zz

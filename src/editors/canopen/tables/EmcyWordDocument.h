@@ -4,6 +4,8 @@
 
 #include <string>
 
+inline namespace zz {
+
 // emcyword.xml: root "emcyword", one "row" of 52 attributes per word, first the CAN A list,
 // then the CAN B list, each in save order.
 
@@ -16,3 +18,5 @@ GuardedReadResult LoadEmcyWord(ProjectDocument& document, const std::string& pat
 // Builds the document from both lists in save order and writes it. A key that the order
 // needs and that is no integer throws its ParseInt failure before anything is written.
 void SaveEmcyWord(ProjectDocument& document, const std::string& path, const EmcyWordTable& table);
+
+} // namespace zz

@@ -1,5 +1,7 @@
 #include "editors/canopen/tables/EmcyWordSheet.h"
 
+inline namespace zz {
+
 std::optional<std::pair<CanSide, TClWEmcy>> EmcyWordFromSheetRow(const std::vector<std::string>& row)
 {
     TClWEmcy word;
@@ -23,3 +25,5 @@ std::vector<std::vector<std::string>> EmcyWordExportLines(const EmcyWordTable& t
         for (const TClWEmcy& word : table.Side(side)) lines.push_back(EmcyWordValues(word, side));
     return lines;
 }
+
+} // namespace zz

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+inline namespace zz {
+
 // The "emcyword" member of the spreadsheet import and CSV export: 52 columns in document order.
 
 // The word of one sheet row and the side its extdata names; none for an extdata other than 0
@@ -16,3 +18,5 @@ std::optional<std::pair<CanSide, TClWEmcy>> EmcyWordFromSheetRow(const std::vect
 // The export: no title line, one line per word, the CAN A list and
 // then the CAN B list in list order.
 std::vector<std::vector<std::string>> EmcyWordExportLines(const EmcyWordTable& table);
+
+} // namespace zz

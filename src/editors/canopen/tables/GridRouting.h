@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // The rows a two-grid window fills on load and on import: each grid fills on its own from
 // row 1 downwards, and a full grid takes no more rows (the rest is dropped).
 class GridRowFeed {
@@ -43,3 +45,5 @@ inline bool IsTitleLine(const std::vector<std::string>& row, const std::vector<s
         if (positions[i] >= row.size() || row[positions[i]] != titles[i]) return false;
     return true;
 }
+
+} // namespace zz

@@ -2,6 +2,8 @@
 
 #include "xmlstore/ProjectDocument.h"
 
+inline namespace zz {
+
 namespace {
 
 GridLoad LoadPdoTranslation(const ProjectContext& context, ProjectDocument& document, GridCells& sga, GridCells& sgb)
@@ -63,3 +65,5 @@ std::vector<PdoEntry> PdoEntriesOf(const GridCells& grid)
                            grid.Cell(3, row) == "1"});
     return entries;
 }
+
+} // namespace zz

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // The two grids of the PDO translation window: `sga` ("PDO From CanA to CanB") and `sgb`
 // ("PDO From CanB to CanA"), each a title row and ten entry rows of six columns: the row
 // number, cobid, id_dev_orig, the enable flag ("1" enabled), posind and n_tpdo. In a sheet,
@@ -27,3 +29,5 @@ int FillPdoGrid(const std::vector<PdoEntry>& entries, GridCells& grid);
 // A grid's entries: the rows from row 1 down to the last before the first empty cobid.
 // Column 3 holding exactly "1" is an enabled translation.
 std::vector<PdoEntry> PdoEntriesOf(const GridCells& grid);
+
+} // namespace zz

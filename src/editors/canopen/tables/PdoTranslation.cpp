@@ -4,6 +4,8 @@
 #include "common/SearchOrder.h"
 #include "xmlstore/documents/RpdoDefXml.h"
 
+inline namespace zz {
+
 void ReadPdoTranslation(const ProjectDocument& document, XmlNode root, PdoTranslationTable& table)
 {
     for (const RpdoDefRowTexts& row : RpdoDefTextsOf(document, root).Rows) {
@@ -41,3 +43,5 @@ void WritePdoTranslation(const PdoTranslationTable& table, ProjectDocument& docu
     write(table.pages[CanSide::B], orderB, "1", "0");
     BuildRpdoDefXml(document, texts);
 }
+
+} // namespace zz

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // The PDO translation document rpdodef.xml: root "rpdodef", one "row" per entry with the
 // attributes cobid, id_dev_orig, en_bypass, posind and n_tpdo. en_bypass bit 1 set puts the
 // entry on the page "PDO From CanA to CanB", clear on "PDO From CanB to CanA"; bit 0 is the
@@ -38,3 +40,5 @@ std::vector<size_t> PdoSaveOrder(const std::vector<PdoEntry>& page);
 // not), then the second page's ("1", "0"). Throws before touching the document when a cobid
 // is no integer.
 void WritePdoTranslation(const PdoTranslationTable& table, ProjectDocument& document);
+
+} // namespace zz

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+inline namespace zz {
+
 // Where the import put one sheet row: on the table's CAN A or CAN B side, or nowhere, and why.
 struct RowRouting {
     std::optional<CanSide> side; // none: the row was skipped
@@ -13,3 +15,5 @@ struct RowRouting {
     static RowRouting Skip(std::string why) { return {std::nullopt, std::move(why)}; }
     bool Skipped() const { return !side; }
 };
+
+} // namespace zz

@@ -3,6 +3,8 @@
 #include "common/ParseInt.h"
 #include "xmlstore/documents/SdoXml.h"
 
+inline namespace zz {
+
 std::string SdoAccessPath(const ProjectContext& context)
 {
     return context.ProjectDir + "/" + kSdoTableName + ".xml";
@@ -37,3 +39,5 @@ void WriteSdoAccess(const std::vector<SdoAccessEntry>& entries, ProjectDocument&
     }
     BuildSdoXml(document, texts);
 }
+
+} // namespace zz

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // The SDO access document (sdo.xml of the project, read only): every child of the root is one
 // entry, in document order, whatever its name.
 inline constexpr const char* kSdoTableName = kSdoTable;
@@ -31,3 +33,5 @@ void ReadSdoAccessEntries(const ProjectDocument& document, XmlNode root, std::ve
 // conf (bit 0 for the second page, bit 4 for read/write: "0", "1", "16" or "17"), IndexA,
 // SubindexA, devIDB, IndexB, SubindexB, nbyteB and mnemonico.
 void WriteSdoAccess(const std::vector<SdoAccessEntry>& entries, ProjectDocument& document);
+
+} // namespace zz

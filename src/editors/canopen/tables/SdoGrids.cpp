@@ -2,6 +2,8 @@
 
 #include "xmlstore/ProjectDocument.h"
 
+inline namespace zz {
+
 namespace {
 
 // A missing document shows empty grids without a message.
@@ -70,3 +72,5 @@ std::vector<SdoAccessEntry> SdoEntriesOf(const GridCells& grid, bool requestOnCa
                            grid.Cell(8, row)});
     return entries;
 }
+
+} // namespace zz

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // The two grids of the SDO access window: `sga` (requests on CAN A, targets on CAN B) and
 // `sgb` (the mirror), each a title row and 1500 entry rows of nine columns: the row number,
 // RW, then IndexA, SubindexA, devIDB, IndexB, SubindexB, nbyteB and mnemonico. In a sheet,
@@ -24,3 +26,5 @@ int FillSdoGrids(const std::vector<SdoAccessEntry>& entries, GridCells& sga, Gri
 // The entries a grid holds: rows 1 down to the last row with text in columns 2 to 8 (rows
 // between count, empty); RW "1" gives the read/write flag.
 std::vector<SdoAccessEntry> SdoEntriesOf(const GridCells& grid, bool requestOnCanB);
+
+} // namespace zz

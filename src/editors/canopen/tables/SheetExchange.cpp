@@ -11,6 +11,8 @@
 #include <cctype>
 #include <exception>
 
+inline namespace zz {
+
 namespace {
 
 std::string DirectoryOf(const std::string& path)
@@ -144,3 +146,5 @@ void ExportCsv(const ProjectContext& context, const std::string& tableName,
         Messages().Notice(e.what());
     }
 }
+
+} // namespace zz

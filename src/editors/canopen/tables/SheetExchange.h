@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // The import and export shared by the CANopen editors. A table name ("sdo", "rpdodef",
 // "sdopdo", "emcydef", "emcyword") is the sheet the import looks for, the base name of the
 // exported file and the root of the editor's document.
@@ -71,3 +73,5 @@ std::string CsvText(const std::vector<std::vector<std::string>>& lines);
 // file stays as it was. Nothing is reported on success.
 void ExportCsv(const ProjectContext& context, const std::string& tableName,
                const std::vector<std::vector<std::string>>& lines);
+
+} // namespace zz

@@ -12,6 +12,8 @@
 
 #include <algorithm>
 
+inline namespace zz {
+
 void ReadSdoAccessLists(const ProjectDocument& document, XmlNode root, StoredPdoTables& tables)
 {
     for (const SdoRowTexts& row : SdoTextsOf(document, root).Rows) {
@@ -189,3 +191,5 @@ std::vector<std::vector<std::string>> StoredPdoExportLines(const StoredPdoTables
                                  std::to_string(pdo.number + (id == CanSide::B ? kNrpdoSideB : 0)), sdo.poscomp});
     return lines;
 }
+
+} // namespace zz

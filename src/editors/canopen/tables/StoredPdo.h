@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+inline namespace zz {
+
 // The stored PDO table: for each PDO of a side, the SDOs whose high and low data bytes travel
 // in chosen bytes of that PDO. Its document (SdoPdoXml) holds one row per stored SDO: index,
 // subindex, the PDO's number on its side (plus 128 on side B) and the byte positions (high
@@ -125,3 +127,5 @@ SheetImportOutcome ImportStoredPdoSheet(const std::string& workbookPath, StoredP
 // The export's lines: side A, then side B; for each PDO in list order and each of its stored
 // SDOs: index, subindex, the PDO's number (plus 128 on side B), poscomp.
 std::vector<std::vector<std::string>> StoredPdoExportLines(const StoredPdoTables& tables);
+
+} // namespace zz

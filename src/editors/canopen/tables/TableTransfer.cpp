@@ -13,6 +13,8 @@
 
 #include <algorithm>
 
+inline namespace zz {
+
 const std::vector<std::string>& CanopenTableNames()
 {
     static const std::vector<std::string> names{kSdoTableName, kPdoTableName, kStoredPdoTableName, kEmcyDefTable,
@@ -219,3 +221,5 @@ TableExport ExportTable(const ProjectContext& context, const std::string& table)
     result.csv = CsvText(lines);
     return result;
 }
+
+} // namespace zz

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+inline namespace zz {
+
 // The import and export of the five CANopen tables without their windows: what a window's
 // Import followed by its OK writes, and what its Export writes after a fresh showing, through
 // the same modules.
@@ -47,3 +49,5 @@ struct TableExport {
     bool readWhole = true;
 };
 TableExport ExportTable(const ProjectContext& context, const std::string& table);
+
+} // namespace zz

@@ -2,6 +2,8 @@
 
 #include "common/ParseInt.h"
 
+inline namespace zz {
+
 void PrepareGrid(const TwoGridTable& table, GridCells& grid)
 {
     grid = GridCells(table.columns, table.rows);
@@ -82,3 +84,5 @@ std::vector<std::vector<std::string>> ExportLines(const TwoGridTable& table, con
     AppendGridLines(table, sgb, table.codesB, lines);
     return lines;
 }
+
+} // namespace zz

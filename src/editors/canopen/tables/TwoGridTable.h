@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 class ProjectDocument;
 struct ProjectContext;
 
@@ -81,3 +83,5 @@ private:
 // row writes the title texts.
 std::vector<std::vector<std::string>> ExportLines(const TwoGridTable& table, const GridCells& sga,
                                                   const GridCells& sgb);
+
+} // namespace zz

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+inline namespace zz {
+
 CanopenEditor::CanopenEditor(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* parent)
     : ModalWindow(parent), context_(context), openExcel_(openExcel)
 {
@@ -40,3 +42,5 @@ void CanopenEditor::AddButtonBar(QWidget* pages, std::function<bool()> ok, std::
     layout->addWidget(pages, 1);
     layout->addLayout(bar);
 }
+
+} // namespace zz

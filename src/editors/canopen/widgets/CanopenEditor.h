@@ -5,6 +5,9 @@
 #include <functional>
 
 class QPushButton;
+
+inline namespace zz {
+
 struct OpenExcelDialog;
 struct ProjectContext;
 
@@ -34,3 +37,5 @@ protected:
     OpenExcelDialog& openExcel_;
     ProjectDocument document_{Discipline::Guarded};
 };
+
+} // namespace zz

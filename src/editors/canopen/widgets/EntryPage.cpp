@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+inline namespace zz {
+
 QString SideLetter(CanSide side)
 {
     return side == CanSide::A ? QStringLiteral("A") : QStringLiteral("B");
@@ -34,3 +36,5 @@ void LayOutEntryPage(QWidget* page, QWidget* list, QVBoxLayout* right, QHBoxLayo
     layout->addWidget(list);
     layout->addLayout(right, 1);
 }
+
+} // namespace zz

@@ -10,6 +10,8 @@ class QPushButton;
 class QVBoxLayout;
 class QWidget;
 
+inline namespace zz {
+
 // "A" or "B", the side's letter, which also ends the names of a page's controls; and the
 // other side's.
 QString SideLetter(CanSide side);
@@ -29,3 +31,5 @@ QHBoxLayout* EntryPageButtons(QWidget* page, const QString& suffix, std::initial
 // Lays out an entry page: the list of entries on the left; on the right what `right` holds,
 // with the buttons at the bottom.
 void LayOutEntryPage(QWidget* page, QWidget* list, QVBoxLayout* right, QHBoxLayout* buttons);
+
+} // namespace zz

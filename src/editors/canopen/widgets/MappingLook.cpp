@@ -8,6 +8,8 @@
 #include <QPalette>
 #include <QWidget>
 
+inline namespace zz {
+
 void ApplyMappingLook(QWidget* window)
 {
     QPalette palette = window->palette();
@@ -61,3 +63,5 @@ void ImportIntoGrids(OpenExcelDialog& dialog, const std::string& tableName, size
     a->CellsChanged();
     b->CellsChanged();
 }
+
+} // namespace zz

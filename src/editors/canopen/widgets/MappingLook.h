@@ -6,6 +6,8 @@
 
 class QWidget;
 
+inline namespace zz {
+
 // The look of the CANopen mapping windows: a cream window with dark grey text in Verdana 8
 // point, and a pale cyan for the fields of the target side.
 inline const QColor kMappingWindowColour(0xF8, 0xF7, 0xED);
@@ -35,3 +37,5 @@ class StringGrid;
 // chosen), hands each sheet row to `onRow`, and repaints both grids.
 void ImportIntoGrids(OpenExcelDialog& dialog, const std::string& tableName, size_t columnCount, StringGrid* a,
                      StringGrid* b, const SheetRowHandler& onRow);
+
+} // namespace zz

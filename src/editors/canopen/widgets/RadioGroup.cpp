@@ -4,6 +4,8 @@
 #include <QGridLayout>
 #include <QRadioButton>
 
+inline namespace zz {
+
 RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget* parent)
     : QGroupBox(caption, parent), group_(new QButtonGroup(this))
 {
@@ -25,3 +27,5 @@ void RadioGroup::SetItemIndex(int index)
 {
     if (index >= 0 && index < int(items_.size())) items_[size_t(index)]->setChecked(true);
 }
+
+} // namespace zz

@@ -6,6 +6,8 @@
 class QButtonGroup;
 class QRadioButton;
 
+inline namespace zz {
+
 // A framed group of radio buttons of which one is selected, addressed by item position.
 class RadioGroup : public QGroupBox {
     Q_OBJECT
@@ -21,3 +23,5 @@ private:
     QButtonGroup* group_;
     std::vector<QRadioButton*> items_;
 };
+
+} // namespace zz

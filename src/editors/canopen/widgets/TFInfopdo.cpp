@@ -22,6 +22,8 @@
 
 #include <tuple>
 
+inline namespace zz {
+
 namespace {
 
 const QStringList kByteItems{QStringLiteral("none"), QStringLiteral("B1"), QStringLiteral("B2"),
@@ -360,3 +362,5 @@ void TFInfopdo::Button1Click()
 {
     ExportCsv(context_, kStoredPdoTableName, StoredPdoExportLines(tables_));
 }
+
+} // namespace zz

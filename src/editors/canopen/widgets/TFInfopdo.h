@@ -7,6 +7,9 @@
 class QLineEdit;
 class QListWidget;
 class QTabWidget;
+
+inline namespace zz {
+
 class RadioGroup;
 struct OpenExcelDialog;
 struct ProjectContext;
@@ -76,3 +79,5 @@ private:
     BySide<Page> pages_;
     bool changingLists_ = false; // list changes made by the window itself are no clicks
 };
+
+} // namespace zz

@@ -22,6 +22,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+inline namespace zz {
+
 namespace {
 
 constexpr int kNodesPerWord = 17;
@@ -318,3 +320,5 @@ void TFWemcy::Button1Click()
 {
     ExportCsv(context_, kEmcyWordTable, EmcyWordExportLines(table_));
 }
+
+} // namespace zz

@@ -12,6 +12,9 @@ class QPushButton;
 class QTabWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
+
+inline namespace zz {
+
 struct OpenExcelDialog;
 struct ProjectContext;
 
@@ -78,3 +81,5 @@ private:
     QIcon wordIcon_, bitIcon_;
     bool clearing_ = false;
 };
+
+} // namespace zz

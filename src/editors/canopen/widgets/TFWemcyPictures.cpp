@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+inline namespace zz {
+
 namespace {
 
 constexpr int kSize = 16;
@@ -62,3 +64,5 @@ std::array<QPixmap, 4> DrawWordTreePictures()
         Bit(QColor(70, 200, 70), QColor(20, 110, 20)),
     };
 }
+
+} // namespace zz

@@ -23,6 +23,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+inline namespace zz {
+
 namespace {
 
 struct FieldText {
@@ -305,3 +307,5 @@ void TFemcy::SelectFirstLines()
         LBCanAClick(*page);
     }
 }
+
+} // namespace zz

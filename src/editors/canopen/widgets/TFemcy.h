@@ -12,6 +12,9 @@ class QListWidget;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
+
+inline namespace zz {
+
 struct OpenExcelDialog;
 struct ProjectContext;
 
@@ -64,3 +67,5 @@ private:
     EmcyTable table_;
     bool selecting_ = false; // a selection made by the window itself shows nothing
 };
+
+} // namespace zz

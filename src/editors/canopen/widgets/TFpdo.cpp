@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+inline namespace zz {
+
 namespace {
 
 const TwoGridLook kPdoLook{
@@ -24,3 +26,5 @@ TFpdo::TFpdo(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* paren
     : TwoGridWindow(PdoGridTable(), kPdoLook, context, openExcel, parent)
 {
 }
+
+} // namespace zz

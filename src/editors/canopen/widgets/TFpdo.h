@@ -1,6 +1,8 @@
 #pragma once
 #include "editors/canopen/widgets/TwoGridWindow.h"
 
+inline namespace zz {
+
 // "Define Traslate PDO": the PDO translation table of rpdodef.xml, ten entries per direction,
 // `sga` "PDO From CanA to CanB" and `sgb` "PDO From CanB to CanA". OK saves the document, each
 // page ordered by cobid.
@@ -9,3 +11,5 @@ class TFpdo : public TwoGridWindow {
 public:
     TFpdo(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* parent = nullptr);
 };
+
+} // namespace zz

@@ -2,6 +2,8 @@
 
 #include "editors/canopen/tables/SdoGrids.h"
 
+inline namespace zz {
+
 namespace {
 
 const TwoGridLook kSdoLook{
@@ -26,3 +28,5 @@ TFsdo::TFsdo(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* paren
       LabelTargetB(PageCaption(1, 1))
 {
 }
+
+} // namespace zz

@@ -1,6 +1,8 @@
 #pragma once
 #include "editors/canopen/widgets/TwoGridWindow.h"
 
+inline namespace zz {
+
 // "Set SDO Access": the SDO access table of sdo.xml in the project directory, on two pages
 // of 1500 rows each. The document is only read; OK saves nothing and the table leaves the
 // window only through Export.
@@ -14,3 +16,5 @@ public:
     QLabel* LabelVirtualB;
     QLabel* LabelTargetB;
 };
+
+} // namespace zz

@@ -16,6 +16,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+inline namespace zz {
+
 namespace {
 
 StringGrid* MakeGrid(const TwoGridTable& table, QWidget* parent, const char* name)
@@ -132,3 +134,5 @@ void TwoGridWindow::FormResize()
         for (int column = 0; column < table_.columns; ++column) grid->setColumnWidth(column, width);
     }
 }
+
+} // namespace zz

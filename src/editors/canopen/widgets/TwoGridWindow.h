@@ -7,6 +7,9 @@
 
 class QLabel;
 class QTabWidget;
+
+inline namespace zz {
+
 class StringGrid;
 struct TwoGridTable;
 
@@ -55,3 +58,5 @@ private:
     const TwoGridLook& look_;
     std::array<std::array<QLabel*, 2>, 2> captions_{};
 };
+
+} // namespace zz

@@ -4,6 +4,8 @@
 #include "common/Failure.h"
 #include "editors/canopen/workbook/LittleEndian.h"
 
+inline namespace zz {
+
 namespace {
 
 constexpr uint16_t kContinue = 0x003C;
@@ -147,3 +149,5 @@ std::string BiffPieces::ByteString(bool byteLength)
     const size_t count = byteLength ? U8() : U16();
     return Cp1252ToUtf8(Take(count)); // a BIFF5 text never continues into another part
 }
+
+} // namespace zz

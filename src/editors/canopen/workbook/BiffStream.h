@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+inline namespace zz {
+
 // A record with the CONTINUE records that follow it: parts[0] is its own data, the others
 // are the data of each continuation, in order.
 struct BiffRecord {
@@ -57,3 +59,5 @@ private:
 
 // UTF-16 code units as UTF-8; a lone surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(const std::u16string& units);
+
+} // namespace zz

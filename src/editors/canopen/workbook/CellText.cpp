@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+inline namespace zz {
+
 namespace {
 
 std::string Shortest(double value, std::chars_format format)
@@ -58,3 +60,5 @@ std::string ErrorCellText(unsigned code)
     default: return "#N/A";
     }
 }
+
+} // namespace zz

@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+inline namespace zz {
+
 // The texts of typed cells, as a spreadsheet shows them in its general format.
 
 // A number in its shortest form: 17 as "17", 1.5 as "1.5", -0.25 as "-0.25". The value is
@@ -16,3 +18,5 @@ std::string BooleanCellText(bool value);
 // The text of an error code of a binary workbook (0x07 is "#DIV/0!"); an unknown code reads
 // "#N/A".
 std::string ErrorCellText(unsigned code);
+
+} // namespace zz

@@ -5,6 +5,8 @@
 #include "common/FileSystem.h"
 #include "common/TextFile.h"
 
+inline namespace zz {
+
 namespace {
 
 std::vector<std::string> SplitFields(const std::string& line)
@@ -62,3 +64,5 @@ std::unique_ptr<Workbook> OpenCsvWorkbook(const std::string& path)
     if (const size_t dot = name.find_last_of('.'); dot != std::string::npos && dot > 0) name.resize(dot);
     return std::make_unique<CsvWorkbook>(name, std::move(bytes));
 }
+
+} // namespace zz

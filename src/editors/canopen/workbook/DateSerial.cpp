@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cstdint>
 
+inline namespace zz {
+
 namespace {
 
 // Days since 1970-01-01 of a date of the proleptic Gregorian calendar.
@@ -91,3 +93,5 @@ std::optional<double> DateSerial(std::string_view iso, bool date1904)
     if (serial < 0 || (!date1904 && serial == 0)) return std::nullopt;
     return static_cast<double>(serial) + fraction;
 }
+
+} // namespace zz

@@ -4,6 +4,8 @@
 
 #include <mutex>
 
+inline namespace zz {
+
 void GObjectUnref::operator()(void* object) const
 {
     if (object) g_object_unref(object);
@@ -74,3 +76,5 @@ std::string TakeErrorText(GError* error, const std::string& fallback)
     g_error_free(error);
     return text;
 }
+
+} // namespace zz

@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+inline namespace zz {
+
 struct GObjectUnref {
     void operator()(void* object) const;
 };
@@ -40,3 +42,5 @@ std::string ReadWholeInput(GsfInput* input, uint64_t limit, const std::string& w
 
 // The text of a libgsf error, freeing it; `fallback` when there is none.
 std::string TakeErrorText(GError* error, const std::string& fallback);
+
+} // namespace zz

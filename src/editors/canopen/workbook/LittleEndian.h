@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string_view>
 
+inline namespace zz {
+
 // Little-endian numbers at an offset of a byte buffer, checked against its end: a read past
 // it throws Failure (the buffer is a damaged file).
 inline uint64_t LittleEndianAt(std::string_view bytes, size_t offset, size_t width)
@@ -24,3 +26,5 @@ inline double DoubleAt(std::string_view bytes, size_t offset)
     std::memcpy(&value, &bits, sizeof value);
     return value;
 }
+
+} // namespace zz

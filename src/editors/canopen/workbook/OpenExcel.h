@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
 
+inline namespace zz {
+
 // The workbook file-open dialog shared by the CANopen editors. The main window owns it and
 // keeps its initial directory equal to the project directory; the dialog keeps the last
 // chosen file between uses.
@@ -13,3 +15,5 @@ struct OpenExcelDialog {
 inline constexpr const char* kOpenExcelFilter =
     "File EXCEL (*.xls;*.xlsx;*.csv)|*.xls;*.xlsx;*.csv|File EXCEL (*.xls)|*.xls|File EXCEL (*.xlsx)|*.xlsx|"
     "CSV export (*.csv)|*.csv";
+
+} // namespace zz

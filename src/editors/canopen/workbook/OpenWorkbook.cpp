@@ -6,6 +6,8 @@
 
 #include <exception>
 
+inline namespace zz {
+
 namespace {
 
 bool StartsWith(const std::string& bytes, std::string_view start)
@@ -66,3 +68,5 @@ std::unique_ptr<Workbook> OpenWorkbook(const std::string& path)
     }
     return OpenCsvWorkbook(path);
 }
+
+} // namespace zz

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+inline namespace zz {
+
 void SheetGrid::Set(uint32_t row, uint32_t column, std::string text)
 {
     if (text.empty() && cells_.empty()) return;
@@ -51,3 +53,5 @@ Sheet SheetGrid::Build()
     merged_ = 0;
     return sheet;
 }
+
+} // namespace zz

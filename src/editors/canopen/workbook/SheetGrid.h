@@ -7,6 +7,8 @@
 #include <string>
 #include <utility>
 
+inline namespace zz {
+
 // Collects the cells of a sheet in any order (row and column counted from 0) and lays them
 // out as the import reads them: row 0 is the title row, the rows below it are the data rows
 // down to the last one holding text, and the width runs from column A to the last column
@@ -43,3 +45,5 @@ private:
     std::vector<Entry> cells_;
     size_t merged_ = 0; // how many of cells_, from the front, are sorted and unique
 };
+
+} // namespace zz

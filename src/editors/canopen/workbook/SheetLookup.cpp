@@ -5,6 +5,8 @@
 
 #include <exception>
 
+inline namespace zz {
+
 bool WorkbookHasSheet(const std::string& path, const std::string& tableName)
 {
     try {
@@ -14,3 +16,5 @@ bool WorkbookHasSheet(const std::string& path, const std::string& tableName)
     }
     return false;
 }
+
+} // namespace zz

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+inline namespace zz {
+
 // One sheet of a workbook as the import reads it: the rows below the title row, each with
 // `columnCount` cells by position (an empty cell is the empty text). Cells read as the
 // spreadsheet shows them: a whole number as "17", 1.5 as "1.5", text unchanged, a formula
@@ -42,3 +44,5 @@ std::unique_ptr<Workbook> OpenWorkbook(const std::string& path);
 // The CSV reader on its own: fields separated by commas, no quoting, a trailing comma ends a
 // line's last field; lines end in CR LF or LF; code page 1252 (UTF-8 when valid).
 std::unique_ptr<Workbook> OpenCsvWorkbook(const std::string& path);
+
+} // namespace zz

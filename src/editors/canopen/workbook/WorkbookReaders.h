@@ -4,6 +4,8 @@
 #include <memory>
 #include <string>
 
+inline namespace zz {
+
 // The readers behind OpenWorkbook, on the bytes of a file. Both throw Failure for bytes that
 // are no such workbook or are damaged, at once or when a damaged sheet is read.
 
@@ -22,3 +24,5 @@ std::unique_ptr<Workbook> OpenOldWorksheet(std::string stream, std::string name)
 // An Office Open XML workbook: a ZIP archive whose members are checked against the CRC-32
 // and size of its central directory before they are read.
 std::unique_ptr<Workbook> OpenXlsxWorkbook(std::string bytes);
+
+} // namespace zz

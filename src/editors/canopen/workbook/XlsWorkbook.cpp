@@ -13,6 +13,8 @@
 #include <cstring>
 #include <optional>
 
+inline namespace zz {
+
 namespace {
 
 namespace Record {
@@ -350,3 +352,5 @@ std::unique_ptr<Workbook> OpenOldWorksheet(std::string stream, std::string name)
                       "save it as .xls or .xlsx and import that file");
     return std::make_unique<XlsWorkbook>(std::move(stream), std::move(name), biff2);
 }
+
+} // namespace zz

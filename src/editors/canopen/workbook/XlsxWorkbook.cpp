@@ -15,6 +15,8 @@
 #include <map>
 #include <optional>
 
+inline namespace zz {
+
 namespace {
 
 constexpr uint64_t kMaxMember = uint64_t(64) << 20;
@@ -354,3 +356,5 @@ std::unique_ptr<Workbook> OpenXlsxWorkbook(std::string bytes)
 {
     return std::make_unique<XlsxWorkbook>(std::move(bytes));
 }
+
+} // namespace zz

@@ -5,6 +5,8 @@
 
 #include <zlib.h>
 
+inline namespace zz {
+
 namespace {
 
 constexpr uint32_t kEndOfDirectory = 0x06054b50;
@@ -70,3 +72,5 @@ uint32_t ZipCrc32(std::string_view bytes)
     }
     return static_cast<uint32_t>(crc);
 }
+
+} // namespace zz

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+inline namespace zz {
+
 // What the central directory of a ZIP archive says of each member.
 struct ZipMemberCheck {
     uint32_t crc32 = 0;
@@ -17,3 +19,5 @@ std::map<std::string, ZipMemberCheck> ReadZipDirectory(std::string_view archive)
 
 // The CRC-32 of ZIP archives (zlib's).
 uint32_t ZipCrc32(std::string_view bytes);
+
+} // namespace zz

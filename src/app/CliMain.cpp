@@ -1,28 +1,16 @@
 // zuzududada-cli: the command line front end. It runs the same modules as the windows, prints
 // the messages the windows would show on standard error, and exits with 0 only on success.
-#include "app/CliCommand.h"
-#include "app/FirmwareCommands.h"
-#include "app/cli/BuildCommand.h"
+#include "app/cli/Commands.h"
 #include "common/MessageSink.h"
-#include "app/cli/ProjectCheckCommands.h"
-#include "app/cli/TableCommands.h"
-#include "app/cli/XmlTreeCommand.h"
 
 #include <cstring>
 #include <iostream>
 #include <iterator>
 
-// Each sub-system adds its commands here.
-static const CliCommand kCommands[] = {
-    {"build", kBuildUsage, kBuildSummary, RunBuildCommand},
-    {"check", kCheckUsage, kCheckSummary, RunCheckCommand},
-    {"map", kMapUsage, kMapSummary, RunMapCommand},
-    {"verify", kVerifyUsage, kVerifySummary, RunVerifyCommand},
-    {"decode", kDecodeUsage, kDecodeSummary, RunDecodeCommand},
-    {"import", kImportUsage, kImportSummary, RunImportCommand},
-    {"export", kExportUsage, kExportSummary, RunExportCommand},
-    {"sheets", kSheetsUsage, kSheetsSummary, RunSheetsCommand},
-    {"xml-tree", "FILE", "Prints the tree of an XML file as the XML window shows it.", RunXmlTreeCommand},
+// Each sub-system adds its commands here, in the order the help lists them.
+static const CliCommand* const kCommands[] = {
+    &kBuildCommand,  &kCheckCommand,  &kMapCommand,    &kVerifyCommand,  &kDecodeCommand,
+    &kImportCommand, &kExportCommand, &kSheetsCommand, &kXmlTreeCommand,
 };
 
 static void PrintHelp(std::ostream& out)
@@ -32,10 +20,7 @@ static void PrintHelp(std::ostream& out)
            "CSV files, and inspects XML files, without windows. Messages go to standard error; the\n"
            "exit status is 0 on success.\n\n"
            "Usage: zuzududada-cli COMMAND [ARGUMENTS]\n\nCommands:\n";
-    for (const CliCommand& c : kCommands) {
-        if (!c.name) continue;
-        out << "  " << c.name << ' ' << c.usage << "\n      " << c.summary << '\n';
-    }
+    for (const CliCommand* c : kCommands) out << "  " << c->name << ' ' << c->usage << "\n      " << c->summary << '\n';
     out << "  help\n      Shows this text.\n";
 }
 
@@ -47,8 +32,8 @@ int main(int argc, char** argv)
         PrintHelp(argc < 2 ? std::cerr : std::cout);
         return argc < 2 ? 2 : 0;
     }
-    for (const CliCommand& c : kCommands) {
-        if (c.name && !std::strcmp(argv[1], c.name)) return c.run(std::vector<std::string>(argv + 2, argv + argc));
+    for (const CliCommand* c : kCommands) {
+        if (!std::strcmp(argv[1], c->name)) return c->run(std::vector<std::string>(argv + 2, argv + argc));
     }
     std::cerr << "zuzududada-cli: unknown command '" << argv[1] << "'; see zuzududada-cli --help\n";
     return 2;

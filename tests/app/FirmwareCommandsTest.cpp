@@ -1,9 +1,8 @@
 #include "../firmware/FirmwareFixture.h"
 
-#include "app/FirmwareCommands.h"
+#include "app/cli/Commands.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
-#include "app/cli/BuildCommand.h"
 #include "firmware/SRecord.h"
 #include "firmware/SRecordFile.h"
 
@@ -65,14 +64,14 @@ protected:
         for (const char* name :
              {"pargen.xml", "Receive_Frame.xml", "Receive_Info.xml", "Send_Frame.xml", "Send_Info.xml"})
             ws.dir.Write(std::string("PROJECTS/P/") + name, ReadAll(kDemo + "/" + name));
-        ASSERT_EQ(RunCommand(RunBuildCommand, {"--app-dir", ws.dir.Path(), ws.project.ProjectDir}).status, 0);
+        ASSERT_EQ(RunCommand(kBuildCommand.run, {"--app-dir", ws.dir.Path(), ws.project.ProjectDir}).status, 0);
     }
     std::string Firmware() const { return ws.project.ProjectDir + "/New_sx48802.sx"; }
     Outcome Verify(std::vector<std::string> extra = {})
     {
         std::vector<std::string> arguments{"--app-dir", ws.dir.Path(), ws.project.ProjectDir};
         arguments.insert(arguments.end(), extra.begin(), extra.end());
-        return RunCommand(RunVerifyCommand, arguments);
+        return RunCommand(kVerifyCommand.run, arguments);
     }
 };
 
@@ -115,35 +114,35 @@ TEST_F(FirmwareCommandsTest, VerifyPassesTheBuiltFirmwareAndNamesEveryDifference
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("none.sx"), std::string::npos);
 
-    EXPECT_EQ(RunCommand(RunVerifyCommand, {}).status, 2);
-    EXPECT_EQ(RunCommand(RunVerifyCommand, {"--bogus", "x"}).status, 2);
-    EXPECT_EQ(RunCommand(RunVerifyCommand, {"--help"}).status, 0);
+    EXPECT_EQ(RunCommand(kVerifyCommand.run, {}).status, 2);
+    EXPECT_EQ(RunCommand(kVerifyCommand.run, {"--bogus", "x"}).status, 2);
+    EXPECT_EQ(RunCommand(kVerifyCommand.run, {"--help"}).status, 0);
 }
 
 TEST_F(FirmwareCommandsTest, DecodeTellsTheConfigurationAndRecoversTheProject)
 {
-    const Outcome report = RunCommand(RunDecodeCommand, {Firmware()});
+    const Outcome report = RunCommand(kDecodeCommand.run, {Firmware()});
     ASSERT_EQ(report.status, 0) << report.err;
     for (const char* expected : {"  Can_Baud      5 (250K)\n", "  Net_Dev_Id    12\n", "  Net_Baud      2 (500K)\n",
                                  "Receive frames (5)\n",
                                  "  4      0x48A       6    Y       14    15    16    17    none",
                                  "Send frames (4)\n"})
         EXPECT_NE(report.out.find(expected), std::string::npos) << expected << "\n" << report.out;
-    const Outcome json = RunCommand(RunDecodeCommand, {"--json", Firmware()});
+    const Outcome json = RunCommand(kDecodeCommand.run, {"--json", Firmware()});
     EXPECT_NE(json.out.find("\"Net_Baud\": {\"value\": 2, \"text\": \"500K\"}"), std::string::npos) << json.out;
     EXPECT_NE(json.out.find("\"bytes\": [20, null, null, null, null, null, null, null]"), std::string::npos);
 
     // Recovered into a new project, it builds the same bank 1.
     const std::string recovered = ws.project.ProjectsDir + "/Recovered";
-    const Outcome recover = RunCommand(RunDecodeCommand, {Firmware(), "--to-project", recovered});
+    const Outcome recover = RunCommand(kDecodeCommand.run, {Firmware(), "--to-project", recovered});
     ASSERT_EQ(recover.status, 0) << recover.err;
     EXPECT_EQ(ReadAll(recovered + "/Send_Frame.xml").find("<Receive_Frames>"), 0u);
-    ASSERT_EQ(RunCommand(RunBuildCommand, {"--app-dir", ws.dir.Path(), recovered}).status, 0);
+    ASSERT_EQ(RunCommand(kBuildCommand.run, {"--app-dir", ws.dir.Path(), recovered}).status, 0);
     EXPECT_EQ(ReadAll(recovered + "/bin/bank1.bin"), ReadAll(ws.project.ProjectDir + "/bin/bank1.bin"));
 
     // A second recovery into the same place would overwrite the documents: refused.
     const std::string before = ReadAll(recovered + "/pargen.xml");
-    const Outcome again = RunCommand(RunDecodeCommand, {Firmware(), "--to-project", recovered});
+    const Outcome again = RunCommand(kDecodeCommand.run, {Firmware(), "--to-project", recovered});
     EXPECT_EQ(again.status, 1);
     EXPECT_NE(again.err.find("exists already"), std::string::npos);
     EXPECT_EQ(ReadAll(recovered + "/pargen.xml"), before);
@@ -153,23 +152,23 @@ TEST_F(FirmwareCommandsTest, DecodeRefusesWhatItCannotReadOrRecoverExactly)
 {
     // A CAN_Type of 7 has no document form: the documents hold 0 or 1.
     const std::string odd = ws.dir.Write("odd.sx", WithByte(ReadAll(Firmware()), BankFirstAddress(1) + 15001, 7));
-    const Outcome recover = RunCommand(RunDecodeCommand, {odd, "--to-project", ws.dir.File("odd")});
+    const Outcome recover = RunCommand(kDecodeCommand.run, {odd, "--to-project", ws.dir.File("odd")});
     EXPECT_EQ(recover.status, 1);
     EXPECT_NE(recover.err.find("bank 1, offset 15,001, CAN_Type: firmware 7, recovered project 1"), std::string::npos)
         << recover.err;
 
     std::string base = ReadAll(ws.project.MasterDir + "/sx48802.sx");
-    const Outcome noBank = RunCommand(RunDecodeCommand, {ws.project.MasterDir + "/sx48802.sx"});
+    const Outcome noBank = RunCommand(kDecodeCommand.run, {ws.project.MasterDir + "/sx48802.sx"});
     EXPECT_EQ(noBank.status, 0) << "the synthetic base holds data in bank 1";
     std::vector<std::string> lines = CrLfLines(base);
     std::string withoutBank;
     for (const std::string& line : lines)
         if (line.rfind("S2243880", 0) != 0 && line.rfind("S2243881", 0) != 0) withoutBank += line + "\r\n";
-    const Outcome incomplete = RunCommand(RunDecodeCommand, {ws.dir.Write("partial.sx", withoutBank)});
+    const Outcome incomplete = RunCommand(kDecodeCommand.run, {ws.dir.Write("partial.sx", withoutBank)});
     EXPECT_EQ(incomplete.status, 1);
     EXPECT_NE(incomplete.err.find("Bank 1 of"), std::string::npos) << incomplete.err;
-    EXPECT_EQ(RunCommand(RunDecodeCommand, {ws.dir.Write("text.sx", "hello\r\n")}).status, 1);
-    EXPECT_EQ(RunCommand(RunDecodeCommand, {}).status, 2);
+    EXPECT_EQ(RunCommand(kDecodeCommand.run, {ws.dir.Write("text.sx", "hello\r\n")}).status, 1);
+    EXPECT_EQ(RunCommand(kDecodeCommand.run, {}).status, 2);
 }
 
 } // namespace

@@ -7,7 +7,7 @@
 #include "common/Desktop.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
-#include "app/cli/BuildCommand.h"
+#include "app/cli/Commands.h"
 #include "firmware/BuildLock.h"
 #include "firmware/CheckedComposition.h"
 #include "firmware/FirmwareVerification.h"
@@ -65,7 +65,7 @@ protected:
         std::vector<std::string> arguments{"--app-dir", ws.dir.Path()};
         if (flash) arguments.insert(arguments.end(), {"--flash", "COM1"});
         arguments.push_back(ws.project.ProjectDir);
-        return RunBuildCommand(arguments);
+        return kBuildCommand.run(arguments);
     }
     std::string Project(const std::string& name) const { return ws.project.ProjectDir + "/" + name; }
     std::string NewFirmware() const { return Project("New_sx48802.sx"); }

@@ -3,7 +3,7 @@
 #include "common/Desktop.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
-#include "app/cli/BuildCommand.h"
+#include "app/cli/Commands.h"
 #include "firmware/DeviceUpdate.h"
 
 #include <filesystem>
@@ -51,7 +51,7 @@ protected:
         std::vector<std::string> arguments{"--app-dir", ws.dir.Path()};
         arguments.insert(arguments.end(), extra.begin(), extra.end());
         arguments.push_back(ws.project.ProjectDir);
-        return RunBuildCommand(arguments);
+        return kBuildCommand.run(arguments);
     }
     std::string NewFirmware() const { return ws.project.ProjectDir + "/New_sx48802.sx"; }
 };
@@ -103,9 +103,9 @@ TEST_F(BuildCommandTest, MissingPiecesGiveTheWindowsMessages)
     EXPECT_EQ(Build(), 1);
     EXPECT_NE(sink.Last().find("/bin/bankg.c"), std::string::npos);
 
-    EXPECT_EQ(RunBuildCommand({}), 2);
-    EXPECT_EQ(RunBuildCommand({"--flash", "COM9", "x"}), 2);
-    EXPECT_EQ(RunBuildCommand({"a", "b"}), 2);
+    EXPECT_EQ(kBuildCommand.run({}), 2);
+    EXPECT_EQ(kBuildCommand.run({"--flash", "COM9", "x"}), 2);
+    EXPECT_EQ(kBuildCommand.run({"a", "b"}), 2);
 }
 
 TEST_F(BuildCommandTest, TheProgramItselfAnswersWithItsExitStatus)

@@ -1,4 +1,4 @@
-#include "app/cli/BuildCommand.h"
+#include "app/cli/Commands.h"
 
 #include "common/ProjectContext.h"
 #include "common/FileSystem.h"
@@ -17,6 +17,19 @@
 #include <optional>
 
 inline namespace zz {
+
+// zuzududada-cli build [--app-dir DIR] [--flash COMn] PROJECT_DIR
+// Does what "Up date Device" followed by "Execute update firmware" does, without windows: the
+// configuration image, the bank files, bankg.c and the new firmware New_sx48802.sx in the
+// project directory; with --flash it then starts the flashing program on that port. Messages
+// go to standard error, at least one line for every failure; the result is 0 only when the new
+// firmware was written and verified (and, with --flash, the flashing program was started), 1
+// when the chain stopped, 2 for bad arguments. The whole chain holds the project's build lock.
+int RunBuildCommand(const std::vector<std::string>& arguments);
+
+constexpr const char* kBuildUsage = "[--app-dir DIR] [--flash COMn] PROJECT_DIR";
+constexpr const char* kBuildSummary =
+    "Builds the project's firmware New_sx48802.sx (and its bin/bank*.bin, bin/bankg.c); --flash writes it to the gateway.";
 
 namespace {
 
@@ -171,5 +184,7 @@ int RunChain(const ProjectContext& project, const std::optional<int>& port, cons
 }
 
 } // namespace
+
+const CliCommand kBuildCommand{"build", kBuildUsage, kBuildSummary, RunBuildCommand};
 
 } // namespace zz

@@ -1,12 +1,18 @@
+#include "app/cli/Commands.h"
 #include "common/FileSystem.h"
 #include "editors/canopen/tables/TableTransfer.h"
 #include "app/cli/CommandArguments.h"
-#include "app/cli/TableCommands.h"
 
 #include <exception>
 #include <iostream>
 
 inline namespace zz {
+
+// zuzududada-cli export [--app-dir DIR] PROJECT_DIR TABLE [FILE]
+int RunExportCommand(const std::vector<std::string>& arguments);
+constexpr const char* kExportUsage = "[--app-dir DIR] PROJECT_DIR TABLE [FILE]";
+constexpr const char* kExportSummary =
+    "Writes a CANopen table's CSV export, as its window's Export does (default PROJECT_DIR/TABLE.csv).";
 
 namespace {
 
@@ -61,5 +67,7 @@ int RunExportCommand(const std::vector<std::string>& arguments)
     }
     return 0;
 }
+
+const CliCommand kExportCommand{"export", kExportUsage, kExportSummary, RunExportCommand};
 
 } // namespace zz

@@ -1,13 +1,19 @@
+#include "app/cli/Commands.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
 #include "editors/canopen/tables/TableTransfer.h"
 #include "app/cli/CommandArguments.h"
-#include "app/cli/TableCommands.h"
 
 #include <exception>
 #include <iostream>
 
 inline namespace zz {
+
+// zuzududada-cli import [--app-dir DIR] PROJECT_DIR TABLE WORKBOOK [--partial]
+int RunImportCommand(const std::vector<std::string>& arguments);
+constexpr const char* kImportUsage = "[--app-dir DIR] PROJECT_DIR TABLE WORKBOOK [--partial]";
+constexpr const char* kImportSummary =
+    "Imports a CANopen table (sdo, rpdodef, sdopdo, emcydef, emcyword) from a workbook and saves its document.";
 
 namespace {
 
@@ -87,5 +93,7 @@ int RunImportCommand(const std::vector<std::string>& arguments)
     std::cout << "Wrote " << report.writtenPath << '\n';
     return 0;
 }
+
+const CliCommand kImportCommand{"import", kImportUsage, kImportSummary, RunImportCommand};
 
 } // namespace zz

@@ -1,4 +1,4 @@
-#include "app/cli/ProjectCheckCommands.h"
+#include "app/cli/Commands.h"
 
 #include "common/AppDirectory.h"
 
@@ -15,6 +15,22 @@
 #include <optional>
 
 inline namespace zz {
+
+// zuzududada-cli check [--app-dir DIR] [--json] PROJECT_DIR
+// Prints the findings of the project check (text, or JSON with --json) on standard output.
+// Exit status: 0 without errors (warnings allowed), 1 with errors, 2 for bad arguments.
+int RunCheckCommand(const std::vector<std::string>& arguments);
+constexpr const char* kCheckUsage = "[--app-dir DIR] [--json] PROJECT_DIR";
+constexpr const char* kCheckSummary =
+    "Checks the project's documents as they are on disk before they reach a device.";
+
+// zuzududada-cli map [--app-dir DIR] [--json] [--svg FILE] PROJECT_DIR
+// Prints where every CAN byte lands on DeviceNet, one line per DeviceNet byte (or JSON), or
+// writes the picture of the byte map as SVG. Exit status: 0 on success, 1 when a document
+// could not be read or the picture not written, 2 for bad arguments.
+int RunMapCommand(const std::vector<std::string>& arguments);
+constexpr const char* kMapUsage = "[--app-dir DIR] [--json] [--svg FILE] PROJECT_DIR";
+constexpr const char* kMapSummary = "Shows which CAN byte feeds each DeviceNet input and output byte.";
 
 namespace {
 
@@ -157,5 +173,8 @@ int RunMapCommand(const std::vector<std::string>& arguments)
     std::cout << (parsed.json ? ByteMapJson(map) : ByteMapText(map));
     return status;
 }
+
+const CliCommand kCheckCommand{"check", kCheckUsage, kCheckSummary, RunCheckCommand};
+const CliCommand kMapCommand{"map", kMapUsage, kMapSummary, RunMapCommand};
 
 } // namespace zz

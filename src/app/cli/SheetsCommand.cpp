@@ -1,8 +1,8 @@
+#include "app/cli/Commands.h"
 #include "editors/canopen/tables/SheetExchange.h"
 #include "common/AsciiText.h"
 #include "editors/canopen/workbook/Workbook.h"
 #include "app/cli/CommandArguments.h"
-#include "app/cli/TableCommands.h"
 
 #include <nlohmann/json.hpp>
 
@@ -13,6 +13,12 @@
 #include <optional>
 
 inline namespace zz {
+
+// zuzududada-cli sheets [--json] [--all] WORKBOOK [SHEET...]
+int RunSheetsCommand(const std::vector<std::string>& arguments);
+constexpr const char* kSheetsUsage = "[--json] [--all] WORKBOOK [SHEET...]";
+constexpr const char* kSheetsSummary =
+    "Lists a workbook's sheets and shows the named ones as the import reads them.";
 
 namespace {
 
@@ -147,5 +153,7 @@ int RunSheetsCommand(const std::vector<std::string>& arguments)
         PrintText(names, shown);
     return allRead ? 0 : 1;
 }
+
+const CliCommand kSheetsCommand{"sheets", kSheetsUsage, kSheetsSummary, RunSheetsCommand};
 
 } // namespace zz

@@ -1,4 +1,4 @@
-#include "app/cli/XmlTreeCommand.h"
+#include "app/cli/Commands.h"
 
 #include "common/FileSystem.h"
 #include "xmltools/XmlReader.h"
@@ -9,6 +9,13 @@
 #include <iostream>
 
 inline namespace zz {
+
+// zuzududada-cli xml-tree FILE: parses FILE and prints its tree as the XML window shows it
+// on standard output (exit status 0), or the parser's message as the last line on standard
+// error (exit status 1).
+int RunXmlTreeCommand(const std::vector<std::string>& arguments);
+constexpr const char* kXmlTreeUsage = "FILE";
+constexpr const char* kXmlTreeSummary = "Prints the tree of an XML file as the XML window shows it.";
 
 int RunXmlTreeCommand(const std::vector<std::string>& arguments)
 {
@@ -39,5 +46,7 @@ int RunXmlTreeCommand(const std::vector<std::string>& arguments)
     }
     return 0;
 }
+
+const CliCommand kXmlTreeCommand{"xml-tree", kXmlTreeUsage, kXmlTreeSummary, RunXmlTreeCommand};
 
 } // namespace zz

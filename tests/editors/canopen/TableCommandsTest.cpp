@@ -2,7 +2,7 @@
 // their exit statuses and the files they leave.
 #include "Fixtures.h"
 #include "common/FileSystem.h"
-#include "app/cli/TableCommands.h"
+#include "app/cli/Commands.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -39,7 +39,7 @@ TEST(ImportCommand, SavesTheTableAndSaysWhatItRead)
 {
     TempDir project;
     project.Write("rpdodef.xml", kRpdodef);
-    const CommandRun run = Command(RunImportCommand, {project.Path(), "sdopdo", FixturePath("import.xlsx")});
+    const CommandRun run = Command(kImportCommand.run, {project.Path(), "sdopdo", FixturePath("import.xlsx")});
     EXPECT_EQ(run.status, 0) << run.err;
     // PDO 2 exists on neither side here, PDO 4 nowhere.
     EXPECT_EQ(run.out.substr(0, run.out.find('\n')),
@@ -55,13 +55,13 @@ TEST(ImportCommand, SavesTheTableAndSaysWhatItRead)
 TEST(ImportCommand, WritesNothingWhenTheImportStopsUnlessPartial)
 {
     TempDir project;
-    CommandRun run = Command(RunImportCommand, {project.Path(), "sdo", FixturePath("import.xls")});
+    CommandRun run = Command(kImportCommand.run, {project.Path(), "sdo", FixturePath("import.xls")});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, "2 rows to CAN A, 2 to CAN B\n");
     EXPECT_NE(run.err.find("stopped at row 6: 'x' is not a valid integer value"), std::string::npos) << run.err;
     EXPECT_FALSE(FileExists(project.File("sdo.xml")));
 
-    run = Command(RunImportCommand, {"--partial", project.Path(), "sdo", FixturePath("import.xls")});
+    run = Command(kImportCommand.run, {"--partial", project.Path(), "sdo", FixturePath("import.xls")});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(ReadAll(project.File("sdo.xml")),
               "<sdo>\r\n"
@@ -74,7 +74,7 @@ TEST(ImportCommand, WritesNothingWhenTheImportStopsUnlessPartial)
     // No sheet for the table: nothing, even with --partial; the previous document stays.
     const std::string before = ReadAll(project.File("sdo.xml"));
     const std::string other = project.Write("other.csv", "conf,IndexA,\r\n0,1,\r\n");
-    run = Command(RunImportCommand, {project.Path(), "sdo", other, "--partial"});
+    run = Command(kImportCommand.run, {project.Path(), "sdo", other, "--partial"});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("no sheet named 'sdo'"), std::string::npos) << run.err;
     EXPECT_EQ(ReadAll(project.File("sdo.xml")), before);
@@ -83,32 +83,32 @@ TEST(ImportCommand, WritesNothingWhenTheImportStopsUnlessPartial)
 TEST(TableCommands, RefuseWrongArgumentsWithStatusTwo)
 {
     TempDir project;
-    EXPECT_EQ(Command(RunImportCommand, {project.Path(), "pdo", "book.xls"}).status, 2);
-    EXPECT_EQ(Command(RunImportCommand, {project.Path(), "sdo"}).status, 2);
-    EXPECT_EQ(Command(RunImportCommand, {"--app-dir"}).status, 2);
-    EXPECT_EQ(Command(RunExportCommand, {project.Path(), "sdo", "a", "b"}).status, 2);
-    EXPECT_EQ(Command(RunExportCommand, {"--partial", project.Path(), "sdo"}).status, 2);
-    EXPECT_EQ(Command(RunSheetsCommand, {}).status, 2);
-    const CommandRun help = Command(RunSheetsCommand, {"--help"});
+    EXPECT_EQ(Command(kImportCommand.run, {project.Path(), "pdo", "book.xls"}).status, 2);
+    EXPECT_EQ(Command(kImportCommand.run, {project.Path(), "sdo"}).status, 2);
+    EXPECT_EQ(Command(kImportCommand.run, {"--app-dir"}).status, 2);
+    EXPECT_EQ(Command(kExportCommand.run, {project.Path(), "sdo", "a", "b"}).status, 2);
+    EXPECT_EQ(Command(kExportCommand.run, {"--partial", project.Path(), "sdo"}).status, 2);
+    EXPECT_EQ(Command(kSheetsCommand.run, {}).status, 2);
+    const CommandRun help = Command(kSheetsCommand.run, {"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage: zuzududada-cli sheets", 0), 0u);
-    EXPECT_EQ(Command(RunImportCommand, {project.File("none"), "sdo", FixturePath("import.xls")}).status, 1);
+    EXPECT_EQ(Command(kImportCommand.run, {project.File("none"), "sdo", FixturePath("import.xls")}).status, 1);
 }
 
 TEST(ExportCommand, WritesTheTableOrNothingFromADamagedDocument)
 {
     TempDir project;
     project.Write("rpdodef.xml", kRpdodef);
-    CommandRun run = Command(RunExportCommand, {project.Path(), "rpdodef"});
+    CommandRun run = Command(kExportCommand.run, {project.Path(), "rpdodef"});
     EXPECT_EQ(run.status, 0) << run.err;
     const std::string csv = ReadAll(project.File("rpdodef.csv"));
     EXPECT_EQ(csv.substr(0, csv.find("\r\n", csv.find("\r\n") + 2) + 2),
               "cobid,id_dev_orig,00,posind,n_tpdo,\r\n0x281,2,01,1,2,\r\n");
-    run = Command(RunExportCommand, {project.Path(), "rpdodef", project.File("copy.csv")});
+    run = Command(kExportCommand.run, {project.Path(), "rpdodef", project.File("copy.csv")});
     EXPECT_EQ(ReadAll(project.File("copy.csv")), csv);
 
     project.Write("emcydef.xml", "<emcydef><row id_dev=\"1\"/></emcydef>");
-    run = Command(RunExportCommand, {project.Path(), "emcydef"});
+    run = Command(kExportCommand.run, {project.Path(), "emcydef"});
     EXPECT_EQ(run.status, 1);
     EXPECT_FALSE(FileExists(project.File("emcydef.csv")));
 }
@@ -118,7 +118,7 @@ TEST(SheetsCommand, ShowsSheetsAsTheImportReadsThemInCorrectJson)
     TempDir books;
     // Texts JSON must escape: quotes, backslashes, a tab, a control character, non-ASCII.
     const std::string csv = books.Write("sdo.csv", "conf,\"quoted\",back\\slash,\r\n17,tab\there,\x1A\f,caf\xC3\xA9,\r\n");
-    CommandRun run = Command(RunSheetsCommand, {"--json", "--all", csv, "missing"});
+    CommandRun run = Command(kSheetsCommand.run, {"--json", "--all", csv, "missing"});
     EXPECT_EQ(run.status, 1); // the sheet "missing" is not there
     const nlohmann::json document = nlohmann::json::parse(run.out);
     EXPECT_EQ(document["names"], nlohmann::json::array({"sdo"}));
@@ -130,14 +130,14 @@ TEST(SheetsCommand, ShowsSheetsAsTheImportReadsThemInCorrectJson)
     EXPECT_TRUE(document["sheets"][1].contains("error"));
 
     // The text form: the names, then per sheet its rows numbered as the spreadsheet numbers them.
-    run = Command(RunSheetsCommand, {FixturePath("import.xlsx"), "rpdodef"});
+    run = Command(kSheetsCommand.run, {FixturePath("import.xlsx"), "rpdodef"});
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("Far\n\n== Rpdodef (5 columns, 5 rows below the title row)\n"
                            "1\tcobid\tid_dev_orig\ten_bypass\tposind\tn_tpdo\n2\t0x181\t1\t01\t0\t1\n"),
               std::string::npos)
         << run.out;
 
-    run = Command(RunSheetsCommand, {"--json", books.Write("junk.xls", std::string("\0\1\2\3", 4))});
+    run = Command(kSheetsCommand.run, {"--json", books.Write("junk.xls", std::string("\0\1\2\3", 4))});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(nlohmann::json::parse(run.out).contains("error"));
 }

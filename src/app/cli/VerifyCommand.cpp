@@ -1,5 +1,5 @@
+#include "app/cli/Commands.h"
 #include "common/ProjectContext.h"
-#include "app/FirmwareCommands.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
 #include "firmware/ConfigurationImage.h"
@@ -11,6 +11,17 @@
 #include <optional>
 
 inline namespace zz {
+
+// zuzududada-cli verify [--app-dir DIR] PROJECT_DIR [FIRMWARE]
+// Rebuilds the project's configuration in memory (writing nothing) and checks that FIRMWARE
+// (by default the project's New_sx48802.sx) holds it in banks 1 and 2 and the base firmware's
+// data everywhere else. 0 when it does, 1 when not (each difference on standard error), 2 for
+// bad arguments.
+int RunVerifyCommand(const std::vector<std::string>& arguments);
+
+constexpr const char* kVerifyUsage = "[--app-dir DIR] PROJECT_DIR [FIRMWARE]";
+constexpr const char* kVerifySummary =
+    "Checks that a firmware holds the project's configuration and the base firmware everywhere else.";
 
 namespace {
 
@@ -85,5 +96,7 @@ int RunVerifyCommand(const std::vector<std::string>& arguments)
         return 1;
     }
 }
+
+const CliCommand kVerifyCommand{"verify", kVerifyUsage, kVerifySummary, RunVerifyCommand};
 
 } // namespace zz

@@ -1,5 +1,5 @@
+#include "app/cli/Commands.h"
 #include "common/ProjectContext.h"
-#include "app/FirmwareCommands.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
 #include "firmware/ConfigurationDecoding.h"
@@ -14,6 +14,15 @@
 #include <optional>
 
 inline namespace zz {
+
+// zuzududada-cli decode FIRMWARE [--json] [--to-project DIR]
+// Prints the configuration in bank 1 of a firmware file; --to-project writes the five
+// documents of a project that builds the same bank 1.
+int RunDecodeCommand(const std::vector<std::string>& arguments);
+
+constexpr const char* kDecodeUsage = "FIRMWARE [--json] [--to-project DIR]";
+constexpr const char* kDecodeSummary =
+    "Prints the configuration held in a firmware file; --to-project recovers the project's documents from it.";
 
 namespace {
 
@@ -134,5 +143,7 @@ int RunDecodeCommand(const std::vector<std::string>& arguments)
         return 1;
     }
 }
+
+const CliCommand kDecodeCommand{"decode", kDecodeUsage, kDecodeSummary, RunDecodeCommand};
 
 } // namespace zz

@@ -213,31 +213,28 @@ void TFZuzududadaeFirmWare::OpenaClick()
     openExcel_.InitialDir = context_.ProjectDir;
 }
 
+bool TFZuzududadaeFirmWare::ProjectChosen() const
+{
+    if (!context_.ProjectDir.empty()) return true;
+    Messages().Notice("Project not valid");
+    return false;
+}
+
 void TFZuzududadaeFirmWare::ShowEditor(QDialog* window)
 {
-    if (context_.ProjectDir.empty()) {
-        Messages().Notice("Project not valid");
-        return;
-    }
-    window->exec();
+    if (ProjectChosen()) window->exec();
 }
 
 void TFZuzududadaeFirmWare::CheckProjectClick()
 {
-    if (context_.ProjectDir.empty()) {
-        Messages().Notice("Project not valid");
-        return;
-    }
+    if (!ProjectChosen()) return;
     FProjectCheck->SetProjectDir(context_.ProjectDir);
     FProjectCheck->exec();
 }
 
 void TFZuzududadaeFirmWare::ByteMapClick()
 {
-    if (context_.ProjectDir.empty()) {
-        Messages().Notice("Project not valid");
-        return;
-    }
+    if (!ProjectChosen()) return;
     FByteMap->SetProjectDir(context_.ProjectDir);
     FByteMap->exec();
 }
@@ -260,10 +257,7 @@ void TFZuzududadaeFirmWare::OpenFindingDocument(const Finding& finding)
 
 void TFZuzududadaeFirmWare::btn_str_lng1aClick(QObject* sender)
 {
-    if (context_.ProjectDir.empty()) {
-        Messages().Notice("Project not valid");
-        return;
-    }
+    if (!ProjectChosen()) return;
     const std::pair<QObject*, QDialog*> routes[] = {
         {btn_Sdo, windows_.FSetVar},        {btn_Pdo, windows_.Fpdo},        {btn_Info_Pdo, windows_.FInfopdo},
         {btn_Emcy, windows_.Femcy},         {btn_Emcy_Wd, windows_.FWemcy},  {btn_RecInfo, windows_.F_Rec_Info},

@@ -61,7 +61,9 @@ private:
     void LbButton1Click();
     void Label1Click();
     void FormClose();
-    // Shows a window modally, once a project is set; "Project not valid" otherwise.
+    // Whether a project is set; tells "Project not valid" when none is.
+    bool ProjectChosen() const;
+    // Shows a window modally, once a project is set.
     void ShowEditor(QDialog* window);
     void SetCaption(const std::string& caption);
     // "Check project" and "DeviceNet Byte Map" on the current project.

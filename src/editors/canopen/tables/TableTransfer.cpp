@@ -42,14 +42,6 @@ std::string TableImportReport::Summary() const
 
 namespace {
 
-// One table's import into an empty table and its save.
-class TableImport {
-public:
-    virtual ~TableImport() = default;
-    virtual SheetImportOutcome Read(const std::string& workbookPath) = 0;
-    virtual std::string Save() = 0; // the path written
-};
-
 class Recorder {
 public:
     explicit Recorder(TableImportReport& report) : report_(report) {}
@@ -64,12 +56,25 @@ private:
     TableImportReport& report_;
 };
 
+// One table's import into an empty table and its save into the project's document.
+class TableImport {
+public:
+    TableImport(const ProjectContext& context, Recorder record) : context_(context), record_(record) {}
+    virtual ~TableImport() = default;
+    virtual SheetImportOutcome Read(const std::string& workbookPath) = 0;
+    virtual std::string Save() = 0; // the path written
+
+protected:
+    const ProjectContext& context_;
+    Recorder record_;
+};
+
 // The SDO access and the PDO translation tables: the rows go into the window's two grids, and
 // the document is built from them as the window's OK builds it.
 class TwoGridImport : public TableImport {
 public:
     TwoGridImport(const TwoGridTable& table, const ProjectContext& context, Recorder record)
-        : table_(table), context_(context), record_(record)
+        : TableImport(context, record), table_(table)
     {
         PrepareGrid(table_, sga_);
         PrepareGrid(table_, sgb_);
@@ -90,14 +95,12 @@ public:
 
 private:
     const TwoGridTable& table_;
-    const ProjectContext& context_;
-    Recorder record_;
     GridCells sga_{table_.columns, table_.rows}, sgb_{table_.columns, table_.rows};
 };
 
 class StoredPdoImport : public TableImport {
 public:
-    StoredPdoImport(const ProjectContext& context, Recorder record) : context_(context), record_(record)
+    StoredPdoImport(const ProjectContext& context, Recorder record) : TableImport(context, record)
     {
         // The PDOs the rows refer to by number, read as the window reads them.
         ProjectDocument document(Discipline::Guarded);
@@ -114,14 +117,22 @@ public:
     }
 
 private:
-    const ProjectContext& context_;
-    Recorder record_;
     StoredPdoTables tables_;
 };
 
+// Saves an emergency table into a fresh document at `path` with its document function.
+template <class Table>
+std::string SaveTable(void (*save)(ProjectDocument&, const std::string&, const Table&), const std::string& path,
+                      const Table& table)
+{
+    ProjectDocument document(Discipline::Guarded);
+    save(document, path, table);
+    return path;
+}
+
 class EmcyDefImport : public TableImport {
 public:
-    EmcyDefImport(const ProjectContext& context, Recorder record) : context_(context), record_(record) {}
+    using TableImport::TableImport;
     SheetImportOutcome Read(const std::string& path) override
     {
         return ImportSheetRows(path, kEmcyDefTable, kEmcyColumns.size(), [&](const std::vector<std::string>& row, size_t n) {
@@ -129,22 +140,15 @@ public:
             record_(RowRouting::To(side), n);
         });
     }
-    std::string Save() override
-    {
-        ProjectDocument document(Discipline::Guarded);
-        SaveEmcyDef(document, context_.EmcyDefFile, table_);
-        return context_.EmcyDefFile;
-    }
+    std::string Save() override { return SaveTable(SaveEmcyDef, context_.EmcyDefFile, table_); }
 
 private:
-    const ProjectContext& context_;
-    Recorder record_;
     EmcyTable table_;
 };
 
 class EmcyWordImport : public TableImport {
 public:
-    EmcyWordImport(const ProjectContext& context, Recorder record) : context_(context), record_(record) {}
+    using TableImport::TableImport;
     SheetImportOutcome Read(const std::string& path) override
     {
         return ImportSheetRows(path, kEmcyWordTable, kEmcyWordColumnCount, [&](const std::vector<std::string>& row, size_t n) {
@@ -157,16 +161,9 @@ public:
             record_(RowRouting::To(routed->first), n);
         });
     }
-    std::string Save() override
-    {
-        ProjectDocument document(Discipline::Guarded);
-        SaveEmcyWord(document, context_.EmcyWordFile, table_);
-        return context_.EmcyWordFile;
-    }
+    std::string Save() override { return SaveTable(SaveEmcyWord, context_.EmcyWordFile, table_); }
 
 private:
-    const ProjectContext& context_;
-    Recorder record_;
     EmcyWordTable table_;
 };
 

@@ -26,9 +26,13 @@ inline namespace zz {
 
 namespace {
 
-const QStringList kByteItems{QStringLiteral("none"), QStringLiteral("B1"), QStringLiteral("B2"),
-                             QStringLiteral("B3"),   QStringLiteral("B4"), QStringLiteral("B5"),
-                             QStringLiteral("B6"),   QStringLiteral("B7"), QStringLiteral("B8")};
+// The choices of a byte position: none, then the PDO's eight data bytes "B1" to "B8".
+QStringList ByteItems()
+{
+    QStringList items{QStringLiteral("none")};
+    for (int byte = 1; byte <= 8; ++byte) items << QStringLiteral("B%1").arg(byte);
+    return items;
+}
 
 // The row of the selected item, -1 when none is selected. A list can hold a current row that
 // is not selected (given on keyboard focus); that one is not the engineer's choice.
@@ -96,8 +100,8 @@ QWidget* TFInfopdo::BuildPage(CanSide side, const QString& own, const QString& o
     page.sdoList = new QListWidget(w);
     page.index = new QLineEdit(w);
     page.subindex = new QLineEdit(w);
-    page.high = new RadioGroup(QStringLiteral("Selected PDO Byte"), kByteItems, w);
-    page.low = new RadioGroup(QStringLiteral("Selected PDO Byte"), kByteItems, w);
+    page.high = new RadioGroup(QStringLiteral("Selected PDO Byte"), ByteItems(), w);
+    page.low = new RadioGroup(QStringLiteral("Selected PDO Byte"), ByteItems(), w);
     const QString suffix = side == CanSide::A ? QStringLiteral("A") : QStringLiteral("B");
     page.pdoList->setObjectName(QStringLiteral("LPdoCan") + suffix);
     SelectCurrentOnFocus(page.pdoList);

@@ -6,7 +6,6 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QApplication>
-#include <QTimer>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -30,25 +29,44 @@ QWidget* ByAccessibleName(QWidget* root, const QString& name)
     return nullptr;
 }
 
+namespace {
+
+// Runs `whileOpen` once the first modal window shown after it was made is active: keys go to
+// the focused widget, which the window gets only then. The call is queued, so that it runs
+// inside the modal window's own event loop once the activation is through.
+class ModalActivation : public QObject {
+public:
+    explicit ModalActivation(const std::function<void(QWidget* modal)>& whileOpen) : whileOpen_(whileOpen)
+    {
+        qApp->installEventFilter(this);
+    }
+    bool Seen() const { return seen_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (!seen_ && event->type() == QEvent::WindowActivate) {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal && watched == modal && modal->isActiveWindow()) {
+                seen_ = true;
+                QMetaObject::invokeMethod(this, [this, modal] { whileOpen_(modal); }, Qt::QueuedConnection);
+            }
+        }
+        return false;
+    }
+
+private:
+    const std::function<void(QWidget* modal)>& whileOpen_;
+    bool seen_ = false;
+};
+
+} // namespace
+
 void WhileModal(const std::function<void()>& open, const std::function<void(QWidget* modal)>& whileOpen)
 {
-    bool done = false;
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (done) return;
-        // Keys go to the focused widget, which the window gets only once it is active.
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal && modal->isActiveWindow()) {
-            done = true;
-            poll.stop();
-            whileOpen(modal);
-        }
-    });
-    poll.start();
+    ModalActivation activation(whileOpen);
     open();
-    poll.stop();
-    EXPECT_TRUE(done) << "no modal window was shown";
+    EXPECT_TRUE(activation.Seen()) << "no modal window was shown";
 }
 
 std::optional<std::string> ScriptedDesktop::PickFolder(const std::string& title, const std::string& root,

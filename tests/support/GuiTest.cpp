@@ -40,7 +40,8 @@ public:
     {
         qApp->installEventFilter(this);
     }
-    bool Seen() const { return seen_; }
+    // Whether `whileOpen` ran: a window that closes before its turn comes counts as not shown.
+    bool Ran() const { return ran_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -49,7 +50,13 @@ protected:
             QWidget* modal = QApplication::activeModalWidget();
             if (modal && watched == modal && modal->isActiveWindow()) {
                 seen_ = true;
-                QMetaObject::invokeMethod(this, [this, modal] { whileOpen_(modal); }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    this,
+                    [this, modal] {
+                        ran_ = true;
+                        whileOpen_(modal);
+                    },
+                    Qt::QueuedConnection);
             }
         }
         return false;
@@ -58,6 +65,7 @@ protected:
 private:
     const std::function<void(QWidget* modal)>& whileOpen_;
     bool seen_ = false;
+    bool ran_ = false;
 };
 
 } // namespace
@@ -66,7 +74,7 @@ void WhileModal(const std::function<void()>& open, const std::function<void(QWid
 {
     ModalActivation activation(whileOpen);
     open();
-    EXPECT_TRUE(activation.Seen()) << "no modal window was shown";
+    EXPECT_TRUE(activation.Ran()) << "no modal window was shown";
 }
 
 std::optional<std::string> ScriptedDesktop::PickFolder(const std::string& title, const std::string& root,

@@ -14,27 +14,7 @@ if ! command -v srec_cat >/dev/null; then
   exit 0
 fi
 
-# The files go on the disk of the build tree, where projects live, and once more into memory
-# (/dev/shm) when there is one: there the figures leave out the disk's share of every write.
-places=("$build")
-[ -d /dev/shm ] && [ -w /dev/shm ] && places+=(/dev/shm)
-cleanup=()
-trap 'rm -rf "${cleanup[@]}"' EXIT
-
-# Wall-clock milliseconds of one command, the best of N runs (used without hyperfine).
-best_ms() {
-  local runs="$1"; shift
-  local best=""
-  for _ in $(seq "$runs"); do
-    local start end
-    start=$(date +%s%N)
-    "$@" >/dev/null 2>&1
-    end=$(date +%s%N)
-    local ms=$(( (end - start) / 1000 ))
-    if [ -z "$best" ] || [ "$ms" -lt "$best" ]; then best=$ms; fi
-  done
-  awk -v us="$best" 'BEGIN { printf "%.3f", us / 1000 }'
-}
+source "$(dirname "$0")/timing.sh"
 
 # Median wall-clock milliseconds of each command with hyperfine, in the order given, then the
 # mean processor milliseconds (user + system) of each: on a busy machine the second set shows

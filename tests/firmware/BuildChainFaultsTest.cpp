@@ -164,13 +164,7 @@ TEST_F(BuildChainFaultsTest, ABankFileThatCannotBeWrittenStopsTheCompositionNami
 
 TEST_F(BuildChainFaultsTest, ABankFileChangedAfterTheBuildIsNotMerged)
 {
-    CompositionContext context;
-    context.BaseFirmwareDir = ws.project.MasterDir;
-    context.BaseFirmwareName = "sx48802.sx";
-    context.BankDir = ws.project.ProjectDir + "/bin/";
-    context.OutputDir = ws.project.ProjectDir + "/";
-    context.NewFirmwareName = "New_sx48802.sx";
-    context.Selected = {true, true, false, false, false};
+    CompositionContext context = ws.Composition();
     BankBuild build;
     build.Image.Bank(1)[15005] = 40;
     for (int n = 1; n <= 5; ++n)

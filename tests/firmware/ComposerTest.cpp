@@ -63,12 +63,7 @@ protected:
 
     void SetUp() override
     {
-        context.BaseFirmwareDir = ws.project.MasterDir;
-        context.BaseFirmwareName = "sx48802.sx";
-        context.BankDir = ws.project.ProjectDir + "/bin/";
-        context.OutputDir = ws.project.ProjectDir + "/";
-        context.NewFirmwareName = "New_sx48802.sx";
-        context.Selected = {true, true, false, false, false};
+        context = ws.Composition();
         ws.PutBankFile(1, Pattern(1));
         ws.PutBankFile(2, Pattern(2));
     }

@@ -30,6 +30,18 @@ void FirmwareWorkspace::PutBankFile(int bank, const std::string& bytes)
     dir.Write("PROJECTS/P/bin/bank" + std::to_string(bank) + ".bin", bytes);
 }
 
+CompositionContext FirmwareWorkspace::Composition() const
+{
+    CompositionContext context;
+    context.BaseFirmwareDir = project.MasterDir;
+    context.BaseFirmwareName = "sx48802.sx";
+    context.BankDir = project.ProjectDir + "/bin/";
+    context.OutputDir = project.ProjectDir + "/";
+    context.NewFirmwareName = "New_sx48802.sx";
+    context.Selected = {true, true, false, false, false};
+    return context;
+}
+
 std::string RowsDocument(const std::string& root, const std::vector<Row>& rows)
 {
     std::string out = "<" + root + ">\r\n";

@@ -1,5 +1,6 @@
 #pragma once
 #include "common/ProjectContext.h"
+#include "firmware/FirmwareComposer.h"
 #include "support/TempDir.h"
 
 #include <map>
@@ -20,6 +21,9 @@ struct FirmwareWorkspace {
     std::string PutDemoBaseFirmware();
     // bankN.bin in the project's bin directory.
     void PutBankFile(int bank, const std::string& bytes);
+    // Banks 1 and 2 of the bin directory merged into MASTER/sx48802.sx, written as the
+    // project's New_sx48802.sx.
+    CompositionContext Composition() const;
 };
 
 // <root> with one <row .../> per entry; attributes in the given order.

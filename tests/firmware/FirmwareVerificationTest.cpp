@@ -58,13 +58,7 @@ protected:
             const BankImage::Bytes& b = banks.Bank(bank);
             ws.PutBankFile(bank, std::string(b.begin(), b.end()));
         }
-        CompositionContext context;
-        context.BaseFirmwareDir = ws.project.MasterDir;
-        context.BaseFirmwareName = "sx48802.sx";
-        context.BankDir = ws.project.ProjectDir + "/bin/";
-        context.OutputDir = ws.project.ProjectDir + "/";
-        context.NewFirmwareName = "New_sx48802.sx";
-        context.Selected = {true, true, false, false, false};
+        CompositionContext context = ws.Composition();
         CompositionObserver quiet;
         EXPECT_TRUE(ComposeFirmware(context, quiet).written);
         return ReadAll(context.OutputDir + context.NewFirmwareName);

@@ -60,22 +60,30 @@ struct Biff {
     }
 };
 
-// The stream in a compound file, as a spreadsheet program stores it.
-std::string CompoundFile(const std::string& streamName, const std::string& stream)
+// The stream in a compound file beside others, as some programs store it.
+std::string CompoundFile(const std::vector<std::pair<std::string, std::string>>& streams)
 {
     gsf_init();
     GsfOutput* sink = gsf_output_memory_new();
     GsfOutfile* file = gsf_outfile_msole_new(sink);
-    GsfOutput* child = gsf_outfile_new_child(file, streamName.c_str(), FALSE);
-    gsf_output_write(child, stream.size(), reinterpret_cast<const guint8*>(stream.data()));
-    gsf_output_close(child);
-    g_object_unref(child);
+    for (const auto& [name, stream] : streams) {
+        GsfOutput* child = gsf_outfile_new_child(file, name.c_str(), FALSE);
+        gsf_output_write(child, stream.size(), reinterpret_cast<const guint8*>(stream.data()));
+        gsf_output_close(child);
+        g_object_unref(child);
+    }
     gsf_output_close(GSF_OUTPUT(file));
     g_object_unref(file);
     const std::string bytes(reinterpret_cast<const char*>(gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(sink))),
                             static_cast<size_t>(gsf_output_size(sink)));
     g_object_unref(sink);
     return bytes;
+}
+
+// The stream in a compound file, as a spreadsheet program stores it.
+std::string CompoundFile(const std::string& streamName, const std::string& stream)
+{
+    return CompoundFile({{streamName, stream}});
 }
 
 std::string Rk(unsigned row, unsigned column, uint32_t rk)
@@ -163,25 +171,6 @@ TEST(BiffWorkbook, RefusesDamagedAndProtectedWorkbooks)
     EXPECT_THROW(OpenXlsWorkbook("not a compound file"), Failure);
 }
 
-// The stream in a compound file beside others, as some programs store it.
-std::string CompoundFile(const std::vector<std::pair<std::string, std::string>>& streams)
-{
-    gsf_init();
-    GsfOutput* sink = gsf_output_memory_new();
-    GsfOutfile* file = gsf_outfile_msole_new(sink);
-    for (const auto& [name, stream] : streams) {
-        GsfOutput* child = gsf_outfile_new_child(file, name.c_str(), FALSE);
-        gsf_output_write(child, stream.size(), reinterpret_cast<const guint8*>(stream.data()));
-        gsf_output_close(child);
-        g_object_unref(child);
-    }
-    gsf_output_close(GSF_OUTPUT(file));
-    g_object_unref(file);
-    const std::string bytes(reinterpret_cast<const char*>(gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(sink))),
-                            static_cast<size_t>(gsf_output_size(sink)));
-    g_object_unref(sink);
-    return bytes;
-}
 
 std::string OneCellStream(const Biff& biff, const std::string& text)
 {

@@ -5,6 +5,7 @@
 #include "common/MessageSink.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
+#include "editors/gateway/GatewayWindowTest.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -22,22 +23,15 @@ void Retype(QLineEdit* edit, const QString& text)
     QTest::keyClicks(edit, text);
 }
 
-class FrameMappingWindowTest : public ::testing::Test {
+class FrameMappingWindowTest : public GatewayWindowTest {
 protected:
-    FrameMappingWindowTest() : scope(sink)
+    FrameMappingWindowTest()
     {
-        context.ProjectDir = dir.Path();
-        context.UpdateProjectFiles();
         const std::string frames = "<Receive_Frames><row COBID=\"0x100\" Dim=\"8\" Mnemonic=\"\"/>"
                                    "<row COBID=\"0x181\" Dim=\"3\" Mnemonic=\"\"/></Receive_Frames>";
         dir.Write("Receive_Frame.xml", frames);
         dir.Write("Send_Frame.xml", frames);
     }
-
-    TempDir dir;
-    ProjectContext context;
-    RecordingSink sink;
-    ScopedMessageSink scope;
 };
 
 TEST_F(FrameMappingWindowTest, ReceiveSideRefusesAnOverlapThenSavesTheMapping)

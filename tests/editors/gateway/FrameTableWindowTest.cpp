@@ -6,6 +6,7 @@
 #include "common/widgets/StringGrid.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
+#include "editors/gateway/GatewayWindowTest.h"
 
 #include <QHeaderView>
 #include <QLayout>
@@ -15,19 +16,7 @@
 
 namespace {
 
-class FrameTableWindowTest : public ::testing::Test {
-protected:
-    FrameTableWindowTest() : scope(sink)
-    {
-        context.ProjectDir = dir.Path();
-        context.UpdateProjectFiles();
-    }
-
-    TempDir dir;
-    ProjectContext context;
-    RecordingSink sink;
-    ScopedMessageSink scope;
-};
+using FrameTableWindowTest = GatewayWindowTest;
 
 TEST_F(FrameTableWindowTest, ReceiveFramesGridHasItsTitlesNumbersAndWidths)
 {

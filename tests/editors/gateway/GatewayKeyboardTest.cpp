@@ -8,6 +8,7 @@
 #include "editors/gateway/FrameTableWindow.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
+#include "editors/gateway/GatewayWindowTest.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -17,19 +18,7 @@
 
 namespace {
 
-class GatewayKeyboardTest : public ::testing::Test {
-protected:
-    GatewayKeyboardTest() : scope(sink)
-    {
-        context.ProjectDir = dir.Path();
-        context.UpdateProjectFiles();
-    }
-
-    TempDir dir;
-    ProjectContext context;
-    RecordingSink sink;
-    ScopedMessageSink scope;
-};
+using GatewayKeyboardTest = GatewayWindowTest;
 
 TEST_F(GatewayKeyboardTest, AFrameTableTypedWithEnterAndTabIsSavedCellByCell)
 {

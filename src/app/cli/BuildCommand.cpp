@@ -1,3 +1,4 @@
+#include "app/cli/CommandArguments.h"
 #include "app/cli/Commands.h"
 
 #include "common/ProjectContext.h"
@@ -54,12 +55,7 @@ constexpr const char* kBuildHelp =
     "verified (and the flashing program started), 1 when the build stopped, 2 for wrong\n"
     "arguments.\n";
 
-int Usage(const std::string& problem)
-{
-    std::cerr << "zuzududada-cli build: " << problem << "\nUsage: zuzududada-cli build " << kBuildUsage << "\n"
-              << "See zuzududada-cli build --help\n";
-    return 2;
-}
+int Usage(const std::string& problem) { return UsageError("build", kBuildUsage, problem); }
 
 std::optional<int> PortPosition(const std::string& text)
 {

@@ -1,3 +1,4 @@
+#include "app/cli/CommandArguments.h"
 #include "app/cli/Commands.h"
 #include "common/ProjectContext.h"
 #include "common/FileSystem.h"
@@ -42,12 +43,7 @@ constexpr const char* kDecodeHelp =
     "bank 1, or the recovered project would build another configuration (the reasons on\n"
     "standard error); 2 for wrong arguments.\n";
 
-int Usage(const std::string& problem)
-{
-    std::cerr << "zuzududada-cli decode: " << problem << "\nUsage: zuzududada-cli decode " << kDecodeUsage << "\n"
-              << "See zuzududada-cli decode --help\n";
-    return 2;
-}
+int Usage(const std::string& problem) { return UsageError("decode", kDecodeUsage, problem); }
 
 // Writes the project's documents and checks that they build the decoded bank again.
 int Recover(const std::string& directory, const BankImage::Bytes& bank, const DecodedConfiguration& configuration)

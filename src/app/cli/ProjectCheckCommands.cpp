@@ -1,3 +1,4 @@
+#include "app/cli/CommandArguments.h"
 #include "app/cli/Commands.h"
 
 #include "common/AppDirectory.h"
@@ -79,13 +80,6 @@ struct Arguments {
     bool help = false;
 };
 
-int Usage(const char* command, const char* usage, const std::string& problem)
-{
-    std::cerr << "zuzududada-cli " << command << ": " << problem << "\nUsage: zuzududada-cli " << command << ' '
-              << usage << "\nSee zuzududada-cli " << command << " --help\n";
-    return 2;
-}
-
 // Parses the arguments; a message for the first wrong one.
 std::optional<std::string> Parse(const std::vector<std::string>& arguments, bool withSvg, Arguments& into)
 {
@@ -126,13 +120,13 @@ std::optional<std::string> ProjectDirectory(const Arguments& arguments)
 int RunCheckCommand(const std::vector<std::string>& arguments)
 {
     Arguments parsed;
-    if (const auto problem = Parse(arguments, false, parsed)) return Usage("check", kCheckUsage, *problem);
+    if (const auto problem = Parse(arguments, false, parsed)) return UsageError("check", kCheckUsage, *problem);
     if (parsed.help) {
         std::cout << "Usage: zuzududada-cli check " << kCheckUsage << '\n' << kCheckHelp;
         return 0;
     }
     const std::optional<std::string> projectDir = ProjectDirectory(parsed);
-    if (!projectDir) return Usage("check", kCheckUsage, "'" + *parsed.projectDir + "' is not a project directory");
+    if (!projectDir) return UsageError("check", kCheckUsage, "'" + *parsed.projectDir + "' is not a project directory");
     const std::vector<Finding> findings = CheckProject(*projectDir);
     std::cout << (parsed.json ? FindingsJson(findings) : FindingsText(findings));
     return CountFindings(findings).errors > 0 ? 1 : 0;
@@ -141,13 +135,13 @@ int RunCheckCommand(const std::vector<std::string>& arguments)
 int RunMapCommand(const std::vector<std::string>& arguments)
 {
     Arguments parsed;
-    if (const auto problem = Parse(arguments, true, parsed)) return Usage("map", kMapUsage, *problem);
+    if (const auto problem = Parse(arguments, true, parsed)) return UsageError("map", kMapUsage, *problem);
     if (parsed.help) {
         std::cout << "Usage: zuzududada-cli map " << kMapUsage << '\n' << kMapHelp;
         return 0;
     }
     const std::optional<std::string> projectDir = ProjectDirectory(parsed);
-    if (!projectDir) return Usage("map", kMapUsage, "'" + *parsed.projectDir + "' is not a project directory");
+    if (!projectDir) return UsageError("map", kMapUsage, "'" + *parsed.projectDir + "' is not a project directory");
     const ByteMap map = BuildByteMap(*projectDir);
     int status = 0;
     for (const ByteMapSide* side : {&map.input, &map.output})

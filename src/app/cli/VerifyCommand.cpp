@@ -1,3 +1,4 @@
+#include "app/cli/CommandArguments.h"
 #include "app/cli/Commands.h"
 #include "common/ProjectContext.h"
 #include "common/FileSystem.h"
@@ -40,12 +41,7 @@ constexpr const char* kVerifyHelp =
     "Exit status: 0 when the firmware matches, 1 when it does not or cannot be read (the\n"
     "reasons on standard error), 2 for wrong arguments.\n";
 
-int Usage(const std::string& problem)
-{
-    std::cerr << "zuzududada-cli verify: " << problem << "\nUsage: zuzududada-cli verify " << kVerifyUsage << "\n"
-              << "See zuzududada-cli verify --help\n";
-    return 2;
-}
+int Usage(const std::string& problem) { return UsageError("verify", kVerifyUsage, problem); }
 
 } // namespace
 

@@ -15,9 +15,9 @@
 #include "firmware/CheckedComposition.h"
 #include "firmware/ConfigurationImage.h"
 #include "firmware/DeviceUpdate.h"
-#include "projectcheck/ProjectFiles.h"
-#include "projectcheck/widgets/TFByteMap.h"
-#include "projectcheck/widgets/TFProjectCheck.h"
+#include "common/ProjectLayout.h"
+#include "projectcheck/widgets/ByteMapWindow.h"
+#include "projectcheck/widgets/ProjectCheckWindow.h"
 #include "firmware/widgets/TFModifyFileSx.h"
 
 #include <memory>
@@ -141,7 +141,7 @@ void TFZuzududadaeFirmWare::BuildMenus()
     project->addAction(QStringLiteral("&New project"), New, &QPushButton::click);
     project->addAction(QStringLiteral("&Open project"), open, &QPushButton::click);
     project->addSeparator();
-    FProjectCheck = new TFProjectCheck(this);
+    FProjectCheck = new ProjectCheckWindow(this);
     FProjectCheck->SetOpenDocument([this](const Finding& finding) { OpenFindingDocument(finding); });
     actCheck = project->addAction(QStringLiteral("&Check project"), this, [this] {
         RunGuarded([this] { CheckProjectClick(); });
@@ -164,7 +164,7 @@ void TFZuzududadaeFirmWare::BuildMenus()
             windows_.FXML->exec();
         });
     });
-    FByteMap = new TFByteMap(this);
+    FByteMap = new ByteMapWindow(this);
     actByteMap = tools->addAction(QStringLiteral("DeviceNet &Byte Map"), this, [this] {
         RunGuarded([this] { ByteMapClick(); });
     });
@@ -249,7 +249,7 @@ void TFZuzududadaeFirmWare::OpenFindingDocument(const Finding& finding)
         {kEmcyDefName, windows_.Femcy},        {kEmcyWordName, windows_.FWemcy},
     };
     for (const auto& [document, window] : editors)
-        if (finding.document == document) return ShowEditor(window);
+        if (finding.Document == document) return ShowEditor(window);
     // A finding about the whole project has no editor of its own; the project starts with its
     // communication parameters.
     ShowEditor(windows_.Fpargen);

@@ -12,8 +12,8 @@ class QPushButton;
 
 inline namespace zz {
 
-class TFByteMap;
-class TFProjectCheck;
+class ByteMapWindow;
+class ProjectCheckWindow;
 struct Finding;
 
 // The main window: the project context, the five steps of a gateway project and the menus of
@@ -42,8 +42,8 @@ public:
     QAction *actSdo, *actPdo, *actInfoPdo, *actEmcy, *actEmcyWord, *actXml, *actHelp, *actAbout;
     QAction *actCheck, *actByteMap;
     // The project check and the DeviceNet byte map, owned here like the editors they lead to.
-    TFProjectCheck* FProjectCheck;
-    TFByteMap* FByteMap;
+    ProjectCheckWindow* FProjectCheck;
+    ByteMapWindow* FByteMap;
 
 
 protected:

@@ -10,15 +10,7 @@ namespace fs = std::filesystem;
 
 void ProjectContext::UpdateProjectFiles()
 {
-    PargenFile = ProjectDir + "/pargen.xml";
-    ReceiveFrameFile = ProjectDir + "/Receive_Frame.xml";
-    ReceiveInfoFile = ProjectDir + "/Receive_Info.xml";
-    EmcyDefFile = ProjectDir + "/emcydef.xml";
-    EmcyWordFile = ProjectDir + "/emcyword.xml";
-    RpdoDefFile = ProjectDir + "/rpdodef.xml";
-    SdoPdoFile = ProjectDir + "/sdopdo.xml";
-    SendFrameFile = ProjectDir + "/Send_Frame.xml";
-    SendInfoFile = ProjectDir + "/Send_Info.xml";
+    static_cast<ProjectLayout&>(*this) = ProjectLayout::Of(ProjectDir);
 }
 
 std::string AbsolutePath(const std::string& path)

@@ -1,4 +1,6 @@
 #pragma once
+#include "common/ProjectLayout.h"
+
 #include <optional>
 #include <string>
 
@@ -8,24 +10,15 @@ inline namespace zz {
 // its projects live, the current project, and the paths of the project's documents. The main
 // window owns it and, with the new project dialog, is its only writer; everybody else reads
 // it at the moment they run and keeps no copy. Paths are joined with "/".
-struct ProjectContext {
+struct ProjectContext : ProjectLayout {
     std::string AppDir;      // directory of the executable (or --app-dir), no trailing "/"
     std::string MasterDir;   // AppDir + "/MASTER": the base firmware
     std::string ProjectsDir; // AppDir + "/PROJECTS"
     std::string ProjectName; // the current project below ProjectsDir ("/Line4", or "Line5" after New project)
-    std::string ProjectDir;  // the current project directory; empty: no valid project
+    // ProjectDir, the current project directory (empty: no valid project), and the paths of
+    // its documents come from the layout.
 
-    std::string PargenFile;
-    std::string ReceiveFrameFile;
-    std::string ReceiveInfoFile;
-    std::string EmcyDefFile;
-    std::string EmcyWordFile;
-    std::string RpdoDefFile;
-    std::string SdoPdoFile;
-    std::string SendFrameFile;
-    std::string SendInfoFile;
-
-    // Sets the nine document paths from ProjectDir.
+    // Sets the document paths from ProjectDir.
     void UpdateProjectFiles();
 };
 

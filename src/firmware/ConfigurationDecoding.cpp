@@ -1,6 +1,6 @@
 #include "firmware/ConfigurationDecoding.h"
 
-#include "editors/gateway/PargenDocument.h"
+#include "gateway/PargenDocument.h"
 #include "firmware/SRecord.h"
 
 #include <cstdio>

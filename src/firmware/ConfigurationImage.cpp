@@ -1,11 +1,7 @@
 #include "firmware/ConfigurationImage.h"
 
-#include "common/ProjectContext.h"
-#include "common/FileSystem.h"
 #include "common/ParseInt.h"
-#include "xmlstore/documents/FrameInfoXml.h"
-#include "xmlstore/documents/FrameTableXml.h"
-#include "xmlstore/documents/PargenXml.h"
+#include "gateway/GatewayProject.h"
 
 #include <exception>
 #include <string>
@@ -16,9 +12,14 @@ namespace {
 
 using Bytes = BankImage::Bytes;
 
-int32_t Number(const StoredText& text)
+// A value of the documents; a text that is missing or no number fails with its place.
+int32_t Number(const StoredText& text, const char* document, std::optional<int> row, const char* field)
 {
-    return ParseInt(text.Value());
+    try {
+        return ParseInt(text.Value());
+    } catch (const Failure& failure) {
+        throw Failure(DocumentProblem{document, row, field, failure.what()});
+    }
 }
 
 void StoreLittleEndian32(Bytes& bank, size_t at, int32_t value)
@@ -39,24 +40,29 @@ uint8_t DeleteFlag(const StoredText& flag)
 }
 
 // Fills the records of one side from its frame and info documents and returns their count.
-int LoadFrameSide(ProjectDocument& frames, ProjectDocument& info, const std::string& framePath,
-                  const std::string& infoPath, Bytes& bank, size_t table, size_t recordSize, bool withDelete)
+int LoadFrameSide(const GatewayProject& project, GatewaySide side, Bytes& bank, size_t table, size_t recordSize,
+                  bool withDelete)
 {
-    const FrameTableTexts frameTable = ReadFrameTableXml(frames, framePath);
+    const auto& frameDocument = project.Frames(side);
+    const auto& infoDocument = project.Info(side);
+    const FrameTableTexts& frameTable = frameDocument.Read();
     const size_t frameRows = frameTable.Rows.size();
-    const FrameInfoTexts mappings = ReadFrameInfoXml(info, infoPath);
+    const FrameInfoTexts& mappings = infoDocument.Read();
     const size_t infoRows = mappings.Rows.size();
     // The count is a single byte in the parameter block: 256 rows count as 0, 300 as 44.
     const size_t count = (frameRows < infoRows ? frameRows : infoRows) & 0xFF;
 
+    static constexpr const char* kByteFields[] = {"B1", "B2", "B3", "B4", "B5", "B6", "B7", "B8"};
     for (size_t i = 0; i < count; ++i) {
         const FrameTableRowTexts& frame = frameTable.Rows[i];
+        const int row = static_cast<int>(i + 1);
         size_t at = table + recordSize * i;
-        StoreLittleEndian32(bank, at, Number(frame.CobId));
+        StoreLittleEndian32(bank, at, Number(frame.CobId, frameDocument.Name, row, "COBID"));
         at += 4;
-        StoreByte(bank, at++, Number(frame.Dim));
+        StoreByte(bank, at++, Number(frame.Dim, frameDocument.Name, row, "Dim"));
         if (withDelete) bank[at++] = DeleteFlag(frame.Delete);
-        for (const StoredText& byte : mappings.Rows[i].Bytes) StoreByte(bank, at++, Number(byte));
+        for (size_t k = 0; k < 8; ++k)
+            StoreByte(bank, at++, Number(mappings.Rows[i].Bytes[k], infoDocument.Name, row, kByteFields[k]));
     }
     return static_cast<int>(count);
 }
@@ -64,7 +70,7 @@ int LoadFrameSide(ProjectDocument& frames, ProjectDocument& info, const std::str
 int32_t OptionalNumber(const StoredText& text, int32_t fallback)
 {
     try {
-        return Number(text);
+        return ParseInt(text.Value());
     } catch (const std::exception&) {
         return fallback;
     }
@@ -72,42 +78,40 @@ int32_t OptionalNumber(const StoredText& text, int32_t fallback)
 
 } // namespace
 
-void LoadConfigurationImage(const ProjectContext& project, BankImage& image)
+void LoadConfigurationImage(const ProjectLayout& layout, BankImage& image)
 {
-    LoadConfigurationImage(ImageSources{project.PargenFile, project.ReceiveFrameFile, project.ReceiveInfoFile,
-                                        project.SendFrameFile, project.SendInfoFile},
-                           image);
+    LoadConfigurationImage(LoadGatewayProject(layout), image);
 }
 
-void LoadConfigurationImage(const ImageSources& project, BankImage& image)
+void LoadConfigurationImage(const GatewayProject& project, BankImage& image)
 {
     using namespace BankLayout;
     Bytes& bank = image.Bank(1);
-    ProjectDocument first(Discipline::Strict);
-    ProjectDocument second(Discipline::Strict);
 
+    const auto sideExists = [&](GatewaySide side) { return project.Frames(side).Exists && project.Info(side).Exists; };
     int receiveCount = 0;
-    if (FileExists(project.ReceiveFrameFile) && FileExists(project.ReceiveInfoFile))
-        receiveCount = LoadFrameSide(first, second, project.ReceiveFrameFile, project.ReceiveInfoFile, bank,
-                                     kReceiveTable, kReceiveRecordSize, true);
+    if (sideExists(GatewaySide::Receive))
+        receiveCount = LoadFrameSide(project, GatewaySide::Receive, bank, kReceiveTable, kReceiveRecordSize, true);
 
     int sendCount = 0;
-    if (FileExists(project.SendFrameFile) && FileExists(project.SendInfoFile))
-        sendCount = LoadFrameSide(first, second, project.SendFrameFile, project.SendInfoFile, bank, kSendTable,
-                                  kSendRecordSize, false);
+    if (sideExists(GatewaySide::Send))
+        sendCount = LoadFrameSide(project, GatewaySide::Send, bank, kSendTable, kSendRecordSize, false);
 
     // Without pargen.xml the whole block, the counts included, keeps what it held.
-    if (!FileExists(project.PargenFile)) return;
-    const PargenTexts parameters = ReadPargenXml(first, project.PargenFile);
+    if (!project.Pargen.Exists) return;
+    const PargenTexts& parameters = project.Pargen.Read();
+    const auto number = [](const StoredText& text, const char* field) {
+        return Number(text, kPargenName, std::nullopt, field);
+    };
     const size_t p = kParameterBlock;
-    StoreByte(bank, p + 0, Number(parameters.CanBaud));
-    StoreByte(bank, p + 1, Number(parameters.CanType));
-    StoreByte(bank, p + 2, Number(parameters.HowSend));
-    const int32_t delay = Number(parameters.DelaySend); // most significant byte first
+    StoreByte(bank, p + 0, number(parameters.CanBaud, "Can_Baud"));
+    StoreByte(bank, p + 1, number(parameters.CanType, "CAN_Type"));
+    StoreByte(bank, p + 2, number(parameters.HowSend, "How_Send"));
+    const int32_t delay = number(parameters.DelaySend, "Delay_Send"); // most significant byte first
     StoreByte(bank, p + 3, delay >> 8);
     StoreByte(bank, p + 4, delay);
-    StoreByte(bank, p + 5, Number(parameters.NetDevId));
-    StoreByte(bank, p + 6, Number(parameters.NetBaud));
+    StoreByte(bank, p + 5, number(parameters.NetDevId, "Net_Dev_Id"));
+    StoreByte(bank, p + 6, number(parameters.NetBaud, "Net_Baud"));
     StoreByte(bank, p + 7, receiveCount);
     StoreByte(bank, p + 8, sendCount);
     const int32_t timeOut = OptionalNumber(parameters.TimeOutData, 0); // least significant byte first

@@ -1,8 +1,8 @@
 #include "firmware/ProjectRecovery.h"
 
-#include "editors/gateway/FrameMappingDocument.h"
-#include "editors/gateway/FrameTableDocument.h"
-#include "editors/gateway/PargenDocument.h"
+#include "gateway/FrameMappingDocument.h"
+#include "gateway/FrameTableDocument.h"
+#include "gateway/PargenDocument.h"
 #include "firmware/FirmwareVerification.h"
 
 #include <cstdio>
@@ -18,7 +18,7 @@ std::string HexText(uint32_t value)
     return text;
 }
 
-void WriteSide(const std::string& framePath, const std::string& infoPath, FrameSide side,
+void WriteSide(const std::string& framePath, const std::string& infoPath, GatewaySide side,
                const std::vector<DecodedFrame>& frames)
 {
     std::vector<FrameRow> rows;
@@ -27,7 +27,7 @@ void WriteSide(const std::string& framePath, const std::string& infoPath, FrameS
         FrameRow row;
         row.CobId = HexText(frame.CobId);
         row.Dim = std::to_string(frame.Dim);
-        if (side == FrameSide::Receive) row.Delete = frame.Delete ? "Y" : "N";
+        if (side == GatewaySide::Receive) row.Delete = frame.Delete ? "Y" : "N";
         rows.push_back(row);
         FrameMapping mapping;
         mapping.Dim = 8; // every byte as it is: the loader reads all eight
@@ -36,7 +36,7 @@ void WriteSide(const std::string& framePath, const std::string& infoPath, FrameS
     }
     ProjectDocument document(Discipline::Strict);
     SaveFrameTable(document, framePath, side, rows);
-    SaveMappings(document, infoPath, side == FrameSide::Receive ? MappingSide::Receive : MappingSide::Send, mappings);
+    SaveMappings(document, infoPath, side == GatewaySide::Receive ? GatewaySide::Receive : GatewaySide::Send, mappings);
 }
 
 } // namespace
@@ -55,8 +55,8 @@ void WriteRecoveredProject(const GatewayDocumentPaths& paths, const DecodedConfi
     settings.NetOut = std::to_string(c.NetOut);
     ProjectDocument document(Discipline::Strict);
     SavePargen(document, paths.Pargen, settings);
-    WriteSide(paths.ReceiveFrame, paths.ReceiveInfo, FrameSide::Receive, c.Receive);
-    WriteSide(paths.SendFrame, paths.SendInfo, FrameSide::Send, c.Send);
+    WriteSide(paths.ReceiveFrame, paths.ReceiveInfo, GatewaySide::Receive, c.Receive);
+    WriteSide(paths.SendFrame, paths.SendInfo, GatewaySide::Send, c.Send);
 }
 
 RecoveryCheck CompareRecovered(const BankImage::Bytes& decoded, const BankImage::Bytes& rebuilt)

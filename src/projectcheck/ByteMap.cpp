@@ -1,9 +1,6 @@
 #include "projectcheck/ByteMap.h"
 
-#include "editors/gateway/FrameMappingDocument.h"
-#include "editors/gateway/FrameTableDocument.h"
-#include "projectcheck/DeviceNetAreas.h"
-#include "projectcheck/ProjectFiles.h"
+#include "gateway/GatewayProject.h"
 
 #include <exception>
 
@@ -11,41 +8,40 @@ inline namespace zz {
 
 namespace {
 
-ByteMapSide ReadSide(bool input, int size, const std::string& framePath, const std::string& infoPath)
+ByteMapSide ReadSide(const GatewayProject& project, GatewaySide direction, int size)
 {
     ByteMapSide side;
-    side.input = input;
-    side.size = size;
-    side.bytes.resize(static_cast<size_t>(size));
-    ProjectDocument document(Discipline::Strict);
+    side.Direction = direction;
+    side.Size = size;
+    side.Bytes.resize(static_cast<size_t>(size));
     MappingList list;
     std::vector<FrameRow> rows;
     try {
-        LoadMappings(document, framePath, infoPath, list);
+        SideMappings(project, direction, list);
     } catch (const std::exception& failure) {
-        side.problem = failure.what();
+        side.Problem = failure.what();
         return side;
     }
     try {
-        rows = ReadFrameRows(document, framePath, input ? FrameSide::Receive : FrameSide::Send);
+        if (const auto& frames = project.Frames(direction); frames.Exists) rows = FrameRowsOf(frames.Read(), direction);
     } catch (const std::exception&) {
         // Without their mnemonics the frames are still drawn; the check names the reason.
     }
     for (size_t f = 0; f < list.Records.size(); ++f) {
         MapFrame frame;
-        frame.row = static_cast<int>(f + 1);
-        frame.cobId = list.CobIds[f];
-        if (f < rows.size()) frame.mnemonic = rows[f].Mnemonic;
+        frame.Row = static_cast<int>(f + 1);
+        frame.CobId = list.CobIds[f];
+        if (f < rows.size()) frame.Mnemonic = rows[f].Mnemonic;
         for (int k = 1; k <= 8; ++k) {
             const uint8_t b = list.Records[f].Byte(k);
-            frame.bytes[static_cast<size_t>(k - 1)] = b;
+            frame.Bytes[static_cast<size_t>(k - 1)] = b;
             if (b == kNoByte) continue;
             if (b < size)
-                side.bytes[b].push_back({f, k});
+                side.Bytes[b].push_back({f, k});
             else
-                side.beyond.push_back({{f, k}, b});
+                side.Beyond.push_back({{f, k}, b});
         }
-        side.frames.push_back(std::move(frame));
+        side.Frames.push_back(std::move(frame));
     }
     return side;
 }
@@ -54,22 +50,20 @@ ByteMapSide ReadSide(bool input, int size, const std::string& framePath, const s
 
 bool ByteMapSide::Conflict(int deviceNetByte) const
 {
-    return input && deviceNetByte >= 0 && deviceNetByte < static_cast<int>(bytes.size()) &&
-           bytes[static_cast<size_t>(deviceNetByte)].size() > 1;
+    return IsInput() && deviceNetByte >= 0 && deviceNetByte < static_cast<int>(Bytes.size()) &&
+           Bytes[static_cast<size_t>(deviceNetByte)].size() > 1;
 }
 
-ByteMap BuildByteMap(const std::string& projectDir)
+ByteMap BuildByteMap(const GatewayProject& project)
 {
-    const ProjectFiles files = ProjectFilesIn(projectDir);
-    const DeviceNetAreas areas = ReadDeviceNetAreas(files.Pargen);
-    return {ReadSide(true, areas.input, files.ReceiveFrame, files.ReceiveInfo),
-            ReadSide(false, areas.output, files.SendFrame, files.SendInfo)};
+    const DeviceNetAreas areas = AreasOf(project);
+    return {ReadSide(project, GatewaySide::Receive, areas.Input), ReadSide(project, GatewaySide::Send, areas.Output)};
 }
 
 std::string FeedLabel(const ByteMapSide& side, const ByteFeed& feed)
 {
-    const std::string cobId = feed.frame < side.frames.size() ? side.frames[feed.frame].cobId : std::string("?");
-    return cobId + " B" + std::to_string(feed.canByte);
+    const std::string cobId = feed.Frame < side.Frames.size() ? side.Frames[feed.Frame].CobId : std::string("?");
+    return cobId + " B" + std::to_string(feed.CanByte);
 }
 
 } // namespace zz

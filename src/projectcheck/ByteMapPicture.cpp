@@ -23,26 +23,26 @@ constexpr int kGap = 16;
 
 int GridRows(const ByteMapSide& side)
 {
-    return (side.size + kColumns - 1) / kColumns;
+    return (side.Size + kColumns - 1) / kColumns;
 }
 
 // Heights of the parts of one area: title, grid, list of mappings beyond it.
 int AreaHeight(const ByteMapSide& side)
 {
     int height = kTitleHeight + GridRows(side) * kCellHeight;
-    if (!side.beyond.empty()) height += kLineHeight * (1 + static_cast<int>(side.beyond.size()));
-    if (!side.problem.empty()) height += kLineHeight;
+    if (!side.Beyond.empty()) height += kLineHeight * (1 + static_cast<int>(side.Beyond.size()));
+    if (!side.Problem.empty()) height += kLineHeight;
     return height + kGap;
 }
 
 int AreaTop(const ByteMap& map, bool input)
 {
-    return kMargin + (input ? 0 : AreaHeight(map.input));
+    return kMargin + (input ? 0 : AreaHeight(map.Input));
 }
 
 int LegendLines(const ByteMap& map)
 {
-    return 1 + static_cast<int>(map.input.frames.size() + map.output.frames.size()) + 2;
+    return 1 + static_cast<int>(map.Input.Frames.size() + map.Output.Frames.size()) + 2;
 }
 
 QRect CellRect(int top, int byte)
@@ -64,23 +64,23 @@ void PaintArea(QPainter& painter, const ByteMapSide& side, int top, std::optiona
     painter.setFont(title);
     painter.setPen(Qt::black);
     painter.drawText(QRect(kMargin, top, kColumns * kCellWidth, kTitleHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                     (side.input ? QStringLiteral("DeviceNet input area: %1 bytes (Net_In), fed by the receive frames")
+                     (side.IsInput() ? QStringLiteral("DeviceNet input area: %1 bytes (Net_In), fed by the receive frames")
                                  : QStringLiteral("DeviceNet output area: %1 bytes (Net_Out), feeding the send frames"))
-                         .arg(side.size));
+                         .arg(side.Size));
     title.setBold(false);
     painter.setFont(title);
 
     QFont small = painter.font();
     small.setPointSizeF(small.pointSizeF() * 0.8);
-    for (int b = 0; b < side.size; ++b) {
+    for (int b = 0; b < side.Size; ++b) {
         const QRect cell = CellRect(top, b);
-        const std::vector<ByteFeed>& feeds = side.bytes[static_cast<size_t>(b)];
-        const bool mine = highlighted && highlighted->input == side.input &&
+        const std::vector<ByteFeed>& feeds = side.Bytes[static_cast<size_t>(b)];
+        const bool mine = highlighted && highlighted->Direction == side.Direction &&
                           std::any_of(feeds.begin(), feeds.end(),
-                                      [&](const ByteFeed& f) { return f.frame == highlighted->frame; });
+                                      [&](const ByteFeed& f) { return f.Frame == highlighted->Frame; });
         QColor fill = Qt::white;
         if (!feeds.empty()) {
-            fill = FrameColour({side.input, feeds.front().frame});
+            fill = FrameColour({side.Direction, feeds.front().Frame});
             // The other frames keep a trace of their colour, so that used bytes still differ from unused ones.
             if (highlighted && !mine) fill = QColor::fromHsv(fill.hue(), fill.saturation() / 3, fill.value());
         }
@@ -106,19 +106,19 @@ void PaintArea(QPainter& painter, const ByteMapSide& side, int top, std::optiona
 
     int y = top + kTitleHeight + GridRows(side) * kCellHeight;
     painter.setPen(Qt::red);
-    if (!side.problem.empty()) {
+    if (!side.Problem.empty()) {
         painter.drawText(QRect(kMargin, y, kColumns * kCellWidth, kLineHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                         QStringLiteral("Not readable: ") + Q(side.problem));
+                         QStringLiteral("Not readable: ") + Q(side.Problem));
         y += kLineHeight;
     }
-    if (!side.beyond.empty()) {
+    if (!side.Beyond.empty()) {
         painter.drawText(QRect(kMargin, y, kColumns * kCellWidth, kLineHeight), Qt::AlignLeft | Qt::AlignVCenter,
                          QStringLiteral("Mapped beyond the area (the data is lost):"));
-        for (const StrayMapping& stray : side.beyond) {
+        for (const StrayMapping& stray : side.Beyond) {
             y += kLineHeight;
             painter.drawText(QRect(kMargin + 16, y, kColumns * kCellWidth, kLineHeight),
                              Qt::AlignLeft | Qt::AlignVCenter,
-                             QStringLiteral("%1 to byte %2").arg(Q(FeedLabel(side, stray.feed))).arg(stray.deviceNetByte));
+                             QStringLiteral("%1 to byte %2").arg(Q(FeedLabel(side, stray.Feed))).arg(stray.DeviceNetByte));
         }
     }
     painter.setPen(Qt::black);
@@ -129,17 +129,17 @@ void PaintLegend(QPainter& painter, const ByteMap& map, int top)
     int y = top;
     painter.drawText(QRect(kMargin, y, kColumns * kCellWidth, kLineHeight), Qt::AlignLeft | Qt::AlignVCenter,
                      QStringLiteral("Frames (conflicts crossed out in red, unused bytes white):"));
-    for (const ByteMapSide* side : {&map.input, &map.output}) {
-        for (size_t f = 0; f < side->frames.size(); ++f) {
+    for (const ByteMapSide* side : {&map.Input, &map.Output}) {
+        for (size_t f = 0; f < side->Frames.size(); ++f) {
             y += kLineHeight;
-            const MapFrame& frame = side->frames[f];
-            painter.fillRect(QRect(kMargin, y + 3, 24, kLineHeight - 6), FrameColour({side->input, f}));
+            const MapFrame& frame = side->Frames[f];
+            painter.fillRect(QRect(kMargin, y + 3, 24, kLineHeight - 6), FrameColour({side->Direction, f}));
             painter.drawText(QRect(kMargin + 32, y, kColumns * kCellWidth - 32, kLineHeight),
                              Qt::AlignLeft | Qt::AlignVCenter,
                              QStringLiteral("%1 %2 (row %3)  %4")
-                                 .arg(side->input ? QStringLiteral("receive") : QStringLiteral("send"), Q(frame.cobId))
-                                 .arg(frame.row)
-                                 .arg(Q(frame.mnemonic)));
+                                 .arg(side->IsInput() ? QStringLiteral("receive") : QStringLiteral("send"), Q(frame.CobId))
+                                 .arg(frame.Row)
+                                 .arg(Q(frame.Mnemonic)));
         }
     }
 }
@@ -150,30 +150,30 @@ QColor FrameColour(MapFrameRef frame)
 {
     // The golden angle spreads neighbouring frames over the colour circle; send frames start
     // half-way round so that the two areas do not look alike.
-    const int hue = (static_cast<int>(frame.frame) * 137 + (frame.input ? 0 : 180)) % 360;
+    const int hue = (static_cast<int>(frame.Frame) * 137 + (frame.Direction == GatewaySide::Receive ? 0 : 180)) % 360;
     return QColor::fromHsv(hue, 80, 250);
 }
 
 QSize ByteMapPictureSize(const ByteMap& map)
 {
-    const int height = AreaTop(map, false) + AreaHeight(map.output) + LegendLines(map) * kLineHeight + kMargin;
+    const int height = AreaTop(map, false) + AreaHeight(map.Output) + LegendLines(map) * kLineHeight + kMargin;
     return QSize(2 * kMargin + kColumns * kCellWidth, height);
 }
 
 void PaintByteMap(QPainter& painter, const ByteMap& map, std::optional<MapFrameRef> highlighted)
 {
     painter.fillRect(QRect(QPoint(0, 0), ByteMapPictureSize(map)), Qt::white);
-    PaintArea(painter, map.input, AreaTop(map, true), highlighted);
-    PaintArea(painter, map.output, AreaTop(map, false), highlighted);
-    PaintLegend(painter, map, AreaTop(map, false) + AreaHeight(map.output));
+    PaintArea(painter, map.Input, AreaTop(map, true), highlighted);
+    PaintArea(painter, map.Output, AreaTop(map, false), highlighted);
+    PaintLegend(painter, map, AreaTop(map, false) + AreaHeight(map.Output));
 }
 
 std::optional<MapCellRef> ByteMapCellAt(const ByteMap& map, QPoint point)
 {
-    for (const ByteMapSide* side : {&map.input, &map.output}) {
-        const int top = AreaTop(map, side->input);
-        for (int b = 0; b < side->size; ++b)
-            if (CellRect(top, b).contains(point)) return MapCellRef{side->input, b};
+    for (const ByteMapSide* side : {&map.Input, &map.Output}) {
+        const int top = AreaTop(map, side->IsInput());
+        for (int b = 0; b < side->Size; ++b)
+            if (CellRect(top, b).contains(point)) return MapCellRef{side->Direction, b};
     }
     return std::nullopt;
 }

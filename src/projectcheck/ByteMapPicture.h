@@ -20,15 +20,15 @@ inline namespace zz {
 
 // A frame of one area: which area, and its position in that area's list.
 struct MapFrameRef {
-    bool input = true;
-    size_t frame = 0;
+    GatewaySide Direction = GatewaySide::Receive;
+    size_t Frame = 0;
     bool operator==(const MapFrameRef&) const = default;
 };
 
 // A DeviceNet byte of one area.
 struct MapCellRef {
-    bool input = true;
-    int byte = 0;
+    GatewaySide Direction = GatewaySide::Receive;
+    int Byte = 0;
 };
 
 QSize ByteMapPictureSize(const ByteMap& map);

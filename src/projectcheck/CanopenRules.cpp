@@ -13,6 +13,7 @@
 #include "editors/canopen/tables/SdoGrids.h"
 #include "common/SearchOrder.h"
 #include "editors/canopen/tables/StoredPdo.h"
+#include "common/ProjectLayout.h"
 #include "projectcheck/Report.h"
 #include "xmlstore/documents/SdoPdoXml.h"
 
@@ -73,10 +74,10 @@ std::string EmcyPage(CanSide side)
     return Page(side == CanSide::A ? "CanA" : "CanB");
 }
 
-void CheckSdoAccess(const ProjectFiles& files, Report& report)
+void CheckSdoAccess(const ProjectLayout& files, Report& report)
 {
     std::vector<SdoAccessEntry> entries;
-    if (!ReadGuarded(files.Sdo, kSdoName, "Set SDO Access", report,
+    if (!ReadGuarded(files.SdoFile, kSdoName, "Set SDO Access", report,
                      [&](ProjectDocument& xml, XmlNode root) { ReadSdoAccessEntries(xml, root, entries); }))
         return;
     int pages[2] = {0, 0};
@@ -89,10 +90,10 @@ void CheckSdoAccess(const ProjectFiles& files, Report& report)
                                std::to_string(kMaxSdoEntries) + ": the others are not shown.");
 }
 
-void CheckPdoTranslation(const ProjectFiles& files, Report& report)
+void CheckPdoTranslation(const ProjectLayout& files, Report& report)
 {
     PdoTranslationTable table;
-    if (!ReadGuarded(files.RpdoDef, kRpdoDefName, "Set Traslate PDO", report,
+    if (!ReadGuarded(files.RpdoDefFile, kRpdoDefName, "Set Traslate PDO", report,
                      [&](ProjectDocument& xml, XmlNode root) { ReadPdoTranslation(xml, root, table); }))
         return;
     const char* names[2] = {"PDO From CanA to CanB", "PDO From CanB to CanA"};
@@ -128,9 +129,9 @@ void CheckPdoTranslation(const ProjectFiles& files, Report& report)
     }
 }
 
-void CheckStoredPdo(const ProjectFiles& files, Report& report)
+void CheckStoredPdo(const ProjectLayout& files, Report& report)
 {
-    if (!FileExists(files.SdoPdo)) return;
+    if (!FileExists(files.SdoPdoFile)) return;
     // The stored PDO editor lists the PDOs of rpdodef.xml and the entries of sdo.xml; their own
     // problems are reported with those documents.
     StoredPdoTables tables;
@@ -143,11 +144,11 @@ void CheckStoredPdo(const ProjectFiles& files, Report& report)
         } catch (const std::exception&) {
         }
     };
-    quietly(files.Sdo, [&](ProjectDocument& d, XmlNode root) { ReadSdoAccessLists(d, root, tables); });
-    quietly(files.RpdoDef, [&](ProjectDocument& d, XmlNode root) { ReadPdoLists(d, root, tables); });
+    quietly(files.SdoFile, [&](ProjectDocument& d, XmlNode root) { ReadSdoAccessLists(d, root, tables); });
+    quietly(files.RpdoDefFile, [&](ProjectDocument& d, XmlNode root) { ReadPdoLists(d, root, tables); });
 
     std::vector<size_t> withoutPdo;
-    if (!ReadGuarded(files.SdoPdo, kSdoPdoName, "Define store PDO", report, [&](ProjectDocument& d, XmlNode root) {
+    if (!ReadGuarded(files.SdoPdoFile, kSdoPdoName, "Define store PDO", report, [&](ProjectDocument& d, XmlNode root) {
             ReadStoredSdos(d, root, tables, &withoutPdo);
             const SdoPdoTexts stored = SdoPdoTextsOf(d, root);
             for (const size_t r : withoutPdo) {
@@ -182,10 +183,10 @@ void CheckStoredPdo(const ProjectFiles& files, Report& report)
     }
 }
 
-void CheckEmcyDef(const ProjectFiles& files, Report& report)
+void CheckEmcyDef(const ProjectLayout& files, Report& report)
 {
     EmcyTable table;
-    if (!LoadAsEditor(files.EmcyDef, kEmcyDefName, "Set Traslate EMCY", report, LoadEmcyDef, table)) return;
+    if (!LoadAsEditor(files.EmcyDefFile, kEmcyDefName, "Set Traslate EMCY", report, LoadEmcyDef, table)) return;
     for (const CanSide side : kCanSides) {
         const EmcyList& list = table.Side(side);
         const std::string page = EmcyPage(side);
@@ -215,10 +216,10 @@ void CheckEmcyDef(const ProjectFiles& files, Report& report)
     }
 }
 
-void CheckEmcyWord(const ProjectFiles& files, Report& report)
+void CheckEmcyWord(const ProjectLayout& files, Report& report)
 {
     EmcyWordTable table;
-    if (!LoadAsEditor(files.EmcyWord, kEmcyWordName, "Define EMCY Word", report, LoadEmcyWord, table)) return;
+    if (!LoadAsEditor(files.EmcyWordFile, kEmcyWordName, "Define EMCY Word", report, LoadEmcyWord, table)) return;
     for (const CanSide side : kCanSides) {
         const std::vector<TClWEmcy>& list = table.Side(side);
         const std::string page = EmcyPage(side);
@@ -262,7 +263,7 @@ void CheckEmcyWord(const ProjectFiles& files, Report& report)
 
 } // namespace
 
-void CheckCanopenDocuments(const ProjectFiles& files, std::vector<Finding>& findings)
+void CheckCanopenDocuments(const ProjectLayout& files, std::vector<Finding>& findings)
 {
     Report report(findings);
     CheckSdoAccess(files, report);

@@ -11,17 +11,17 @@ inline namespace zz {
 enum class Severity { Error, Warning };
 
 struct Finding {
-    Severity severity = Severity::Error;
-    std::string rule;     // a short stable name of the rule, e.g. "mapping-beyond-net-in"
-    std::string document; // the document's file name ("Receive_Info.xml"); empty for the project
-    std::optional<int> row; // the row as its editor numbers it; none when not about a row
-    std::string field;    // the element or attribute ("COBID", "B3", "Net_In"); may be empty
-    std::string message;  // what is wrong and what follows from it, for the engineer
+    Severity Level = Severity::Error;
+    std::string Rule;       // a short stable name of the rule, e.g. "mapping-beyond-net-in"
+    std::string Document;   // the document's file name ("Receive_Info.xml"); empty for the project
+    std::optional<int> Row; // the row as its editor numbers it; none when not about a row
+    std::string Field;      // the element or attribute ("COBID", "B3", "Net_In"); may be empty
+    std::string Message;    // what is wrong and what follows from it, for the engineer
 };
 
 struct FindingCounts {
-    int errors = 0;
-    int warnings = 0;
+    int Errors = 0;
+    int Warnings = 0;
 };
 FindingCounts CountFindings(const std::vector<Finding>& findings);
 

@@ -1,22 +1,22 @@
 #include "projectcheck/ProjectCheck.h"
 
 #include "common/MessageSink.h"
+#include "gateway/GatewayProject.h"
 #include "projectcheck/CheckRules.h"
 
 #include <filesystem>
 
 inline namespace zz {
 
-std::vector<Finding> CheckProject(const std::string& projectDir)
+std::vector<Finding> CheckProject(const GatewayProject& project)
 {
     // Some editor functions report refusals through the message sink; the check turns them
     // into findings and shows nothing itself.
     RecordingSink quiet;
     ScopedMessageSink scope(quiet);
-    const ProjectFiles files = ProjectFilesIn(projectDir);
     std::vector<Finding> findings;
-    CheckGatewayDocuments(files, findings);
-    CheckCanopenDocuments(files, findings);
+    CheckGatewayDocuments(project, findings);
+    CheckCanopenDocuments(project.Layout, findings);
     return findings;
 }
 
@@ -26,20 +26,20 @@ std::string CheckVerdict(const std::vector<Finding>& findings)
     const auto plural = [](int n, const char* word) {
         return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
     };
-    if (counts.errors == 0 && counts.warnings == 0) return "Project check: no problems found";
+    if (counts.Errors == 0 && counts.Warnings == 0) return "Project check: no problems found";
     std::string line = "Project check: ";
-    if (counts.errors > 0) line += plural(counts.errors, "error");
-    if (counts.errors > 0 && counts.warnings > 0) line += ", ";
-    if (counts.warnings > 0) line += plural(counts.warnings, "warning");
+    if (counts.Errors > 0) line += plural(counts.Errors, "error");
+    if (counts.Errors > 0 && counts.Warnings > 0) line += ", ";
+    if (counts.Warnings > 0) line += plural(counts.Warnings, "warning");
     return line + ", see Project > Check project";
 }
 
-std::string ProjectCheckVerdict(const std::string& projectDir)
+std::string ProjectCheckVerdict(const GatewayProject& project)
 {
+    const std::string& dir = project.Layout.ProjectDir;
     std::error_code error;
-    if (projectDir.empty() || !std::filesystem::is_directory(projectDir, error))
-        return "Project check: no project directory";
-    return CheckVerdict(CheckProject(projectDir));
+    if (dir.empty() || !std::filesystem::is_directory(dir, error)) return "Project check: no project directory";
+    return CheckVerdict(CheckProject(project));
 }
 
 } // namespace zz

@@ -1,56 +1,46 @@
 #include "projectcheck/ReportFormat.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QString>
+#include <nlohmann/json.hpp>
 
 inline namespace zz {
 
 namespace {
 
-QString Q(const std::string& text)
+using Json = nlohmann::json; // keys in sorted order, as the forms have always listed them
+
+std::string Text(const Json& value)
 {
-    return QString::fromStdString(text);
+    return value.dump(4) + "\n";
 }
 
-std::string Json(const QJsonValue& value)
+Json FeedObject(const ByteMapSide& side, const ByteFeed& feed)
 {
-    const QJsonDocument document = value.isArray() ? QJsonDocument(value.toArray()) : QJsonDocument(value.toObject());
-    return document.toJson(QJsonDocument::Indented).toStdString();
+    const MapFrame& frame = side.Frames[feed.Frame];
+    return {{"cobId", frame.CobId}, {"canByte", feed.CanByte}, {"frameRow", frame.Row}, {"mnemonic", frame.Mnemonic}};
 }
 
-QJsonObject FeedObject(const ByteMapSide& side, const ByteFeed& feed)
+Json SideObject(const ByteMapSide& side)
 {
-    const MapFrame& frame = side.frames[feed.frame];
-    return QJsonObject{{"cobId", Q(frame.cobId)}, {"canByte", feed.canByte}, {"frameRow", frame.row},
-                       {"mnemonic", Q(frame.mnemonic)}};
-}
-
-QJsonObject SideObject(const ByteMapSide& side)
-{
-    QJsonArray bytes;
-    for (size_t b = 0; b < side.bytes.size(); ++b) {
-        QJsonArray feeds;
-        for (const ByteFeed& feed : side.bytes[b]) feeds.append(FeedObject(side, feed));
-        bytes.append(QJsonObject{{"byte", static_cast<int>(b)}, {"feeds", feeds},
-                                 {"conflict", side.Conflict(static_cast<int>(b))}});
+    Json bytes = Json::array();
+    for (size_t b = 0; b < side.Bytes.size(); ++b) {
+        Json feeds = Json::array();
+        for (const ByteFeed& feed : side.Bytes[b]) feeds.push_back(FeedObject(side, feed));
+        bytes.push_back({{"byte", b}, {"feeds", feeds}, {"conflict", side.Conflict(static_cast<int>(b))}});
     }
-    QJsonArray beyond;
-    for (const StrayMapping& stray : side.beyond) {
-        QJsonObject object = FeedObject(side, stray.feed);
-        object.insert("byte", stray.deviceNetByte);
-        beyond.append(object);
+    Json beyond = Json::array();
+    for (const StrayMapping& stray : side.Beyond) {
+        Json object = FeedObject(side, stray.Feed);
+        object["byte"] = stray.DeviceNetByte;
+        beyond.push_back(object);
     }
-    QJsonArray frames;
-    for (const MapFrame& frame : side.frames) {
-        QJsonArray mapped;
-        for (const uint8_t b : frame.bytes) mapped.append(b == 255 ? QJsonValue() : QJsonValue(b));
-        frames.append(QJsonObject{{"row", frame.row}, {"cobId", Q(frame.cobId)}, {"mnemonic", Q(frame.mnemonic)},
-                                  {"bytes", mapped}});
+    Json frames = Json::array();
+    for (const MapFrame& frame : side.Frames) {
+        Json mapped = Json::array();
+        for (const uint8_t b : frame.Bytes) mapped.push_back(b == 255 ? Json() : Json(b));
+        frames.push_back({{"row", frame.Row}, {"cobId", frame.CobId}, {"mnemonic", frame.Mnemonic}, {"bytes", mapped}});
     }
-    QJsonObject object{{"size", side.size}, {"bytes", bytes}, {"beyondArea", beyond}, {"frames", frames}};
-    if (!side.problem.empty()) object.insert("problem", Q(side.problem));
+    Json object = {{"size", side.Size}, {"bytes", bytes}, {"beyondArea", beyond}, {"frames", frames}};
+    if (!side.Problem.empty()) object["problem"] = side.Problem;
     return object;
 }
 
@@ -62,26 +52,26 @@ std::string Padded(std::string text, size_t width)
 
 void SideLines(const ByteMapSide& side, std::string& out)
 {
-    const std::string area = side.input ? "IN" : "OUT";
-    if (!side.problem.empty()) out += "# " + area + ": " + side.problem + "\n";
-    for (size_t b = 0; b < side.bytes.size(); ++b) {
+    const std::string area = side.IsInput() ? "IN" : "OUT";
+    if (!side.Problem.empty()) out += "# " + area + ": " + side.Problem + "\n";
+    for (size_t b = 0; b < side.Bytes.size(); ++b) {
         std::string line = Padded(area, 4) + Padded(std::to_string(b), 5);
-        const std::vector<ByteFeed>& feeds = side.bytes[b];
+        const std::vector<ByteFeed>& feeds = side.Bytes[b];
         if (feeds.empty()) line += "-";
         for (size_t i = 0; i < feeds.size(); ++i) {
-            const MapFrame& frame = side.frames[feeds[i].frame];
+            const MapFrame& frame = side.Frames[feeds[i].Frame];
             if (i > 0) line += "; ";
-            line += Padded(frame.cobId, 11) + Padded("B" + std::to_string(feeds[i].canByte), 4) + frame.mnemonic;
+            line += Padded(frame.CobId, 11) + Padded("B" + std::to_string(feeds[i].CanByte), 4) + frame.Mnemonic;
         }
         if (side.Conflict(static_cast<int>(b))) line += "  [conflict]";
         while (!line.empty() && line.back() == ' ') line.pop_back();
         out += line + "\n";
     }
-    for (const StrayMapping& stray : side.beyond) {
-        const MapFrame& frame = side.frames[stray.feed.frame];
-        out += Padded(area, 4) + Padded(std::to_string(stray.deviceNetByte), 5) + Padded(frame.cobId, 11) +
-               Padded("B" + std::to_string(stray.feed.canByte), 4) + frame.mnemonic + "  [beyond the area of " +
-               std::to_string(side.size) + " bytes]\n";
+    for (const StrayMapping& stray : side.Beyond) {
+        const MapFrame& frame = side.Frames[stray.Feed.Frame];
+        out += Padded(area, 4) + Padded(std::to_string(stray.DeviceNetByte), 5) + Padded(frame.CobId, 11) +
+               Padded("B" + std::to_string(stray.Feed.CanByte), 4) + frame.Mnemonic + "  [beyond the area of " +
+               std::to_string(side.Size) + " bytes]\n";
     }
 }
 
@@ -89,42 +79,42 @@ void SideLines(const ByteMapSide& side, std::string& out)
 
 std::string FindingsJson(const std::vector<Finding>& findings)
 {
-    QJsonArray list;
+    Json list = Json::array();
     for (const Finding& f : findings)
-        list.append(QJsonObject{{"severity", SeverityName(f.severity)},
-                                {"rule", Q(f.rule)},
-                                {"document", Q(f.document)},
-                                {"row", f.row ? QJsonValue(*f.row) : QJsonValue()},
-                                {"field", Q(f.field)},
-                                {"message", Q(f.message)}});
-    return Json(list);
+        list.push_back({{"severity", SeverityName(f.Level)},
+                        {"rule", f.Rule},
+                        {"document", f.Document},
+                        {"row", f.Row ? Json(*f.Row) : Json()},
+                        {"field", f.Field},
+                        {"message", f.Message}});
+    return Text(list);
 }
 
 std::string FindingsText(const std::vector<Finding>& findings)
 {
     std::string out;
     for (const Finding& f : findings) {
-        std::string where = f.document.empty() ? "project" : f.document;
-        if (f.row) where += " row " + std::to_string(*f.row);
-        if (!f.field.empty()) where += " " + f.field;
-        out += Padded(SeverityName(f.severity), 8) + where + ": " + f.message + "\n";
+        std::string where = f.Document.empty() ? "project" : f.Document;
+        if (f.Row) where += " row " + std::to_string(*f.Row);
+        if (!f.Field.empty()) where += " " + f.Field;
+        out += Padded(SeverityName(f.Level), 8) + where + ": " + f.Message + "\n";
     }
     const FindingCounts counts = CountFindings(findings);
-    out += std::to_string(counts.errors) + (counts.errors == 1 ? " error, " : " errors, ") +
-           std::to_string(counts.warnings) + (counts.warnings == 1 ? " warning\n" : " warnings\n");
+    out += std::to_string(counts.Errors) + (counts.Errors == 1 ? " error, " : " errors, ") +
+           std::to_string(counts.Warnings) + (counts.Warnings == 1 ? " warning\n" : " warnings\n");
     return out;
 }
 
 std::string ByteMapJson(const ByteMap& map)
 {
-    return Json(QJsonObject{{"input", SideObject(map.input)}, {"output", SideObject(map.output)}});
+    return Text({{"input", SideObject(map.Input)}, {"output", SideObject(map.Output)}});
 }
 
 std::string ByteMapText(const ByteMap& map)
 {
     std::string out = "AREA BYTE COB ID     CAN MNEMONIC\n";
-    SideLines(map.input, out);
-    SideLines(map.output, out);
+    SideLines(map.Input, out);
+    SideLines(map.Output, out);
     return out;
 }
 

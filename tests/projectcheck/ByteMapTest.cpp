@@ -1,3 +1,4 @@
+#include "gateway/GatewayProject.h"
 #include "projectcheck/ByteMap.h"
 #include "projectcheck/ReportFormat.h"
 #include "support/TempDir.h"
@@ -23,18 +24,18 @@ TEST(ByteMap, PlacesEveryMappedByte)
     project.Write("Send_Info.xml", "<I><row B1=\"2\" B2=\"255\" B3=\"255\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/>"
                                    "<row B1=\"2\" B2=\"255\" B3=\"255\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/></I>");
 
-    const ByteMap map = BuildByteMap(project.Path());
-    ASSERT_EQ(map.input.bytes.size(), 8u);
-    ASSERT_EQ(map.input.bytes[1].size(), 2u);
-    EXPECT_TRUE(map.input.Conflict(1));
-    EXPECT_FALSE(map.input.Conflict(0));
-    ASSERT_EQ(map.input.beyond.size(), 1u);
-    EXPECT_EQ(map.input.beyond[0].deviceNetByte, 9);
-    EXPECT_EQ(FeedLabel(map.input, map.input.beyond[0].feed), "0x182 B3");
+    const ByteMap map = BuildByteMap(LoadGatewayProject(ProjectLayout::Of(project.Path())));
+    ASSERT_EQ(map.Input.Bytes.size(), 8u);
+    ASSERT_EQ(map.Input.Bytes[1].size(), 2u);
+    EXPECT_TRUE(map.Input.Conflict(1));
+    EXPECT_FALSE(map.Input.Conflict(0));
+    ASSERT_EQ(map.Input.Beyond.size(), 1u);
+    EXPECT_EQ(map.Input.Beyond[0].DeviceNetByte, 9);
+    EXPECT_EQ(FeedLabel(map.Input, map.Input.Beyond[0].Feed), "0x182 B3");
 
-    ASSERT_EQ(map.output.bytes.size(), 4u);
-    EXPECT_EQ(map.output.bytes[2].size(), 2u);
-    EXPECT_FALSE(map.output.Conflict(2)); // several send frames may take the same byte
+    ASSERT_EQ(map.Output.Bytes.size(), 4u);
+    EXPECT_EQ(map.Output.Bytes[2].size(), 2u);
+    EXPECT_FALSE(map.Output.Conflict(2)); // several send frames may take the same byte
 
     const std::string text = ByteMapText(map);
     EXPECT_NE(text.find("IN  1    0x181      B2  first; 0x182      B1  second  [conflict]\n"), std::string::npos) << text;
@@ -47,10 +48,10 @@ TEST(ByteMap, UnreadableSideKeepsTheReason)
 {
     TempDir project;
     project.Write("Receive_Frame.xml", "<R><row COBID=\"0x181\" Dim=\"abc\" Mnemonic=\"x\"/></R>");
-    const ByteMap map = BuildByteMap(project.Path());
-    EXPECT_NE(map.input.problem.find("abc"), std::string::npos);
-    EXPECT_EQ(map.input.bytes.size(), 128u);
-    EXPECT_TRUE(map.input.frames.empty());
+    const ByteMap map = BuildByteMap(LoadGatewayProject(ProjectLayout::Of(project.Path())));
+    EXPECT_NE(map.Input.Problem.find("abc"), std::string::npos);
+    EXPECT_EQ(map.Input.Bytes.size(), 128u);
+    EXPECT_TRUE(map.Input.Frames.empty());
 }
 
 } // namespace

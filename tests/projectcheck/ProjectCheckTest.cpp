@@ -1,3 +1,4 @@
+#include "gateway/GatewayProject.h"
 #include "projectcheck/ProjectCheck.h"
 #include "support/TempDir.h"
 
@@ -61,11 +62,11 @@ std::map<std::string, std::string> BaseProject()
 }
 
 struct Expected {
-    std::string rule;
-    Severity severity;
-    std::string document;
-    std::optional<int> row;
-    std::string field;
+    std::string Rule;
+    Severity Level;
+    std::string Document;
+    std::optional<int> Row;
+    std::string Field;
 };
 
 struct Case {
@@ -161,15 +162,15 @@ TEST_P(ProjectCheckRules, GiveTheirFinding)
     for (const auto& [name, text] : files)
         if (!text.empty()) project.Write(name, text);
 
-    const std::vector<Finding> findings = CheckProject(project.Path());
+    const std::vector<Finding> findings = CheckProject(LoadGatewayProject(ProjectLayout::Of(project.Path())));
     const auto found = std::find_if(findings.begin(), findings.end(),
-                                    [&](const Finding& f) { return f.rule == c.expected.rule; });
-    ASSERT_NE(found, findings.end()) << c.name << ": no " << c.expected.rule;
-    EXPECT_EQ(found->severity, c.expected.severity);
-    EXPECT_EQ(found->document, c.expected.document);
-    EXPECT_EQ(found->row, c.expected.row);
-    EXPECT_EQ(found->field, c.expected.field);
-    EXPECT_FALSE(found->message.empty());
+                                    [&](const Finding& f) { return f.Rule == c.expected.Rule; });
+    ASSERT_NE(found, findings.end()) << c.name << ": no " << c.expected.Rule;
+    EXPECT_EQ(found->Level, c.expected.Level);
+    EXPECT_EQ(found->Document, c.expected.Document);
+    EXPECT_EQ(found->Row, c.expected.Row);
+    EXPECT_EQ(found->Field, c.expected.Field);
+    EXPECT_FALSE(found->Message.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(SmallProjects, ProjectCheckRules, testing::ValuesIn(kCases),
@@ -177,11 +178,11 @@ INSTANTIATE_TEST_SUITE_P(SmallProjects, ProjectCheckRules, testing::ValuesIn(kCa
 
 TEST(ProjectCheck, DemoAndBaseProjectsAreClean)
 {
-    EXPECT_TRUE(CheckProject(kDemo).empty());
+    EXPECT_TRUE(CheckProject(LoadGatewayProject(ProjectLayout::Of(kDemo))).empty());
     TempDir project;
     for (const auto& [name, text] : BaseProject()) project.Write(name, text);
-    const std::vector<Finding> findings = CheckProject(project.Path());
-    EXPECT_TRUE(findings.empty()) << findings.front().message;
+    const std::vector<Finding> findings = CheckProject(LoadGatewayProject(ProjectLayout::Of(project.Path())));
+    EXPECT_TRUE(findings.empty()) << findings.front().Message;
 }
 
 // Every overlap is reported, not only the first the editor would show.
@@ -191,7 +192,7 @@ TEST(ProjectCheck, ReportsEveryOverlap)
     for (const auto& [name, text] : BaseProject()) project.Write(name, text);
     project.Write("Receive_Info.xml", Info(Mapping({"0", "1"}) + Mapping({"0", "1"})));
     int overlaps = 0;
-    for (const Finding& f : CheckProject(project.Path())) overlaps += f.rule == "byte-overlap";
+    for (const Finding& f : CheckProject(LoadGatewayProject(ProjectLayout::Of(project.Path())))) overlaps += f.Rule == "byte-overlap";
     EXPECT_EQ(overlaps, 2);
 }
 
@@ -202,8 +203,8 @@ TEST(ProjectCheck, VerdictCountsErrorsAndWarnings)
     const Finding warning{Severity::Warning, "r", "d", 1, "f", "m"};
     EXPECT_EQ(CheckVerdict({error, error}), "Project check: 2 errors, see Project > Check project");
     EXPECT_EQ(CheckVerdict({error, warning}), "Project check: 1 error, 1 warning, see Project > Check project");
-    EXPECT_EQ(ProjectCheckVerdict(kDemo), "Project check: no problems found");
-    EXPECT_EQ(ProjectCheckVerdict(""), "Project check: no project directory");
+    EXPECT_EQ(ProjectCheckVerdict(LoadGatewayProject(ProjectLayout::Of(kDemo))), "Project check: no problems found");
+    EXPECT_EQ(ProjectCheckVerdict(LoadGatewayProject(ProjectLayout::Of(""))), "Project check: no project directory");
 }
 
 struct CliRun {

@@ -3,8 +3,8 @@
 #include "editors/gateway/FrameMappingWindow.h"
 #include "firmware/widgets/TFModifyFileSx.h"
 #include "projectcheck/widgets/ByteMapView.h"
-#include "projectcheck/widgets/TFByteMap.h"
-#include "projectcheck/widgets/TFProjectCheck.h"
+#include "projectcheck/widgets/ByteMapWindow.h"
+#include "projectcheck/widgets/ProjectCheckWindow.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
 
@@ -64,7 +64,7 @@ TEST_F(ProjectCheckWindows, CheckWindowListsFindingsAndOpensTheirEditor)
     bool editorOpened = false;
     WhileModal([&] { main->actCheck->trigger(); },
                [&](QWidget* modal) {
-                   auto* window = qobject_cast<TFProjectCheck*>(modal);
+                   auto* window = qobject_cast<ProjectCheckWindow*>(modal);
                    ASSERT_NE(window, nullptr);
                    EXPECT_EQ(window->windowTitle(), QStringLiteral("Check project"));
                    EXPECT_EQ(window->Verdict->text(), QStringLiteral("Project check: 1 error, see Project > Check project"));
@@ -95,12 +95,12 @@ TEST_F(ProjectCheckWindows, ByteMapWindowShowsAndExportsThePicture)
     Open();
     WhileModal([&] { main->actByteMap->trigger(); },
                [&](QWidget* modal) {
-                   auto* window = qobject_cast<TFByteMap*>(modal);
+                   auto* window = qobject_cast<ByteMapWindow*>(modal);
                    ASSERT_NE(window, nullptr);
                    EXPECT_EQ(window->windowTitle(), QStringLiteral("DeviceNet Byte Map"));
                    EXPECT_LE(window->width(), 1366);
                    EXPECT_LE(window->height(), 768);
-                   EXPECT_EQ(window->Map().input.size, 32);
+                   EXPECT_EQ(window->Map().Input.Size, 32);
                    // Two title rows, five receive and four send frames.
                    EXPECT_EQ(window->Frames->count(), 2 + 5 + 4);
                    EXPECT_EQ(window->focusWidget(), window->Frames);

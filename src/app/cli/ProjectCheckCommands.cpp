@@ -2,6 +2,7 @@
 #include "app/cli/Commands.h"
 
 #include "common/AppDirectory.h"
+#include "gateway/GatewayProject.h"
 
 #include "projectcheck/ByteMap.h"
 #include "projectcheck/ByteMapPicture.h"
@@ -127,9 +128,9 @@ int RunCheckCommand(const std::vector<std::string>& arguments)
     }
     const std::optional<std::string> projectDir = ProjectDirectory(parsed);
     if (!projectDir) return UsageError("check", kCheckUsage, "'" + *parsed.projectDir + "' is not a project directory");
-    const std::vector<Finding> findings = CheckProject(*projectDir);
+    const std::vector<Finding> findings = CheckProject(LoadGatewayProject(ProjectLayout::Of(*projectDir)));
     std::cout << (parsed.json ? FindingsJson(findings) : FindingsText(findings));
-    return CountFindings(findings).errors > 0 ? 1 : 0;
+    return CountFindings(findings).Errors > 0 ? 1 : 0;
 }
 
 int RunMapCommand(const std::vector<std::string>& arguments)
@@ -142,11 +143,11 @@ int RunMapCommand(const std::vector<std::string>& arguments)
     }
     const std::optional<std::string> projectDir = ProjectDirectory(parsed);
     if (!projectDir) return UsageError("map", kMapUsage, "'" + *parsed.projectDir + "' is not a project directory");
-    const ByteMap map = BuildByteMap(*projectDir);
+    const ByteMap map = BuildByteMap(LoadGatewayProject(ProjectLayout::Of(*projectDir)));
     int status = 0;
-    for (const ByteMapSide* side : {&map.input, &map.output})
-        if (!side->problem.empty()) {
-            std::cerr << side->problem << '\n';
+    for (const ByteMapSide* side : {&map.Input, &map.Output})
+        if (!side->Problem.empty()) {
+            std::cerr << side->Problem << '\n';
             status = 1;
         }
     if (parsed.svg) {

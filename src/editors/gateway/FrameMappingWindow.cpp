@@ -20,7 +20,7 @@
 
 inline namespace zz {
 
-FrameMappingWindow::FrameMappingWindow(ProjectContext& context, MappingSide side, const QString& caption,
+FrameMappingWindow::FrameMappingWindow(ProjectContext& context, GatewaySide side, const QString& caption,
                                        QWidget* parent)
     : ModalWindow(parent), context_(context), side_(side)
 {
@@ -28,7 +28,7 @@ FrameMappingWindow::FrameMappingWindow(ProjectContext& context, MappingSide side
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setSizeGripEnabled(true);
-    const bool receive = side == MappingSide::Receive;
+    const bool receive = side == GatewaySide::Receive;
 
     auto* listTitle = new QLabel(QStringLiteral("COB ID"));
     ListBox1 = new QListWidget;
@@ -102,12 +102,12 @@ FrameMappingWindow::FrameMappingWindow(ProjectContext& context, MappingSide side
 
 const std::string& FrameMappingWindow::FramePath() const
 {
-    return side_ == MappingSide::Receive ? context_.ReceiveFrameFile : context_.SendFrameFile;
+    return side_ == GatewaySide::Receive ? context_.ReceiveFrameFile : context_.SendFrameFile;
 }
 
 const std::string& FrameMappingWindow::InfoPath() const
 {
-    return side_ == MappingSide::Receive ? context_.ReceiveInfoFile : context_.SendInfoFile;
+    return side_ == GatewaySide::Receive ? context_.ReceiveInfoFile : context_.SendInfoFile;
 }
 
 FrameMapping* FrameMappingWindow::Selected()
@@ -237,11 +237,11 @@ bool FrameMappingWindow::eventFilter(QObject* watched, QEvent* event)
         const int key = static_cast<QKeyEvent*>(event)->key();
         // Enter confirms the line (on the receive side it stores it); it does not press OK.
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            if (side_ == MappingSide::Receive) EditExit(k, Refusal::Tell);
+            if (side_ == GatewaySide::Receive) EditExit(k, Refusal::Tell);
             return true;
         }
     }
-    if (k && side_ == MappingSide::Receive && event->type() == QEvent::FocusOut) {
+    if (k && side_ == GatewaySide::Receive && event->type() == QEvent::FocusOut) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         // Another window coming to the front (a message box) does not mean the line was left.
         // A click on OK or Cancel: OK takes the line itself and Cancel drops it, so a refusal is
@@ -272,12 +272,12 @@ bool FrameMappingWindow::bitbtn1Click()
 }
 
 TF_Rec_Info::TF_Rec_Info(ProjectContext& context, QWidget* parent)
-    : FrameMappingWindow(context, MappingSide::Receive, QStringLiteral("Receive Frames Info"), parent)
+    : FrameMappingWindow(context, GatewaySide::Receive, QStringLiteral("Receive Frames Info"), parent)
 {
 }
 
 TF_Sen_Info::TF_Sen_Info(ProjectContext& context, QWidget* parent)
-    : FrameMappingWindow(context, MappingSide::Send, QStringLiteral("Send Frames Info"), parent)
+    : FrameMappingWindow(context, GatewaySide::Send, QStringLiteral("Send Frames Info"), parent)
 {
 }
 

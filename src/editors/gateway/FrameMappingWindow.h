@@ -1,6 +1,6 @@
 #pragma once
 #include "common/widgets/ModalWindow.h"
-#include "editors/gateway/FrameMappingDocument.h"
+#include "gateway/FrameMappingDocument.h"
 #include "xmlstore/ProjectDocument.h"
 
 #include <array>
@@ -42,7 +42,7 @@ public:
     QLabel* NotInUse(int k) const { return notInUse_[static_cast<size_t>(k - 1)]; }
 
 protected:
-    FrameMappingWindow(ProjectContext& context, MappingSide side, const QString& caption, QWidget* parent);
+    FrameMappingWindow(ProjectContext& context, GatewaySide side, const QString& caption, QWidget* parent);
 
     void FormShow() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -67,7 +67,7 @@ private:
     const std::string& InfoPath() const;
 
     ProjectContext& context_;
-    MappingSide side_;
+    GatewaySide side_;
     ProjectDocument document_{Discipline::Strict};
     MappingList list_;
     int selected_ = -1;

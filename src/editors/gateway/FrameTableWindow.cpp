@@ -4,7 +4,7 @@
 #include "common/MessageSink.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/StringGrid.h"
-#include "editors/gateway/PargenDocument.h"
+#include "gateway/PargenDocument.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -22,7 +22,7 @@ constexpr std::array<int, 4> kSendWidths = {64, 142, 82, 217};
 
 } // namespace
 
-FrameTableWindow::FrameTableWindow(ProjectContext& context, FrameSide side, std::string ProjectContext::*framePath,
+FrameTableWindow::FrameTableWindow(ProjectContext& context, GatewaySide side, std::string ProjectContext::*framePath,
                                    const QString& caption, QWidget* parent)
     : ModalWindow(parent), context_(context), side_(side), framePath_(framePath)
 {
@@ -32,12 +32,12 @@ FrameTableWindow::FrameTableWindow(ProjectContext& context, FrameSide side, std:
     setSizeGripEnabled(true);
 
     grid_ = new StringGrid(ColumnCountOf(side), kFrameGridRows + 1, this);
-    if (side == FrameSide::Receive) grid_->SetCheckColumn(ColumnsOf(side).Delete);
+    if (side == GatewaySide::Receive) grid_->SetCheckColumn(ColumnsOf(side).Delete);
     ResetFrameGrid(grid_->Cells(), side);
     grid_->CellsChanged();
     int width = 0;
     for (int column = 0; column < ColumnCountOf(side); ++column) {
-        const int w = side == FrameSide::Receive ? kReceiveWidths[static_cast<size_t>(column)]
+        const int w = side == GatewaySide::Receive ? kReceiveWidths[static_cast<size_t>(column)]
                                                  : kSendWidths[static_cast<size_t>(column)];
         grid_->SetColumnWidth(column, w);
         width += w;
@@ -82,14 +82,14 @@ bool FrameTableWindow::bitbtn1Click()
 }
 
 TFSetVar::TFSetVar(ProjectContext& context, QWidget* parent)
-    : FrameTableWindow(context, FrameSide::Receive, &ProjectContext::ReceiveFrameFile, QStringLiteral("Receive Frames"),
+    : FrameTableWindow(context, GatewaySide::Receive, &ProjectContext::ReceiveFrameFile, QStringLiteral("Receive Frames"),
                        parent),
       sga(grid_), bitbtn1(ok_), bitbtn2(cancel_)
 {
 }
 
 TFSetPdo::TFSetPdo(ProjectContext& context, QWidget* parent)
-    : FrameTableWindow(context, FrameSide::Send, &ProjectContext::SendFrameFile, QStringLiteral("Send Frames"), parent),
+    : FrameTableWindow(context, GatewaySide::Send, &ProjectContext::SendFrameFile, QStringLiteral("Send Frames"), parent),
       sga(grid_), LbButton4(ok_), LbButton3(cancel_)
 {
 }

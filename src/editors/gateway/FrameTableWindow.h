@@ -1,6 +1,6 @@
 #pragma once
 #include "common/widgets/ModalWindow.h"
-#include "editors/gateway/FrameTableDocument.h"
+#include "editors/gateway/FrameTableGrid.h"
 #include "xmlstore/ProjectDocument.h"
 
 #include <string>
@@ -18,7 +18,7 @@ struct ProjectContext;
 class FrameTableWindow : public ModalWindow {
     Q_OBJECT
 protected:
-    FrameTableWindow(ProjectContext& context, FrameSide side, std::string ProjectContext::*framePath,
+    FrameTableWindow(ProjectContext& context, GatewaySide side, std::string ProjectContext::*framePath,
                      const QString& caption, QWidget* parent);
 
     void FormShow() override;
@@ -31,7 +31,7 @@ protected:
 
 private:
     ProjectContext& context_;
-    FrameSide side_;
+    GatewaySide side_;
     std::string ProjectContext::*framePath_;
     ProjectDocument document_{Discipline::Strict};
 };

@@ -1,6 +1,6 @@
 #pragma once
 #include "common/widgets/ModalWindow.h"
-#include "editors/gateway/PargenDocument.h"
+#include "gateway/PargenDocument.h"
 #include "xmlstore/ProjectDocument.h"
 
 class QComboBox;

@@ -1,5 +1,6 @@
 #include "firmware/widgets/TFModifyFileSx.h"
 
+#include "gateway/GatewayProject.h"
 #include "common/ProjectContext.h"
 #include "common/Desktop.h"
 #include "common/FileSystem.h"
@@ -190,7 +191,7 @@ void TFModifyFileSx::FormShow()
     cbport->setCurrentIndex(0);
     cbport->setFocus(); // the port is what the engineer picks first
     Avanzamento->setValue(0);
-    LabelCheck->setText(Q(ProjectCheckVerdict(project_.ProjectDir)));
+    LabelCheck->setText(Q(ProjectCheckVerdict(LoadGatewayProject(project_))));
     LbButton2->setEnabled(false);
     SetStatus("");
     verifiedFirmware_.clear();

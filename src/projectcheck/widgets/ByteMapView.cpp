@@ -37,14 +37,14 @@ QString ByteMapView::ToolTipAt(QPoint point) const
     if (!map_) return {};
     const std::optional<MapCellRef> cell = ByteMapCellAt(*map_, point);
     if (!cell) return {};
-    const ByteMapSide& side = cell->input ? map_->input : map_->output;
-    QStringList lines{QStringLiteral("%1 byte %2").arg(cell->input ? QStringLiteral("Input") : QStringLiteral("Output"))
-                          .arg(cell->byte)};
-    const std::vector<ByteFeed>& feeds = side.bytes[static_cast<size_t>(cell->byte)];
+    const ByteMapSide& side = cell->Direction == GatewaySide::Receive ? map_->Input : map_->Output;
+    QStringList lines{QStringLiteral("%1 byte %2").arg(cell->Direction == GatewaySide::Receive ? QStringLiteral("Input") : QStringLiteral("Output"))
+                          .arg(cell->Byte)};
+    const std::vector<ByteFeed>& feeds = side.Bytes[static_cast<size_t>(cell->Byte)];
     if (feeds.empty()) lines << QStringLiteral("unused");
     for (const ByteFeed& feed : feeds)
-        lines << Q(FeedLabel(side, feed)) + QStringLiteral(": ") + Q(side.frames[feed.frame].mnemonic);
-    if (side.Conflict(cell->byte)) lines << QStringLiteral("Conflict: more than one CAN byte writes this byte");
+        lines << Q(FeedLabel(side, feed)) + QStringLiteral(": ") + Q(side.Frames[feed.Frame].Mnemonic);
+    if (side.Conflict(cell->Byte)) lines << QStringLiteral("Conflict: more than one CAN byte writes this byte");
     return lines.join(QLatin1Char('\n'));
 }
 

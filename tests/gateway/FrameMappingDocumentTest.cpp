@@ -1,4 +1,4 @@
-#include "editors/gateway/FrameMappingDocument.h"
+#include "gateway/FrameMappingDocument.h"
 
 #include "common/Failure.h"
 #include "support/TempDir.h"
@@ -51,7 +51,7 @@ TEST_F(FrameMappingDocumentTest, PairsRowsByPositionAndReadsOnlyBytesWithinTheLe
     EXPECT_EQ(list.Records[2].B2, kNoByte);
     EXPECT_EQ(list.Records[2].B3, 18);
     EXPECT_EQ(list.Records[2].B7, kNoByte);
-    EXPECT_FALSE(CheckMappings(list, MappingSide::Receive));
+    EXPECT_FALSE(CheckMappings(list, GatewaySide::Receive));
 }
 
 TEST_F(FrameMappingDocumentTest, TheSmallerCountDecides)
@@ -67,7 +67,7 @@ TEST_F(FrameMappingDocumentTest, TheSmallerCountDecides)
     MappingList more = Load();
     ASSERT_EQ(more.Records.size(), 2u);
     EXPECT_EQ(more.Records[1].B1, 41);
-    SaveMappings(document, dir.File("Receive_Info.xml"), MappingSide::Receive, more.Records);
+    SaveMappings(document, dir.File("Receive_Info.xml"), GatewaySide::Receive, more.Records);
     EXPECT_EQ(ReadAll(dir.File("Receive_Info.xml")),
               "<Receive_Frames_Info>\r\n"
               "  <row B1=\"40\" B2=\"255\" B3=\"255\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/>\r\n"
@@ -79,7 +79,7 @@ TEST_F(FrameMappingDocumentTest, MissingDocumentsAndBrokenRows)
 {
     MappingList none = Load();
     EXPECT_TRUE(none.Records.empty());
-    SaveMappings(document, dir.File("Send_Info.xml"), MappingSide::Send, none.Records);
+    SaveMappings(document, dir.File("Send_Info.xml"), GatewaySide::Send, none.Records);
     EXPECT_EQ(ReadAll(dir.File("Send_Info.xml")), "<Send_Frames_Info/>\r\n");
 
     Frames(Row("COBID=\"1\" Dim=\"2\""));
@@ -128,20 +128,20 @@ MappingList Two(uint8_t firstB1, uint8_t secondB2)
 
 TEST(FrameMappingCheck, OverlapNamesTheLaterPairFirst)
 {
-    EXPECT_EQ(CheckMappings(Two(5, 5), MappingSide::Receive).value_or(""),
+    EXPECT_EQ(CheckMappings(Two(5, 5), GatewaySide::Receive).value_or(""),
               "Error!! The Byte 5 is used in COB ID 0x181 in Byte 2 and in COB ID 0x100 in Byte 1 ");
-    EXPECT_FALSE(CheckMappings(Two(5, 6), MappingSide::Receive));
-    EXPECT_FALSE(CheckMappings(Two(5, 5), MappingSide::Send)); // a byte may feed many send bytes
+    EXPECT_FALSE(CheckMappings(Two(5, 6), GatewaySide::Receive));
+    EXPECT_FALSE(CheckMappings(Two(5, 5), GatewaySide::Send)); // a byte may feed many send bytes
 
     MappingList same = Two(0, kNoByte);
     same.Records[0].B3 = 0;
-    EXPECT_EQ(CheckMappings(same, MappingSide::Receive).value_or(""),
+    EXPECT_EQ(CheckMappings(same, GatewaySide::Receive).value_or(""),
               "Error!! The Byte 0 is used in COB ID 0x100 in Byte 3 and in COB ID 0x100 in Byte 1 ");
 
     // Three users of byte 127: the first conflict in list order is the one reported.
     MappingList three = Two(127, 127);
     three.Records[0].B8 = 127;
-    EXPECT_EQ(CheckMappings(three, MappingSide::Receive).value_or(""),
+    EXPECT_EQ(CheckMappings(three, GatewaySide::Receive).value_or(""),
               "Error!! The Byte 127 is used in COB ID 0x100 in Byte 8 and in COB ID 0x100 in Byte 1 ");
 }
 
@@ -154,8 +154,8 @@ TEST_F(FrameMappingDocumentTest, StoredValuesOutsideTheDeviceNetAreaAreRefusedOn
     EXPECT_EQ(list.Records[0].B2, kNoByte);
     EXPECT_EQ(list.Records[1].B2, 200);
     const std::string message = "Error!! The Byte 200 in COB ID 0x181 in Byte 2 is not between 0 and 127. ";
-    EXPECT_EQ(CheckMappings(list, MappingSide::Receive).value_or(""), message);
-    EXPECT_EQ(CheckMappings(list, MappingSide::Send).value_or(""), message);
+    EXPECT_EQ(CheckMappings(list, GatewaySide::Receive).value_or(""), message);
+    EXPECT_EQ(CheckMappings(list, GatewaySide::Send).value_or(""), message);
 }
 
 TEST(FrameMappingSave, BytesBeyondTheLengthAreWrittenAsNone)
@@ -167,7 +167,7 @@ TEST(FrameMappingSave, BytesBeyondTheLengthAreWrittenAsNone)
     record.B1 = 0;
     record.B3 = 127;
     record.B4 = 9; // cannot stand beyond the length
-    SaveMappings(document, dir.File("Send_Info.xml"), MappingSide::Send, {record});
+    SaveMappings(document, dir.File("Send_Info.xml"), GatewaySide::Send, {record});
     EXPECT_EQ(ReadAll(dir.File("Send_Info.xml")),
               "<Send_Frames_Info>\r\n"
               "  <row B1=\"0\" B2=\"255\" B3=\"127\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/>\r\n"

@@ -16,10 +16,10 @@ inline namespace zz {
 // documents on disk again. Activating a finding (Enter, a double click or "Open editor") hands
 // it to the owner, which opens the editor of its document; the list is checked again when
 // that editor closes.
-class TFProjectCheck : public ModalWindow {
+class ProjectCheckWindow : public ModalWindow {
     Q_OBJECT
 public:
-    explicit TFProjectCheck(QWidget* parent = nullptr);
+    explicit ProjectCheckWindow(QWidget* parent = nullptr);
 
     // The project to check at the next showing.
     void SetProjectDir(const std::string& projectDir) { projectDir_ = projectDir; }

@@ -16,10 +16,10 @@ class ByteMapView;
 // "DeviceNet Byte Map": the input and output areas of the current project as grids of
 // numbered cells, the frames in a side list (selecting one highlights its bytes), export of
 // the picture to SVG and PNG, and printing. Every showing reads the documents again.
-class TFByteMap : public ModalWindow {
+class ByteMapWindow : public ModalWindow {
     Q_OBJECT
 public:
-    explicit TFByteMap(QWidget* parent = nullptr);
+    explicit ByteMapWindow(QWidget* parent = nullptr);
 
     void SetProjectDir(const std::string& projectDir) { projectDir_ = projectDir; }
     // Asks for the file to export to, given the dialog's caption and filter; an empty answer

@@ -1,5 +1,6 @@
-#include "projectcheck/widgets/TFByteMap.h"
+#include "projectcheck/widgets/ByteMapWindow.h"
 
+#include "gateway/GatewayProject.h"
 #include "common/MessageSink.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
@@ -24,19 +25,19 @@ namespace {
 // List rows: the receive frames, then the send frames, each under a title row.
 std::optional<MapFrameRef> FrameOfRow(const ByteMap& map, int row)
 {
-    const int inputs = static_cast<int>(map.input.frames.size());
-    if (row >= 1 && row <= inputs) return MapFrameRef{true, static_cast<size_t>(row - 1)};
+    const int inputs = static_cast<int>(map.Input.Frames.size());
+    if (row >= 1 && row <= inputs) return MapFrameRef{GatewaySide::Receive, static_cast<size_t>(row - 1)};
     const int sendRow = row - inputs - 2;
-    if (sendRow >= 0 && sendRow < static_cast<int>(map.output.frames.size()))
-        return MapFrameRef{false, static_cast<size_t>(sendRow)};
+    if (sendRow >= 0 && sendRow < static_cast<int>(map.Output.Frames.size()))
+        return MapFrameRef{GatewaySide::Send, static_cast<size_t>(sendRow)};
     return std::nullopt;
 }
 
 } // namespace
 
-TFByteMap::TFByteMap(QWidget* parent) : ModalWindow(parent)
+ByteMapWindow::ByteMapWindow(QWidget* parent) : ModalWindow(parent)
 {
-    setObjectName(QStringLiteral("TFByteMap"));
+    setObjectName(QStringLiteral("ByteMapWindow"));
     setWindowTitle(QStringLiteral("DeviceNet Byte Map"));
 
     Frames = new QListWidget(this);
@@ -84,9 +85,9 @@ TFByteMap::TFByteMap(QWidget* parent) : ModalWindow(parent)
     connect(Frames, &QListWidget::currentRowChanged, this, [this](int row) { FramesRowChanged(row); });
 }
 
-void TFByteMap::FormShow()
+void ByteMapWindow::FormShow()
 {
-    map_ = BuildByteMap(projectDir_);
+    map_ = BuildByteMap(LoadGatewayProject(ProjectLayout::Of(projectDir_)));
     View->SetMap(&map_);
     Frames->clear();
     const auto addTitle = [this](const QString& text) {
@@ -96,26 +97,26 @@ void TFByteMap::FormShow()
         item->setFont(bold);
     };
     const auto addFrames = [this](const ByteMapSide& side) {
-        for (size_t f = 0; f < side.frames.size(); ++f) {
-            const MapFrame& frame = side.frames[f];
-            auto* item = new QListWidgetItem(Q(frame.cobId) + QStringLiteral("  ") + Q(frame.mnemonic), Frames);
-            item->setData(Qt::DecorationRole, FrameColour({side.input, f}));
-            item->setToolTip(Q(frame.mnemonic));
+        for (size_t f = 0; f < side.Frames.size(); ++f) {
+            const MapFrame& frame = side.Frames[f];
+            auto* item = new QListWidgetItem(Q(frame.CobId) + QStringLiteral("  ") + Q(frame.Mnemonic), Frames);
+            item->setData(Qt::DecorationRole, FrameColour({side.Direction, f}));
+            item->setToolTip(Q(frame.Mnemonic));
         }
     };
     addTitle(QStringLiteral("Receive frames (input area)"));
-    addFrames(map_.input);
+    addFrames(map_.Input);
     addTitle(QStringLiteral("Send frames (output area)"));
-    addFrames(map_.output);
+    addFrames(map_.Output);
     Frames->setFocus();
 }
 
-void TFByteMap::FramesRowChanged(int row)
+void ByteMapWindow::FramesRowChanged(int row)
 {
     View->SetHighlighted(FrameOfRow(map_, row));
 }
 
-void TFByteMap::ExportSvgClick()
+void ByteMapWindow::ExportSvgClick()
 {
     const QString path = askPath_(QStringLiteral("Export SVG"), QStringLiteral("SVG picture (*.svg)"));
     if (path.isEmpty()) return;
@@ -123,7 +124,7 @@ void TFByteMap::ExportSvgClick()
     if (!WriteByteMapSvg(map_, S(path), why)) Messages().Notice(why);
 }
 
-void TFByteMap::ExportPngClick()
+void ByteMapWindow::ExportPngClick()
 {
     const QString path = askPath_(QStringLiteral("Export PNG"), QStringLiteral("PNG picture (*.png)"));
     if (path.isEmpty()) return;
@@ -131,7 +132,7 @@ void TFByteMap::ExportPngClick()
     if (!WriteByteMapPng(map_, S(path), why)) Messages().Notice(why);
 }
 
-void TFByteMap::PrintClick()
+void ByteMapWindow::PrintClick()
 {
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, this);

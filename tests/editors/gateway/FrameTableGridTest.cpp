@@ -1,4 +1,4 @@
-#include "editors/gateway/FrameTableDocument.h"
+#include "editors/gateway/FrameTableGrid.h"
 
 #include "common/Failure.h"
 #include "support/TempDir.h"
@@ -7,7 +7,7 @@
 
 namespace {
 
-GridCells EmptyGrid(FrameSide side)
+GridCells EmptyGrid(GatewaySide side)
 {
     GridCells cells(ColumnCountOf(side), kFrameGridRows + 1);
     ResetFrameGrid(cells, side);
@@ -23,7 +23,7 @@ TEST(FrameTableDocument, ReceiveTableRoundTripKeepsTextsAsTyped)
 {
     TempDir dir;
     ProjectDocument document;
-    GridCells cells = EmptyGrid(FrameSide::Receive);
+    GridCells cells = EmptyGrid(GatewaySide::Receive);
     EXPECT_EQ(cells.Cell(3, 0), "Delete");
     EXPECT_EQ(cells.Cell(0, 128), "128");
     cells.SetCell(1, 1, "0x181");
@@ -32,15 +32,15 @@ TEST(FrameTableDocument, ReceiveTableRoundTripKeepsTextsAsTyped)
     cells.SetCell(4, 1, "Motor \"A\" & speed");
     cells.SetCell(1, 2, "$281");
     cells.SetCell(2, 2, "4");
-    SaveFrameTable(document, dir.File("Receive_Frame.xml"), FrameSide::Receive, FrameTableRun(cells, FrameSide::Receive));
+    SaveFrameTable(document, dir.File("Receive_Frame.xml"), GatewaySide::Receive, FrameTableRun(cells, GatewaySide::Receive));
     EXPECT_EQ(ReadAll(dir.File("Receive_Frame.xml")),
               "<Receive_Frames>\r\n"
               "  <row COBID=\"0x181\" Dim=\"8\" Delete=\"Y\" Mnemonic=\"Motor &quot;A&quot; &amp; speed\"/>\r\n"
               "  <row COBID=\"$281\" Dim=\"4\" Delete=\"\" Mnemonic=\"\"/>\r\n"
               "</Receive_Frames>\r\n");
 
-    GridCells again = EmptyGrid(FrameSide::Receive);
-    LoadFrameTable(document, dir.File("Receive_Frame.xml"), FrameSide::Receive, again);
+    GridCells again = EmptyGrid(GatewaySide::Receive);
+    LoadFrameTable(document, dir.File("Receive_Frame.xml"), GatewaySide::Receive, again);
     for (int column = 1; column <= 4; ++column)
         for (int row = 1; row <= 3; ++row) EXPECT_EQ(again.Cell(column, row), cells.Cell(column, row));
 }
@@ -51,12 +51,12 @@ TEST(FrameTableDocument, SendTableHasTheSameRootAndNoDeleteFlag)
     ProjectDocument document;
     const std::string path = dir.Write("Send_Frame.xml", "<Frames><row COBID=\"385\" Dim=\"2\" Delete=\"Y\" "
                                                          "Mnemonic=\"Valve\"/></Frames>");
-    GridCells cells = EmptyGrid(FrameSide::Send);
+    GridCells cells = EmptyGrid(GatewaySide::Send);
     EXPECT_EQ(cells.Cell(3, 0), "Mnemonic");
-    LoadFrameTable(document, path, FrameSide::Send, cells);
+    LoadFrameTable(document, path, GatewaySide::Send, cells);
     EXPECT_EQ(cells.Cell(1, 1), "385");
     EXPECT_EQ(cells.Cell(3, 1), "Valve");
-    SaveFrameTable(document, path, FrameSide::Send, FrameTableRun(cells, FrameSide::Send));
+    SaveFrameTable(document, path, GatewaySide::Send, FrameTableRun(cells, GatewaySide::Send));
     EXPECT_EQ(ReadAll(path), "<Receive_Frames>\r\n  <row COBID=\"385\" Dim=\"2\" Mnemonic=\"Valve\"/>\r\n</Receive_Frames>\r\n");
 }
 
@@ -66,9 +66,9 @@ TEST(FrameTableDocument, MissingDeleteReadsAsNButOtherAttributesAreRequired)
     ProjectDocument document;
     const std::string path = dir.Write("Receive_Frame.xml", "<Receive_Frames><row COBID=\"1\" Dim=\"1\" Mnemonic=\"\"/>"
                                                             "<row COBID=\"2\" Dim=\"2\"/></Receive_Frames>");
-    GridCells cells = EmptyGrid(FrameSide::Receive);
+    GridCells cells = EmptyGrid(GatewaySide::Receive);
     try {
-        LoadFrameTable(document, path, FrameSide::Receive, cells);
+        LoadFrameTable(document, path, GatewaySide::Receive, cells);
         FAIL() << "no failure";
     } catch (const Failure& failure) {
         EXPECT_NE(std::string(failure.what()).find("Mnemonic"), std::string::npos) << failure.what();
@@ -79,22 +79,22 @@ TEST(FrameTableDocument, MissingDeleteReadsAsNButOtherAttributesAreRequired)
 
 TEST(FrameTableDocument, TheTableEndsBeforeTheFirstEmptyIdentifierAndNeverReachesRow128)
 {
-    GridCells cells = EmptyGrid(FrameSide::Receive);
+    GridCells cells = EmptyGrid(GatewaySide::Receive);
     for (int row = 1; row <= kFrameGridRows; ++row) {
         cells.SetCell(1, row, std::to_string(row));
         cells.SetCell(2, row, "1");
     }
-    EXPECT_EQ(FrameTableRun(cells, FrameSide::Receive).size(), 127u);
-    EXPECT_EQ(FrameTableRun(cells, FrameSide::Receive).back().CobId, "127");
+    EXPECT_EQ(FrameTableRun(cells, GatewaySide::Receive).size(), 127u);
+    EXPECT_EQ(FrameTableRun(cells, GatewaySide::Receive).back().CobId, "127");
 
     cells.SetCell(1, 5, "");
     cells.SetCell(2, 6, "not a length"); // after the gap: neither checked nor saved
-    const std::vector<FrameRow> run = FrameTableRun(cells, FrameSide::Receive);
+    const std::vector<FrameRow> run = FrameTableRun(cells, GatewaySide::Receive);
     ASSERT_EQ(run.size(), 4u);
     EXPECT_FALSE(ValidateFrames(run, false));
 
     cells.SetCell(1, 1, "");
-    EXPECT_TRUE(FrameTableRun(cells, FrameSide::Receive).empty());
+    EXPECT_TRUE(FrameTableRun(cells, GatewaySide::Receive).empty());
 }
 
 TEST(FrameTableDocument, IdentifierRangeFollowsTheIdentifierLength)
@@ -125,7 +125,7 @@ TEST(FrameTableDocument, EmptyTablesAndOversizedDocuments)
 {
     TempDir dir;
     ProjectDocument document;
-    SaveFrameTable(document, dir.File("Receive_Frame.xml"), FrameSide::Receive, {});
+    SaveFrameTable(document, dir.File("Receive_Frame.xml"), GatewaySide::Receive, {});
     EXPECT_EQ(ReadAll(dir.File("Receive_Frame.xml")), "<Receive_Frames/>\r\n");
 
     // Only the rows that fit the grid are read; a broken row beyond them does not matter.
@@ -133,13 +133,13 @@ TEST(FrameTableDocument, EmptyTablesAndOversizedDocuments)
     for (int i = 0; i < 128; ++i) text += "<row COBID=\"" + std::to_string(i) + "\" Dim=\"1\" Mnemonic=\"\"/>";
     text += "<row/></Receive_Frames>";
     const std::string path = dir.Write("big.xml", text);
-    GridCells cells = EmptyGrid(FrameSide::Send);
-    LoadFrameTable(document, path, FrameSide::Send, cells);
+    GridCells cells = EmptyGrid(GatewaySide::Send);
+    LoadFrameTable(document, path, GatewaySide::Send, cells);
     EXPECT_EQ(cells.Cell(1, 128), "127");
 
-    GridCells untouched = EmptyGrid(FrameSide::Send);
-    LoadFrameTable(document, dir.File("missing.xml"), FrameSide::Send, untouched);
-    EXPECT_TRUE(FrameTableRun(untouched, FrameSide::Send).empty());
+    GridCells untouched = EmptyGrid(GatewaySide::Send);
+    LoadFrameTable(document, dir.File("missing.xml"), GatewaySide::Send, untouched);
+    EXPECT_TRUE(FrameTableRun(untouched, GatewaySide::Send).empty());
 }
 
 } // namespace

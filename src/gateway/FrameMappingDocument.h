@@ -1,5 +1,8 @@
 #pragma once
+#include "gateway/GatewaySide.h"
 #include "xmlstore/ProjectDocument.h"
+#include "xmlstore/documents/FrameInfoXml.h"
+#include "xmlstore/documents/FrameTableXml.h"
 
 #include <array>
 #include <cstdint>
@@ -25,19 +28,21 @@ struct FrameMapping {
 inline constexpr uint8_t kNoByte = 255;
 inline constexpr int kDeviceNetBytes = 128;
 
-// Receive_Info.xml pairs with Receive_Frame.xml, Send_Info.xml with Send_Frame.xml, row by row.
-enum class MappingSide { Receive, Send };
-
 // The frames of a frame table, listed by their "COB ID" text as stored, and one mapping each.
 struct MappingList {
     std::vector<std::string> CobIds;
     std::vector<FrameMapping> Records;
 };
 
-// Lists the frames of the frame table (nothing when it does not exist) and takes their
-// mappings from the info document, row i for frame i: rows beyond the frames are ignored,
-// frames beyond the rows keep none everywhere, bytes beyond a frame's length are not read.
-// A missing or non-numeric attribute throws Failure, leaving what was read in `into`.
+// Lists the frames of the frame table (none when there is no table) and takes their mappings
+// from the info document, row i for frame i: rows beyond the frames are ignored, frames beyond
+// the rows (or all, without an info document) keep none everywhere, bytes beyond a frame's
+// length are not read. A missing or non-numeric attribute throws Failure, leaving what was
+// read in `into`.
+void MappingsOf(const FrameTableTexts* frames, const FrameInfoTexts* info, MappingList& into);
+
+// The same from the documents on disk; a document that does not exist counts as none. The
+// info document is read only when the table lists frames.
 void LoadMappings(ProjectDocument& document, const std::string& framePath, const std::string& infoPath,
                   MappingList& into);
 
@@ -54,7 +59,7 @@ std::string ByteText(uint8_t value);
 // The first problem over the records in list order: on the receive side a DeviceNet byte fed
 // by two CAN bytes (naming the later pair first, then the earlier owner); on both sides a
 // stored value that is neither none nor a DeviceNet byte. None when all is well.
-std::optional<std::string> CheckMappings(const MappingList& list, MappingSide side);
+std::optional<std::string> CheckMappings(const MappingList& list, GatewaySide side);
 
 // Every problem CheckMappings looks for, in the same order, not only the first: the frame's
 // list position, its CAN byte (1 to 8), the DeviceNet byte, and for an overlap the earlier
@@ -68,15 +73,15 @@ struct MappingProblem {
     int OwnerByte = 0;
     std::string Message;
 };
-std::vector<MappingProblem> MappingProblems(const MappingList& list, MappingSide side);
+std::vector<MappingProblem> MappingProblems(const MappingList& list, GatewaySide side);
 
 // The texts of "B1" to "B8" of every row of an info document, as stored (none for an absent
-// attribute); nothing when the file does not exist. For checks of hand-edited files.
+// attribute). For checks of hand-edited files.
 using MappingRowTexts = std::array<std::optional<std::string>, 8>;
-std::vector<MappingRowTexts> ReadMappingRows(ProjectDocument& document, const std::string& infoPath);
+std::vector<MappingRowTexts> MappingRowsOf(const FrameInfoTexts& info);
 
 // Rebuilds the document with one row per record, "B1" to "B8" in decimal, and writes it.
-void SaveMappings(ProjectDocument& document, const std::string& path, MappingSide side,
+void SaveMappings(ProjectDocument& document, const std::string& path, GatewaySide side,
                   const std::vector<FrameMapping>& records);
 
 } // namespace zz

@@ -1,8 +1,7 @@
-#include "editors/gateway/PargenDocument.h"
+#include "gateway/PargenDocument.h"
 
 #include "common/FileSystem.h"
 #include "common/ParseInt.h"
-#include "xmlstore/documents/PargenXml.h"
 
 inline namespace zz {
 
@@ -35,10 +34,8 @@ PargenSettings PargenDefaults(bool can11Bit)
     return settings;
 }
 
-bool LoadPargen(ProjectDocument& document, const std::string& path, PargenSettings& into)
+void PargenFromTexts(const PargenTexts& texts, PargenSettings& into)
 {
-    if (!FileExists(path)) return false;
-    const PargenTexts texts = ReadPargenXml(document, path);
     into.CanBaud = ParseInt(texts.CanBaud.Value());
     into.Can11Bit = texts.CanType.Value() == "0";
     into.SendOnChange = texts.HowSend.Value() == "0";
@@ -48,6 +45,12 @@ bool LoadPargen(ProjectDocument& document, const std::string& path, PargenSettin
     into.NetBaud = ParseInt(texts.NetBaud.Value());
     TextOrKeep(texts.NetIn, into.NetIn);
     TextOrKeep(texts.NetOut, into.NetOut);
+}
+
+bool LoadPargen(ProjectDocument& document, const std::string& path, PargenSettings& into)
+{
+    if (!FileExists(path)) return false;
+    PargenFromTexts(ReadPargenXml(document, path), into);
     return true;
 }
 
@@ -81,20 +84,14 @@ void SavePargen(ProjectDocument& document, const std::string& path, const Pargen
     WritePargenXml(document, path, texts);
 }
 
-bool ReadIs29Bit(ProjectDocument& document, const std::string& pargenPath)
+bool Is29Bit(const PargenTexts& texts)
 {
-    if (!FileExists(pargenPath)) return false;
-    return ReadPargenXml(document, pargenPath).CanType.Value() != "0";
+    return texts.CanType.Value() != "0";
 }
 
-std::optional<std::string> PargenElementText(ProjectDocument& document, const std::string& path,
-                                             std::string_view element)
+bool ReadIs29Bit(ProjectDocument& document, const std::string& pargenPath)
 {
-    if (!FileExists(path)) return std::nullopt;
-    document.LoadFile(path);
-    const XmlNode node = document.FindChild(document.Root(), element);
-    if (!node) return std::nullopt;
-    return document.NodeText(node);
+    return FileExists(pargenPath) && Is29Bit(ReadPargenXml(document, pargenPath));
 }
 
 } // namespace zz

@@ -1,9 +1,7 @@
-#include "editors/gateway/FrameMappingDocument.h"
+#include "gateway/FrameMappingDocument.h"
 
 #include "common/FileSystem.h"
 #include "common/ParseInt.h"
-#include "xmlstore/documents/FrameInfoXml.h"
-#include "xmlstore/documents/FrameTableXml.h"
 
 #include <algorithm>
 #include <array>
@@ -48,14 +46,12 @@ uint8_t FrameMapping::Byte(int k) const
     return const_cast<FrameMapping*>(this)->Byte(k);
 }
 
-void LoadMappings(ProjectDocument& document, const std::string& framePath, const std::string& infoPath,
-                  MappingList& into)
+void MappingsOf(const FrameTableTexts* frames, const FrameInfoTexts* info, MappingList& into)
 {
     into.CobIds.clear();
     into.Records.clear();
-    if (FileExists(framePath)) {
-        const FrameTableTexts frames = ReadFrameTableXml(document, framePath);
-        for (const FrameTableRowTexts& row : frames.Rows) {
+    if (frames) {
+        for (const FrameTableRowTexts& row : frames->Rows) {
             std::string cobId = row.CobId.Value();
             FrameMapping record;
             record.Dim = Low8(ParseInt(row.Dim.Value()));
@@ -63,15 +59,29 @@ void LoadMappings(ProjectDocument& document, const std::string& framePath, const
             into.Records.push_back(record);
         }
     }
-    if (into.Records.empty() || !FileExists(infoPath)) return;
-    const FrameInfoTexts info = ReadFrameInfoXml(document, infoPath);
-    const size_t n = std::min(into.Records.size(), info.Rows.size());
+    if (!info) return;
+    const size_t n = std::min(into.Records.size(), info->Rows.size());
     for (size_t i = 0; i < n; ++i) {
-        const FrameInfoRowTexts& row = info.Rows[i];
+        const FrameInfoRowTexts& row = info->Rows[i];
         FrameMapping& record = into.Records[i];
         for (int k = 1; k <= 8; ++k)
             record.Byte(k) = k <= record.Dim ? Low8(ParseInt(row.Bytes[k - 1].Value())) : kNoByte;
     }
+}
+
+void LoadMappings(ProjectDocument& document, const std::string& framePath, const std::string& infoPath,
+                  MappingList& into)
+{
+    into.CobIds.clear();
+    into.Records.clear();
+    std::optional<FrameTableTexts> frames;
+    if (FileExists(framePath)) frames = ReadFrameTableXml(document, framePath);
+    // The frames are listed before the info document is read, so that a broken row of the
+    // table fails first, as the editor reads them.
+    MappingsOf(frames ? &*frames : nullptr, nullptr, into);
+    if (into.Records.empty() || !FileExists(infoPath)) return;
+    const FrameInfoTexts info = ReadFrameInfoXml(document, infoPath);
+    MappingsOf(&*frames, &info, into);
 }
 
 std::optional<uint8_t> ParseByteEntry(std::string_view text)
@@ -93,7 +103,7 @@ std::string ByteText(uint8_t value)
     return value == kNoByte ? "none" : std::to_string(value);
 }
 
-std::vector<MappingProblem> MappingProblems(const MappingList& list, MappingSide side)
+std::vector<MappingProblem> MappingProblems(const MappingList& list, GatewaySide side)
 {
     struct Owner {
         size_t frame = 0;
@@ -116,7 +126,7 @@ std::vector<MappingProblem> MappingProblems(const MappingList& list, MappingSide
                                         std::to_string(k) + " is not between 0 and 127. "});
                 continue;
             }
-            if (side == MappingSide::Send) continue; // any number of CAN bytes may share one byte
+            if (side == GatewaySide::Send) continue; // any number of CAN bytes may share one byte
             Owner& owner = owners[b];
             if (owner.used) {
                 problems.push_back({f, k, b, true, owner.frame, owner.canByte,
@@ -131,18 +141,16 @@ std::vector<MappingProblem> MappingProblems(const MappingList& list, MappingSide
     return problems;
 }
 
-std::optional<std::string> CheckMappings(const MappingList& list, MappingSide side)
+std::optional<std::string> CheckMappings(const MappingList& list, GatewaySide side)
 {
     std::vector<MappingProblem> problems = MappingProblems(list, side);
     if (problems.empty()) return std::nullopt;
     return std::move(problems.front().Message);
 }
 
-std::vector<MappingRowTexts> ReadMappingRows(ProjectDocument& document, const std::string& infoPath)
+std::vector<MappingRowTexts> MappingRowsOf(const FrameInfoTexts& info)
 {
     std::vector<MappingRowTexts> rows;
-    if (!FileExists(infoPath)) return rows;
-    const FrameInfoTexts info = ReadFrameInfoXml(document, infoPath);
     rows.reserve(info.Rows.size());
     for (const FrameInfoRowTexts& row : info.Rows) {
         MappingRowTexts texts;
@@ -152,7 +160,7 @@ std::vector<MappingRowTexts> ReadMappingRows(ProjectDocument& document, const st
     return rows;
 }
 
-void SaveMappings(ProjectDocument& document, const std::string& path, MappingSide side,
+void SaveMappings(ProjectDocument& document, const std::string& path, GatewaySide side,
                   const std::vector<FrameMapping>& records)
 {
     FrameInfoTexts info;
@@ -162,7 +170,7 @@ void SaveMappings(ProjectDocument& document, const std::string& path, MappingSid
         for (int k = 1; k <= 8; ++k)
             row.Bytes[k - 1] = StoredText::Of(std::to_string(k <= record.Dim ? record.Byte(k) : kNoByte));
     }
-    if (side == MappingSide::Receive) WriteReceiveInfoXml(document, path, info);
+    if (side == GatewaySide::Receive) WriteReceiveInfoXml(document, path, info);
     else WriteSendInfoXml(document, path, info);
 }
 

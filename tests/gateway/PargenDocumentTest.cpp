@@ -1,4 +1,4 @@
-#include "editors/gateway/PargenDocument.h"
+#include "gateway/PargenDocument.h"
 
 #include "common/Failure.h"
 #include "support/TempDir.h"

@@ -1,5 +1,6 @@
 #pragma once
 #include "xmlstore/ProjectDocument.h"
+#include "xmlstore/documents/PargenXml.h"
 
 #include <array>
 #include <optional>
@@ -29,10 +30,14 @@ inline constexpr std::array<std::string_view, 3> kNetBaudRates = {"125K", "250K"
 // The values a showing starts from; the identifier length is kept from the previous showing.
 PargenSettings PargenDefaults(bool can11Bit);
 
-// Reads the file into `into`, field by field in the document's order, over the defaults it
-// already holds. Returns false, leaving `into` alone, when the file does not exist. A missing
-// element (other than "TimeOut_Data", "Net_In" and "Net_Out", which keep their defaults) or a
-// baud position that is not a number throws Failure; the fields read before it stay in `into`.
+// Takes the texts into `into`, field by field in the document's order, over the defaults it
+// already holds. A missing element (other than "TimeOut_Data", "Net_In" and "Net_Out", which
+// keep their defaults) or a baud position that is not a number throws Failure; the fields read
+// before it stay in `into`.
+void PargenFromTexts(const PargenTexts& texts, PargenSettings& into);
+
+// Reads the file into `into` by the rules of PargenFromTexts. Returns false, leaving `into`
+// alone, when the file does not exist.
 bool LoadPargen(ProjectDocument& document, const std::string& path, PargenSettings& into);
 
 // The first broken rule in checking order, as the message the engineer sees; none when all pass.
@@ -41,13 +46,11 @@ std::optional<std::string> ValidatePargen(const PargenSettings& settings);
 // Rebuilds the document with the nine elements in their fixed order and writes it.
 void SavePargen(ProjectDocument& document, const std::string& path, const PargenSettings& settings);
 
-// True when pargen.xml asks for 29-bit identifiers: it exists and its "CAN_Type" is not "0".
-// A pargen.xml without "CAN_Type" throws Failure.
-bool ReadIs29Bit(ProjectDocument& document, const std::string& pargenPath);
+// True when the texts ask for 29-bit identifiers: "CAN_Type" is not "0". A missing "CAN_Type"
+// throws Failure.
+bool Is29Bit(const PargenTexts& texts);
 
-// The text of one element of pargen.xml as stored; none when the file or the element does not
-// exist. A file that does not load throws Failure.
-std::optional<std::string> PargenElementText(ProjectDocument& document, const std::string& path,
-                                             std::string_view element);
+// True when pargen.xml asks for 29-bit identifiers: it exists and Is29Bit holds.
+bool ReadIs29Bit(ProjectDocument& document, const std::string& pargenPath);
 
 } // namespace zz

@@ -1,5 +1,6 @@
-#include "projectcheck/widgets/TFProjectCheck.h"
+#include "projectcheck/widgets/ProjectCheckWindow.h"
 
+#include "gateway/GatewayProject.h"
 #include "common/ErrorBoundary.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
@@ -21,9 +22,9 @@ enum Column { kSeverity, kDocument, kRow, kField, kMessage, kColumnCount };
 
 } // namespace
 
-TFProjectCheck::TFProjectCheck(QWidget* parent) : ModalWindow(parent)
+ProjectCheckWindow::ProjectCheckWindow(QWidget* parent) : ModalWindow(parent)
 {
-    setObjectName(QStringLiteral("TFProjectCheck"));
+    setObjectName(QStringLiteral("ProjectCheckWindow"));
     setWindowTitle(QStringLiteral("Check project"));
     Verdict = new QLabel(this);
     Verdict->setObjectName(QStringLiteral("Verdict"));
@@ -71,25 +72,25 @@ TFProjectCheck::TFProjectCheck(QWidget* parent) : ModalWindow(parent)
     connect(List, &QTableWidget::cellDoubleClicked, this, [this] { RunGuarded([this] { OpenSelected(); }); });
 }
 
-void TFProjectCheck::FormShow()
+void ProjectCheckWindow::FormShow()
 {
     RunCheck();
     List->setFocus();
 }
 
-void TFProjectCheck::RunCheck()
+void ProjectCheckWindow::RunCheck()
 {
-    findings_ = CheckProject(projectDir_);
+    findings_ = CheckProject(LoadGatewayProject(ProjectLayout::Of(projectDir_)));
     Verdict->setText(Q(CheckVerdict(findings_)));
     List->setRowCount(static_cast<int>(findings_.size()));
     for (int r = 0; r < static_cast<int>(findings_.size()); ++r) {
         const Finding& f = findings_[static_cast<size_t>(r)];
         const QString cells[kColumnCount] = {
-            QString::fromLatin1(SeverityName(f.severity)), f.document.empty() ? QStringLiteral("project") : Q(f.document),
-            f.row ? QString::number(*f.row) : QString(), Q(f.field), Q(f.message)};
+            QString::fromLatin1(SeverityName(f.Level)), f.Document.empty() ? QStringLiteral("project") : Q(f.Document),
+            f.Row ? QString::number(*f.Row) : QString(), Q(f.Field), Q(f.Message)};
         for (int c = 0; c < kColumnCount; ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
-            if (c == kSeverity && f.severity == Severity::Error) item->setForeground(Qt::red);
+            if (c == kSeverity && f.Level == Severity::Error) item->setForeground(Qt::red);
             if (c == kMessage) item->setToolTip(cells[c]);
             List->setItem(r, c, item);
         }
@@ -99,7 +100,7 @@ void TFProjectCheck::RunCheck()
     OpenEditor->setEnabled(!findings_.empty());
 }
 
-void TFProjectCheck::OpenSelected()
+void ProjectCheckWindow::OpenSelected()
 {
     const int r = List->currentRow();
     if (r < 0 || r >= static_cast<int>(findings_.size()) || !openDocument_) return;
@@ -108,7 +109,7 @@ void TFProjectCheck::OpenSelected()
     List->setCurrentCell(std::min(r, List->rowCount() - 1), kMessage);
 }
 
-bool TFProjectCheck::eventFilter(QObject* watched, QEvent* event)
+bool ProjectCheckWindow::eventFilter(QObject* watched, QEvent* event)
 {
     // Enter on a finding opens its editor, as a double click does.
     if (watched == List && event->type() == QEvent::KeyPress) {

@@ -1,0 +1,17 @@
+#include "projectcheck/Finding.h"
+
+inline namespace zz {
+
+FindingCounts CountFindings(const std::vector<Finding>& findings)
+{
+    FindingCounts counts;
+    for (const Finding& f : findings) (f.Level == Severity::Error ? counts.Errors : counts.Warnings)++;
+    return counts;
+}
+
+const char* SeverityName(Severity severity)
+{
+    return severity == Severity::Error ? "error" : "warning";
+}
+
+} // namespace zz

@@ -107,6 +107,13 @@ TEST_F(FirmwareCommandsTest, DecodeTellsTheConfigurationAndRecoversTheProject)
     const CommandRun json = RunCommand(kDecodeCommand, {"--json", Firmware()});
     EXPECT_NE(json.Out.find("\"Net_Baud\": {\"value\": 2, \"text\": \"500K\"}"), std::string::npos) << json.Out;
     EXPECT_NE(json.Out.find("\"bytes\": [20, null, null, null, null, null, null, null]"), std::string::npos);
+    // Two levels open, one line per frame, as scripts and readers have always seen it.
+    EXPECT_EQ(json.Out.rfind("{\n  \"parameters\": {\n    \"Can_Baud\": {\"value\": 5, \"text\": \"250K\"},\n", 0), 0u)
+        << json.Out;
+    EXPECT_NE(json.Out.find("\"SendCount\": 4\n  },\n  \"receiveFrames\": [\n    {\"frame\": 1, \"cobId\": \"0x181\", "
+                            "\"cobIdValue\": 385, \"dim\": 8, \"delete\": \"N\", \"bytes\": [0, 1, 2, 3, 4, 5, 6, 7]},\n"),
+              std::string::npos);
+    EXPECT_EQ(json.Out.substr(json.Out.size() - 9), "]}\n  ]\n}\n");
 
     // Recovered into a new project, it builds the same bank 1.
     const std::string recovered = ws.project.ProjectsDir + "/Recovered";

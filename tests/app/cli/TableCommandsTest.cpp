@@ -101,6 +101,7 @@ TEST(SheetsCommand, ShowsSheetsAsTheImportReadsThemInCorrectJson)
     CommandRun run = RunCommand(kSheetsCommand, {"--json", "--all", csv, "missing"});
     EXPECT_EQ(run.Status, 1); // the sheet "missing" is not there
     const nlohmann::json document = nlohmann::json::parse(run.Out);
+    EXPECT_EQ(run.Out, nlohmann::ordered_json::parse(run.Out).dump(1) + "\n"); // a member a line, one blank a level
     EXPECT_EQ(document["names"], nlohmann::json::array({"sdo"}));
     ASSERT_EQ(document["sheets"].size(), 2u);
     EXPECT_EQ(document["sheets"][0]["title"], nlohmann::json::array({"conf", "\"quoted\"", "back\\slash", ""}));

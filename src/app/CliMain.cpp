@@ -20,7 +20,7 @@ static void PrintHelp(std::ostream& out)
            "CSV files, and inspects XML files, without windows. Messages go to standard error; the\n"
            "exit status is 0 on success.\n\n"
            "Usage: zuzududada-cli COMMAND [ARGUMENTS]\n\nCommands:\n";
-    for (const CliCommand* c : kCommands) out << "  " << c->name << ' ' << c->usage << "\n      " << c->summary << '\n';
+    for (const CliCommand* c : kCommands) out << "  " << c->Name << ' ' << c->Usage << "\n      " << c->Summary << '\n';
     out << "  help\n      Shows this text.\n";
 }
 
@@ -33,7 +33,7 @@ int main(int argc, char** argv)
         return argc < 2 ? 2 : 0;
     }
     for (const CliCommand* c : kCommands) {
-        if (!std::strcmp(argv[1], c->name)) return c->run(std::vector<std::string>(argv + 2, argv + argc));
+        if (!std::strcmp(argv[1], c->Name)) return c->Run(std::vector<std::string>(argv + 2, argv + argc));
     }
     std::cerr << "zuzududada-cli: unknown command '" << argv[1] << "'; see zuzududada-cli --help\n";
     return 2;

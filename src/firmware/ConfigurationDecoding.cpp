@@ -35,31 +35,9 @@ std::string ListText(uint8_t position, const std::array<std::string_view, N>& li
     return "not in the list (" + std::to_string(position) + ")";
 }
 
-std::string CobIdText(uint32_t cobId)
-{
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%03X", cobId);
-    return text;
-}
-
-std::string DeleteText(uint8_t flag)
-{
-    return flag == 1 ? "Y" : flag == 0 ? "N" : std::to_string(flag);
-}
-
 std::string ByteText(uint8_t value)
 {
     return value == 255 ? "none" : std::to_string(value);
-}
-
-std::string CanTypeText(uint8_t type)
-{
-    return type == 0 ? "CAN 2.0A 11Bit" : "CAN 2.0B 29Bit";
-}
-
-std::string HowSendText(const DecodedConfiguration& c)
-{
-    return c.HowSend == 0 ? "Send Frame on Data Change" : "Send Frame Every " + std::to_string(c.DelaySend) + " ms";
 }
 
 std::string Padded(std::string text, size_t width)
@@ -87,32 +65,29 @@ void FrameTable(std::string& out, const char* title, const std::vector<DecodedFr
     }
 }
 
-std::string Quoted(const std::string& text)
-{
-    // Every text here is plain ASCII without quotes or backslashes.
-    return "\"" + text + "\"";
-}
-
-std::string JsonFrames(const std::vector<DecodedFrame>& frames, bool withDelete)
-{
-    std::string out = "[";
-    for (size_t i = 0; i < frames.size(); ++i) {
-        const DecodedFrame& f = frames[i];
-        out += i ? ",\n    " : "\n    ";
-        out += "{\"frame\": " + std::to_string(i + 1) + ", \"cobId\": " + Quoted(CobIdText(f.CobId)) +
-               ", \"cobIdValue\": " + std::to_string(f.CobId) + ", \"dim\": " + std::to_string(f.Dim);
-        if (withDelete) out += ", \"delete\": " + Quoted(DeleteText(f.Delete));
-        out += ", \"bytes\": [";
-        for (size_t k = 0; k < 8; ++k) {
-            if (k) out += ", ";
-            out += f.Bytes[k] == 255 ? "null" : std::to_string(f.Bytes[k]);
-        }
-        out += "]}";
-    }
-    return out + (frames.empty() ? "]" : "\n  ]");
-}
-
 } // namespace
+
+std::string CobIdText(uint32_t cobId)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%03X", cobId);
+    return text;
+}
+
+std::string DeleteText(uint8_t flag)
+{
+    return flag == 1 ? "Y" : flag == 0 ? "N" : std::to_string(flag);
+}
+
+std::string CanTypeText(uint8_t type)
+{
+    return type == 0 ? "CAN 2.0A 11Bit" : "CAN 2.0B 29Bit";
+}
+
+std::string HowSendText(const DecodedConfiguration& c)
+{
+    return c.HowSend == 0 ? "Send Frame on Data Change" : "Send Frame Every " + std::to_string(c.DelaySend) + " ms";
+}
 
 DecodedConfiguration DecodeConfiguration(const BankImage::Bytes& bank)
 {
@@ -170,28 +145,6 @@ std::string ConfigurationReport(const DecodedConfiguration& c)
     FrameTable(out, "Receive frames", c.Receive, true);
     out += '\n';
     FrameTable(out, "Send frames", c.Send, false);
-    return out;
-}
-
-std::string ConfigurationJson(const DecodedConfiguration& c)
-{
-    const auto listed = [](unsigned value, const std::string& text) {
-        return "{\"value\": " + std::to_string(value) + ", \"text\": " + Quoted(text) + "}";
-    };
-    std::string out = "{\n  \"parameters\": {\n";
-    out += "    \"Can_Baud\": " + listed(c.CanBaud, CanBaudText(c.CanBaud)) + ",\n";
-    out += "    \"CAN_Type\": " + listed(c.CanType, CanTypeText(c.CanType)) + ",\n";
-    out += "    \"How_Send\": " + listed(c.HowSend, HowSendText(c)) + ",\n";
-    out += "    \"Delay_Send\": " + std::to_string(c.DelaySend) + ",\n";
-    out += "    \"TimeOut_Data\": " + std::to_string(c.TimeOutData) + ",\n";
-    out += "    \"Net_Dev_Id\": " + std::to_string(c.NetDevId) + ",\n";
-    out += "    \"Net_Baud\": " + listed(c.NetBaud, NetBaudText(c.NetBaud)) + ",\n";
-    out += "    \"Net_In\": " + std::to_string(c.NetIn) + ",\n";
-    out += "    \"Net_Out\": " + std::to_string(c.NetOut) + ",\n";
-    out += "    \"ReceiveCount\": " + std::to_string(c.ReceiveCount) + ",\n";
-    out += "    \"SendCount\": " + std::to_string(c.SendCount) + "\n  },\n";
-    out += "  \"receiveFrames\": " + JsonFrames(c.Receive, true) + ",\n";
-    out += "  \"sendFrames\": " + JsonFrames(c.Send, false) + "\n}\n";
     return out;
 }
 

@@ -39,11 +39,15 @@ size_t BankOneFromImage(const MemoryImage& image, BankImage::Bytes& into);
 // "250K" for a position in the CAN baud list, "not in the list (12)" outside it.
 std::string CanBaudText(uint8_t position);
 std::string NetBaudText(uint8_t position);
+// "0x181"; "Y", "N", or the number for another Delete byte; "CAN 2.0A 11Bit" or "CAN 2.0B 29Bit";
+// "Send Frame on Data Change" or "Send Frame Every 20 ms".
+std::string CobIdText(uint32_t cobId);
+std::string DeleteText(uint8_t flag);
+std::string CanTypeText(uint8_t type);
+std::string HowSendText(const DecodedConfiguration& configuration);
 
 // The report an engineer reads: the parameters by name, then every receive and send frame
 // with its COB ID in hexadecimal, Dim, Delete and the DeviceNet byte of each CAN byte.
 std::string ConfigurationReport(const DecodedConfiguration& configuration);
-// The same as a JSON document.
-std::string ConfigurationJson(const DecodedConfiguration& configuration);
 
 } // namespace zz

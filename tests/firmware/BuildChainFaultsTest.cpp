@@ -65,7 +65,7 @@ protected:
         std::vector<std::string> arguments{"--app-dir", ws.dir.Path()};
         if (flash) arguments.insert(arguments.end(), {"--flash", "COM1"});
         arguments.push_back(ws.project.ProjectDir);
-        return kBuildCommand.run(arguments);
+        return kBuildCommand.Run(arguments);
     }
     std::string Project(const std::string& name) const { return ws.project.ProjectDir + "/" + name; }
     std::string NewFirmware() const { return Project("New_sx48802.sx"); }

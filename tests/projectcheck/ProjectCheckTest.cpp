@@ -2,12 +2,8 @@
 #include "projectcheck/ProjectCheck.h"
 #include "support/TempDir.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <map>
 #include <optional>
 #include <string>
@@ -205,68 +201,6 @@ TEST(ProjectCheck, VerdictCountsErrorsAndWarnings)
     EXPECT_EQ(CheckVerdict({error, warning}), "Project check: 1 error, 1 warning, see Project > Check project");
     EXPECT_EQ(ProjectCheckVerdict(LoadGatewayProject(ProjectLayout::Of(kDemo))), "Project check: no problems found");
     EXPECT_EQ(ProjectCheckVerdict(LoadGatewayProject(ProjectLayout::Of(""))), "Project check: no project directory");
-}
-
-struct CliRun {
-    int status;
-    std::string out;
-};
-
-CliRun RunCli(const std::string& arguments)
-{
-    CliRun run{-1, {}};
-    FILE* pipe = popen((std::string(ZZ_CLI_PATH) + " " + arguments + " 2>/dev/null").c_str(), "r");
-    if (!pipe) return run;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
-
-TEST(CheckCommand, ExitStatusAndJson)
-{
-    EXPECT_EQ(RunCli("check " + kDemo).status, 0);
-    EXPECT_EQ(RunCli("check").status, 2);
-    EXPECT_EQ(RunCli("check --bogus " + kDemo).status, 2);
-    EXPECT_EQ(RunCli("check --help").status, 0);
-    // With --app-dir a project is named by its directory in PROJECTS.
-    TempDir app;
-    app.Write("PROJECTS/Line4/pargen.xml", Pargen("0", "10", "16", "16"));
-    EXPECT_EQ(RunCli("check --app-dir " + app.Path() + " Line4").status, 0);
-    EXPECT_EQ(RunCli("check --app-dir " + app.Path() + " Line5").status, 2);
-
-    TempDir project;
-    for (const auto& [name, text] : BaseProject()) project.Write(name, text);
-    project.Write("Receive_Info.xml", Info(Mapping({"0", "1"}) + Mapping({"2", "40"})));
-    const CliRun run = RunCli("check --json " + project.Path());
-    EXPECT_EQ(run.status, 1);
-    const QJsonArray list = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).array();
-    ASSERT_EQ(list.size(), 1) << run.out;
-    const QJsonObject finding = list.at(0).toObject();
-    EXPECT_EQ(finding["severity"].toString(), "error");
-    EXPECT_EQ(finding["document"].toString(), "Receive_Info.xml");
-    EXPECT_EQ(finding["row"].toInt(), 2);
-    EXPECT_EQ(finding["field"].toString(), "B2");
-}
-
-TEST(MapCommand, TextJsonAndPicture)
-{
-    const CliRun text = RunCli("map " + kDemo);
-    EXPECT_EQ(text.status, 0);
-    // The demo's areas are 32 and 24 bytes: a header and one line per DeviceNet byte.
-    EXPECT_EQ(std::count(text.out.begin(), text.out.end(), '\n'), 1 + 32 + 24);
-    EXPECT_NE(text.out.find("IN  8    $281       B1  Drive 1 actual speed"), std::string::npos) << text.out;
-
-    const CliRun json = RunCli("map --json " + kDemo);
-    const QJsonObject map = QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).object();
-    EXPECT_EQ(map["output"].toObject()["size"].toInt(), 24);
-
-    TempDir out;
-    EXPECT_EQ(RunCli("map --svg " + out.File("map.svg") + " " + kDemo).status, 0);
-    EXPECT_NE(ReadAll(out.File("map.svg")).find("<svg"), std::string::npos);
-    EXPECT_EQ(RunCli("map --svg").status, 2);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "app/cli/CommandArguments.h"
 #include "app/cli/Commands.h"
+#include "app/cli/ProjectArgument.h"
 
 #include "common/ProjectContext.h"
 #include "common/FileSystem.h"
@@ -26,13 +26,10 @@ inline namespace zz {
 // go to standard error, at least one line for every failure; the result is 0 only when the new
 // firmware was written and verified (and, with --flash, the flashing program was started), 1
 // when the chain stopped, 2 for bad arguments. The whole chain holds the project's build lock.
-int RunBuildCommand(const std::vector<std::string>& arguments);
-
-constexpr const char* kBuildUsage = "[--app-dir DIR] [--flash COMn] PROJECT_DIR";
-constexpr const char* kBuildSummary =
-    "Builds the project's firmware New_sx48802.sx (and its bin/bank*.bin, bin/bankg.c); --flash writes it to the gateway.";
 
 namespace {
+
+constexpr const char* kBuildUsage = "[--app-dir DIR] [--flash COMn] PROJECT_DIR";
 
 constexpr const char* kBuildHelp =
     "Does what \"Up date Device\" and then \"Execute update firmware\" do in the application:\n"
@@ -42,8 +39,9 @@ constexpr const char* kBuildHelp =
     "  3. merges banks 1 and 2 into the base firmware DIR/MASTER/sx48802.sx and writes the\n"
     "     result as PROJECT_DIR/New_sx48802.sx (the base firmware itself is not changed).\n"
     "Options:\n"
-    "  --app-dir DIR   the application directory holding MASTER, PROJECTS and ZoruvOdeza.exe\n"
-    "                  (default: the directory of this program; for an installed program\n"
+    "  --app-dir DIR   the application directory holding MASTER, PROJECTS and ZoruvOdeza.exe;\n"
+    "                  PROJECT_DIR may then name a project in DIR/PROJECTS (default: the\n"
+    "                  directory of this program; for an installed program\n"
     "                  ~/.local/share/zuzududada)\n"
     "  --flash COMn    then start DIR/ZoruvOdeza.exe to write the new firmware into the gateway\n"
     "                  through serial port COM1 to COM8\n"
@@ -54,8 +52,6 @@ constexpr const char* kBuildHelp =
     "Messages go to standard error. Exit status: 0 when the new firmware was written and\n"
     "verified (and the flashing program started), 1 when the build stopped, 2 for wrong\n"
     "arguments.\n";
-
-int Usage(const std::string& problem) { return UsageError("build", kBuildUsage, problem); }
 
 std::optional<int> PortPosition(const std::string& text)
 {
@@ -107,37 +103,18 @@ private:
 
 int RunChain(const ProjectContext& project, const std::optional<int>& port, const CountingSink& said);
 
-} // namespace
-
-int RunBuildCommand(const std::vector<std::string>& arguments)
+int RunBuild(const CommandArguments& arguments)
 {
-    std::optional<std::string> appDir, projectDir;
     std::optional<int> port;
-    for (size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& a = arguments[i];
-        if (a == "--help" || a == "-h") {
-            std::cout << "Usage: zuzududada-cli build " << kBuildUsage << '\n' << kBuildHelp;
-            return 0;
-        }
-        if (a == "--app-dir" || a == "--flash") {
-            if (i + 1 == arguments.size()) return Usage(a + " needs a value");
-            const std::string& value = arguments[++i];
-            if (a == "--app-dir") {
-                appDir = value;
-            } else {
-                port = PortPosition(value);
-                if (!port) return Usage("'" + value + "' is not a port from COM1 to COM8");
-            }
-        } else if (!a.empty() && a[0] == '-') {
-            return Usage("unknown option '" + a + "'");
-        } else if (projectDir) {
-            return Usage("only one PROJECT_DIR may be given");
-        } else {
-            projectDir = a;
-        }
+    if (const auto flash = arguments.Value("--flash")) {
+        port = PortPosition(*flash);
+        if (!port) return kBuildCommand.UsageError("'" + *flash + "' is not a port from COM1 to COM8");
     }
-    if (!projectDir) return Usage("PROJECT_DIR is missing");
-
+    if (arguments.Operands.empty()) return kBuildCommand.UsageError("PROJECT_DIR is missing");
+    if (arguments.Operands.size() > 1) return kBuildCommand.UsageError("only one PROJECT_DIR may be given");
+    const auto appDir = arguments.Value("--app-dir");
+    const std::optional<std::string> projectDir = ProjectDirectoryArgument("build", appDir, arguments.Operands[0]);
+    if (!projectDir) return 1;
     const ProjectContext project = CommandProjectContext(appDir, *projectDir);
 
     CountingSink counting(Messages());
@@ -152,16 +129,10 @@ int RunBuildCommand(const std::vector<std::string>& arguments)
     return status;
 }
 
-namespace {
-
 // The chain of the device update, under the project's lock from the bank files to the start
 // of the flashing program. Failures are thrown or said; the result is the exit status.
 int RunChain(const ProjectContext& project, const std::optional<int>& port, const CountingSink& said)
 {
-    if (!DirectoryExists(project.ProjectDir)) {
-        Messages().Notice("Project not valid: '" + project.ProjectDir + "' is not a directory");
-        return 1;
-    }
     BuildLock lock(project.ProjectDir);
     BankImage image;
     const std::shared_ptr<BankBuild> build = BuildBanks(project, image);
@@ -181,6 +152,15 @@ int RunChain(const ProjectContext& project, const std::optional<int>& port, cons
 
 } // namespace
 
-const CliCommand kBuildCommand{"build", kBuildUsage, kBuildSummary, RunBuildCommand};
+const CliCommand kBuildCommand{
+    .Name = "build",
+    .Usage = kBuildUsage,
+    .Summary = "Builds the project's firmware New_sx48802.sx (and its bin/bank*.bin, bin/bankg.c); --flash writes "
+               "it to the gateway.",
+    .Help = kBuildHelp,
+    .Options = {.Flags = {}, .Values = {"--app-dir", "--flash"}},
+    .Voice = FailureVoice::MessageSink,
+    .Body = RunBuild,
+};
 
 } // namespace zz

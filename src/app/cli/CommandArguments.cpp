@@ -5,38 +5,50 @@
 
 inline namespace zz {
 
-CommandArguments SplitArguments(const std::vector<std::string>& arguments, const std::vector<std::string>& knownFlags,
-                                bool takesAppDir)
+namespace {
+
+bool Listed(const std::vector<std::string>& list, const std::string& word)
+{
+    return std::find(list.begin(), list.end(), word) != list.end();
+}
+
+} // namespace
+
+bool CommandArguments::Has(const std::string& flag) const { return Listed(Flags, flag); }
+
+std::optional<std::string> CommandArguments::Value(const std::string& option) const
+{
+    const auto found = Values.find(option);
+    if (found == Values.end()) return std::nullopt;
+    return found->second;
+}
+
+CommandArguments SplitArguments(const std::vector<std::string>& arguments, const CommandOptions& options)
 {
     CommandArguments out;
     bool onlyOperands = false;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& a = arguments[i];
         if (onlyOperands || a.size() < 2 || a[0] != '-') {
-            out.operands.push_back(a);
+            out.Operands.push_back(a);
         } else if (a == "--") {
             onlyOperands = true;
         } else if (a == "--help" || a == "-h") {
-            out.help = true;
-        } else if (takesAppDir && a == "--app-dir") {
+            out.Help = true;
+        } else if (Listed(options.Values, a)) {
             if (i + 1 == arguments.size()) {
-                out.problem = "--app-dir needs a value";
+                out.Problem = a + " needs a value";
                 return out;
             }
-            out.appDir = arguments[++i];
-        } else if (std::find(knownFlags.begin(), knownFlags.end(), a) != knownFlags.end()) {
-            out.flags.push_back(a);
+            out.Values[a] = arguments[++i];
+        } else if (Listed(options.Flags, a)) {
+            out.Flags.push_back(a);
         } else {
-            out.problem = "unknown option '" + a + "'";
+            out.Problem = "unknown option '" + a + "'";
             return out;
         }
     }
     return out;
-}
-
-bool HasFlag(const CommandArguments& arguments, const std::string& flag)
-{
-    return std::find(arguments.flags.begin(), arguments.flags.end(), flag) != arguments.flags.end();
 }
 
 int UsageError(const std::string& command, const std::string& usage, const std::string& problem)

@@ -1,18 +1,36 @@
 #pragma once
+#include "app/cli/CommandArguments.h"
+
 #include <string>
 #include <vector>
 
 inline namespace zz {
 
+// How a command says the failure that ends it.
+enum class FailureVoice {
+    MessageSink, // the message sink's application error, as the firmware commands say theirs
+    Prefixed,    // "zuzududada-cli COMMAND: TEXT", as the table and check commands say theirs
+};
+
 // A sub-command of the command line front end zuzududada-cli. Each lives in a file of its own
 // in this folder, which tells in detail what it does.
 struct CliCommand {
-    const char* name;    // the word after zuzududada-cli
-    const char* usage;   // one line: the arguments it takes
-    const char* summary; // one line: what it does
-    // Runs with the arguments after the command's name and returns the exit status: 0 on
-    // success, 1 on failure, 2 for bad arguments. Messages go to standard error.
-    int (*run)(const std::vector<std::string>& arguments);
+    const char* Name;    // the word after zuzududada-cli
+    const char* Usage;   // one line: the arguments it takes
+    const char* Summary; // one line: what it does
+    const char* Help;    // what COMMAND --help prints below the usage line
+    CommandOptions Options;
+    FailureVoice Voice;
+    // The command's work on its split arguments; returns the exit status: 0 on success, 1 on
+    // failure, 2 for bad arguments. Messages go to standard error.
+    int (*Body)(const CommandArguments& arguments);
+
+    // Splits the arguments, answers --help and a wrong option, and runs the body behind the
+    // command line's one error boundary: an exception escaping it is said in the command's
+    // voice and ends the command with 1.
+    int Run(const std::vector<std::string>& arguments) const;
+    // Prints "zuzududada-cli NAME: PROBLEM", the usage and where help is; returns 2.
+    int UsageError(const std::string& problem) const;
 };
 
 extern const CliCommand kBuildCommand;   // the firmware of a project, as "Up date Device" builds it

@@ -1,5 +1,5 @@
-#include "app/cli/CommandArguments.h"
 #include "app/cli/Commands.h"
+#include "app/cli/DecodedConfigurationJson.h"
 #include "common/ProjectContext.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
@@ -9,7 +9,6 @@
 #include "firmware/ProjectRecovery.h"
 #include "firmware/SRecordFile.h"
 
-#include <exception>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -19,11 +18,6 @@ inline namespace zz {
 // zuzududada-cli decode FIRMWARE [--json] [--to-project DIR]
 // Prints the configuration in bank 1 of a firmware file; --to-project writes the five
 // documents of a project that builds the same bank 1.
-int RunDecodeCommand(const std::vector<std::string>& arguments);
-
-constexpr const char* kDecodeUsage = "FIRMWARE [--json] [--to-project DIR]";
-constexpr const char* kDecodeSummary =
-    "Prints the configuration held in a firmware file; --to-project recovers the project's documents from it.";
 
 namespace {
 
@@ -42,8 +36,6 @@ constexpr const char* kDecodeHelp =
     "Exit status: 0 on success; 1 when the firmware cannot be read, has a damaged line, lacks\n"
     "bank 1, or the recovered project would build another configuration (the reasons on\n"
     "standard error); 2 for wrong arguments.\n";
-
-int Usage(const std::string& problem) { return UsageError("decode", kDecodeUsage, problem); }
 
 // Writes the project's documents and checks that they build the decoded bank again.
 int Recover(const std::string& directory, const BankImage::Bytes& bank, const DecodedConfiguration& configuration)
@@ -83,63 +75,49 @@ int Recover(const std::string& directory, const BankImage::Bytes& bank, const De
     return 0;
 }
 
-} // namespace
-
-int RunDecodeCommand(const std::vector<std::string>& arguments)
+int RunDecode(const CommandArguments& arguments)
 {
-    std::optional<std::string> firmware, projectDir;
-    bool json = false;
-    for (size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& a = arguments[i];
-        if (a == "--help" || a == "-h") {
-            std::cout << "Usage: zuzududada-cli decode " << kDecodeUsage << '\n' << kDecodeHelp;
-            return 0;
-        }
-        if (a == "--json") {
-            json = true;
-        } else if (a == "--to-project") {
-            if (i + 1 == arguments.size()) return Usage(a + " needs a value");
-            projectDir = arguments[++i];
-        } else if (!a.empty() && a[0] == '-') {
-            return Usage("unknown option '" + a + "'");
-        } else if (firmware) {
-            return Usage("only one FIRMWARE may be given");
-        } else {
-            firmware = a;
-        }
-    }
-    if (!firmware) return Usage("FIRMWARE is missing");
+    if (arguments.Operands.empty()) return kDecodeCommand.UsageError("FIRMWARE is missing");
+    if (arguments.Operands.size() > 1) return kDecodeCommand.UsageError("only one FIRMWARE may be given");
+    const std::string& firmware = arguments.Operands[0];
+    const std::optional<std::string> projectDir = arguments.Value("--to-project");
 
-    try {
-        const SRecordFile file = SRecordFile::Read(*firmware);
-        if (file.Problem()) {
-            Messages().ApplicationError("'" + *firmware + "' is damaged: " + file.Problem()->Describe());
-            return 1;
-        }
-        if (const auto fault = file.FirstFault())
-            std::cerr << "Warning: '" << *firmware << "': " << fault->Describe() << '\n';
-        BankImage::Bytes bank{};
-        const size_t missing = BankOneFromImage(file.Image(), bank);
-        if (missing == bank.size()) {
-            Messages().ApplicationError("'" + *firmware + "' holds no data in bank 1 (0x388000 to 0x38BFFF)");
-            return 1;
-        }
-        if (missing > 0) {
-            Messages().ApplicationError("Bank 1 of '" + *firmware + "' is incomplete: " + GroupedNumber(missing) +
-                                        " of its 16,384 bytes have no data");
-            return 1;
-        }
-        const DecodedConfiguration configuration = DecodeConfiguration(bank);
-        std::cout << (json ? ConfigurationJson(configuration) : ConfigurationReport(configuration));
-        std::cout.flush();
-        if (projectDir) return Recover(*projectDir, bank, configuration);
-        return 0;
-    } catch (const std::exception& failure) {
-        Messages().ApplicationError(failure.what());
+    const SRecordFile file = SRecordFile::Read(firmware);
+    if (file.Problem()) {
+        Messages().ApplicationError("'" + firmware + "' is damaged: " + file.Problem()->Describe());
         return 1;
     }
+    if (const auto fault = file.FirstFault())
+        std::cerr << "Warning: '" << firmware << "': " << fault->Describe() << '\n';
+    BankImage::Bytes bank{};
+    const size_t missing = BankOneFromImage(file.Image(), bank);
+    if (missing == bank.size()) {
+        Messages().ApplicationError("'" + firmware + "' holds no data in bank 1 (0x388000 to 0x38BFFF)");
+        return 1;
+    }
+    if (missing > 0) {
+        Messages().ApplicationError("Bank 1 of '" + firmware + "' is incomplete: " + GroupedNumber(missing) +
+                                    " of its 16,384 bytes have no data");
+        return 1;
+    }
+    const DecodedConfiguration configuration = DecodeConfiguration(bank);
+    std::cout << (arguments.Has("--json") ? DecodedConfigurationJson(configuration) : ConfigurationReport(configuration));
+    std::cout.flush();
+    if (projectDir) return Recover(*projectDir, bank, configuration);
+    return 0;
 }
 
-const CliCommand kDecodeCommand{"decode", kDecodeUsage, kDecodeSummary, RunDecodeCommand};
+} // namespace
+
+const CliCommand kDecodeCommand{
+    .Name = "decode",
+    .Usage = "FIRMWARE [--json] [--to-project DIR]",
+    .Summary = "Prints the configuration held in a firmware file; --to-project recovers the project's documents "
+               "from it.",
+    .Help = kDecodeHelp,
+    .Options = {.Flags = {"--json"}, .Values = {"--to-project"}},
+    .Voice = FailureVoice::MessageSink,
+    .Body = RunDecode,
+};
 
 } // namespace zz

@@ -1,8 +1,7 @@
 #include "app/cli/Commands.h"
+#include "app/cli/ProjectArgument.h"
 #include "common/FileSystem.h"
-#include "common/MessageSink.h"
 #include "editors/canopen/tables/TableTransfer.h"
-#include "app/cli/CommandArguments.h"
 
 #include <exception>
 #include <iostream>
@@ -10,10 +9,6 @@
 inline namespace zz {
 
 // zuzududada-cli import [--app-dir DIR] PROJECT_DIR TABLE WORKBOOK [--partial]
-int RunImportCommand(const std::vector<std::string>& arguments);
-constexpr const char* kImportUsage = "[--app-dir DIR] PROJECT_DIR TABLE WORKBOOK [--partial]";
-constexpr const char* kImportSummary =
-    "Imports a CANopen table (sdo, rpdodef, sdopdo, emcydef, emcyword) from a workbook and saves its document.";
 
 namespace {
 
@@ -34,43 +29,34 @@ constexpr const char* kImportHelp =
     "it cannot read (a routing value that is no number), unless --partial is given: then the\n"
     "rows read before that row are saved.\n"
     "Options:\n"
-    "  --app-dir DIR   the application directory (default: the directory of this program; for an\n"
+    "  --app-dir DIR   the application directory; PROJECT_DIR may then name a project in\n"
+    "                  DIR/PROJECTS (default: the directory of this program; for an\n"
     "                  installed program ~/.local/share/zuzududada)\n"
     "  --partial       save what was read when the import stops early\n"
     "Messages go to standard error. Exit status: 0 when the document was written, 1 when it was\n"
     "not, 2 for wrong arguments.\n";
 
-} // namespace
-
-int RunImportCommand(const std::vector<std::string>& arguments)
+int RunImport(const CommandArguments& args)
 {
-    const CommandArguments args = SplitArguments(arguments, {"--partial"}, true);
-    if (!args.problem.empty()) return UsageError(kCommand, kImportUsage, args.problem);
-    if (args.help) {
-        std::cout << "Usage: zuzududada-cli import " << kImportUsage << '\n' << kImportHelp;
-        return 0;
-    }
-    if (args.operands.size() != 3)
-        return UsageError(kCommand, kImportUsage, "PROJECT_DIR, TABLE and WORKBOOK are needed, and nothing more");
-    const std::string& projectDir = args.operands[0];
-    const std::string& table = args.operands[1];
-    const std::string& workbook = args.operands[2];
+    if (args.Operands.size() != 3)
+        return kImportCommand.UsageError("PROJECT_DIR, TABLE and WORKBOOK are needed, and nothing more");
+    const std::string& table = args.Operands[1];
+    const std::string& workbook = args.Operands[2];
     if (!IsCanopenTable(table))
-        return UsageError(kCommand, kImportUsage,
-                          "'" + table + "' is no table; the tables are sdo, rpdodef, sdopdo, emcydef, emcyword");
-    if (!DirectoryExists(projectDir)) {
-        CommandMessage(kCommand, "'" + projectDir + "' is no project directory");
-        return 1;
-    }
+        return kImportCommand.UsageError("'" + table +
+                                         "' is no table; the tables are sdo, rpdodef, sdopdo, emcydef, emcyword");
+    const auto appDir = args.Value("--app-dir");
+    const std::optional<std::string> projectDir = ProjectDirectoryArgument(kCommand, appDir, args.Operands[0]);
+    if (!projectDir) return 1;
     if (!FileExists(workbook)) {
         CommandMessage(kCommand, "'" + workbook + "' does not exist");
         return 1;
     }
 
-    const ProjectContext project = CommandProjectContext(args.appDir, projectDir);
+    const ProjectContext project = CommandProjectContext(appDir, *projectDir);
     TableImportReport report;
     try {
-        report = ImportTable(project, table, workbook, HasFlag(args, "--partial"));
+        report = ImportTable(project, table, workbook, args.Has("--partial"));
     } catch (const std::exception& failure) {
         CommandMessage(kCommand, std::string(failure.what()) + "; nothing was written");
         return 1;
@@ -94,6 +80,17 @@ int RunImportCommand(const std::vector<std::string>& arguments)
     return 0;
 }
 
-const CliCommand kImportCommand{"import", kImportUsage, kImportSummary, RunImportCommand};
+} // namespace
+
+const CliCommand kImportCommand{
+    .Name = kCommand,
+    .Usage = "[--app-dir DIR] PROJECT_DIR TABLE WORKBOOK [--partial]",
+    .Summary = "Imports a CANopen table (sdo, rpdodef, sdopdo, emcydef, emcyword) from a workbook and saves its "
+               "document.",
+    .Help = kImportHelp,
+    .Options = {.Flags = {"--partial"}, .Values = {"--app-dir"}},
+    .Voice = FailureVoice::Prefixed,
+    .Body = RunImport,
+};
 
 } // namespace zz

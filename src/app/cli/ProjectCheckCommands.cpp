@@ -1,7 +1,5 @@
-#include "app/cli/CommandArguments.h"
 #include "app/cli/Commands.h"
-
-#include "common/AppDirectory.h"
+#include "app/cli/ProjectArgument.h"
 #include "gateway/GatewayProject.h"
 
 #include "projectcheck/ByteMap.h"
@@ -12,7 +10,6 @@
 #include <QGuiApplication>
 
 #include <cstdlib>
-#include <filesystem>
 #include <iostream>
 #include <optional>
 
@@ -21,22 +18,13 @@ inline namespace zz {
 // zuzududada-cli check [--app-dir DIR] [--json] PROJECT_DIR
 // Prints the findings of the project check (text, or JSON with --json) on standard output.
 // Exit status: 0 without errors (warnings allowed), 1 with errors, 2 for bad arguments.
-int RunCheckCommand(const std::vector<std::string>& arguments);
-constexpr const char* kCheckUsage = "[--app-dir DIR] [--json] PROJECT_DIR";
-constexpr const char* kCheckSummary =
-    "Checks the project's documents as they are on disk before they reach a device.";
 
 // zuzududada-cli map [--app-dir DIR] [--json] [--svg FILE] PROJECT_DIR
 // Prints where every CAN byte lands on DeviceNet, one line per DeviceNet byte (or JSON), or
 // writes the picture of the byte map as SVG. Exit status: 0 on success, 1 when a document
 // could not be read or the picture not written, 2 for bad arguments.
-int RunMapCommand(const std::vector<std::string>& arguments);
-constexpr const char* kMapUsage = "[--app-dir DIR] [--json] [--svg FILE] PROJECT_DIR";
-constexpr const char* kMapSummary = "Shows which CAN byte feeds each DeviceNet input and output byte.";
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr const char* kCheckHelp =
     "Reads the project's documents as they are on disk and reports, for each problem, its\n"
@@ -73,76 +61,35 @@ constexpr const char* kMapHelp =
     "Exit status: 0 on success, 1 when a document could not be read or the picture not written,\n"
     "2 for wrong arguments.\n";
 
-struct Arguments {
-    std::optional<std::string> appDir;
-    std::optional<std::string> svg;
-    std::optional<std::string> projectDir;
-    bool json = false;
-    bool help = false;
-};
-
-// Parses the arguments; a message for the first wrong one.
-std::optional<std::string> Parse(const std::vector<std::string>& arguments, bool withSvg, Arguments& into)
+// The project directory PROJECT_DIR names; nothing after a message.
+std::optional<std::string> ProjectDirectory(const CliCommand& command, const CommandArguments& arguments)
 {
-    for (size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& a = arguments[i];
-        if (a == "--help" || a == "-h") {
-            into.help = true;
-        } else if (a == "--json") {
-            into.json = true;
-        } else if (a == "--app-dir" || (withSvg && a == "--svg")) {
-            if (i + 1 == arguments.size()) return a + " needs a value";
-            (a == "--app-dir" ? into.appDir : into.svg) = arguments[++i];
-        } else if (!a.empty() && a[0] == '-') {
-            return "unknown option '" + a + "'";
-        } else if (into.projectDir) {
-            return "only one PROJECT_DIR may be given";
-        } else {
-            into.projectDir = a;
-        }
+    if (arguments.Operands.empty()) {
+        command.UsageError("PROJECT_DIR is missing");
+        return std::nullopt;
     }
-    if (!into.help && !into.projectDir) return std::string("PROJECT_DIR is missing");
-    return std::nullopt;
+    if (arguments.Operands.size() > 1) {
+        command.UsageError("only one PROJECT_DIR may be given");
+        return std::nullopt;
+    }
+    return ProjectDirectoryArgument(command.Name, arguments.Value("--app-dir"), arguments.Operands[0]);
 }
 
-// The project directory: PROJECT_DIR itself, or a project of that name in APP_DIR/PROJECTS.
-std::optional<std::string> ProjectDirectory(const Arguments& arguments)
+int RunCheck(const CommandArguments& arguments)
 {
-    std::error_code error;
-    if (fs::is_directory(*arguments.projectDir, error)) return *arguments.projectDir;
-    const std::string appDir = arguments.appDir ? *arguments.appDir : CommandAppDirectory();
-    const fs::path inProjects = fs::path(appDir) / "PROJECTS" / *arguments.projectDir;
-    if (fs::path(*arguments.projectDir).is_relative() && fs::is_directory(inProjects, error)) return inProjects.string();
-    return std::nullopt;
-}
-
-} // namespace
-
-int RunCheckCommand(const std::vector<std::string>& arguments)
-{
-    Arguments parsed;
-    if (const auto problem = Parse(arguments, false, parsed)) return UsageError("check", kCheckUsage, *problem);
-    if (parsed.help) {
-        std::cout << "Usage: zuzududada-cli check " << kCheckUsage << '\n' << kCheckHelp;
-        return 0;
-    }
-    const std::optional<std::string> projectDir = ProjectDirectory(parsed);
-    if (!projectDir) return UsageError("check", kCheckUsage, "'" + *parsed.projectDir + "' is not a project directory");
+    const std::optional<std::string> projectDir = ProjectDirectory(kCheckCommand, arguments);
+    if (!projectDir) return 2;
     const std::vector<Finding> findings = CheckProject(LoadGatewayProject(ProjectLayout::Of(*projectDir)));
-    std::cout << (parsed.json ? FindingsJson(findings) : FindingsText(findings));
+    std::cout << (arguments.Has("--json") ? FindingsJson(findings) : FindingsText(findings));
     return CountFindings(findings).Errors > 0 ? 1 : 0;
 }
 
-int RunMapCommand(const std::vector<std::string>& arguments)
+int RunMap(const CommandArguments& arguments)
 {
-    Arguments parsed;
-    if (const auto problem = Parse(arguments, true, parsed)) return UsageError("map", kMapUsage, *problem);
-    if (parsed.help) {
-        std::cout << "Usage: zuzududada-cli map " << kMapUsage << '\n' << kMapHelp;
-        return 0;
-    }
-    const std::optional<std::string> projectDir = ProjectDirectory(parsed);
-    if (!projectDir) return UsageError("map", kMapUsage, "'" + *parsed.projectDir + "' is not a project directory");
+    const std::optional<std::string> projectDir = ProjectDirectory(kMapCommand, arguments);
+    if (!projectDir) return 2;
+    const bool json = arguments.Has("--json");
+    const std::optional<std::string> svg = arguments.Value("--svg");
     const ByteMap map = BuildByteMap(LoadGatewayProject(ProjectLayout::Of(*projectDir)));
     int status = 0;
     for (const ByteMapSide* side : {&map.Input, &map.Output})
@@ -150,7 +97,7 @@ int RunMapCommand(const std::vector<std::string>& arguments)
             std::cerr << side->Problem << '\n';
             status = 1;
         }
-    if (parsed.svg) {
+    if (svg) {
         // Text in the picture needs the font machinery of a GUI application, without a screen.
         if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
         static int argc = 1;
@@ -158,18 +105,37 @@ int RunMapCommand(const std::vector<std::string>& arguments)
         static char* argv[] = {name, nullptr};
         QGuiApplication application(argc, argv);
         std::string why;
-        if (!WriteByteMapSvg(map, *parsed.svg, why)) {
+        if (!WriteByteMapSvg(map, *svg, why)) {
             std::cerr << why << '\n';
             return 1;
         }
-        if (parsed.json) std::cout << ByteMapJson(map);
+        if (json) std::cout << ByteMapJson(map);
         return status;
     }
-    std::cout << (parsed.json ? ByteMapJson(map) : ByteMapText(map));
+    std::cout << (json ? ByteMapJson(map) : ByteMapText(map));
     return status;
 }
 
-const CliCommand kCheckCommand{"check", kCheckUsage, kCheckSummary, RunCheckCommand};
-const CliCommand kMapCommand{"map", kMapUsage, kMapSummary, RunMapCommand};
+} // namespace
+
+const CliCommand kCheckCommand{
+    .Name = "check",
+    .Usage = "[--app-dir DIR] [--json] PROJECT_DIR",
+    .Summary = "Checks the project's documents as they are on disk before they reach a device.",
+    .Help = kCheckHelp,
+    .Options = {.Flags = {"--json"}, .Values = {"--app-dir"}},
+    .Voice = FailureVoice::Prefixed,
+    .Body = RunCheck,
+};
+
+const CliCommand kMapCommand{
+    .Name = "map",
+    .Usage = "[--app-dir DIR] [--json] [--svg FILE] PROJECT_DIR",
+    .Summary = "Shows which CAN byte feeds each DeviceNet input and output byte.",
+    .Help = kMapHelp,
+    .Options = {.Flags = {"--json"}, .Values = {"--app-dir", "--svg"}},
+    .Voice = FailureVoice::Prefixed,
+    .Body = RunMap,
+};
 
 } // namespace zz

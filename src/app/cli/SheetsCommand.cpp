@@ -1,13 +1,11 @@
 #include "app/cli/Commands.h"
-#include "editors/canopen/tables/SheetExchange.h"
+#include "app/cli/JsonText.h"
 #include "common/AsciiText.h"
+#include "editors/canopen/tables/SheetExchange.h"
 #include "editors/canopen/workbook/Workbook.h"
-#include "app/cli/CommandArguments.h"
-
-#include <nlohmann/json.hpp>
 
 #include <algorithm>
-#include <cctype>
+#include <climits>
 #include <exception>
 #include <iostream>
 #include <optional>
@@ -15,10 +13,6 @@
 inline namespace zz {
 
 // zuzududada-cli sheets [--json] [--all] WORKBOOK [SHEET...]
-int RunSheetsCommand(const std::vector<std::string>& arguments);
-constexpr const char* kSheetsUsage = "[--json] [--all] WORKBOOK [SHEET...]";
-constexpr const char* kSheetsSummary =
-    "Lists a workbook's sheets and shows the named ones as the import reads them.";
 
 namespace {
 
@@ -75,7 +69,10 @@ void PrintText(const std::vector<std::string>& names, const std::vector<ShownShe
     }
 }
 
-void PrintJson(const std::string& workbook, const std::vector<std::string>& names, const std::vector<ShownSheet>& shown)
+// Every member on a line of its own, one blank a level.
+void PrintJson(const nlohmann::ordered_json& document) { std::cout << JsonText(document, INT_MAX, 1) << '\n'; }
+
+void PrintSheetsJson(const std::string& workbook, const std::vector<std::string>& names, const std::vector<ShownSheet>& shown)
 {
     nlohmann::ordered_json document;
     document["workbook"] = workbook;
@@ -93,22 +90,14 @@ void PrintJson(const std::string& workbook, const std::vector<std::string>& name
         }
         document["sheets"].push_back(std::move(entry));
     }
-    std::cout << document.dump(1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+    PrintJson(document);
 }
 
-} // namespace
-
-int RunSheetsCommand(const std::vector<std::string>& arguments)
+int RunSheets(const CommandArguments& args)
 {
-    const CommandArguments args = SplitArguments(arguments, {"--json", "--all"}, false);
-    if (!args.problem.empty()) return UsageError(kCommand, kSheetsUsage, args.problem);
-    if (args.help) {
-        std::cout << "Usage: zuzududada-cli sheets " << kSheetsUsage << '\n' << kSheetsHelp;
-        return 0;
-    }
-    if (args.operands.empty()) return UsageError(kCommand, kSheetsUsage, "WORKBOOK is missing");
-    const bool json = HasFlag(args, "--json");
-    const std::string& path = args.operands[0];
+    if (args.Operands.empty()) return kSheetsCommand.UsageError("WORKBOOK is missing");
+    const bool json = args.Has("--json");
+    const std::string& path = args.Operands[0];
 
     std::unique_ptr<Workbook> workbook;
     std::vector<std::string> names;
@@ -117,16 +106,13 @@ int RunSheetsCommand(const std::vector<std::string>& arguments)
         names = workbook->SheetNames();
     } catch (const std::exception& failure) {
         CommandMessage(kCommand, failure.what());
-        if (json) {
-            nlohmann::ordered_json document{{"workbook", path}, {"error", failure.what()}};
-            std::cout << document.dump(1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
-        }
+        if (json) PrintJson({{"workbook", path}, {"error", failure.what()}});
         return 1;
     }
 
     std::vector<std::string> wanted;
-    if (HasFlag(args, "--all")) wanted = names;
-    wanted.insert(wanted.end(), args.operands.begin() + 1, args.operands.end());
+    if (args.Has("--all")) wanted = names;
+    wanted.insert(wanted.end(), args.Operands.begin() + 1, args.Operands.end());
     std::vector<ShownSheet> shown;
     bool allRead = true;
     for (const std::string& argument : wanted) {
@@ -148,12 +134,22 @@ int RunSheetsCommand(const std::vector<std::string>& arguments)
         shown.push_back(std::move(s));
     }
     if (json)
-        PrintJson(path, names, shown);
+        PrintSheetsJson(path, names, shown);
     else
         PrintText(names, shown);
     return allRead ? 0 : 1;
 }
 
-const CliCommand kSheetsCommand{"sheets", kSheetsUsage, kSheetsSummary, RunSheetsCommand};
+} // namespace
+
+const CliCommand kSheetsCommand{
+    .Name = "sheets",
+    .Usage = "[--json] [--all] WORKBOOK [SHEET...]",
+    .Summary = "Lists a workbook's sheets and shows the named ones as the import reads them.",
+    .Help = kSheetsHelp,
+    .Options = {.Flags = {"--json", "--all"}, .Values = {}},
+    .Voice = FailureVoice::Prefixed,
+    .Body = RunSheets,
+};
 
 } // namespace zz

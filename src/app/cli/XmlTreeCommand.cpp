@@ -13,17 +13,21 @@ inline namespace zz {
 // zuzududada-cli xml-tree FILE: parses FILE and prints its tree as the XML window shows it
 // on standard output (exit status 0), or the parser's message as the last line on standard
 // error (exit status 1).
-int RunXmlTreeCommand(const std::vector<std::string>& arguments);
-constexpr const char* kXmlTreeUsage = "FILE";
-constexpr const char* kXmlTreeSummary = "Prints the tree of an XML file as the XML window shows it.";
 
-int RunXmlTreeCommand(const std::vector<std::string>& arguments)
+namespace {
+
+constexpr const char* kXmlTreeHelp =
+    "Parses FILE and prints its tree on standard output as the XML reader and writer window shows\n"
+    "it: the file's name, then every node two blanks deeper than its parent, an attribute or an\n"
+    "element with text as \"name = value\".\n"
+    "Exit status: 0 when the tree was printed, 1 when the file cannot be read or parsed (the\n"
+    "parser's message is the last line on standard error), 2 for wrong arguments.\n";
+
+int RunXmlTree(const CommandArguments& arguments)
 {
-    if (arguments.size() != 1) {
-        std::cerr << "usage: zuzududada-cli xml-tree FILE\n";
-        return 2;
-    }
-    const std::string& path = arguments[0];
+    if (arguments.Operands.empty()) return kXmlTreeCommand.UsageError("FILE is missing");
+    if (arguments.Operands.size() > 1) return kXmlTreeCommand.UsageError("only one FILE may be given");
+    const std::string& path = arguments.Operands[0];
     std::string bytes;
     try {
         bytes = ReadFileBytes(path);
@@ -47,6 +51,16 @@ int RunXmlTreeCommand(const std::vector<std::string>& arguments)
     return 0;
 }
 
-const CliCommand kXmlTreeCommand{"xml-tree", kXmlTreeUsage, kXmlTreeSummary, RunXmlTreeCommand};
+} // namespace
+
+const CliCommand kXmlTreeCommand{
+    .Name = "xml-tree",
+    .Usage = "FILE",
+    .Summary = "Prints the tree of an XML file as the XML window shows it.",
+    .Help = kXmlTreeHelp,
+    .Options = {},
+    .Voice = FailureVoice::Prefixed,
+    .Body = RunXmlTree,
+};
 
 } // namespace zz

@@ -1,14 +1,12 @@
-#include "FirmwareFixture.h"
+#include "CommandRun.h"
+#include "firmware/FirmwareFixture.h"
 
 #include "common/Desktop.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
-#include "app/cli/Commands.h"
-#include "firmware/DeviceUpdate.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 namespace {
 
@@ -51,7 +49,7 @@ protected:
         std::vector<std::string> arguments{"--app-dir", ws.dir.Path()};
         arguments.insert(arguments.end(), extra.begin(), extra.end());
         arguments.push_back(ws.project.ProjectDir);
-        return kBuildCommand.run(arguments);
+        return kBuildCommand.Run(arguments);
     }
     std::string NewFirmware() const { return ws.project.ProjectDir + "/New_sx48802.sx"; }
 };
@@ -103,44 +101,18 @@ TEST_F(BuildCommandTest, MissingPiecesGiveTheWindowsMessages)
     EXPECT_EQ(Build(), 1);
     EXPECT_NE(sink.Last().find("/bin/bankg.c"), std::string::npos);
 
-    EXPECT_EQ(kBuildCommand.run({}), 2);
-    EXPECT_EQ(kBuildCommand.run({"--flash", "COM9", "x"}), 2);
-    EXPECT_EQ(kBuildCommand.run({"a", "b"}), 2);
+    EXPECT_EQ(kBuildCommand.Run({}), 2);
+    EXPECT_EQ(kBuildCommand.Run({"--flash", "COM9", "x"}), 2);
+    EXPECT_EQ(kBuildCommand.Run({"a", "b"}), 2);
 }
 
 TEST_F(BuildCommandTest, TheProgramItselfAnswersWithItsExitStatus)
 {
-    auto run = [](const std::string& command) {
-        const int status = std::system((command + " >/dev/null 2>&1").c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    };
-    const std::string cli = ZZ_CLI_PATH;
-    EXPECT_EQ(run(cli + " build --app-dir '" + ws.dir.Path() + "' '" + ws.project.ProjectDir + "'"), 0);
+    const std::string appDir = " --app-dir '" + ws.dir.Path() + "' ";
+    EXPECT_EQ(RunProgram("build" + appDir + "'" + ws.project.ProjectDir + "'").Status, 0);
     EXPECT_TRUE(FileExists(NewFirmware()));
-    EXPECT_EQ(run(cli + " build --app-dir '" + ws.dir.Path() + "' '" + ws.dir.File("PROJECTS/none") + "'"), 1);
-    EXPECT_EQ(run(cli + " build --help"), 0);
-}
-
-TEST(FlasherLaunchTest, WindowsProgramsGoThroughWineWhenItIsThere)
-{
-    TempDir dir;
-    const std::string pe = dir.Write("ZoruvOdeza.exe", "MZ\x90\0rest");
-    const std::string native = dir.Write("native.exe", "\x7F" "ELF");
-    const char* saved = std::getenv("PATH");
-    const std::string oldPath = saved ? saved : "";
-    setenv("PATH", dir.MakeDir("nowine").c_str(), 1);
-    EXPECT_EQ(PlanFlasherLaunch(pe, "p").program, pe);
-    const std::string wine = dir.Write("bin/wine", "#!/bin/sh\n");
-    std::filesystem::permissions(wine, std::filesystem::perms::owner_all);
-    setenv("PATH", (dir.Path() + "/nowine:" + dir.Path() + "/bin").c_str(), 1);
-    const FlasherLaunch launch = PlanFlasherLaunch(pe, "p");
-    const FlasherLaunch direct = PlanFlasherLaunch(native, "p");
-    setenv("PATH", oldPath.c_str(), 1);
-    EXPECT_EQ(launch.program, wine);
-    EXPECT_EQ(launch.arguments, (std::vector<std::string>{pe, "p"}));
-    EXPECT_EQ(direct.program, native);
-    EXPECT_EQ(direct.arguments, std::vector<std::string>{"p"});
-    EXPECT_EQ(FlasherParameter("/p/New_sx48802.sx", 0), "\"/p/New_sx48802.sx\"\xC2\xB6" "0");
+    EXPECT_EQ(RunProgram("build" + appDir + "none").Status, 1);
+    EXPECT_EQ(RunProgram("build --help").Status, 0);
 }
 
 } // namespace

@@ -1,27 +1,12 @@
 // zuzududada-cli xml-tree, run as the engineer runs it.
+#include "CommandRun.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <string>
-#include <sys/wait.h>
-
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out, err;
-};
-
-CliRun XmlTree(const std::string& arguments)
-{
-    TempDir streams;
-    const std::string command = std::string(ZZ_CLI) + " xml-tree " + arguments + " >" + streams.File("out") + " 2>" +
-                                streams.File("err");
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(streams.File("out")), ReadAll(streams.File("err"))};
-}
+CommandRun XmlTree(const std::string& arguments) { return RunProgram("xml-tree " + arguments); }
 
 std::string LastLine(const std::string& text)
 {
@@ -38,10 +23,10 @@ TEST(XmlTreeCommand, PrintsTheTreeIndentedTwoBlanksPerLevel)
                                                       "  <row bypass_set=\"33\" note=\"\" t='\xE9'/>\r\n"
                                                       "  <row bypass_set=\"34\"><?p x?>text</row>\r\n"
                                                       "</emcydef>\r\n");
-    const CliRun run = XmlTree(path);
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.out, "File: emcydef.xml\n"
+    const CommandRun run = XmlTree(path);
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_EQ(run.Err, "");
+    EXPECT_EQ(run.Out, "File: emcydef.xml\n"
                        "  XMLDeclaration\n"
                        "    version = 1.0\n"
                        "  emcydef\n"
@@ -57,25 +42,29 @@ TEST(XmlTreeCommand, PrintsTheTreeIndentedTwoBlanksPerLevel)
 TEST(XmlTreeCommand, AParseErrorIsTheLastLineOnStandardError)
 {
     TempDir dir;
-    CliRun run = XmlTree(dir.Write("bad.xml", "<a>text"));
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(LastLine(run.err), "No ending tag for a");
+    CommandRun run = XmlTree(dir.Write("bad.xml", "<a>text"));
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(run.Out, "");
+    EXPECT_EQ(LastLine(run.Err), "No ending tag for a");
     std::string deep;
     for (int i = 0; i < 100000; ++i) deep += "<e>";
     run = XmlTree(dir.Write("deep.xml", deep));
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(LastLine(run.err), "Elements nested more than 1000 levels deep");
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(LastLine(run.Err), "Elements nested more than 1000 levels deep");
 }
 
 TEST(XmlTreeCommand, AFileThatCannotBeReadIsAClearFailure)
 {
     TempDir dir;
-    CliRun run = XmlTree(dir.File("missing.xml"));
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("missing.xml"), std::string::npos) << run.err;
+    CommandRun run = XmlTree(dir.File("missing.xml"));
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_NE(run.Err.find("missing.xml"), std::string::npos) << run.Err;
     run = XmlTree("");
-    EXPECT_EQ(run.status, 2) << "the file argument is required";
+    EXPECT_EQ(run.Status, 2) << "the file argument is required";
+    EXPECT_EQ(run.Err.rfind("zuzududada-cli xml-tree: FILE is missing\n", 0), 0u) << run.Err;
+    // A file named like an option follows "--".
+    EXPECT_EQ(XmlTree("-- -x").Status, 1);
+    EXPECT_EQ(XmlTree("-x").Status, 2);
 }
 
 } // namespace

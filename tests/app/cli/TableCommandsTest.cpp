@@ -1,34 +1,14 @@
 // The commands import, export and sheets as a user runs them: their output, their messages,
 // their exit statuses and the files they leave.
-#include "Fixtures.h"
+#include "CommandRun.h"
 #include "common/FileSystem.h"
-#include "app/cli/Commands.h"
+#include "editors/canopen/Fixtures.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <iostream>
-#include <sstream>
-
 namespace {
-
-struct CommandRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CommandRun Command(int (*command)(const std::vector<std::string>&), const std::vector<std::string>& arguments)
-{
-    std::ostringstream out, err;
-    std::streambuf* savedOut = std::cout.rdbuf(out.rdbuf());
-    std::streambuf* savedErr = std::cerr.rdbuf(err.rdbuf());
-    const int status = command(arguments);
-    std::cout.rdbuf(savedOut);
-    std::cerr.rdbuf(savedErr);
-    return {status, out.str(), err.str()};
-}
 
 const char* kRpdodef = "<rpdodef>\r\n"
                        "  <row cobid=\"0x181\" id_dev_orig=\"1\" en_bypass=\"0\" posind=\"0\" n_tpdo=\"1\"/>\r\n"
@@ -39,10 +19,10 @@ TEST(ImportCommand, SavesTheTableAndSaysWhatItRead)
 {
     TempDir project;
     project.Write("rpdodef.xml", kRpdodef);
-    const CommandRun run = Command(kImportCommand.run, {project.Path(), "sdopdo", FixturePath("import.xlsx")});
-    EXPECT_EQ(run.status, 0) << run.err;
+    const CommandRun run = RunCommand(kImportCommand, {project.Path(), "sdopdo", FixturePath("import.xlsx")});
+    EXPECT_EQ(run.Status, 0) << run.Err;
     // PDO 2 exists on neither side here, PDO 4 nowhere.
-    EXPECT_EQ(run.out.substr(0, run.out.find('\n')),
+    EXPECT_EQ(run.Out.substr(0, run.Out.find('\n')),
               "1 row to CAN A, 1 to CAN B, 3 skipped: row 3, PDO 2 does not exist; row 5, PDO 4 does not exist; "
               "row 6, PDO 2 does not exist on CAN B");
     EXPECT_EQ(ReadAll(project.File("sdopdo.xml")),
@@ -55,14 +35,14 @@ TEST(ImportCommand, SavesTheTableAndSaysWhatItRead)
 TEST(ImportCommand, WritesNothingWhenTheImportStopsUnlessPartial)
 {
     TempDir project;
-    CommandRun run = Command(kImportCommand.run, {project.Path(), "sdo", FixturePath("import.xls")});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "2 rows to CAN A, 2 to CAN B\n");
-    EXPECT_NE(run.err.find("stopped at row 6: 'x' is not a valid integer value"), std::string::npos) << run.err;
+    CommandRun run = RunCommand(kImportCommand, {project.Path(), "sdo", FixturePath("import.xls")});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(run.Out, "2 rows to CAN A, 2 to CAN B\n");
+    EXPECT_NE(run.Err.find("stopped at row 6: 'x' is not a valid integer value"), std::string::npos) << run.Err;
     EXPECT_FALSE(FileExists(project.File("sdo.xml")));
 
-    run = Command(kImportCommand.run, {"--partial", project.Path(), "sdo", FixturePath("import.xls")});
-    EXPECT_EQ(run.status, 0) << run.err;
+    run = RunCommand(kImportCommand, {"--partial", project.Path(), "sdo", FixturePath("import.xls")});
+    EXPECT_EQ(run.Status, 0) << run.Err;
     EXPECT_EQ(ReadAll(project.File("sdo.xml")),
               "<sdo>\r\n"
               "  <row conf=\"0\" IndexA=\"0x2000\" SubindexA=\"1\" devIDB=\"5\" IndexB=\"0x6040\" SubindexB=\"0\" nbyteB=\"2\" mnemonico=\"control\"/>\r\n"
@@ -74,42 +54,42 @@ TEST(ImportCommand, WritesNothingWhenTheImportStopsUnlessPartial)
     // No sheet for the table: nothing, even with --partial; the previous document stays.
     const std::string before = ReadAll(project.File("sdo.xml"));
     const std::string other = project.Write("other.csv", "conf,IndexA,\r\n0,1,\r\n");
-    run = Command(kImportCommand.run, {project.Path(), "sdo", other, "--partial"});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("no sheet named 'sdo'"), std::string::npos) << run.err;
+    run = RunCommand(kImportCommand, {project.Path(), "sdo", other, "--partial"});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_NE(run.Err.find("no sheet named 'sdo'"), std::string::npos) << run.Err;
     EXPECT_EQ(ReadAll(project.File("sdo.xml")), before);
 }
 
 TEST(TableCommands, RefuseWrongArgumentsWithStatusTwo)
 {
     TempDir project;
-    EXPECT_EQ(Command(kImportCommand.run, {project.Path(), "pdo", "book.xls"}).status, 2);
-    EXPECT_EQ(Command(kImportCommand.run, {project.Path(), "sdo"}).status, 2);
-    EXPECT_EQ(Command(kImportCommand.run, {"--app-dir"}).status, 2);
-    EXPECT_EQ(Command(kExportCommand.run, {project.Path(), "sdo", "a", "b"}).status, 2);
-    EXPECT_EQ(Command(kExportCommand.run, {"--partial", project.Path(), "sdo"}).status, 2);
-    EXPECT_EQ(Command(kSheetsCommand.run, {}).status, 2);
-    const CommandRun help = Command(kSheetsCommand.run, {"--help"});
-    EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.out.rfind("Usage: zuzududada-cli sheets", 0), 0u);
-    EXPECT_EQ(Command(kImportCommand.run, {project.File("none"), "sdo", FixturePath("import.xls")}).status, 1);
+    EXPECT_EQ(RunCommand(kImportCommand, {project.Path(), "pdo", "book.xls"}).Status, 2);
+    EXPECT_EQ(RunCommand(kImportCommand, {project.Path(), "sdo"}).Status, 2);
+    EXPECT_EQ(RunCommand(kImportCommand, {"--app-dir"}).Status, 2);
+    EXPECT_EQ(RunCommand(kExportCommand, {project.Path(), "sdo", "a", "b"}).Status, 2);
+    EXPECT_EQ(RunCommand(kExportCommand, {"--partial", project.Path(), "sdo"}).Status, 2);
+    EXPECT_EQ(RunCommand(kSheetsCommand, {}).Status, 2);
+    const CommandRun help = RunCommand(kSheetsCommand, {"--help"});
+    EXPECT_EQ(help.Status, 0);
+    EXPECT_EQ(help.Out.rfind("Usage: zuzududada-cli sheets", 0), 0u);
+    EXPECT_EQ(RunCommand(kImportCommand, {project.File("none"), "sdo", FixturePath("import.xls")}).Status, 1);
 }
 
 TEST(ExportCommand, WritesTheTableOrNothingFromADamagedDocument)
 {
     TempDir project;
     project.Write("rpdodef.xml", kRpdodef);
-    CommandRun run = Command(kExportCommand.run, {project.Path(), "rpdodef"});
-    EXPECT_EQ(run.status, 0) << run.err;
+    CommandRun run = RunCommand(kExportCommand, {project.Path(), "rpdodef"});
+    EXPECT_EQ(run.Status, 0) << run.Err;
     const std::string csv = ReadAll(project.File("rpdodef.csv"));
     EXPECT_EQ(csv.substr(0, csv.find("\r\n", csv.find("\r\n") + 2) + 2),
               "cobid,id_dev_orig,00,posind,n_tpdo,\r\n0x281,2,01,1,2,\r\n");
-    run = Command(kExportCommand.run, {project.Path(), "rpdodef", project.File("copy.csv")});
+    run = RunCommand(kExportCommand, {project.Path(), "rpdodef", project.File("copy.csv")});
     EXPECT_EQ(ReadAll(project.File("copy.csv")), csv);
 
     project.Write("emcydef.xml", "<emcydef><row id_dev=\"1\"/></emcydef>");
-    run = Command(kExportCommand.run, {project.Path(), "emcydef"});
-    EXPECT_EQ(run.status, 1);
+    run = RunCommand(kExportCommand, {project.Path(), "emcydef"});
+    EXPECT_EQ(run.Status, 1);
     EXPECT_FALSE(FileExists(project.File("emcydef.csv")));
 }
 
@@ -118,9 +98,10 @@ TEST(SheetsCommand, ShowsSheetsAsTheImportReadsThemInCorrectJson)
     TempDir books;
     // Texts JSON must escape: quotes, backslashes, a tab, a control character, non-ASCII.
     const std::string csv = books.Write("sdo.csv", "conf,\"quoted\",back\\slash,\r\n17,tab\there,\x1A\f,caf\xC3\xA9,\r\n");
-    CommandRun run = Command(kSheetsCommand.run, {"--json", "--all", csv, "missing"});
-    EXPECT_EQ(run.status, 1); // the sheet "missing" is not there
-    const nlohmann::json document = nlohmann::json::parse(run.out);
+    CommandRun run = RunCommand(kSheetsCommand, {"--json", "--all", csv, "missing"});
+    EXPECT_EQ(run.Status, 1); // the sheet "missing" is not there
+    const nlohmann::json document = nlohmann::json::parse(run.Out);
+    EXPECT_EQ(run.Out, nlohmann::ordered_json::parse(run.Out).dump(1) + "\n"); // a member a line, one blank a level
     EXPECT_EQ(document["names"], nlohmann::json::array({"sdo"}));
     ASSERT_EQ(document["sheets"].size(), 2u);
     EXPECT_EQ(document["sheets"][0]["title"], nlohmann::json::array({"conf", "\"quoted\"", "back\\slash", ""}));
@@ -130,16 +111,16 @@ TEST(SheetsCommand, ShowsSheetsAsTheImportReadsThemInCorrectJson)
     EXPECT_TRUE(document["sheets"][1].contains("error"));
 
     // The text form: the names, then per sheet its rows numbered as the spreadsheet numbers them.
-    run = Command(kSheetsCommand.run, {FixturePath("import.xlsx"), "rpdodef"});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_NE(run.out.find("Far\n\n== Rpdodef (5 columns, 5 rows below the title row)\n"
+    run = RunCommand(kSheetsCommand, {FixturePath("import.xlsx"), "rpdodef"});
+    EXPECT_EQ(run.Status, 0);
+    EXPECT_NE(run.Out.find("Far\n\n== Rpdodef (5 columns, 5 rows below the title row)\n"
                            "1\tcobid\tid_dev_orig\ten_bypass\tposind\tn_tpdo\n2\t0x181\t1\t01\t0\t1\n"),
               std::string::npos)
-        << run.out;
+        << run.Out;
 
-    run = Command(kSheetsCommand.run, {"--json", books.Write("junk.xls", std::string("\0\1\2\3", 4))});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_TRUE(nlohmann::json::parse(run.out).contains("error"));
+    run = RunCommand(kSheetsCommand, {"--json", books.Write("junk.xls", std::string("\0\1\2\3", 4))});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_TRUE(nlohmann::json::parse(run.Out).contains("error"));
 }
 
 } // namespace

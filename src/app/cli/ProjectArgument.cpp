@@ -1,0 +1,28 @@
+#include "app/cli/ProjectArgument.h"
+
+#include "app/cli/CommandArguments.h"
+#include "common/AppDirectory.h"
+#include "common/FileSystem.h"
+#include "common/ProjectContext.h"
+
+#include <filesystem>
+
+inline namespace zz {
+
+std::optional<std::string> ProjectDirectoryArgument(const std::string& command, const std::optional<std::string>& appDir,
+                                                    const std::string& argument)
+{
+    namespace fs = std::filesystem;
+    if (DirectoryExists(argument)) return argument;
+    const fs::path projects = fs::path(appDir ? *appDir : CommandAppDirectory()) / "PROJECTS";
+    // An empty name would be PROJECTS itself.
+    if (!argument.empty() && fs::path(argument).is_relative()) {
+        const std::string named = (projects / argument).string();
+        if (DirectoryExists(named)) return named;
+    }
+    CommandMessage(command, "'" + argument + "' is neither a project directory nor a project in '" +
+                                AbsolutePath(projects.string()) + "'");
+    return std::nullopt;
+}
+
+} // namespace zz

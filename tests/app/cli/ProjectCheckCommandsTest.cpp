@@ -1,0 +1,57 @@
+// The commands check and map: exit statuses, text, JSON and the picture.
+#include "CommandRun.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+
+namespace {
+
+const std::string kDemo = ZZ_DEMO_PROJECT_DIR;
+
+TEST(CheckCommand, ExitStatusAndJson)
+{
+    EXPECT_EQ(RunCommand(kCheckCommand, {kDemo}).Status, 0);
+    EXPECT_EQ(RunCommand(kCheckCommand, {}).Status, 2);
+    EXPECT_EQ(RunCommand(kCheckCommand, {"--bogus", kDemo}).Status, 2);
+    EXPECT_EQ(RunCommand(kCheckCommand, {"--help"}).Status, 0);
+
+    // A mapping beyond the 32 input bytes is an error, found in its row and field.
+    TempDir project;
+    for (const char* name : {"pargen.xml", "Receive_Frame.xml", "Receive_Info.xml", "Send_Frame.xml", "Send_Info.xml"})
+        project.Write(name, ReadAll(kDemo + "/" + name));
+    std::string info = ReadAll(kDemo + "/Receive_Info.xml");
+    project.Write("Receive_Info.xml", info.replace(info.find("B2=\"1\""), 6, "B2=\"40\""));
+    const CommandRun run = RunCommand(kCheckCommand, {"--json", project.Path()});
+    EXPECT_EQ(run.Status, 1);
+    const nlohmann::json list = nlohmann::json::parse(run.Out);
+    ASSERT_EQ(list.size(), 1u) << run.Out;
+    EXPECT_EQ(list[0]["severity"], "error");
+    EXPECT_EQ(list[0]["document"], "Receive_Info.xml");
+    EXPECT_EQ(list[0]["row"], 1);
+    EXPECT_EQ(list[0]["field"], "B2");
+}
+
+TEST(MapCommand, TextJsonAndPicture)
+{
+    const CommandRun text = RunCommand(kMapCommand, {kDemo});
+    EXPECT_EQ(text.Status, 0);
+    // The demo's areas are 32 and 24 bytes: a header and one line per DeviceNet byte.
+    EXPECT_EQ(std::count(text.Out.begin(), text.Out.end(), '\n'), 1 + 32 + 24);
+    EXPECT_NE(text.Out.find("IN  8    $281       B1  Drive 1 actual speed"), std::string::npos) << text.Out;
+
+    const CommandRun json = RunCommand(kMapCommand, {"--json", kDemo});
+    EXPECT_EQ(nlohmann::json::parse(json.Out)["output"]["size"], 24);
+
+    // The picture needs a GUI application of its own: the program itself draws it.
+    TempDir out;
+    EXPECT_EQ(RunProgram("map --svg '" + out.File("map.svg") + "' '" + kDemo + "'").Status, 0);
+    EXPECT_NE(ReadAll(out.File("map.svg")).find("<svg"), std::string::npos);
+    const CommandRun noFile = RunCommand(kMapCommand, {"--svg"});
+    EXPECT_EQ(noFile.Status, 2);
+    EXPECT_EQ(noFile.Err.rfind("zuzududada-cli map: --svg needs a value\n", 0), 0u) << noFile.Err;
+}
+
+} // namespace

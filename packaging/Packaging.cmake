@@ -8,9 +8,11 @@ set(ZZ_SHARE_DIR ${CMAKE_INSTALL_DATADIR}/zuzududada)
 
 install(TARGETS zuzududada zuzududada-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-# The menu entry, the software centre's metadata and the icon.
+# The menu entry, the software centre's metadata and the icon. The metainfo and the manual
+# pages get the version and its release date from the top-level CMakeLists.txt.
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/${ZZ_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/${ZZ_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/${ZZ_APP_ID}.metainfo.xml ${ZZ_PACKAGING_OUT}/${ZZ_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${ZZ_PACKAGING_OUT}/${ZZ_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/icons/zuzududada.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 foreach(size 16 32 48 64 128 256)
@@ -21,9 +23,10 @@ endforeach()
 # The manual pages, compressed as Debian keeps them (-n: no time stamp, so builds repeat).
 set(man_pages)
 foreach(page zuzududada.1 zuzududada-cli.1)
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/man/${page} ${ZZ_PACKAGING_OUT}/${page} @ONLY)
   add_custom_command(OUTPUT ${ZZ_PACKAGING_OUT}/${page}.gz
-    COMMAND gzip -9 -n -c ${CMAKE_CURRENT_LIST_DIR}/man/${page} > ${ZZ_PACKAGING_OUT}/${page}.gz
-    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/man/${page}
+    COMMAND gzip -9 -n -c ${ZZ_PACKAGING_OUT}/${page} > ${ZZ_PACKAGING_OUT}/${page}.gz
+    DEPENDS ${ZZ_PACKAGING_OUT}/${page}
     VERBATIM)
   list(APPEND man_pages ${ZZ_PACKAGING_OUT}/${page}.gz)
 endforeach()

@@ -52,14 +52,6 @@ protected:
         return all;
     }
 
-    // Shows the window as its button would, runs `check` on it and closes it.
-    void WhileShown(QDialog* dialog, const std::function<void(QDialog*)>& check)
-    {
-        ShowActive(dialog);
-        check(dialog);
-        dialog->hide();
-    }
-
     RecordingSink sink;
     ScopedMessageSink scope{sink};
     ScriptedDesktop desktop;
@@ -73,7 +65,7 @@ TEST_F(WindowLayoutTest, EveryWindowFitsTheSmallScreenWithItsTitleBar)
     EXPECT_LE(window->width(), kScreenWidth);
     EXPECT_LE(window->height() + kTitleBar, kScreenHeight);
     for (QDialog* dialog : Dialogs())
-        WhileShown(dialog, [](QDialog* shown) {
+        WhileShown(dialog, [](QWidget* shown) {
             const std::string title = shown->windowTitle().toStdString();
             EXPECT_LE(shown->width(), kScreenWidth) << title;
             EXPECT_LE(shown->height() + kTitleBar, kScreenHeight) << title;
@@ -84,7 +76,7 @@ TEST_F(WindowLayoutTest, EveryWindowFitsTheSmallScreenWithItsTitleBar)
 TEST_F(WindowLayoutTest, EveryWindowOpensWithTheFocusWhereTypingStarts)
 {
     for (QDialog* dialog : Dialogs())
-        WhileShown(dialog, [](QDialog* shown) {
+        WhileShown(dialog, [](QWidget* shown) {
             const std::string title = shown->windowTitle().toStdString();
             QWidget* focus = shown->focusWidget();
             ASSERT_NE(focus, nullptr) << title;
@@ -105,7 +97,7 @@ TEST_F(WindowLayoutTest, EveryWindowOpensWithTheFocusWhereTypingStarts)
 TEST_F(WindowLayoutTest, EveryFieldListAndGroupCarriesItsOwnVisibleTextAsItsName)
 {
     for (QDialog* dialog : Dialogs())
-        WhileShown(dialog, [](QDialog* shown) {
+        WhileShown(dialog, [](QWidget* shown) {
             const std::string title = shown->windowTitle().toStdString();
             for (QWidget* widget : shown->findChildren<QWidget*>()) {
                 if (widget->window() != shown || qobject_cast<QHeaderView*>(widget)) continue;

@@ -4,7 +4,6 @@
 // in a failure without a message, or in a flashing program started on an unverified file.
 #include "FirmwareFixture.h"
 
-#include "common/Desktop.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
 #include "app/cli/Commands.h"
@@ -14,6 +13,7 @@
 #include "firmware/SRecord.h"
 #include "firmware/StreamFiles.h"
 #include "firmware/demo/SyntheticFirmware.h"
+#include "support/ScriptedDesktop.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -25,25 +25,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class StartRecorder : public Desktop {
-public:
-    std::vector<std::vector<std::string>> started;
-    std::optional<std::string> PickFolder(const std::string&, const std::string&, const std::string&) override { return {}; }
-    std::optional<std::string> PickOpenFile(const std::string&, const std::string&, const std::string&) override { return {}; }
-    void OpenLink(const std::string&) override {}
-    bool StartDetached(const std::string&, const std::vector<std::string>& arguments, const std::string&) override
-    {
-        started.push_back(arguments);
-        return true;
-    }
-};
-
 class BuildChainFaultsTest : public ::testing::Test {
 protected:
     FirmwareWorkspace ws;
     RecordingSink sink;
     ScopedMessageSink scope{sink};
-    StartRecorder desktop;
+    ScriptedDesktop desktop;
     ScopedDesktop desktopScope{desktop};
 
     void SetUp() override

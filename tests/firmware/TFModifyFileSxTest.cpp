@@ -33,18 +33,13 @@ protected:
         for (int n = 1; n <= 5; ++n) ws.PutBankFile(n, std::string(16384, static_cast<char>(n)));
         ws.dir.Write("ZoruvOdeza.exe", "stand-in");
     }
-    void Show()
-    {
-        window.show();
-        QCoreApplication::processEvents();
-    }
     void Press() { QTest::mouseClick(window.LbButton2, Qt::LeftButton); }
     std::string NewFirmware() const { return ws.project.ProjectDir + "/New_sx48802.sx"; }
 };
 
 TEST_F(DeviceUpdateWindowTest, ShowsPortProgressAndTheButtonOnlyAndComposesThenFlashes)
 {
-    Show();
+    Show(&window);
     EXPECT_EQ(window.windowTitle(), "Generate Firmware");
     EXPECT_TRUE(sink.Empty()) << sink.Last();
     EXPECT_EQ(window.cbport->count(), 8);
@@ -89,7 +84,7 @@ TEST_F(DeviceUpdateWindowTest, ShowsPortProgressAndTheButtonOnlyAndComposesThenF
     window.cbport->setCurrentIndex(4);
     QTest::mouseClick(window.LbButton1, Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());
-    Show();
+    Show(&window);
     EXPECT_EQ(window.cbport->currentText(), "COM1");
     EXPECT_EQ(window.Avanzamento->value(), 0);
 }
@@ -97,7 +92,7 @@ TEST_F(DeviceUpdateWindowTest, ShowsPortProgressAndTheButtonOnlyAndComposesThenF
 TEST_F(DeviceUpdateWindowTest, MissingBaseFirmwareOrMasterKeepsTheButtonDisabled)
 {
     std::filesystem::remove(ws.project.MasterDir + "/sx48802.sx");
-    Show();
+    Show(&window);
     EXPECT_EQ(sink.Texts(), std::vector<std::string>{"Error! Firmware File not Found! Please reinstall the software."});
     EXPECT_EQ(sink.All()[0].kind, RecordingSink::Kind::Error);
     EXPECT_FALSE(window.LbButton2->isEnabled());
@@ -105,7 +100,7 @@ TEST_F(DeviceUpdateWindowTest, MissingBaseFirmwareOrMasterKeepsTheButtonDisabled
 
     sink.Clear();
     std::filesystem::remove_all(ws.project.MasterDir);
-    Show();
+    Show(&window);
     EXPECT_EQ(sink.Texts(), std::vector<std::string>{"Error! Firmware Directory not Found! Please reinstall the software."});
     EXPECT_FALSE(window.LbButton2->isEnabled());
 }
@@ -114,7 +109,7 @@ TEST_F(DeviceUpdateWindowTest, AnAbandonedCompositionDoesNotFlashAnEarlierFirmwa
 {
     ws.dir.Write("PROJECTS/P/New_sx48802.sx", "earlier");
     std::filesystem::remove(ws.project.ProjectDir + "/bin/bank1.bin");
-    Show();
+    Show(&window);
     Press();
     EXPECT_EQ(sink.Texts(), std::vector<std::string>{"File bank1.bin Not Found,Abort Procedure"});
     EXPECT_TRUE(desktop.started.empty());
@@ -124,7 +119,7 @@ TEST_F(DeviceUpdateWindowTest, AnAbandonedCompositionDoesNotFlashAnEarlierFirmwa
 TEST_F(DeviceUpdateWindowTest, WithoutTheFlasherTheCompositionStillCompletes)
 {
     std::filesystem::remove(ws.dir.File("ZoruvOdeza.exe"));
-    Show();
+    Show(&window);
     Press();
     EXPECT_EQ(sink.Texts(), std::vector<std::string>{"ZoruvOdeza.exe Not Found, Procedure Aborted"});
     EXPECT_TRUE(FileExists(NewFirmware()));
@@ -133,7 +128,7 @@ TEST_F(DeviceUpdateWindowTest, WithoutTheFlasherTheCompositionStillCompletes)
 
 TEST_F(DeviceUpdateWindowTest, HiddenOptionsChooseBanksAndAnotherBaseFirmware)
 {
-    Show();
+    Show(&window);
     EXPECT_FALSE(window.Cbbank3->isHidden() && window.Cbbank1->isHidden());
     EXPECT_TRUE(window.Cbbank3->isHidden());
     window.OptionsClick();
@@ -158,7 +153,7 @@ TEST_F(DeviceUpdateWindowTest, HiddenOptionsChooseBanksAndAnotherBaseFirmware)
 
 TEST_F(DeviceUpdateWindowTest, TheStatusLineTellsTheVerificationAndTheFlashersStartAndAPressWaitsForIt)
 {
-    Show();
+    Show(&window);
     window.cbport->setCurrentIndex(2);
     Press();
     EXPECT_TRUE(sink.Empty()) << sink.Last();
@@ -189,7 +184,7 @@ TEST_F(DeviceUpdateWindowTest, ABaseWithoutS9IsRefusedWithAMessageAndNothingIsFl
     const std::string base = ReadAll(ws.project.MasterDir + "/sx48802.sx");
     ws.PutBaseFirmware(base.substr(0, base.rfind("S9")));
     ws.dir.Write("PROJECTS/P/New_sx48802.sx", "earlier");
-    Show();
+    Show(&window);
     Press();
     ASSERT_EQ(sink.Texts().size(), 1u);
     EXPECT_NE(sink.Last().find("S9"), std::string::npos) << sink.Last();

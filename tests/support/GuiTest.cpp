@@ -77,35 +77,6 @@ void WhileModal(const std::function<void()>& open, const std::function<void(QWid
     EXPECT_TRUE(activation.Ran()) << "no modal window was shown";
 }
 
-std::optional<std::string> ScriptedDesktop::PickFolder(const std::string& title, const std::string& root,
-                                                       const std::string& preselected)
-{
-    dialogs.push_back({title, root, preselected});
-    if (folders.empty()) return std::nullopt;
-    auto answer = folders.front();
-    folders.pop_front();
-    return answer;
-}
-
-std::optional<std::string> ScriptedDesktop::PickOpenFile(const std::string& title, const std::string& directory,
-                                                         const std::string& filter)
-{
-    dialogs.push_back({title, directory, filter});
-    if (files.empty()) return std::nullopt;
-    auto answer = files.front();
-    files.pop_front();
-    return answer;
-}
-
-void ScriptedDesktop::OpenLink(const std::string& address) { links.push_back(address); }
-
-bool ScriptedDesktop::StartDetached(const std::string& program, const std::vector<std::string>& arguments,
-                                    const std::string& workingDirectory)
-{
-    started.push_back({program, arguments, workingDirectory});
-    return startSucceeds;
-}
-
 void TypeIntoCell(StringGrid* grid, int column, int row, const QString& text)
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // editors closed before
@@ -121,11 +92,30 @@ void TypeIntoCell(StringGrid* grid, int column, int row, const QString& text)
     QTest::keyClick(editor, Qt::Key_Return);
 }
 
+void Show(QWidget* window)
+{
+    window->show();
+    QCoreApplication::processEvents();
+}
+
+void ShowAgain(QWidget* window)
+{
+    window->hide();
+    Show(window);
+}
+
 void ShowActive(QWidget* window)
 {
     window->show();
     window->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+}
+
+void WhileShown(QWidget* window, const std::function<void(QWidget* shown)>& act)
+{
+    ShowActive(window);
+    act(window);
+    window->hide();
 }
 
 QWidget* Focused()

@@ -1,14 +1,11 @@
 #pragma once
-#include "common/Desktop.h"
 #include "common/MessageSink.h"
+#include "support/ScriptedDesktop.h"
 
 #include <QString>
 #include <Qt>
-#include <deque>
 #include <functional>
-#include <optional>
 #include <string>
-#include <vector>
 
 class QAbstractButton;
 class QWidget;
@@ -33,8 +30,15 @@ T* Find(QWidget* root, const QString& accessibleName)
 // text presses Delete, which empties the cell.
 void TypeIntoCell(StringGrid* grid, int column, int row, const QString& text);
 
+// Shows the window as its button would, without a modal loop, and delivers the events its
+// showing posted. A window already shown stays as it is; ShowAgain hides it first, so that
+// it is shown afresh.
+void Show(QWidget* window);
+void ShowAgain(QWidget* window);
 // Shows the window and waits until it is the active window, so that keys go where its focus is.
 void ShowActive(QWidget* window);
+// Shows the window active, runs `act` on it and hides it again.
+void WhileShown(QWidget* window, const std::function<void(QWidget* shown)>& act);
 // The widget that has the keyboard focus: the focused widget of the active window.
 QWidget* Focused();
 // Presses a key on the focused widget, as the keyboard does.
@@ -46,34 +50,5 @@ void Type(const QString& text);
 // Runs `whileOpen` as soon as a modal window is open and returns after `open` (which shows
 // it with exec) has returned. `whileOpen` receives the modal window and must close it.
 void WhileModal(const std::function<void()>& open, const std::function<void(QWidget* modal)>& whileOpen);
-
-// Desktop services whose dialogs answer from a script and which record links and programs.
-class ScriptedDesktop : public Desktop {
-public:
-    std::deque<std::optional<std::string>> folders; // answers of PickFolder, in order
-    std::deque<std::optional<std::string>> files;   // answers of PickOpenFile, in order
-    struct Dialog {
-        std::string title, directory, filterOrPreselected;
-    };
-    std::vector<Dialog> dialogs;
-    std::vector<std::string> links;
-    struct Start {
-        std::string program;
-        std::vector<std::string> arguments;
-        std::string workingDirectory;
-    };
-    std::vector<Start> started;
-    bool startSucceeds = true;
-    bool lastStartedRunning = false; // what LastStartedRunning answers
-
-    std::optional<std::string> PickFolder(const std::string& title, const std::string& root,
-                                          const std::string& preselected) override;
-    std::optional<std::string> PickOpenFile(const std::string& title, const std::string& directory,
-                                            const std::string& filter) override;
-    void OpenLink(const std::string& address) override;
-    bool StartDetached(const std::string& program, const std::vector<std::string>& arguments,
-                       const std::string& workingDirectory) override;
-    bool LastStartedRunning() override { return lastStartedRunning; }
-};
 
 } // namespace zz

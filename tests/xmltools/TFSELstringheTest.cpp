@@ -16,12 +16,6 @@ struct SelectString : ::testing::Test {
     RecordingSink sink;
     ScopedMessageSink scope{sink};
     TFSELstringhe window;
-
-    void ShowAgain()
-    {
-        window.hide();
-        window.show();
-    }
 };
 
 TEST_F(SelectString, WithoutAStringsFileTheIndexesShowAndTheFileIsReportedMissing)
@@ -70,13 +64,13 @@ TEST_F(SelectString, AReadErrorKeepsWhatWasReadAndEarlierStringsStay)
     window.StringsFile = dir.Write("strings.xml", "<x><a>one</a><b>two</b><c>three</c></x>");
     window.show();
     window.StringsFile = dir.Write("strings.xml", "<x><a>uno</a><b>dos<i/></b></x>");
-    ShowAgain();
+    ShowAgain(&window);
     EXPECT_EQ(sink.Texts(), std::vector<std::string>{"Error in reading file XML"});
     EXPECT_EQ(window.sg->Cell(1, 1), "uno");
     EXPECT_EQ(window.sg->Cell(1, 3), "three") << "the string column is not emptied";
     sink.Clear();
     window.StringsFile = dir.Write("strings.xml", "<x><a>broken</x>");
-    ShowAgain();
+    ShowAgain(&window);
     EXPECT_EQ(sink.Texts(), std::vector<std::string>{"Error in reading file XML"});
 }
 

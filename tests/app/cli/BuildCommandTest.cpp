@@ -1,40 +1,21 @@
 #include "CommandRun.h"
 #include "firmware/FirmwareFixture.h"
 
-#include "common/Desktop.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
+#include "support/ScriptedDesktop.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
 
-class RecordingDesktop : public Desktop {
-public:
-    struct Start {
-        std::string program;
-        std::vector<std::string> arguments;
-        std::string directory;
-    };
-    std::vector<Start> started;
-    std::optional<std::string> PickFolder(const std::string&, const std::string&, const std::string&) override { return {}; }
-    std::optional<std::string> PickOpenFile(const std::string&, const std::string&, const std::string&) override { return {}; }
-    void OpenLink(const std::string&) override {}
-    bool StartDetached(const std::string& program, const std::vector<std::string>& arguments,
-                       const std::string& directory) override
-    {
-        started.push_back({program, arguments, directory});
-        return true;
-    }
-};
-
 class BuildCommandTest : public ::testing::Test {
 protected:
     FirmwareWorkspace ws;
     RecordingSink sink;
     ScopedMessageSink scope{sink};
-    RecordingDesktop desktop;
+    ScriptedDesktop desktop;
     ScopedDesktop desktopScope{desktop};
 
     void SetUp() override
@@ -71,7 +52,7 @@ TEST_F(BuildCommandTest, FlashStartsTheFlasherWithTheWindowsParameter)
     ASSERT_EQ(desktop.started.size(), 1u);
     EXPECT_EQ(desktop.started[0].program, ws.dir.Path() + "/ZoruvOdeza.exe");
     EXPECT_EQ(desktop.started[0].arguments, std::vector<std::string>{"\"" + NewFirmware() + "\"\xC2\xB6" "2"});
-    EXPECT_EQ(desktop.started[0].directory, ws.project.MasterDir);
+    EXPECT_EQ(desktop.started[0].workingDirectory, ws.project.MasterDir);
 
     std::filesystem::remove(ws.dir.File("ZoruvOdeza.exe"));
     EXPECT_EQ(Build({"--flash", "COM1"}), 1);

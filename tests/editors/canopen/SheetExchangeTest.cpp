@@ -1,6 +1,6 @@
-#include "common/Desktop.h"
 #include "common/MessageSink.h"
 #include "editors/canopen/tables/SheetExchange.h"
+#include "support/ScriptedDesktop.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -83,35 +83,23 @@ TEST(ImportSheet, StopsSilentlyOnANarrowSheetAndOnARefusedRow)
     EXPECT_EQ(rows, (Rows{{"1"}}));
 }
 
-class OneFileDesktop : public Desktop {
-public:
-    std::optional<std::string> answer;
-    std::string asked;
-    std::optional<std::string> PickFolder(const std::string&, const std::string&, const std::string&) override { return {}; }
-    std::optional<std::string> PickOpenFile(const std::string&, const std::string& dir, const std::string&) override
-    {
-        asked = dir;
-        return answer;
-    }
-    void OpenLink(const std::string&) override {}
-    bool StartDetached(const std::string&, const std::vector<std::string>&, const std::string&) override { return false; }
-};
-
 TEST(ImportSheet, CancelChangesNothingAndAChoiceClearsFirst)
 {
     TempDir dir;
-    OneFileDesktop desktop;
+    ScriptedDesktop desktop;
     ScopedDesktop scope(desktop);
     OpenExcelDialog dialog{dir.Path(), ""};
     int cleared = 0;
     ImportSheet(dialog, "sdo", 1, [&] { ++cleared; }, [](const auto&) {});
     EXPECT_EQ(cleared, 0);
-    EXPECT_EQ(desktop.asked, dir.Path());
+    ASSERT_EQ(desktop.dialogs.size(), 1u);
+    EXPECT_EQ(desktop.dialogs[0].directory, dir.Path());
 
-    desktop.answer = dir.Write("not-a-workbook.xls", std::string("\xD0\xCF\x11\xE0garbage", 11));
+    const std::string chosen = dir.Write("not-a-workbook.xls", std::string("\xD0\xCF\x11\xE0garbage", 11));
+    desktop.files.push_back(chosen);
     ImportSheet(dialog, "sdo", 1, [&] { ++cleared; }, [](const auto&) { FAIL() << "no row expected"; });
     EXPECT_EQ(cleared, 1);
-    EXPECT_EQ(dialog.FileName, *desktop.answer);
+    EXPECT_EQ(dialog.FileName, chosen);
 }
 
 } // namespace

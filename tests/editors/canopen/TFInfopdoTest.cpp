@@ -19,11 +19,6 @@ protected:
                                      "<row cobid=\"0x182\" en_bypass=\"0\"/></rpdodef>");
         project.Write("sdopdo.xml", sdopdo);
     }
-    void Show()
-    {
-        window.show();
-        QCoreApplication::processEvents();
-    }
     QWidget* Page(int side) { return window.PageControl1->widget(side); }
     void Press(int side, const QString& caption) { Button(Page(side), caption)->click(); }
     void Choose(RadioGroup* group, int item) { group->Item(item)->click(); }
@@ -36,7 +31,7 @@ TEST_F(TFInfopdoTest, ListsThePdosAndShowsTheStoredSdosOfTheOneClicked)
     WriteProject("<sdopdo><row index=\"0x2000\" subindex=\"1\" nrpdo=\"2\" poscomp=\"33\"/>"
                  "<row index=\"0x2001\" subindex=\"2\" nrpdo=\"2\" poscomp=\"x\"/>"
                  "<row index=\"0x2002\" subindex=\"3\" nrpdo=\"129\" poscomp=\"0\"/></sdopdo>");
-    Show();
+    Show(&window);
     EXPECT_TRUE(sink.Empty());
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Define Store PDO"));
     EXPECT_EQ(window.PageControl1->tabText(1), QStringLiteral("CanB"));
@@ -73,7 +68,7 @@ TEST_F(TFInfopdoTest, ListsThePdosAndShowsTheStoredSdosOfTheOneClicked)
 TEST_F(TFInfopdoTest, NewModifyDeleteValidateAndOkSavesInOrder)
 {
     WriteProject("<sdopdo><row index=\"0x2000\" subindex=\"2\" nrpdo=\"1\" poscomp=\"0\"/></sdopdo>");
-    Show();
+    Show(&window);
     window.LPdoCanA->clearSelection(); // the list opens on its first PDO
     Press(0, QStringLiteral("New SDO")); // no PDO chosen: nothing happens
     EXPECT_TRUE(sink.Empty());
@@ -124,13 +119,13 @@ TEST_F(TFInfopdoTest, NewModifyDeleteValidateAndOkSavesInOrder)
 TEST_F(TFInfopdoTest, ClipboardsBelongToTheirSideAndLastAcrossShowings)
 {
     WriteProject("<sdopdo/>");
-    Show();
+    Show(&window);
     window.EindexA->setText(QStringLiteral("0x10"));
     window.EsubindexA->setText(QStringLiteral("3"));
     Choose(window.PoscompMsbA, 8);
     Press(0, QStringLiteral("Copy SDO"));
     window.BitBtn2->click();
-    Show();
+    Show(&window);
     EXPECT_EQ(window.EindexA->text(), QString());
     Press(0, QStringLiteral("Paste SDO"));
     EXPECT_EQ(window.EindexA->text(), QStringLiteral("0x10"));
@@ -151,7 +146,7 @@ TEST_F(TFInfopdoTest, LoadingStepsReportEachProblemAndGoOn)
 {
     project.Write("sdo.xml", "<sdo><row conf=\"z\"/></sdo>");
     project.Write("sdopdo.xml", "<sdopdo><row index=\"1\" subindex=\"1\" nrpdo=\"1\" poscomp=\"0\"/></sdopdo>");
-    Show();
+    Show(&window);
     EXPECT_EQ(sink.Texts(), (std::vector<std::string>{"Error in reading file SDO XML", "File PDO XML not found"}));
     EXPECT_EQ(window.LPdoCanA->count(), 0);
     window.BitBtn1->click();
@@ -161,7 +156,7 @@ TEST_F(TFInfopdoTest, LoadingStepsReportEachProblemAndGoOn)
 TEST_F(TFInfopdoTest, ImportReplacesTheStoredSdosAndExportWritesThem)
 {
     WriteProject("<sdopdo><row index=\"0x2000\" subindex=\"1\" nrpdo=\"1\" poscomp=\"0\"/></sdopdo>");
-    Show();
+    Show(&window);
     ClickItem(window.LPdoCanA, 0);
     window.EindexA->setText(QStringLiteral("typed"));
     desktop.files.push_back(std::nullopt);

@@ -10,11 +10,6 @@ namespace {
 
 class TFpdoTest : public CanopenWindowTest {
 protected:
-    void Show()
-    {
-        window.show();
-        QCoreApplication::processEvents();
-    }
     static std::string Row(const std::string& cobid, const std::string& enBypass)
     {
         return "<row cobid=\"" + cobid + "\" id_dev_orig=\"d\" en_bypass=\"" + enBypass + "\" posind=\"p\" n_tpdo=\"n\"/>";
@@ -24,12 +19,12 @@ protected:
 
 TEST_F(TFpdoTest, LoadsBothPagesEditsAndSavesThemInCobidOrder)
 {
-    Show();
+    Show(&window);
     EXPECT_EQ(sink.Texts(), std::vector<std::string>{"File XML not found"});
     sink.Clear();
     window.BitBtn2->click();
     project.Write("rpdodef.xml", "<rpdodef>" + Row("0x181", "3") + Row("0x201", "0") + Row("0x182", "2") + "</rpdodef>");
-    Show();
+    Show(&window);
     EXPECT_TRUE(sink.Empty());
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Define Traslate PDO"));
     auto* sga = Find<StringGrid>(&window, QStringLiteral("PDO From CanA to CanB"));
@@ -58,7 +53,7 @@ TEST_F(TFpdoTest, ABadCobidKeepsTheWindowOpenAndTheFileAsItWas)
 {
     const std::string before = "<rpdodef>" + Row("1", "3") + "</rpdodef>";
     project.Write("rpdodef.xml", before);
-    Show();
+    Show(&window);
     TypeIntoCell(window.sga, 1, 2, QStringLiteral("abc"));
     window.BitBtn1->click();
     EXPECT_TRUE(window.isVisible());
@@ -74,7 +69,7 @@ TEST_F(TFpdoTest, APageWithMoreEntriesThanRowsIsCutWithANotice)
     std::string xml = "<rpdodef>";
     for (int i = 0; i < 11; ++i) xml += Row(std::to_string(100 + i), "1");
     project.Write("rpdodef.xml", xml + Row("7", "3") + "</rpdodef>");
-    Show();
+    Show(&window);
     ASSERT_EQ(sink.All().size(), 1u);
     EXPECT_NE(sink.Last().find("more than 10 entries"), std::string::npos);
     EXPECT_EQ(window.sgb->Cell(1, 10), "109");
@@ -83,7 +78,7 @@ TEST_F(TFpdoTest, APageWithMoreEntriesThanRowsIsCutWithANotice)
 
 TEST_F(TFpdoTest, OkKeepsATextStillBeingTypedInACell)
 {
-    Show();
+    Show(&window);
     sink.Clear();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));

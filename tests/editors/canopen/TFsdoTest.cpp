@@ -9,11 +9,6 @@ namespace {
 
 class TFsdoTest : public CanopenWindowTest {
 protected:
-    void Show()
-    {
-        window.show();
-        QCoreApplication::processEvents();
-    }
     TFsdo window{context, openExcel};
 };
 
@@ -29,7 +24,7 @@ const char* const kSdoXml = "<sdo>"
 TEST_F(TFsdoTest, ShowsSdoXmlOfTheProjectOnItsTwoPagesAndOkSavesNothing)
 {
     project.Write("sdo.xml", kSdoXml);
-    Show();
+    Show(&window);
     EXPECT_TRUE(sink.Empty());
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Set SDO Access"));
     EXPECT_EQ(window.PageControl1->tabText(0), QStringLiteral("SDO from CAN A request to CAN B"));
@@ -48,19 +43,19 @@ TEST_F(TFsdoTest, ShowsSdoXmlOfTheProjectOnItsTwoPagesAndOkSavesNothing)
     window.BitBtn1->click();
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(ReadAll(project.File("sdo.xml")), kSdoXml);
-    Show(); // every showing starts from the document
+    Show(&window); // every showing starts from the document
     EXPECT_EQ(sga->Cell(2, 1), "0x2000");
 }
 
 TEST_F(TFsdoTest, AMissingDocumentIsSilentAndABrokenOneKeepsTheEntriesBefore)
 {
-    Show();
+    Show(&window);
     EXPECT_TRUE(sink.Empty());
     EXPECT_EQ(window.sga->Cell(2, 1), "");
     window.BitBtn2->click();
     project.Write("sdo.xml", "<sdo><row conf=\"1\" IndexA=\"a\" SubindexA=\"\" devIDB=\"\" IndexB=\"\" SubindexB=\"\" "
                              "nbyteB=\"\"/><row conf=\"0\" IndexA=\"b\"/></sdo>");
-    Show();
+    Show(&window);
     EXPECT_EQ(sink.Texts(), std::vector<std::string>{"Error in reading file XML"});
     EXPECT_EQ(window.sgb->Cell(2, 1), "a");
 }
@@ -68,7 +63,7 @@ TEST_F(TFsdoTest, AMissingDocumentIsSilentAndABrokenOneKeepsTheEntriesBefore)
 TEST_F(TFsdoTest, ImportReplacesBothGridsAndExportWritesThemBack)
 {
     project.Write("sdo.xml", kSdoXml);
-    Show();
+    Show(&window);
     desktop.files.push_back(std::nullopt);
     window.BitBtn4->click(); // cancelled: nothing changes
     EXPECT_EQ(window.sga->Cell(8, 1), "speed");

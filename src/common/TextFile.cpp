@@ -1,7 +1,6 @@
 #include "common/TextFile.h"
 
 #include "common/Cp1252.h"
-#include "common/FileSystem.h"
 
 inline namespace zz {
 
@@ -13,11 +12,6 @@ std::string EncodeTextLines(const std::vector<std::string>& utf8Lines)
         out += "\r\n";
     }
     return out;
-}
-
-void WriteTextFile(const std::string& path, const std::vector<std::string>& utf8Lines)
-{
-    WriteFileAtomically(path, EncodeTextLines(utf8Lines));
 }
 
 std::vector<std::string> SplitTextLines(std::string_view text)

@@ -11,9 +11,6 @@ inline namespace zz {
 // The lines, converted from UTF-8 to code page 1252, each followed by CR LF.
 std::string EncodeTextLines(const std::vector<std::string>& utf8Lines);
 
-// Writes the lines as a text file, replacing it atomically (see WriteFileAtomically).
-void WriteTextFile(const std::string& path, const std::vector<std::string>& utf8Lines);
-
 // Splits text at LF; a CR before the LF is dropped. A final line without LF counts when it
 // is not empty.
 std::vector<std::string> SplitTextLines(std::string_view text);

@@ -6,12 +6,9 @@
 
 namespace {
 
-TEST(TextFile, WritesCodePage1252WithCrLfAfterEveryLine)
+TEST(TextFile, EncodesCodePage1252WithCrLfAfterEveryLine)
 {
-    TempDir dir;
-    const std::string path = dir.File("out.csv");
-    WriteTextFile(path, {"caf\xC3\xA9,\xE2\x82\xAC", "", "last"});
-    EXPECT_EQ(ReadAll(path), "caf\xE9,\x80\r\n\r\nlast\r\n");
+    EXPECT_EQ(EncodeTextLines({"caf\xC3\xA9,\xE2\x82\xAC", "", "last"}), "caf\xE9,\x80\r\n\r\nlast\r\n");
 }
 
 TEST(TextFile, CharactersOutsideTheCodePageBecomeQuestionMarks)

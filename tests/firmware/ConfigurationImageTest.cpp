@@ -32,15 +32,16 @@ protected:
     {
         return std::vector<int>(bank.begin() + static_cast<long>(at), bank.begin() + static_cast<long>(at + count));
     }
-    std::string FailureOfLoad()
+    DocumentProblem ProblemOfLoad()
     {
         try {
             Load();
         } catch (const Failure& failure) {
-            return failure.what();
+            return failure.Problem();
         }
-        return "no failure";
+        return {"", std::nullopt, "", "no failure"};
     }
+    std::string FailureOfLoad() { return ProblemOfLoad().Text; }
 };
 
 TEST_F(LoaderTest, ParametersAloneGiveZeroCountsAndTheirByteOrders)
@@ -169,13 +170,21 @@ TEST_F(LoaderTest, TheCountIsTheLowByteOfTheRowCount)
 TEST_F(LoaderTest, BadValuesAndDocumentsAreFailures)
 {
     Receive({FrameRow("0x181", "abc")}, {InfoRow(0)});
-    EXPECT_EQ(FailureOfLoad(), "'abc' is not a valid integer value");
+    EXPECT_EQ(ProblemOfLoad(), (DocumentProblem{"Receive_Frame.xml", 1, "Dim", "'abc' is not a valid integer value"}));
     EXPECT_EQ(bank[0], 0x81); // COBID was stored before the failure
 
     Row info = InfoRow(0);
     info.erase(info.begin() + 3); // no B3
-    Receive({FrameRow("1", "8")}, {info});
-    EXPECT_NE(FailureOfLoad().find("\"B3\""), std::string::npos);
+    Receive({FrameRow("1", "8"), FrameRow("2", "8")}, {InfoRow(0), info});
+    const DocumentProblem missing = ProblemOfLoad();
+    EXPECT_EQ(missing.Document, "Receive_Info.xml");
+    EXPECT_EQ(missing.Row, 2);
+    EXPECT_EQ(missing.Field, "B3");
+    EXPECT_NE(missing.Text.find("\"B3\""), std::string::npos);
+
+    Pargen("<Par_Gen><Can_Baud>x</Can_Baud></Par_Gen>");
+    Receive({FrameRow("1", "8")}, {InfoRow(0)});
+    EXPECT_EQ(ProblemOfLoad().Field, "Can_Baud");
 
     ws.dir.Write("PROJECTS/P/Receive_Frame.xml", "<Receive_Frames><row COBID=\"1\"");
     EXPECT_NE(FailureOfLoad().find("well-formed"), std::string::npos);

@@ -5,11 +5,6 @@
 
 inline namespace zz {
 
-std::string SdoAccessPath(const ProjectContext& context)
-{
-    return context.ProjectDir + "/" + kSdoTableName + ".xml";
-}
-
 void ReadSdoAccessEntries(const ProjectDocument& document, XmlNode root, std::vector<SdoAccessEntry>& entries)
 {
     for (const SdoRowTexts& row : SdoTextsOf(document, root).Rows) {

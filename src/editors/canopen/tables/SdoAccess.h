@@ -22,8 +22,6 @@ struct SdoAccessEntry {
 inline constexpr int kConfRequestOnCanB = 0x01;
 inline constexpr int kConfReadWrite = 0x10;
 
-// The document's path in the project: ProjectDir + "/sdo.xml".
-std::string SdoAccessPath(const ProjectContext& context);
 
 // Appends the entries of the document. conf must be an integer and every attribute but
 // mnemonico is required; the first bad entry throws, keeping the entries before it.

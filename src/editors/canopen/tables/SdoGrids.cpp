@@ -11,7 +11,7 @@ GridLoad LoadSdoAccess(const ProjectContext& context, ProjectDocument& document,
 {
     std::vector<SdoAccessEntry> entries;
     const GuardedReadResult read =
-        GuardedRead(document, SdoAccessPath(context), "", kErrorReadingFileXml,
+        GuardedRead(document, context.SdoFile, "", kErrorReadingFileXml,
                     [&](ProjectDocument& d, XmlNode root) { ReadSdoAccessEntries(d, root, entries); });
     return {read, FillSdoGrids(entries, sga, sgb)};
 }
@@ -22,7 +22,7 @@ std::string WriteSdoAccessOf(const ProjectContext& context, const GridCells& sga
     std::vector<SdoAccessEntry> entries = SdoEntriesOf(sga, false);
     for (SdoAccessEntry& entry : SdoEntriesOf(sgb, true)) entries.push_back(std::move(entry));
     WriteSdoAccess(entries, document);
-    return SdoAccessPath(context);
+    return context.SdoFile;
 }
 
 } // namespace

@@ -77,7 +77,7 @@ void ReadStoredSdos(const ProjectDocument& document, XmlNode root, StoredPdoTabl
 bool LoadStoredPdoTables(const ProjectContext& context, ProjectDocument& document, StoredPdoTables& tables)
 {
     tables = StoredPdoTables();
-    GuardedRead(document, SdoAccessPath(context), kSdoXmlNotFound, kErrorReadingSdoXml,
+    GuardedRead(document, context.SdoFile, kSdoXmlNotFound, kErrorReadingSdoXml,
                 [&](ProjectDocument& d, XmlNode root) { ReadSdoAccessLists(d, root, tables); });
     const GuardedReadResult pdo =
         GuardedRead(document, context.RpdoDefFile, kPdoXmlNotFound, kErrorReadingPdoXml,

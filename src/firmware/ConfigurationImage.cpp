@@ -8,6 +8,7 @@
 #include "xmlstore/documents/PargenXml.h"
 
 #include <exception>
+#include <stdexcept>
 #include <string>
 
 inline namespace zz {
@@ -21,44 +22,10 @@ int32_t Number(const StoredText& text)
     return ParseInt(text.Value());
 }
 
-void StoreLittleEndian32(Bytes& bank, size_t at, int32_t value)
-{
-    const auto bits = static_cast<uint32_t>(value);
-    for (size_t k = 0; k < 4; ++k) bank[at + k] = static_cast<uint8_t>(bits >> (8 * k));
-}
-
-void StoreByte(Bytes& bank, size_t at, int32_t value)
-{
-    bank[at] = static_cast<uint8_t>(static_cast<uint32_t>(value) & 0xFF);
-}
-
 // "Y" in either case marks a frame for deletion; any other text, or none, does not.
 uint8_t DeleteFlag(const StoredText& flag)
 {
     return (flag.Text == "Y" || flag.Text == "y") ? 1 : 0;
-}
-
-// Fills the records of one side from its frame and info documents and returns their count.
-int LoadFrameSide(ProjectDocument& frames, ProjectDocument& info, const std::string& framePath,
-                  const std::string& infoPath, Bytes& bank, size_t table, size_t recordSize, bool withDelete)
-{
-    const FrameTableTexts frameTable = ReadFrameTableXml(frames, framePath);
-    const size_t frameRows = frameTable.Rows.size();
-    const FrameInfoTexts mappings = ReadFrameInfoXml(info, infoPath);
-    const size_t infoRows = mappings.Rows.size();
-    // The count is a single byte in the parameter block: 256 rows count as 0, 300 as 44.
-    const size_t count = (frameRows < infoRows ? frameRows : infoRows) & 0xFF;
-
-    for (size_t i = 0; i < count; ++i) {
-        const FrameTableRowTexts& frame = frameTable.Rows[i];
-        size_t at = table + recordSize * i;
-        StoreLittleEndian32(bank, at, Number(frame.CobId));
-        at += 4;
-        StoreByte(bank, at++, Number(frame.Dim));
-        if (withDelete) bank[at++] = DeleteFlag(frame.Delete);
-        for (const StoredText& byte : mappings.Rows[i].Bytes) StoreByte(bank, at++, Number(byte));
-    }
-    return static_cast<int>(count);
 }
 
 int32_t OptionalNumber(const StoredText& text, int32_t fallback)
@@ -68,6 +35,57 @@ int32_t OptionalNumber(const StoredText& text, int32_t fallback)
     } catch (const std::exception&) {
         return fallback;
     }
+}
+
+int32_t RecordValue(BankValue value, const FrameTableRowTexts& frame, const FrameInfoRowTexts& mapping)
+{
+    switch (value) {
+    case BankValue::CobId: return Number(frame.CobId);
+    case BankValue::Dim: return Number(frame.Dim);
+    case BankValue::Delete: return DeleteFlag(frame.Delete);
+    case BankValue::B1: case BankValue::B2: case BankValue::B3: case BankValue::B4:
+    case BankValue::B5: case BankValue::B6: case BankValue::B7: case BankValue::B8:
+        return Number(mapping.Bytes[MappedByteIndex(value)]);
+    default: throw std::logic_error("not a frame record field");
+    }
+}
+
+// The data time-out and the DeviceNet sizes are optional: what cannot be read takes its default.
+int32_t ParameterValue(BankValue value, const PargenTexts& parameters, int receiveCount, int sendCount)
+{
+    switch (value) {
+    case BankValue::CanBaud: return Number(parameters.CanBaud);
+    case BankValue::CanType: return Number(parameters.CanType);
+    case BankValue::HowSend: return Number(parameters.HowSend);
+    case BankValue::DelaySend: return Number(parameters.DelaySend);
+    case BankValue::NetDevId: return Number(parameters.NetDevId);
+    case BankValue::NetBaud: return Number(parameters.NetBaud);
+    case BankValue::ReceiveCount: return receiveCount;
+    case BankValue::SendCount: return sendCount;
+    case BankValue::TimeOutData: return OptionalNumber(parameters.TimeOutData, 0);
+    case BankValue::NetIn: return OptionalNumber(parameters.NetIn, 128);
+    case BankValue::NetOut: return OptionalNumber(parameters.NetOut, 128);
+    default: throw std::logic_error("not a parameter block field");
+    }
+}
+
+// Fills the records of one side from its frame and info documents and returns their count.
+int LoadFrameSide(ProjectDocument& frames, ProjectDocument& info, const std::string& framePath,
+                  const std::string& infoPath, Bytes& bank, const BankArea& area)
+{
+    const FrameTableTexts frameTable = ReadFrameTableXml(frames, framePath);
+    const size_t frameRows = frameTable.Rows.size();
+    const FrameInfoTexts mappings = ReadFrameInfoXml(info, infoPath);
+    const size_t infoRows = mappings.Rows.size();
+    // The count is a single byte in the parameter block: 256 rows count as 0, 300 as 44.
+    const size_t count = (frameRows < infoRows ? frameRows : infoRows) & 0xFF;
+
+    for (size_t i = 0; i < count; ++i) {
+        const size_t at = area.Offset + area.RecordSize * i;
+        for (const BankField& field : area.Fields)
+            StoreField(bank, at, field, RecordValue(field.Value, frameTable.Rows[i], mappings.Rows[i]));
+    }
+    return static_cast<int>(count);
 }
 
 } // namespace
@@ -81,7 +99,6 @@ void LoadConfigurationImage(const ProjectContext& project, BankImage& image)
 
 void LoadConfigurationImage(const ImageSources& project, BankImage& image)
 {
-    using namespace BankLayout;
     Bytes& bank = image.Bank(1);
     ProjectDocument first(Discipline::Strict);
     ProjectDocument second(Discipline::Strict);
@@ -89,32 +106,18 @@ void LoadConfigurationImage(const ImageSources& project, BankImage& image)
     int receiveCount = 0;
     if (FileExists(project.ReceiveFrameFile) && FileExists(project.ReceiveInfoFile))
         receiveCount = LoadFrameSide(first, second, project.ReceiveFrameFile, project.ReceiveInfoFile, bank,
-                                     kReceiveTable, kReceiveRecordSize, true);
+                                     kReceiveArea);
 
     int sendCount = 0;
     if (FileExists(project.SendFrameFile) && FileExists(project.SendInfoFile))
-        sendCount = LoadFrameSide(first, second, project.SendFrameFile, project.SendInfoFile, bank, kSendTable,
-                                  kSendRecordSize, false);
+        sendCount = LoadFrameSide(first, second, project.SendFrameFile, project.SendInfoFile, bank,
+                                  kSendArea);
 
     // Without pargen.xml the whole block, the counts included, keeps what it held.
     if (!FileExists(project.PargenFile)) return;
     const PargenTexts parameters = ReadPargenXml(first, project.PargenFile);
-    const size_t p = kParameterBlock;
-    StoreByte(bank, p + 0, Number(parameters.CanBaud));
-    StoreByte(bank, p + 1, Number(parameters.CanType));
-    StoreByte(bank, p + 2, Number(parameters.HowSend));
-    const int32_t delay = Number(parameters.DelaySend); // most significant byte first
-    StoreByte(bank, p + 3, delay >> 8);
-    StoreByte(bank, p + 4, delay);
-    StoreByte(bank, p + 5, Number(parameters.NetDevId));
-    StoreByte(bank, p + 6, Number(parameters.NetBaud));
-    StoreByte(bank, p + 7, receiveCount);
-    StoreByte(bank, p + 8, sendCount);
-    const int32_t timeOut = OptionalNumber(parameters.TimeOutData, 0); // least significant byte first
-    StoreByte(bank, p + 9, timeOut);
-    StoreByte(bank, p + 10, timeOut >> 8);
-    StoreByte(bank, p + 11, OptionalNumber(parameters.NetIn, 128));
-    StoreByte(bank, p + 12, OptionalNumber(parameters.NetOut, 128));
+    for (const BankField& field : kParameterArea.Fields)
+        StoreField(bank, kParameterArea.Offset, field, ParameterValue(field.Value, parameters, receiveCount, sendCount));
 }
 
 } // namespace zz

@@ -20,7 +20,8 @@ inline namespace zz {
 // Does what "Up date Device" followed by "Execute update firmware" does, without windows: the
 // configuration image, the bank files, bankg.c and the new firmware New_sx48802.sx in the
 // project directory; with --flash it then starts the flashing program on that port. Messages
-// go to standard error, at least one line for every failure; the result is 0 only when the new
+// go to standard error, the project check's verdict first and at least one line for every
+// failure; a project with errors is built all the same; the result is 0 only when the new
 // firmware was written and verified (and, with --flash, the flashing program was started), 1
 // when the chain stopped, 2 for bad arguments. The whole chain holds the project's build lock.
 int RunBuildCommand(const std::vector<std::string>& arguments);

@@ -191,3 +191,30 @@ TEST_F(LoaderTest, AMissingDocumentSkipsItsSideSilently)
 }
 
 } // namespace
+
+namespace {
+
+// The one layout table that the writer, the decoder and the verification read: records packed
+// without gaps, areas in order, 255 records of a side inside its area.
+TEST(BankLayoutTest, AreasAndRecordsArePackedAndHoldTheirLargestTables)
+{
+    size_t areaEnd = 0;
+    for (const BankArea* area : {&kReceiveArea, &kSendArea, &kParameterArea}) {
+        EXPECT_EQ(area->Offset, areaEnd) << area->Name;
+        areaEnd = area->Offset + area->Size;
+        size_t fieldEnd = 0;
+        for (const BankField& field : area->Fields) {
+            EXPECT_EQ(field.Offset, fieldEnd) << area->Name << " " << field.Name;
+            fieldEnd += field.Width;
+        }
+        EXPECT_EQ(fieldEnd, area->RecordSize) << area->Name;
+        if (area != &kParameterArea) {
+            EXPECT_LE(255 * area->RecordSize, area->Size) << area->Name;
+        }
+    }
+    EXPECT_LE(areaEnd, kBankSize);
+    EXPECT_EQ(ParameterOffset(BankValue::ReceiveCount), 15007u);
+    EXPECT_EQ(BankLastAddress(2), 0x39BFFFu);
+}
+
+} // namespace

@@ -24,7 +24,7 @@ int main(int argc, char** argv)
     CompositionObserver quiet;
     try {
         const CompositionOutcome outcome = ComposeFirmware(context, quiet);
-        return outcome.abandoned || !outcome.written ? 1 : 0;
+        return outcome.Abandoned || !outcome.Written ? 1 : 0;
     } catch (const std::exception& failure) {
         std::cerr << failure.what() << '\n';
         return 1;

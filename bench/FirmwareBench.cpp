@@ -79,7 +79,7 @@ void Compose(benchmark::State& state, uint32_t baseEnd)
     CompositionObserver quiet;
     const auto bytes = fs::file_size(scratch.project.MasterDir + "/sx48802.sx");
     for (auto _ : state) {
-        if (!ComposeFirmware(context, quiet).written) state.SkipWithError("composition failed");
+        if (!ComposeFirmware(context, quiet).Written) state.SkipWithError("composition failed");
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(bytes));
     state.counters["base_bytes"] = static_cast<double>(bytes);
@@ -111,7 +111,7 @@ void BM_WholeChain127Frames(benchmark::State& state)
         CompositionContext context;
         PrepareComposition(p, context);
         context.Selected = {true, true, false, false, false};
-        if (!ComposeFirmware(context, quiet).written) state.SkipWithError("composition failed");
+        if (!ComposeFirmware(context, quiet).Written) state.SkipWithError("composition failed");
     }
 }
 

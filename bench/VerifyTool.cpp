@@ -35,7 +35,7 @@ int main(int argc, char** argv)
             context.Selected = {true, true, false, false, false};
             CompositionObserver quiet;
             const CompositionOutcome outcome = ComposeFirmware(context, quiet);
-            if (outcome.abandoned || !outcome.written) return 1;
+            if (outcome.Abandoned || !outcome.Written) return 1;
             firmware = context.OutputDir + context.NewFirmwareName;
         }
         BankImage banks;

@@ -29,10 +29,6 @@ LAYERS = [
 
 # Edges between entries of one layer, user first.
 SIDEWAYS = {
-    # The gateway documents the firmware chain and the check read live in editors/gateway
-    # until they have a folder of their own.
-    ("firmware", "editors/gateway"),
-    ("projectcheck", "editors/gateway"),
     # The check runs the CANopen tables' rules and reads the configuration image's layout.
     ("projectcheck", "editors/canopen"),
     ("projectcheck", "firmware"),
@@ -40,11 +36,7 @@ SIDEWAYS = {
 
 # Known faults the tree still has, each with the folders it joins (user first). The check
 # passes while one is present and fails once it has gone, so that its entry is deleted then.
-KNOWN_VIOLATIONS = {
-    # The device update window shows the project check's verdict by running the check itself;
-    # the verdict is to be handed to it from above. Delete this entry when the include goes.
-    ("firmware/widgets", "projectcheck"): "device update window runs the project check",
-}
+KNOWN_VIOLATIONS = {}
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"]+)"', re.M)
 SOURCE_SUFFIXES = (".cpp", ".h")

@@ -10,12 +10,10 @@
 #include "common/MessageSink.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
-#include "firmware/BankFiles.h"
-#include "firmware/BuildLock.h"
-#include "firmware/CheckedComposition.h"
-#include "firmware/ConfigurationImage.h"
-#include "firmware/DeviceUpdate.h"
 #include "common/ProjectLayout.h"
+#include "firmware/DeviceUpdateChain.h"
+#include "gateway/GatewayProject.h"
+#include "projectcheck/ProjectCheck.h"
 #include "projectcheck/widgets/ByteMapWindow.h"
 #include "projectcheck/widgets/ProjectCheckWindow.h"
 #include "firmware/widgets/TFModifyFileSx.h"
@@ -273,26 +271,27 @@ void TFZuzududadaeFirmWare::btn_str_lng1aClick(QObject* sender)
 void TFZuzududadaeFirmWare::CreateBinaClick(QObject* sender)
 {
     auto* update = qobject_cast<TFModifyFileSx*>(windows_.FModifyFileSx);
-    if (sender == CreateBin) {
-        // One chain per project at a time: the lock covers the build steps and the device update
-        // window, up to the start of the flashing program. Another build of the project ends
-        // this press with its message.
-        std::optional<BuildLock> lock;
-        std::shared_ptr<BankBuild> build;
-        if (ProductVariant == 2) {
-            Labelstate->setText(QStringLiteral("Wait.."));
-            QApplication::processEvents();
-            lock.emplace(context_.ProjectDir);
-            // A failure ends the press in the application error box, before the window opens.
-            build = BuildBanks(context_, bankImage_);
-            Labelstate->setText(QStringLiteral("--"));
-        }
-        update->SetBuild(build);
-        update->exec();
-    } else if (sender == CreateSx) {
-        update->SetBuild(nullptr);
-        update->exec();
+    if (sender != CreateBin && sender != CreateSx) return;
+    // Every press starts a chain of its own with the project check's verdict, which the device
+    // update window shows; a project with errors is built all the same.
+    GatewayProject configuration = LoadGatewayProject(context_);
+    std::string verdict = ProjectCheckVerdict(configuration);
+    auto chain = std::make_shared<DeviceUpdateChain>(context_, std::move(configuration), std::move(verdict));
+    if (sender == CreateBin && ProductVariant == 2) {
+        Labelstate->setText(QStringLiteral("Wait.."));
+        QApplication::processEvents();
+        // One chain per project at a time: the chain's lock covers the build steps and the device
+        // update window, up to the start of the flashing program. Another build of the project,
+        // like any failure here, ends the press in the application error box before the window opens.
+        chain->BuildBanks();
+        Labelstate->setText(QStringLiteral("--"));
     }
+    update->SetChain(chain);
+    struct Release {
+        TFModifyFileSx* window;
+        ~Release() { window->SetChain(nullptr); }
+    } release{update};
+    update->exec();
 }
 
 void TFZuzududadaeFirmWare::AboutClick()

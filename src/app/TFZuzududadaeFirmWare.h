@@ -2,7 +2,6 @@
 #include "editors/canopen/workbook/OpenExcel.h"
 #include "common/ProjectContext.h"
 #include "app/WindowSet.h"
-#include "firmware/BankImage.h"
 
 #include <QMainWindow>
 
@@ -75,7 +74,6 @@ private:
     ProjectContext context_;
     OpenExcelDialog openExcel_;
     WindowSet windows_;
-    BankImage bankImage_; // the five bank images, for the whole run, never cleared
 };
 
 } // namespace zz

@@ -1,7 +1,6 @@
 #include "firmware/CheckedComposition.h"
 
 #include "common/FileSystem.h"
-#include "common/MessageSink.h"
 #include "firmware/DeviceUpdate.h"
 #include "firmware/FirmwareVerification.h"
 #include "firmware/SRecord.h"
@@ -28,11 +27,12 @@ std::string Window(int bank)
 
 CompositionOutcome Refused(const std::string& message)
 {
-    Messages().Notice(message);
     CompositionOutcome outcome;
-    outcome.result = -1;
-    outcome.abandoned = true;
-    outcome.problem = message;
+    outcome.Result = -1;
+    outcome.Abandoned = true;
+    outcome.Problem = message;
+    outcome.ProblemSaid = true;
+    outcome.Messages.push_back(NoticeMessage(message));
     return outcome;
 }
 
@@ -124,20 +124,21 @@ CompositionOutcome ComposeCheckedFirmware(const CompositionContext& context, Com
         if (banksOneAndTwo) {
             const FirmwareVerification verification = VerifyFirmware(composed, base, expected);
             if (!verification.Matches()) problem = verification.Summary(context.NewFirmwareName);
-            outcome.summary = context.NewFirmwareName + " verified";
+            outcome.Summary = context.NewFirmwareName + " verified";
             if (verification.ReceiveFrames && verification.SendFrames)
-                outcome.summary += ": " + std::to_string(*verification.ReceiveFrames) + " receive and " +
+                outcome.Summary += ": " + std::to_string(*verification.ReceiveFrames) + " receive and " +
                                    std::to_string(*verification.SendFrames) + " send frames";
         } else if (const auto fault = composed.FirstFault()) {
             // Another choice of banks (the window's hidden options): the file is checked record by
             // record, its content against the base is not.
             problem = context.NewFirmwareName + " is damaged: " + fault->Describe();
         } else {
-            outcome.summary = context.NewFirmwareName + " checked: every record valid, S9 last";
+            outcome.Summary = context.NewFirmwareName + " checked: every record valid, S9 last";
         }
         if (!problem.empty()) {
-            outcome.summary.clear();
-            Messages().Notice("New firmware refused, Abort Procedure: " + problem);
+            outcome.Summary.clear();
+            outcome.Messages.push_back(NoticeMessage("New firmware refused, Abort Procedure: " + problem));
+            outcome.ProblemSaid = true;
         }
         return problem;
     };

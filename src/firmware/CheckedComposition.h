@@ -20,8 +20,8 @@ struct BankBuild {
 //  - the composed file is read back and must hold exactly the merged bank images in their
 //    windows and the base firmware's data everywhere else before it takes the new firmware's
 //    name.
-// Each refusal shows its message and is told in the outcome's problem; a verified firmware's
-// summary ("New_sx48802.sx verified: 5 receive and 4 send frames") is in the outcome too.
+// Each refusal is a message of the outcome and its problem; a verified firmware's summary
+// ("New_sx48802.sx verified: 5 receive and 4 send frames") is in the outcome too.
 // Throws Failure as ComposeFirmware does.
 CompositionOutcome ComposeCheckedFirmware(const CompositionContext& context, CompositionObserver& observer,
                                           const BankBuild* build);

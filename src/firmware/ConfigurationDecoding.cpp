@@ -1,7 +1,7 @@
 #include "firmware/ConfigurationDecoding.h"
 
-#include "gateway/PargenDocument.h"
 #include "firmware/SRecord.h"
+#include "gateway/PargenDocument.h"
 
 #include <cstdio>
 
@@ -9,23 +9,43 @@ inline namespace zz {
 
 namespace {
 
-using namespace BankLayout;
-
-uint32_t LittleEndian32(const BankImage::Bytes& bank, size_t at)
-{
-    return uint32_t{bank[at]} | uint32_t{bank[at + 1]} << 8 | uint32_t{bank[at + 2]} << 16 |
-           uint32_t{bank[at + 3]} << 24;
-}
-
-DecodedFrame Frame(const BankImage::Bytes& bank, size_t at, bool withDelete)
+DecodedFrame Frame(const BankImage::Bytes& bank, const BankArea& area, size_t record)
 {
     DecodedFrame frame;
-    frame.CobId = LittleEndian32(bank, at);
-    frame.Dim = bank[at + 4];
-    at += 5;
-    if (withDelete) frame.Delete = bank[at++];
-    for (size_t k = 0; k < 8; ++k) frame.Bytes[k] = bank[at + k];
+    const size_t at = area.Offset + area.RecordSize * record;
+    for (const BankField& field : area.Fields) {
+        const uint32_t value = ReadField(bank, at, field);
+        switch (field.Value) {
+        case BankValue::CobId: frame.CobId = value; break;
+        case BankValue::Dim: frame.Dim = static_cast<uint8_t>(value); break;
+        case BankValue::Delete: frame.Delete = static_cast<uint8_t>(value); break;
+        case BankValue::B1: case BankValue::B2: case BankValue::B3: case BankValue::B4:
+        case BankValue::B5: case BankValue::B6: case BankValue::B7: case BankValue::B8:
+            frame.Bytes[MappedByteIndex(field.Value)] = static_cast<uint8_t>(value);
+            break;
+        default: break;
+        }
+    }
     return frame;
+}
+
+void Assign(DecodedConfiguration& c, BankValue value, uint32_t read)
+{
+    const auto byte = static_cast<uint8_t>(read);
+    switch (value) {
+    case BankValue::CanBaud: c.CanBaud = byte; break;
+    case BankValue::CanType: c.CanType = byte; break;
+    case BankValue::HowSend: c.HowSend = byte; break;
+    case BankValue::DelaySend: c.DelaySend = static_cast<uint16_t>(read); break;
+    case BankValue::NetDevId: c.NetDevId = byte; break;
+    case BankValue::NetBaud: c.NetBaud = byte; break;
+    case BankValue::ReceiveCount: c.ReceiveCount = byte; break;
+    case BankValue::SendCount: c.SendCount = byte; break;
+    case BankValue::TimeOutData: c.TimeOutData = static_cast<uint16_t>(read); break;
+    case BankValue::NetIn: c.NetIn = byte; break;
+    case BankValue::NetOut: c.NetOut = byte; break;
+    default: break;
+    }
 }
 
 template <size_t N>
@@ -92,22 +112,11 @@ std::string HowSendText(const DecodedConfiguration& c)
 DecodedConfiguration DecodeConfiguration(const BankImage::Bytes& bank)
 {
     DecodedConfiguration c;
-    const size_t p = kParameterBlock;
-    c.CanBaud = bank[p + 0];
-    c.CanType = bank[p + 1];
-    c.HowSend = bank[p + 2];
-    c.DelaySend = static_cast<uint16_t>(bank[p + 3] << 8 | bank[p + 4]);
-    c.NetDevId = bank[p + 5];
-    c.NetBaud = bank[p + 6];
-    c.ReceiveCount = bank[p + 7];
-    c.SendCount = bank[p + 8];
-    c.TimeOutData = static_cast<uint16_t>(bank[p + 9] | bank[p + 10] << 8);
-    c.NetIn = bank[p + 11];
-    c.NetOut = bank[p + 12];
+    for (const BankField& field : kParameterArea.Fields)
+        Assign(c, field.Value, ReadField(bank, kParameterArea.Offset, field));
     // A count of at most 255 records always stays inside its table.
-    for (size_t i = 0; i < c.ReceiveCount; ++i)
-        c.Receive.push_back(Frame(bank, kReceiveTable + kReceiveRecordSize * i, true));
-    for (size_t i = 0; i < c.SendCount; ++i) c.Send.push_back(Frame(bank, kSendTable + kSendRecordSize * i, false));
+    for (size_t i = 0; i < c.ReceiveCount; ++i) c.Receive.push_back(Frame(bank, kReceiveArea, i));
+    for (size_t i = 0; i < c.SendCount; ++i) c.Send.push_back(Frame(bank, kSendArea, i));
     return c;
 }
 

@@ -3,9 +3,6 @@
 #include "common/ProjectContext.h"
 #include "common/Desktop.h"
 #include "common/FileSystem.h"
-#include "common/MessageSink.h"
-#include "firmware/CheckedComposition.h"
-#include "firmware/ConfigurationImage.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -13,38 +10,29 @@
 
 inline namespace zz {
 
-std::shared_ptr<BankBuild> BuildBanks(const ProjectContext& project, BankImage& image)
-{
-    LoadConfigurationImage(project, image);
-    auto build = std::make_shared<BankBuild>();
-    build->Problems = WriteBankFiles(project, image);
-    WriteBankSource(project, image);
-    build->Image = image;
-    return build;
-}
-
 std::string PortName(int position)
 {
     return "COM" + std::to_string(position + 1);
 }
 
-bool PrepareComposition(const ProjectContext& project, CompositionContext& context)
+CompositionSetup PrepareComposition(const ProjectContext& project, CompositionContext& context)
 {
     const std::string bankDir = project.ProjectDir + "/bin/";
     if (!project.ProjectDir.empty() && DirectoryExists(bankDir)) context.BankDir = bankDir;
 
+    CompositionSetup setup;
     if (project.MasterDir.empty() || !DirectoryExists(project.MasterDir)) {
-        Messages().Error("Error! Firmware Directory not Found! Please reinstall the software.");
-        return false;
+        setup.Messages.push_back(ErrorMessage("Error! Firmware Directory not Found! Please reinstall the software."));
+        return setup;
     }
     if (!FileExists(JoinPath(project.MasterDir, kBaseFirmwareName))) {
-        Messages().Error("Error! Firmware File not Found! Please reinstall the software.");
-        return false;
+        setup.Messages.push_back(ErrorMessage("Error! Firmware File not Found! Please reinstall the software."));
+        return setup;
     }
     // Without a project the new firmware would have no directory to go to.
     if (project.ProjectDir.empty()) {
-        Messages().Notice("Project not valid");
-        return false;
+        setup.Messages.push_back(NoticeMessage("Project not valid"));
+        return setup;
     }
     // The base firmware is addressed by its directory rather than through the process's
     // current directory, so nothing else depends on where the process stands.
@@ -53,7 +41,8 @@ bool PrepareComposition(const ProjectContext& project, CompositionContext& conte
     context.OutputDir = project.ProjectDir;
     if (context.OutputDir.back() != '/') context.OutputDir += '/';
     context.NewFirmwareName = "New_" + context.BaseFirmwareName;
-    return true;
+    setup.Ready = true;
+    return setup;
 }
 
 std::string FlasherPath(const ProjectContext& project)
@@ -101,24 +90,26 @@ FlasherLaunch PlanFlasherLaunch(const std::string& flasherPath, const std::strin
     return {flasherPath, {parameter}};
 }
 
-bool StartFlashingProgram(const ProjectContext& project, const std::string& firmwarePath, int portPosition)
+FlashOutcome StartFlashingProgram(const ProjectContext& project, const std::string& firmwarePath, int portPosition)
 {
+    FlashOutcome outcome;
     if (!FileExists(firmwarePath)) {
-        Messages().Notice("File *.Sx Not Found,Abort Procedure");
-        return false;
+        outcome.Messages.push_back(NoticeMessage("File *.Sx Not Found,Abort Procedure"));
+        return outcome;
     }
     const std::string flasher = FlasherPath(project);
     if (!FileExists(flasher)) {
-        Messages().Notice("ZoruvOdeza.exe Not Found, Procedure Aborted");
-        return false;
+        outcome.Messages.push_back(NoticeMessage("ZoruvOdeza.exe Not Found, Procedure Aborted"));
+        return outcome;
     }
     const FlasherLaunch launch = PlanFlasherLaunch(flasher, FlasherParameter(firmwarePath, portPosition));
     if (!DesktopServices().StartDetached(launch.program, launch.arguments, project.MasterDir)) {
         // Saying nothing here would leave the engineer waiting for an update that never starts.
-        Messages().Notice("ZoruvOdeza.exe could not be started, Procedure Aborted");
-        return false;
+        outcome.Messages.push_back(NoticeMessage("ZoruvOdeza.exe could not be started, Procedure Aborted"));
+        return outcome;
     }
-    return true;
+    outcome.Started = true;
+    return outcome;
 }
 
 } // namespace zz

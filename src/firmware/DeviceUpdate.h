@@ -2,15 +2,12 @@
 #include "firmware/FirmwareComposer.h"
 
 #include <array>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 inline namespace zz {
 
-class BankImage;
-struct BankBuild;
 struct ProjectContext;
 
 // The device update: which base firmware is composed with the project's banks, and the
@@ -23,21 +20,18 @@ inline constexpr int kPortCount = 8; // "COM1" to "COM8"
 // The banks a device update merges into the base firmware: 1 and 2; the others pass through.
 inline constexpr std::array<bool, 5> kDeviceUpdateBanks = {true, true, false, false, false};
 
-// The build steps of a device update, before the composition (the main window's "Up date
-// Device" and the command line's build): the project's configuration read into `image`, which
-// keeps what the configuration does not set, then the bank files and the bank C source
-// written from it. A bank file that could not be written is told in the result, not thrown;
-// anything else throws Failure. The caller holds the project's BuildLock.
-std::shared_ptr<BankBuild> BuildBanks(const ProjectContext& project, BankImage& image);
-
 // "COM1" for 0 ... "COM8" for 7.
 std::string PortName(int position);
 
 // What the device update window does when it is shown, without the window: the bank directory
 // becomes ProjectDir + "/bin/" when that exists (else it keeps its value); when MasterDir holds
 // the base firmware, the base firmware, the output directory and the new firmware's name are
-// set and true is returned. Otherwise the window's error message is shown and false returned.
-bool PrepareComposition(const ProjectContext& project, CompositionContext& context);
+// set and the composition is ready. Otherwise the window's error message says why.
+struct CompositionSetup {
+    bool Ready = false;
+    UserMessages Messages;
+};
+CompositionSetup PrepareComposition(const ProjectContext& project, CompositionContext& context);
 
 // AppDir + "/ZoruvOdeza.exe".
 std::string FlasherPath(const ProjectContext& project);
@@ -58,8 +52,12 @@ FlasherLaunch PlanFlasherLaunch(const std::string& flasherPath, const std::strin
 std::string FindOnPath(std::string_view name);
 
 // "Execute update firmware" after the composition: checks that the composed firmware and the
-// flashing program exist (showing the window's messages otherwise) and starts the program
-// without waiting for it, in MasterDir. True when it was started.
-bool StartFlashingProgram(const ProjectContext& project, const std::string& firmwarePath, int portPosition);
+// flashing program exist (the window's messages say what is missing) and starts the program
+// without waiting for it, in MasterDir.
+struct FlashOutcome {
+    bool Started = false;
+    UserMessages Messages;
+};
+FlashOutcome StartFlashingProgram(const ProjectContext& project, const std::string& firmwarePath, int portPosition);
 
 } // namespace zz

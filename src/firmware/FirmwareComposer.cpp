@@ -2,7 +2,6 @@
 
 #include "common/Failure.h"
 #include "common/FileSystem.h"
-#include "common/MessageSink.h"
 #include "firmware/SRecord.h"
 #include "firmware/StreamFiles.h"
 
@@ -145,9 +144,10 @@ std::string BankFileName(int bank)
     return "bank" + std::to_string(bank) + ".bin";
 }
 
-// The tests a merge makes before it touches any file; false (after the message, when `say`)
-// on the first that fails.
-bool MergeCanStart(const CompositionContext& context, int bank, const std::string& sourcePath, bool say)
+// The tests a merge makes before it touches any file; false on the first that fails, whose
+// message goes to `said` when given.
+bool MergeCanStart(const CompositionContext& context, int bank, const std::string& sourcePath,
+                   UserMessages* said = nullptr)
 {
     const char* problem = nullptr;
     std::string bankMessage;
@@ -158,7 +158,7 @@ bool MergeCanStart(const CompositionContext& context, int bank, const std::strin
         bankMessage = "File " + BankFileName(bank) + " Not Found,Abort Procedure";
         problem = bankMessage.c_str();
     }
-    if (problem && say) Messages().Notice(problem);
+    if (problem && said) said->push_back(NoticeMessage(problem));
     return !problem;
 }
 
@@ -171,8 +171,9 @@ struct BankInPass {
 };
 
 struct PassOutcome {
-    std::vector<int> results;
-    std::string problem; // why the pass was abandoned, when it was
+    std::vector<int> Results;
+    std::string Problem; // why the pass was abandoned, when it was
+    UserMessages Messages;
 };
 
 // One pass over the source that merges one or more banks, each as its own merge would on the
@@ -203,7 +204,7 @@ PassOutcome MergePass(const CompositionContext& context, const std::vector<int>&
     FileHandle target = CreateFresh(targetPath);
 
     BufferedWriter out(target.Get());
-    std::string problem;
+    PassOutcome outcome;
     bool said = false;
     try {
         try {
@@ -231,7 +232,7 @@ PassOutcome MergePass(const CompositionContext& context, const std::vector<int>&
                     }
                 } else if (IsRecordType(line, '9')) {
                     for (BankInPass& b : pass) {
-                        if (!b.inserted && askWhenMissing && Messages().Ask("Alert", "Bank Not Found.To insert Equally?")) {
+                        if (!b.inserted && askWhenMissing && observer.InsertMissingBank(b.bank)) {
                             out.Raw(b.records);
                             progress.Add(kBankRecordCount);
                             b.inserted = true;
@@ -252,34 +253,37 @@ PassOutcome MergePass(const CompositionContext& context, const std::vector<int>&
     } catch (const StreamError&) {
         // Only the first bank's merge would meet the bad line: the ones after it read its clean,
         // shorter output.
-        Messages().Notice(kMergeFailed);
+        outcome.Messages.push_back(NoticeMessage(kMergeFailed));
         said = true;
     } catch (const WriteError& failed) {
         // A target that did not get every byte is never a result, whatever was merged.
-        if (!said) Messages().Notice(kMergeFailed);
+        if (!said) outcome.Messages.push_back(NoticeMessage(kMergeFailed));
         said = true;
-        problem = CannotWrite(targetPath, failed.error);
+        outcome.Problem = CannotWrite(targetPath, failed.error);
         for (BankInPass& b : pass) b.result = -1;
     }
     if (!said && pass.front().result == -1) {
         // No S9 line: said, so that no failure goes unexplained.
-        Messages().Notice(kMergeFailed);
-        problem = "'" + sourcePath + "' has no S9 end record";
+        outcome.Messages.push_back(NoticeMessage(kMergeFailed));
+        outcome.Problem = "'" + sourcePath + "' has no S9 end record";
     }
     progress.Set(count);
-    PassOutcome outcome{{}, problem};
-    for (const BankInPass& b : pass) outcome.results.push_back(b.result);
+    for (const BankInPass& b : pass) outcome.Results.push_back(b.result);
     return outcome;
 }
 
 } // namespace
 
-int MergeBank(const CompositionContext& context, int bank, bool askWhenMissing, const std::string& sourcePath,
-              const std::string& targetName, CompositionObserver& observer)
+MergeOutcome MergeBank(const CompositionContext& context, int bank, bool askWhenMissing, const std::string& sourcePath,
+                       const std::string& targetName, CompositionObserver& observer)
 {
     observer.ProgressPosition(0);
-    if (!MergeCanStart(context, bank, sourcePath, true)) return -1;
-    return MergePass(context, {bank}, askWhenMissing, sourcePath, targetName, observer).results.front();
+    MergeOutcome outcome;
+    if (!MergeCanStart(context, bank, sourcePath, &outcome.Messages)) return outcome;
+    PassOutcome pass = MergePass(context, {bank}, askWhenMissing, sourcePath, targetName, observer);
+    outcome.Result = pass.Results.front();
+    outcome.Messages = std::move(pass.Messages);
+    return outcome;
 }
 
 CompositionOutcome ComposeFirmware(const CompositionContext& context, CompositionObserver& observer)
@@ -306,15 +310,20 @@ CompositionOutcome ComposeFirmware(const CompositionContext& context, Compositio
     const std::string staged = context.OutputDir + IntermediateName(5);
     CompositionOutcome outcome;
     auto abandon = [&](const std::string& problem) {
-        outcome.abandoned = true;
-        if (outcome.problem.empty()) outcome.problem = problem;
+        outcome.Abandoned = true;
+        if (outcome.Problem.empty()) outcome.Problem = problem;
+    };
+    auto take = [&](PassOutcome& pass) {
+        outcome.Problem = pass.Problem;
+        for (UserMessage& message : pass.Messages) outcome.Messages.push_back(std::move(message));
+        return pass.Results;
     };
     try {
         for (int n = 1; n <= 5;) {
             // A run of selected banks before bank 5 is merged in one pass when every merge in it can
             // start; bank 5 always goes alone.
             int last = n;
-            if (n < 5 && selected(n) && MergeCanStart(context, n, sourceOf(n), false)) {
+            if (n < 5 && selected(n) && MergeCanStart(context, n, sourceOf(n))) {
                 while (last + 1 < 5 && selected(last + 1) && FileExists(context.BankDir + BankFileName(last + 1)))
                     ++last;
             }
@@ -323,14 +332,12 @@ CompositionOutcome ComposeFirmware(const CompositionContext& context, Compositio
                 std::vector<int> banks;
                 for (int b = n; b <= last; ++b) banks.push_back(b);
                 PassOutcome pass = MergePass(context, banks, false, sourceOf(n), targetOf(last), observer);
-                results = pass.results;
-                outcome.problem = pass.problem;
+                results = take(pass);
             } else if (selected(n)) {
                 observer.ProgressPosition(0);
-                if (MergeCanStart(context, n, sourceOf(n), true)) {
+                if (MergeCanStart(context, n, sourceOf(n), &outcome.Messages)) {
                     PassOutcome pass = MergePass(context, {n}, false, sourceOf(n), targetOf(n), observer);
-                    results = pass.results;
-                    outcome.problem = pass.problem;
+                    results = take(pass);
                 } else {
                     results = {-1};
                 }
@@ -338,43 +345,43 @@ CompositionOutcome ComposeFirmware(const CompositionContext& context, Compositio
                 try {
                     PassThrough(n, sourceOf(n), context.OutputDir + targetOf(n));
                 } catch (const WriteError& failed) {
-                    Messages().Notice(kMergeFailed);
-                    outcome.result = -1;
+                    outcome.Messages.push_back(NoticeMessage(kMergeFailed));
+                    outcome.Result = -1;
                     abandon(CannotWrite(context.OutputDir + targetOf(n), failed.error));
                     break;
                 }
-                results = {outcome.result};
+                results = {outcome.Result};
             }
             for (int r : results) {
-                outcome.result = r;
+                outcome.Result = r;
                 if (r == -1) break;
                 if (r == 0) observer.BankColour(n, kBankMissingColour);
                 ++n;
             }
-            if (outcome.result == -1) {
+            if (outcome.Result == -1) {
                 abandon("The new firmware was not made");
                 break;
             }
         }
-        if (!outcome.abandoned && !FileExists(staged)) {
+        if (!outcome.Abandoned && !FileExists(staged)) {
             // A source that vanished on the way (a bank passed through without its file).
-            Messages().Notice(kMergeFailed);
+            outcome.Messages.push_back(NoticeMessage(kMergeFailed));
             abandon("The new firmware was not made: '" + staged + "' is missing");
         }
-        if (!outcome.abandoned && context.Verify) {
-            outcome.problem = context.Verify(staged, outcome);
-            if (!outcome.problem.empty()) outcome.refused = true;
+        if (!outcome.Abandoned && context.Verify) {
+            outcome.Problem = context.Verify(staged, outcome);
+            if (!outcome.Problem.empty()) outcome.Refused = true;
         }
-        if (!outcome.abandoned && !outcome.refused) {
+        if (!outcome.Abandoned && !outcome.Refused) {
             // rename replaces a link in the new firmware's place rather than writing through it.
             // The file is not forced to the disk first: the flasher reads it at once, every write
             // and the close were checked, and a sync of megabytes would double the build's time.
             if (std::rename(staged.c_str(), newFirmware.c_str()) != 0) {
                 const int error = errno;
-                Messages().Notice(kMergeFailed);
+                outcome.Messages.push_back(NoticeMessage(kMergeFailed));
                 abandon(CannotWrite(newFirmware, error));
             } else {
-                outcome.written = true;
+                outcome.Written = true;
             }
         }
     } catch (...) {

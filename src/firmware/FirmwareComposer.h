@@ -1,4 +1,6 @@
 #pragma once
+#include "common/UserMessage.h"
+
 #include <array>
 #include <functional>
 #include <string>
@@ -37,6 +39,9 @@ public:
     virtual void BankColour(int /*bank*/, int /*colour*/) {}
     // The "Execute Modify File Sx" button is disabled while a composition runs.
     virtual void ComposeEnabled(bool /*enabled*/) {}
+    // A merge that may insert a bank whose window holds no record asks "Bank Not Found.To
+    // insert Equally?" (caption "Alert"); true inserts it. Without a question box: no.
+    virtual bool InsertMissingBank(int /*bank*/) { return false; }
 };
 
 // The name of the intermediate file after bank 1 to 5: "°B1°.sx" to "°B5°.sx".
@@ -45,22 +50,31 @@ std::string IntermediateName(int bank);
 // Where the base firmware is read from.
 std::string BaseFirmwarePath(const CompositionContext& context);
 
+// What a merge has to tell: "File New Sx Not Create,Abort Procedure" and the like, for the
+// front end to show in plain boxes, in order.
+struct MergeOutcome {
+    int Result = -1;
+    UserMessages Messages;
+};
+
 // Replaces the S1/S2 records of the bank's window in the source by the 512 records of its bank
-// file and writes the result to OutputDir + targetName. Returns -1 when the merge was abandoned
-// (a message was shown) or the source has no S9 line, 0 when the source has an S9 line but the
-// bank was not inserted, 1 when it was. With askWhenMissing, a bank whose window holds no
-// record may be inserted before the S9 line after a question. Throws Failure when Bin.sx, the
-// bank file, the source or the target cannot be opened.
-int MergeBank(const CompositionContext& context, int bank, bool askWhenMissing, const std::string& sourcePath,
-              const std::string& targetName, CompositionObserver& observer);
+// file and writes the result to OutputDir + targetName. The result is -1 when the merge was
+// abandoned (with a message) or the source has no S9 line, 0 when the source has an S9 line but
+// the bank was not inserted, 1 when it was. With askWhenMissing, a bank whose window holds no
+// record may be inserted before the S9 line when the observer says so. Throws Failure when
+// Bin.sx, the bank file, the source or the target cannot be opened.
+MergeOutcome MergeBank(const CompositionContext& context, int bank, bool askWhenMissing, const std::string& sourcePath,
+                       const std::string& targetName, CompositionObserver& observer);
 
 struct CompositionOutcome {
-    int result = 0;         // the result of the last merge (0 before any)
-    bool abandoned = false; // a merge returned -1 (or a write failed) and the chain stopped there
-    bool refused = false;   // the composed file was whole but its verification refused it
-    bool written = false;   // OutputDir + NewFirmwareName now holds the new firmware, whole
-    std::string problem;    // why the new firmware was not made or was refused
-    std::string summary;    // what the verification found, for the window's status line
+    int Result = 0;         // the result of the last merge (0 before any)
+    bool Abandoned = false; // a merge returned -1 (or a write failed) and the chain stopped there
+    bool Refused = false;   // the composed file was whole but its verification refused it
+    bool Written = false;   // OutputDir + NewFirmwareName now holds the new firmware, whole
+    std::string Problem;    // why the new firmware was not made or was refused
+    bool ProblemSaid = false; // the problem is told by one of the messages already
+    std::string Summary;    // what the verification found, for the window's status line
+    UserMessages Messages;  // what the composition has to tell, in order
 };
 
 // The whole composition: bank by bank through the intermediate files, the selected banks merged

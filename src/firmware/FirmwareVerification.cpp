@@ -11,11 +11,6 @@ inline namespace zz {
 
 namespace {
 
-constexpr const char* kParameterNames[] = {
-    "Can_Baud",     "CAN_Type",           "How_Send",   "Delay_Send high byte", "Delay_Send low byte",
-    "Net_Dev_Id",   "Net_Baud",           "ReceiveCount", "SendCount",         "TimeOut_Data low byte",
-    "TimeOut_Data high byte", "Net_In",   "Net_Out"};
-
 std::string ByteText(const std::optional<uint8_t>& byte)
 {
     return byte ? std::to_string(*byte) : "no data";
@@ -36,16 +31,6 @@ int BankOf(uint32_t address)
     return 0;
 }
 
-std::string FrameField(const char* side, uint32_t record, uint32_t at, bool withDelete)
-{
-    std::string field;
-    if (at < 4) field = "COBID byte " + std::to_string(at + 1) + " of 4";
-    else if (at == 4) field = "Dim";
-    else if (withDelete && at == 5) field = "Delete";
-    else field = "B" + std::to_string(at - (withDelete ? 5 : 4));
-    return std::string(side) + " frame " + std::to_string(record + 1) + ", " + field;
-}
-
 } // namespace
 
 std::string GroupedNumber(uint64_t value)
@@ -53,24 +38,6 @@ std::string GroupedNumber(uint64_t value)
     std::string digits = std::to_string(value);
     for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<size_t>(at), ",");
     return digits;
-}
-
-std::string BankOneField(uint32_t offset)
-{
-    using namespace BankLayout;
-    if (offset < kSendTable) {
-        const uint32_t record = offset / kReceiveRecordSize;
-        if ((record + 1) * kReceiveRecordSize > kSendTable) return "receive area, unused";
-        return FrameField("receive", record, offset % kReceiveRecordSize, true);
-    }
-    if (offset < kParameterBlock) {
-        const uint32_t record = static_cast<uint32_t>((offset - kSendTable) / kSendRecordSize);
-        if (kSendTable + (record + 1) * kSendRecordSize > kParameterBlock) return "send area, unused";
-        return FrameField("send", record, static_cast<uint32_t>((offset - kSendTable) % kSendRecordSize), false);
-    }
-    const size_t parameter = offset - kParameterBlock;
-    if (parameter < std::size(kParameterNames)) return kParameterNames[parameter];
-    return "unused";
 }
 
 std::string FirmwareDifference::Describe() const
@@ -140,10 +107,11 @@ FirmwareVerification VerifyFirmware(const SRecordFile& firmware, const SRecordFi
         return true;
     });
 
-    using BankLayout::kParameterBlock;
-    const uint32_t block = BankFirstAddress(1) + static_cast<uint32_t>(kParameterBlock);
-    if (auto receive = found.At(block + 7)) result.ReceiveFrames = *receive;
-    if (auto send = found.At(block + 8)) result.SendFrames = *send;
+    const uint32_t bankOne = BankFirstAddress(1);
+    if (auto receive = found.At(bankOne + static_cast<uint32_t>(ParameterOffset(BankValue::ReceiveCount))))
+        result.ReceiveFrames = *receive;
+    if (auto send = found.At(bankOne + static_cast<uint32_t>(ParameterOffset(BankValue::SendCount))))
+        result.SendFrames = *send;
     return result;
 }
 
@@ -264,7 +232,8 @@ bool VerifyInStep(const std::string& firmwarePath, const std::string& basePath, 
     AscendingData base(baseStream);
     ExpectedData expected(base, banks);
 
-    const uint64_t block = BankFirstAddress(1) + BankLayout::kParameterBlock;
+    const uint64_t receiveCount = BankFirstAddress(1) + ParameterOffset(BankValue::ReceiveCount);
+    const uint64_t sendCount = BankFirstAddress(1) + ParameterOffset(BankValue::SendCount);
     const auto differ = [&](uint64_t address, std::optional<uint8_t> mine, std::optional<uint8_t> theirs) {
         ++result.DifferenceCount;
         if (result.Differences.size() < kMaxReportedDifferences) {
@@ -278,9 +247,9 @@ bool VerifyInStep(const std::string& firmwarePath, const std::string& basePath, 
         }
     };
     const auto note = [&](const Run& run, size_t count) {
-        for (uint64_t address : {block + 7, block + 8})
+        for (uint64_t address : {receiveCount, sendCount})
             if (address >= run.address && address < run.address + count) {
-                auto& slot = address == block + 7 ? result.ReceiveFrames : result.SendFrames;
+                auto& slot = address == receiveCount ? result.ReceiveFrames : result.SendFrames;
                 slot = run.bytes[address - run.address];
             }
     };

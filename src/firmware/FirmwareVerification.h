@@ -32,10 +32,6 @@ struct FirmwareDifference {
     std::string Describe() const;
 };
 
-// What an offset of bank 1 holds, as an engineer reads it: "Net_Dev_Id",
-// "receive frame 3, B2", "send frame 1, COBID byte 1 of 4", "unused".
-std::string BankOneField(uint32_t offset);
-
 // A number with a comma every three digits: 15005 gives "15,005".
 std::string GroupedNumber(uint64_t value);
 

@@ -6,6 +6,7 @@
 #include "firmware/FirmwareVerification.h"
 
 #include <cstdio>
+#include <utility>
 
 inline namespace zz {
 
@@ -61,12 +62,17 @@ void WriteRecoveredProject(const GatewayDocumentPaths& paths, const DecodedConfi
 
 RecoveryCheck CompareRecovered(const BankImage::Bytes& decoded, const BankImage::Bytes& rebuilt)
 {
-    using namespace BankLayout;
     const DecodedConfiguration c = DecodeConfiguration(decoded);
+    // The counted records of each area and the whole parameter block.
+    const std::pair<const BankArea*, size_t> counts[] = {
+        {&kReceiveArea, kReceiveArea.RecordSize * c.ReceiveCount},
+        {&kSendArea, kSendArea.RecordSize * c.SendCount},
+        {&kParameterArea, kParameterArea.Size},
+    };
     const auto counted = [&](size_t offset) {
-        if (offset < kSendTable) return offset < kReceiveRecordSize * c.ReceiveCount;
-        if (offset < kParameterBlock) return offset - kSendTable < kSendRecordSize * c.SendCount;
-        return offset < kParameterBlock + 13;
+        for (const auto& [area, used] : counts)
+            if (offset >= area->Offset && offset < area->Offset + area->Size) return offset - area->Offset < used;
+        return false;
     };
     RecoveryCheck check;
     for (size_t offset = 0; offset < decoded.size(); ++offset) {

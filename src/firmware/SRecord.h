@@ -1,4 +1,6 @@
 #pragma once
+#include "firmware/BankLayout.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -17,11 +19,9 @@ constexpr uint8_t SRecordChecksumOfSum(unsigned byteSum) { return static_cast<ui
 // hexadecimal digits.
 std::string SRecordChecksum(std::string_view record);
 
-// Banks 1 to 5 occupy 16 KB windows from 0x388000 on, 0x10000 apart.
-inline constexpr int kBankRecordCount = 512;
+// A bank (BankLayout.h) goes into the firmware as 512 records of 32 bytes.
 inline constexpr int kBankRecordBytes = 32;
-constexpr uint32_t BankFirstAddress(int bank) { return 0x388000u + 0x10000u * static_cast<uint32_t>(bank - 1); }
-constexpr uint32_t BankLastAddress(int bank) { return BankFirstAddress(bank) + 0x3FFFu; }
+inline constexpr int kBankRecordCount = static_cast<int>(kBankSize) / kBankRecordBytes;
 
 // The S2 record of 32 data bytes at the address: "S224", six address digits, 64 data digits and
 // the checksum (76 characters, no line end).

@@ -1,6 +1,5 @@
 #include "projectcheck/ProjectCheck.h"
 
-#include "common/MessageSink.h"
 #include "gateway/GatewayProject.h"
 #include "projectcheck/CheckRules.h"
 
@@ -10,10 +9,6 @@ inline namespace zz {
 
 std::vector<Finding> CheckProject(const GatewayProject& project)
 {
-    // Some editor functions report refusals through the message sink; the check turns them
-    // into findings and shows nothing itself.
-    RecordingSink quiet;
-    ScopedMessageSink scope(quiet);
     std::vector<Finding> findings;
     CheckGatewayDocuments(project, findings);
     CheckCanopenDocuments(project.Layout, findings);

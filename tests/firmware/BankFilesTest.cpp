@@ -19,7 +19,7 @@ protected:
 
 TEST_F(BankFilesTest, OneReceiveFrameGivesTheDocumentedFirstBytes)
 {
-    ws.dir.Write("PROJECTS/P/Receive_Frame.xml", RowsDocument("Receive_Frames", {FrameRow("0x181", "8", "N")}));
+    ws.dir.Write("PROJECTS/P/Receive_Frame.xml", RowsDocument("Receive_Frames", {FrameXmlRow("0x181", "8", "N")}));
     ws.dir.Write("PROJECTS/P/Receive_Info.xml", RowsDocument("Receive_Frames_Info", {InfoRow(0)}));
     ws.dir.Write("PROJECTS/P/bin/bank1.bin", std::string(20000, 'x')); // longer: replaced
     ws.dir.Write("PROJECTS/P/bin/bank2.bin", "short");

@@ -38,7 +38,7 @@ protected:
         ws.PutDemoBaseFirmware();
         ws.dir.Write("ZoruvOdeza.exe", "#!/bin/sh\n");
         SetNodeAddress("12");
-        ws.dir.Write("PROJECTS/P/Receive_Frame.xml", RowsDocument("Receive_Frames", {FrameRow("0x181", "8")}));
+        ws.dir.Write("PROJECTS/P/Receive_Frame.xml", RowsDocument("Receive_Frames", {FrameXmlRow("0x181", "8")}));
         ws.dir.Write("PROJECTS/P/Receive_Info.xml", RowsDocument("Receive_Frames_Info", {InfoRow(0)}));
     }
     void SetNodeAddress(const std::string& id)
@@ -161,10 +161,11 @@ TEST_F(BuildChainFaultsTest, ABankFileChangedAfterTheBuildIsNotMerged)
     ws.PutBankFile(1, stale);
     CompositionObserver observer;
     const CompositionOutcome outcome = ComposeCheckedFirmware(context, observer, &build);
-    EXPECT_FALSE(outcome.written);
-    EXPECT_EQ(sink.Texts(), std::vector<std::string>{outcome.problem});
-    EXPECT_NE(outcome.problem.find("bank1.bin does not hold this build's configuration"), std::string::npos);
-    EXPECT_NE(outcome.problem.find("offset 15,005 (Net_Dev_Id)"), std::string::npos) << outcome.problem;
+    EXPECT_FALSE(outcome.Written);
+    EXPECT_EQ(outcome.Messages, UserMessages{NoticeMessage(outcome.Problem)});
+    EXPECT_TRUE(outcome.ProblemSaid);
+    EXPECT_NE(outcome.Problem.find("bank1.bin does not hold this build's configuration"), std::string::npos);
+    EXPECT_NE(outcome.Problem.find("offset 15,005 (Net_Dev_Id)"), std::string::npos) << outcome.Problem;
     EXPECT_FALSE(FileExists(NewFirmware()));
 }
 
@@ -306,7 +307,11 @@ TEST_F(BuildChainFaultsTest, TwoProgramsBuildingAtOnceNeverBothSucceedSilently)
         const std::string script = build + " 2>'" + one + "'; echo $? >>'" + one + "'  & " + build + " 2>'" + two +
                                    "'; echo $? >>'" + two + "'; wait";
         ASSERT_EQ(std::system(("sh -c \"" + script + "\"").c_str()), 0);
-        for (const std::string& out : {ReadAll(one), ReadAll(two)}) {
+        for (std::string out : {ReadAll(one), ReadAll(two)}) {
+            // Each build tells the project check's verdict first, also the one that is refused.
+            const std::string verdict = "Project check: no problems found\n";
+            ASSERT_EQ(out.rfind(verdict, 0), 0u) << out;
+            out.erase(0, verdict.size());
             if (out == "0\n") continue;
             EXPECT_EQ(out.substr(out.size() - 2), "1\n") << out;
             EXPECT_GT(out.size(), 2u) << "a failure without a message";

@@ -51,6 +51,8 @@ public:
     void ProgressMaximum(int m) override { maximum = m; }
     void ProgressPosition(int p) override { position = p; }
     void BankColour(int bank, int colour) override { colours[bank] = colour; }
+    // As the window asks.
+    bool InsertMissingBank(int) override { return Messages().Ask("Alert", "Bank Not Found.To insert Equally?"); }
 };
 
 class ComposerTest : public ::testing::Test {
@@ -68,11 +70,24 @@ protected:
         ws.PutBankFile(2, Pattern(2));
     }
     std::string Output(const std::string& name = "New_sx48802.sx") const { return ReadAll(context.OutputDir + name); }
+    // The composer's calls as a front end makes them: what they have to tell is said.
+    int MergeOf(const CompositionContext& c, int bank, bool ask, const std::string& source, const std::string& target)
+    {
+        const MergeOutcome outcome = MergeBank(c, bank, ask, source, target, observer);
+        Say(outcome.Messages);
+        return outcome.Result;
+    }
+    CompositionOutcome Compose(const CompositionContext& c)
+    {
+        CompositionOutcome outcome = ComposeFirmware(c, observer);
+        Say(outcome.Messages);
+        return outcome;
+    }
     // Merges bank 1 of a source text into "out.sx".
     int Merge(const std::string& source, bool ask = false)
     {
         const std::string path = ws.dir.Write("source.sx", source);
-        return MergeBank(context, 1, ask, path, "out.sx", observer);
+        return MergeOf(context, 1, ask, path, "out.sx");
     }
     std::string Bank1Records() const
     {
@@ -105,10 +120,10 @@ TEST_F(ComposerTest, BanksOneAndTwoReplaceTheirWindowsOfTheBaseFirmware)
 {
     const std::string base = ws.PutDemoBaseFirmware();
     const std::string before = ReadAll(base);
-    const CompositionOutcome outcome = ComposeFirmware(context, observer);
-    EXPECT_EQ(outcome.result, 1);
-    EXPECT_FALSE(outcome.abandoned);
-    EXPECT_TRUE(outcome.written);
+    const CompositionOutcome outcome = Compose(context);
+    EXPECT_EQ(outcome.Result, 1);
+    EXPECT_FALSE(outcome.Abandoned);
+    EXPECT_TRUE(outcome.Written);
     EXPECT_TRUE(sink.Empty()) << sink.Last();
     EXPECT_EQ(ReadAll(base), before);
     ExpectNoTemporaryFiles();
@@ -163,9 +178,9 @@ TEST_F(ComposerTest, AWindowWithoutRecordsIsInsertedOnlyWhenAskedAndAnswered)
     // The composition never asks: the bank turns red and the chain goes on.
     sink.Clear();
     ws.PutBaseFirmware(source);
-    const CompositionOutcome outcome = ComposeFirmware(context, observer);
-    EXPECT_EQ(outcome.result, 0);
-    EXPECT_FALSE(outcome.abandoned);
+    const CompositionOutcome outcome = Compose(context);
+    EXPECT_EQ(outcome.Result, 0);
+    EXPECT_FALSE(outcome.Abandoned);
     EXPECT_TRUE(sink.Empty());
     EXPECT_EQ(observer.colours[1], kBankMissingColour);
     EXPECT_EQ(Output(), source);
@@ -202,9 +217,9 @@ TEST_F(ComposerTest, UnreadableLinesEndTheMergeAndKeepWhatWasWritten)
     // The chain goes on after a blank line that follows S9.
     sink.Clear();
     ws.PutBaseFirmware(kS0 + "\r\n" + S2(0x388000) + "\r\n" + S2(0x398000) + "\r\n" + kS9 + "\r\n\r\n");
-    const CompositionOutcome outcome = ComposeFirmware(context, observer);
-    EXPECT_FALSE(outcome.abandoned);
-    EXPECT_TRUE(outcome.written);
+    const CompositionOutcome outcome = Compose(context);
+    EXPECT_FALSE(outcome.Abandoned);
+    EXPECT_TRUE(outcome.Written);
     EXPECT_EQ(sink.All().size(), 1u); // only bank 1 read the blank line; bank 2 got a clean file
     EXPECT_EQ(CrLfLines(Output()).size(), 1u + 512 + 512 + 1);
 }
@@ -213,26 +228,26 @@ TEST_F(ComposerTest, WithoutS9TheChainStopsWithItsMessageAndAnEarlierFirmwareSta
 {
     ws.dir.Write("PROJECTS/P/New_sx48802.sx", "earlier");
     ws.PutBaseFirmware(kS0 + "\r\n" + S2(0x388000) + "\r\n");
-    const CompositionOutcome outcome = ComposeFirmware(context, observer);
-    EXPECT_EQ(outcome.result, -1);
-    EXPECT_TRUE(outcome.abandoned);
+    const CompositionOutcome outcome = Compose(context);
+    EXPECT_EQ(outcome.Result, -1);
+    EXPECT_TRUE(outcome.Abandoned);
     EXPECT_EQ(sink.Texts(), std::vector<std::string>{"File New Sx Not Create,Abort Procedure"});
-    EXPECT_NE(outcome.problem.find("has no S9 end record"), std::string::npos) << outcome.problem;
+    EXPECT_NE(outcome.Problem.find("has no S9 end record"), std::string::npos) << outcome.Problem;
     EXPECT_EQ(Output(), "earlier");
     ExpectNoTemporaryFiles();
 }
 
 TEST_F(ComposerTest, MissingFilesAbandonWithTheirMessages)
 {
-    EXPECT_EQ(MergeBank(context, 1, false, ws.dir.File("none.sx"), "out.sx", observer), -1);
+    EXPECT_EQ(MergeOf(context, 1, false, ws.dir.File("none.sx"), "out.sx"), -1);
     const std::string source = ws.dir.Write("source.sx", kS9 + "\r\n");
     CompositionContext noName = context;
     noName.NewFirmwareName.clear();
-    EXPECT_EQ(MergeBank(noName, 1, false, source, "out.sx", observer), -1);
+    EXPECT_EQ(MergeOf(noName, 1, false, source, "out.sx"), -1);
     CompositionContext noBin = context;
     noBin.BankDir = ws.dir.File("nowhere/");
-    EXPECT_EQ(MergeBank(noBin, 1, false, source, "out.sx", observer), -1);
-    EXPECT_EQ(MergeBank(context, 3, false, source, "out.sx", observer), -1);
+    EXPECT_EQ(MergeOf(noBin, 1, false, source, "out.sx"), -1);
+    EXPECT_EQ(MergeOf(context, 3, false, source, "out.sx"), -1);
     EXPECT_EQ(sink.Texts(), (std::vector<std::string>{"File *.Sx Not Found,Abort Procedure",
                                                       "File New *.Sx Not Found,Abort Procedure",
                                                       "Directory Bin Not Found,Abort Procedure",
@@ -243,14 +258,14 @@ TEST_F(ComposerTest, MissingFilesAbandonWithTheirMessages)
     sink.Clear();
     std::filesystem::remove(context.BankDir + "bank2.bin");
     ws.PutDemoBaseFirmware();
-    EXPECT_TRUE(ComposeFirmware(context, observer).abandoned);
+    EXPECT_TRUE(Compose(context).Abandoned);
     EXPECT_EQ(sink.Texts(), std::vector<std::string>{"File bank2.bin Not Found,Abort Procedure"});
     EXPECT_FALSE(FileExists(context.OutputDir + context.NewFirmwareName));
     ExpectNoTemporaryFiles();
 
     sink.Clear();
     std::filesystem::remove(ws.project.MasterDir + "/sx48802.sx");
-    EXPECT_TRUE(ComposeFirmware(context, observer).abandoned);
+    EXPECT_TRUE(Compose(context).Abandoned);
     EXPECT_EQ(sink.Texts(), std::vector<std::string>{"File *.Sx Not Found,Abort Procedure"});
 }
 
@@ -259,8 +274,8 @@ TEST_F(ComposerTest, AnUnselectedBankOneCopiesTheBaseFirmware)
     const std::string base = ws.PutDemoBaseFirmware();
     const std::string before = ReadAll(base);
     context.Selected = {false, true, false, false, false};
-    const CompositionOutcome outcome = ComposeFirmware(context, observer);
-    EXPECT_TRUE(outcome.written);
+    const CompositionOutcome outcome = Compose(context);
+    EXPECT_TRUE(outcome.Written);
     EXPECT_EQ(ReadAll(base), before);
     const std::vector<std::string> in = CrLfLines(before), out = CrLfLines(Output());
     ASSERT_EQ(in.size(), out.size());
@@ -291,7 +306,7 @@ TEST_F(ComposerTest, ARunOfBanksGivesWhatMergesOneAfterAnotherGive)
         std::filesystem::remove(context.OutputDir + context.NewFirmwareName);
         context.Selected = {true, true, true, true, false};
         sink.Clear();
-        const CompositionOutcome together = ComposeFirmware(context, observer);
+        const CompositionOutcome together = Compose(context);
         const std::string composed = FileExists(context.OutputDir + context.NewFirmwareName) ? Output() : "none";
         const std::vector<std::string> said = sink.Texts();
         const std::map<int, int> colours = observer.colours;
@@ -302,12 +317,12 @@ TEST_F(ComposerTest, ARunOfBanksGivesWhatMergesOneAfterAnotherGive)
         int result = 0;
         std::map<int, int> expectedColours;
         for (int n = 1; n <= 4 && result != -1; ++n) {
-            result = MergeBank(context, n, false, from, "step" + std::to_string(n) + ".sx", observer);
+            result = MergeOf(context, n, false, from, "step" + std::to_string(n) + ".sx");
             from = context.OutputDir + "step" + std::to_string(n) + ".sx";
             if (result == 0) expectedColours[n] = kBankMissingColour;
         }
-        EXPECT_EQ(together.result, result) << source;
-        EXPECT_EQ(together.abandoned, result == -1) << source;
+        EXPECT_EQ(together.Result, result) << source;
+        EXPECT_EQ(together.Abandoned, result == -1) << source;
         EXPECT_EQ(said, sink.Texts()) << source;
         if (result != -1) EXPECT_EQ(composed, ReadAll(from)) << source;
         else EXPECT_EQ(composed, "none") << source;
@@ -328,11 +343,11 @@ TEST_F(ComposerTest, AnyBytesGiveCrLfLinesAndLeaveTheBaseAlone)
         for (int k = 0; k < count; ++k) bytes += pieces[random() % std::size(pieces)];
         const std::string base = ws.PutBaseFirmware(bytes);
         sink.Clear();
-        const CompositionOutcome outcome = ComposeFirmware(context, observer);
+        const CompositionOutcome outcome = Compose(context);
         EXPECT_EQ(ReadAll(base), bytes);
         ExpectNoTemporaryFiles();
         EXPECT_LE(sink.All().size(), 1u);
-        if (!outcome.written) continue;
+        if (!outcome.Written) continue;
         const std::string out = Output();
         for (size_t at = out.find_first_of("\r\n"); at != std::string::npos; at = out.find_first_of("\r\n", at + 2))
             ASSERT_EQ(out.compare(at, 2, "\r\n"), 0) << "round " << round;
@@ -352,16 +367,16 @@ TEST_F(ComposerTest, RandomBasesComposeAsBankOneThenBankTwoMergedOneAfterTheOthe
         ws.PutBaseFirmware(bytes);
         std::filesystem::remove(context.OutputDir + context.NewFirmwareName);
         sink.Clear();
-        const CompositionOutcome together = ComposeFirmware(context, observer);
-        const std::string composed = together.written ? Output() : "none";
+        const CompositionOutcome together = Compose(context);
+        const std::string composed = together.Written ? Output() : "none";
         const std::vector<std::string> said = sink.Texts();
 
         sink.Clear();
-        int result = MergeBank(context, 1, false, ws.project.MasterDir + "/sx48802.sx", "one.sx", observer);
-        if (result != -1) result = MergeBank(context, 2, false, context.OutputDir + "one.sx", "two.sx", observer);
-        EXPECT_EQ(together.abandoned, result == -1) << "round " << round;
+        int result = MergeOf(context, 1, false, ws.project.MasterDir + "/sx48802.sx", "one.sx");
+        if (result != -1) result = MergeOf(context, 2, false, context.OutputDir + "one.sx", "two.sx");
+        EXPECT_EQ(together.Abandoned, result == -1) << "round " << round;
         if (result != -1) {
-            EXPECT_EQ(together.result, result) << "round " << round;
+            EXPECT_EQ(together.Result, result) << "round " << round;
             EXPECT_EQ(composed, ReadAll(context.OutputDir + "two.sx")) << "round " << round;
         } else {
             EXPECT_EQ(composed, "none") << "round " << round;

@@ -88,7 +88,7 @@ TEST_F(LoaderTest, RequiredParameterMissingOrEmptyIsAFailure)
 
 TEST_F(LoaderTest, CobidKeepsAllBitsLeastSignificantByteFirst)
 {
-    Receive({FrameRow("0x1FFFFFFF", "8"), FrameRow("2047", "8"), FrameRow("0x7FF", "8"), FrameRow("$7FF", "8")},
+    Receive({FrameXmlRow("0x1FFFFFFF", "8"), FrameXmlRow("2047", "8"), FrameXmlRow("0x7FF", "8"), FrameXmlRow("$7FF", "8")},
             {InfoRow(0), InfoRow(8), InfoRow(16), InfoRow(24)});
     Pargen(DefaultPargen());
     Load();
@@ -103,17 +103,17 @@ TEST_F(LoaderTest, OneByteFieldsStoreTheLowEightBits)
     Row info = InfoRow(0);
     info[1].second = "-1";  // B1
     info[8].second = "300"; // B8
-    Send({FrameRow("0x181", "300")}, {info});
+    Send({FrameXmlRow("0x181", "300")}, {info});
     Load();
     EXPECT_EQ(Bytes(kSendTable, 13), (std::vector<int>{0x81, 0x01, 0, 0, 44, 255, 1, 2, 3, 4, 5, 6, 44}));
 }
 
 TEST_F(LoaderTest, DeleteIsSetOnlyByY)
 {
-    Row missing = FrameRow("1", "8");
+    Row missing = FrameXmlRow("1", "8");
     missing.erase(missing.begin() + 2);
-    Receive({FrameRow("1", "8", "y"), FrameRow("1", "8", "Y"), FrameRow("1", "8", "N"), FrameRow("1", "8", ""),
-             FrameRow("1", "8", "yes"), missing},
+    Receive({FrameXmlRow("1", "8", "y"), FrameXmlRow("1", "8", "Y"), FrameXmlRow("1", "8", "N"), FrameXmlRow("1", "8", ""),
+             FrameXmlRow("1", "8", "yes"), missing},
             {InfoRow(0), InfoRow(0), InfoRow(0), InfoRow(0), InfoRow(0), InfoRow(0)});
     Load();
     std::vector<int> flags;
@@ -123,7 +123,7 @@ TEST_F(LoaderTest, DeleteIsSetOnlyByY)
 
 TEST_F(LoaderTest, RowsPairByPositionAndTheShorterDocumentCounts)
 {
-    Receive({FrameRow("1", "8"), FrameRow("2", "8"), FrameRow("3", "8"), FrameRow("4", "8"), FrameRow("5", "8")},
+    Receive({FrameXmlRow("1", "8"), FrameXmlRow("2", "8"), FrameXmlRow("3", "8"), FrameXmlRow("4", "8"), FrameXmlRow("5", "8")},
             {InfoRow(0), InfoRow(10), InfoRow(20)});
     Pargen(DefaultPargen());
     Load();
@@ -136,7 +136,7 @@ TEST_F(LoaderTest, AnEarlierProjectsRecordsStayBeyondTheNewCount)
 {
     std::vector<Row> frames, info;
     for (int i = 0; i < 10; ++i) {
-        frames.push_back(FrameRow(std::to_string(100 + i), "8"));
+        frames.push_back(FrameXmlRow(std::to_string(100 + i), "8"));
         info.push_back(InfoRow(i));
     }
     Receive(frames, info);
@@ -158,7 +158,7 @@ TEST_F(LoaderTest, AnEarlierProjectsRecordsStayBeyondTheNewCount)
 
 TEST_F(LoaderTest, TheCountIsTheLowByteOfTheRowCount)
 {
-    std::vector<Row> frames(300, FrameRow("0x10", "1")), info(300, InfoRow(0));
+    std::vector<Row> frames(300, FrameXmlRow("0x10", "1")), info(300, InfoRow(0));
     Receive(frames, info);
     Pargen(DefaultPargen());
     Load();
@@ -169,13 +169,13 @@ TEST_F(LoaderTest, TheCountIsTheLowByteOfTheRowCount)
 
 TEST_F(LoaderTest, BadValuesAndDocumentsAreFailures)
 {
-    Receive({FrameRow("0x181", "abc")}, {InfoRow(0)});
+    Receive({FrameXmlRow("0x181", "abc")}, {InfoRow(0)});
     EXPECT_EQ(ProblemOfLoad(), (DocumentProblem{"Receive_Frame.xml", 1, "Dim", "'abc' is not a valid integer value"}));
     EXPECT_EQ(bank[0], 0x81); // COBID was stored before the failure
 
     Row info = InfoRow(0);
     info.erase(info.begin() + 3); // no B3
-    Receive({FrameRow("1", "8"), FrameRow("2", "8")}, {InfoRow(0), info});
+    Receive({FrameXmlRow("1", "8"), FrameXmlRow("2", "8")}, {InfoRow(0), info});
     const DocumentProblem missing = ProblemOfLoad();
     EXPECT_EQ(missing.Document, "Receive_Info.xml");
     EXPECT_EQ(missing.Row, 2);
@@ -183,7 +183,7 @@ TEST_F(LoaderTest, BadValuesAndDocumentsAreFailures)
     EXPECT_NE(missing.Text.find("\"B3\""), std::string::npos);
 
     Pargen("<Par_Gen><Can_Baud>x</Can_Baud></Par_Gen>");
-    Receive({FrameRow("1", "8")}, {InfoRow(0)});
+    Receive({FrameXmlRow("1", "8")}, {InfoRow(0)});
     EXPECT_EQ(ProblemOfLoad().Field, "Can_Baud");
 
     ws.dir.Write("PROJECTS/P/Receive_Frame.xml", "<Receive_Frames><row COBID=\"1\"");
@@ -192,11 +192,38 @@ TEST_F(LoaderTest, BadValuesAndDocumentsAreFailures)
 
 TEST_F(LoaderTest, AMissingDocumentSkipsItsSideSilently)
 {
-    ws.dir.Write("PROJECTS/P/Receive_Frame.xml", RowsDocument("Receive_Frames", {FrameRow("abc", "8")}));
+    ws.dir.Write("PROJECTS/P/Receive_Frame.xml", RowsDocument("Receive_Frames", {FrameXmlRow("abc", "8")}));
     ws.dir.Write("PROJECTS/P/Send_Info.xml", "not xml at all");
     Pargen(DefaultPargen());
     EXPECT_NO_THROW(Load());
     EXPECT_EQ(Bytes(kParameterBlock + 7, 2), (std::vector<int>{0, 0}));
+}
+
+} // namespace
+
+namespace {
+
+// The one layout table that the writer, the decoder and the verification read: records packed
+// without gaps, areas in order, 255 records of a side inside its area.
+TEST(BankLayoutTest, AreasAndRecordsArePackedAndHoldTheirLargestTables)
+{
+    size_t areaEnd = 0;
+    for (const BankArea* area : {&kReceiveArea, &kSendArea, &kParameterArea}) {
+        EXPECT_EQ(area->Offset, areaEnd) << area->Name;
+        areaEnd = area->Offset + area->Size;
+        size_t fieldEnd = 0;
+        for (const BankField& field : area->Fields) {
+            EXPECT_EQ(field.Offset, fieldEnd) << area->Name << " " << field.Name;
+            fieldEnd += field.Width;
+        }
+        EXPECT_EQ(fieldEnd, area->RecordSize) << area->Name;
+        if (area != &kParameterArea) {
+            EXPECT_LE(255 * area->RecordSize, area->Size) << area->Name;
+        }
+    }
+    EXPECT_LE(areaEnd, kBankSize);
+    EXPECT_EQ(ParameterOffset(BankValue::ReceiveCount), 15007u);
+    EXPECT_EQ(BankLastAddress(2), 0x39BFFFu);
 }
 
 } // namespace

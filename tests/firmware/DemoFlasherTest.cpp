@@ -32,7 +32,7 @@ TEST(DemoFlasherTest, ChecksTheFileAndNamesThePort)
     ws.PutBankFile(1, std::string(16384, '\x5A'));
     ws.PutBankFile(2, std::string(16384, '\0'));
     CompositionContext context;
-    ASSERT_TRUE(PrepareComposition(ws.project, context));
+    ASSERT_TRUE(PrepareComposition(ws.project, context).Ready);
     context.Selected = {true, true, false, false, false};
     CompositionObserver quiet;
     ComposeFirmware(context, quiet);

@@ -67,7 +67,7 @@ std::string DefaultPargen()
                            {"Net_Out", "128"}});
 }
 
-Row FrameRow(const std::string& cobid, const std::string& dim, const std::string& del)
+Row FrameXmlRow(const std::string& cobid, const std::string& dim, const std::string& del)
 {
     return {{"COBID", cobid}, {"Dim", dim}, {"Delete", del}, {"Mnemonic", ""}};
 }

@@ -34,7 +34,7 @@ std::string PargenDocument(const std::vector<std::pair<std::string, std::string>
 // The default parameters, as the communication window writes them.
 std::string DefaultPargen();
 // A frame row and a mapping row whose CAN bytes go to DeviceNet bytes first .. first + 7.
-Row FrameRow(const std::string& cobid, const std::string& dim, const std::string& del = "N");
+Row FrameXmlRow(const std::string& cobid, const std::string& dim, const std::string& del = "N");
 Row InfoRow(int first);
 
 // Lines of a text, split at CR LF (the last line ends with CR LF, so nothing follows it).

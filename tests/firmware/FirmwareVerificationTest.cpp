@@ -60,7 +60,7 @@ protected:
         }
         CompositionContext context = ws.Composition();
         CompositionObserver quiet;
-        EXPECT_TRUE(ComposeFirmware(context, quiet).written);
+        EXPECT_TRUE(ComposeFirmware(context, quiet).Written);
         return ReadAll(context.OutputDir + context.NewFirmwareName);
     }
     FirmwareVerification Verify(const std::string& firmware)

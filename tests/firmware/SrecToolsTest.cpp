@@ -44,10 +44,10 @@ TEST(SrecToolsTest, ComposedFirmwareIsTheBaseWithTheBankWindowsReplaced)
     ws.PutBankFile(1, RandomBank(1));
     ws.PutBankFile(2, RandomBank(2));
     CompositionContext context;
-    ASSERT_TRUE(PrepareComposition(ws.project, context));
+    ASSERT_TRUE(PrepareComposition(ws.project, context).Ready);
     context.Selected = {true, true, false, false, false};
     CompositionObserver quiet;
-    ASSERT_TRUE(ComposeFirmware(context, quiet).written);
+    ASSERT_TRUE(ComposeFirmware(context, quiet).Written);
     const std::string composed = context.OutputDir + context.NewFirmwareName;
     const std::string bin = ws.project.ProjectDir + "/bin/";
 

@@ -2,9 +2,12 @@
 #include "FirmwareFixture.h"
 
 #include "app/TFZuzududadaeFirmWare.h"
+#include "app/cli/Commands.h"
 #include "common/FileSystem.h"
 #include "firmware/BuildLock.h"
 #include "firmware/widgets/TFModifyFileSx.h"
+#include "gateway/GatewayProject.h"
+#include "projectcheck/ProjectCheck.h"
 #include "support/GuiTest.h"
 
 #include <QApplication>
@@ -62,11 +65,34 @@ protected:
         window->show();
     }
     std::string Bin(const std::string& name) const { return ws.project.ProjectDir + "/bin/" + name; }
+    // "Up date Device" on the project in `dir`, closing the device update window at once; the
+    // project check's verdict it shows.
+    std::string UpdateDevice(const std::string& dir)
+    {
+        window->Context().ProjectDir = dir;
+        window->Context().UpdateProjectFiles();
+        std::string verdict;
+        WhileModal([&] { window->CreateBin->click(); },
+                   [&](QWidget* modal) {
+                       auto* update = qobject_cast<TFModifyFileSx*>(modal);
+                       ASSERT_NE(update, nullptr);
+                       verdict = update->LabelCheck->text().toStdString();
+                       update->LbButton1->click();
+                   });
+        return verdict;
+    }
+    std::vector<std::string> BuiltFiles() const
+    {
+        std::vector<std::string> files;
+        for (const char* name : {"bank1.bin", "bank2.bin", "bank3.bin", "bank4.bin", "bank5.bin", "bankg.c"})
+            files.push_back(ReadAll(Bin(name)));
+        return files;
+    }
 };
 
 TEST_F(UpdateDeviceTest, BuildStepsRunBeforeTheDeviceUpdateWindowOpens)
 {
-    ws.dir.Write("PROJECTS/P/Send_Frame.xml", RowsDocument("Receive_Frames", {FrameRow("0x201", "4")}));
+    ws.dir.Write("PROJECTS/P/Send_Frame.xml", RowsDocument("Receive_Frames", {FrameXmlRow("0x201", "4")}));
     ws.dir.Write("PROJECTS/P/Send_Info.xml", RowsDocument("Send_Frames_Info", {InfoRow(16)}));
     Start();
     WhileModal([&] { window->CreateBin->click(); },
@@ -86,9 +112,31 @@ TEST_F(UpdateDeviceTest, BuildStepsRunBeforeTheDeviceUpdateWindowOpens)
               std::vector<std::string>{"\"" + ws.project.ProjectDir + "/New_sx48802.sx\"\xC2\xB6" "1"});
 }
 
+TEST_F(UpdateDeviceTest, AProjectBuiltAfterAnotherGivesTheFilesOfAFreshCommandLineBuild)
+{
+    std::vector<Row> frames, mappings;
+    for (int i = 0; i < 10; ++i) frames.push_back(FrameXmlRow(std::to_string(0x181 + i), "8")), mappings.push_back(InfoRow(i));
+    ws.dir.Write("PROJECTS/Q/Receive_Frame.xml", RowsDocument("Receive_Frames", frames));
+    ws.dir.Write("PROJECTS/Q/Receive_Info.xml", RowsDocument("Receive_Frames_Info", mappings));
+    ws.dir.MakeDir("PROJECTS/Q/bin");
+    frames.resize(4), mappings.resize(4);
+    ws.dir.Write("PROJECTS/P/Receive_Frame.xml", RowsDocument("Receive_Frames", frames));
+    ws.dir.Write("PROJECTS/P/Receive_Info.xml", RowsDocument("Receive_Frames_Info", {InfoRow(9), InfoRow(9), InfoRow(9), InfoRow(9)}));
+    Start();
+    // Q has no pargen.xml: its parameter block is zero, unlike P's.
+    EXPECT_EQ(UpdateDevice(ws.dir.File("PROJECTS/Q")), ProjectCheckVerdict(LoadGatewayProject(ProjectLayout::Of(ws.dir.File("PROJECTS/Q")))));
+    EXPECT_EQ(UpdateDevice(ws.project.ProjectDir), ProjectCheckVerdict(LoadGatewayProject(ws.project)));
+    EXPECT_TRUE(sink.Empty()) << sink.Last();
+    const std::vector<std::string> inWindow = BuiltFiles();
+    EXPECT_EQ(inWindow[0].substr(4 * 14, 4), std::string(4, '\0')); // no record 5 from Q
+
+    EXPECT_EQ(kBuildCommand.Run({"--app-dir", ws.dir.Path(), ws.project.ProjectDir}), 0);
+    EXPECT_EQ(BuiltFiles(), inWindow);
+}
+
 TEST_F(UpdateDeviceTest, AFailureEndsThePressBeforeTheWindow)
 {
-    ws.dir.Write("PROJECTS/P/Receive_Frame.xml", RowsDocument("Receive_Frames", {FrameRow("0x181", "abc")}));
+    ws.dir.Write("PROJECTS/P/Receive_Frame.xml", RowsDocument("Receive_Frames", {FrameXmlRow("0x181", "abc")}));
     ws.dir.Write("PROJECTS/P/Receive_Info.xml", RowsDocument("Receive_Frames_Info", {InfoRow(0)}));
     Start();
     ModalCounter modals;

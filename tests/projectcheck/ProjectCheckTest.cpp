@@ -1,5 +1,6 @@
 #include "gateway/GatewayProject.h"
 #include "projectcheck/ProjectCheck.h"
+#include "common/MessageSink.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -158,7 +159,10 @@ TEST_P(ProjectCheckRules, GiveTheirFinding)
     for (const auto& [name, text] : files)
         if (!text.empty()) project.Write(name, text);
 
+    RecordingSink said;
+    ScopedMessageSink scope(said);
     const std::vector<Finding> findings = CheckProject(LoadGatewayProject(ProjectLayout::Of(project.Path())));
+    EXPECT_TRUE(said.Empty()) << c.name << ": the check said " << said.Last();
     const auto found = std::find_if(findings.begin(), findings.end(),
                                     [&](const Finding& f) { return f.Rule == c.expected.Rule; });
     ASSERT_NE(found, findings.end()) << c.name << ": no " << c.expected.Rule;

@@ -129,11 +129,16 @@ TEST_F(ProjectCheckWindows, DeviceUpdateWindowShowsTheVerdict)
 {
     app.Write("PROJECTS/Demo/Send_Info.xml", "<Send_Frames_Info/>");
     Open();
-    auto* window = qobject_cast<TFModifyFileSx*>(main->Windows().FModifyFileSx);
-    ASSERT_NE(window, nullptr);
-    window->show();
-    EXPECT_EQ(window->LabelCheck->text(), QStringLiteral("Project check: 1 error, see Project > Check project"));
-    window->hide();
+    // The main window computes the verdict when it opens the device update window.
+    QString verdict;
+    WhileModal([&] { main->CreateSx->click(); },
+               [&](QWidget* modal) {
+                   auto* window = qobject_cast<TFModifyFileSx*>(modal);
+                   ASSERT_NE(window, nullptr);
+                   verdict = window->LabelCheck->text();
+                   window->LbButton1->click();
+               });
+    EXPECT_EQ(verdict, QStringLiteral("Project check: 1 error, see Project > Check project"));
     main->LbButton1->click();
 }
 

@@ -2,19 +2,16 @@
 #include "app/cli/ProjectArgument.h"
 
 #include "common/ProjectContext.h"
-#include "common/FileSystem.h"
 #include "common/MessageSink.h"
-#include "firmware/BankFiles.h"
-#include "firmware/BuildLock.h"
-#include "firmware/CheckedComposition.h"
-#include "firmware/ConfigurationImage.h"
-#include "firmware/DeviceUpdate.h"
+#include "common/UserMessage.h"
+#include "firmware/DeviceUpdateChain.h"
+#include "gateway/GatewayProject.h"
+#include "projectcheck/ProjectCheck.h"
 
 #include <algorithm>
 #include <cctype>
 #include <exception>
 #include <iostream>
-#include <memory>
 #include <optional>
 
 inline namespace zz {
@@ -23,7 +20,8 @@ inline namespace zz {
 // Does what "Up date Device" followed by "Execute update firmware" does, without windows: the
 // configuration image, the bank files, bankg.c and the new firmware New_sx48802.sx in the
 // project directory; with --flash it then starts the flashing program on that port. Messages
-// go to standard error, at least one line for every failure; the result is 0 only when the new
+// go to standard error, the project check's verdict first and at least one line for every
+// failure; a project with errors is built all the same; the result is 0 only when the new
 // firmware was written and verified (and, with --flash, the flashing program was started), 1
 // when the chain stopped, 2 for bad arguments. The whole chain holds the project's build lock.
 
@@ -68,40 +66,14 @@ std::optional<int> PortPosition(const std::string& text)
 // The command line's stand-in for the bank check boxes: a bank that turns red is named.
 class ReportingObserver : public CompositionObserver {
 public:
-    explicit ReportingObserver(const CompositionContext& context) : context_(context) {}
     void BankColour(int bank, int colour) override
     {
-        if (colour == kBankMissingColour && context_.Selected[static_cast<size_t>(bank - 1)])
+        if (colour == kBankMissingColour && kDeviceUpdateBanks[static_cast<size_t>(bank - 1)])
             std::cerr << "Bank " << bank << " was not found in the base firmware: the new firmware does not hold it\n";
     }
-
-private:
-    const CompositionContext& context_;
 };
 
-// Passes every message on and remembers whether one was said, so that no failing build ends
-// without a line on standard error.
-class CountingSink : public MessageSink {
-public:
-    explicit CountingSink(MessageSink& next) : next_(next) {}
-    void Notice(std::string_view text) override { Keep(text), next_.Notice(text); }
-    void Error(std::string_view text) override { Keep(text), next_.Error(text); }
-    bool Ask(std::string_view caption, std::string_view text) override { return Keep(text), next_.Ask(caption, text); }
-    void ApplicationError(std::string_view text) override { Keep(text), next_.ApplicationError(text); }
-    bool Said() const { return !said_.empty(); }
-    // True when a message said so far holds the text.
-    bool SaidAlready(const std::string& text) const
-    {
-        return std::any_of(said_.begin(), said_.end(), [&](const std::string& s) { return s.find(text) != std::string::npos; });
-    }
-
-private:
-    void Keep(std::string_view text) { said_.emplace_back(text); }
-    MessageSink& next_;
-    std::vector<std::string> said_;
-};
-
-int RunChain(const ProjectContext& project, const std::optional<int>& port, const CountingSink& said);
+int RunChain(const ProjectContext& project, const std::optional<int>& port, bool& said);
 
 int RunBuild(const CommandArguments& arguments)
 {
@@ -117,37 +89,40 @@ int RunBuild(const CommandArguments& arguments)
     if (!projectDir) return 1;
     const ProjectContext project = CommandProjectContext(appDir, *projectDir);
 
-    CountingSink counting(Messages());
-    ScopedMessageSink scope(counting);
+    bool said = false;
     int status = 1;
     try {
-        status = RunChain(project, port, counting);
+        status = RunChain(project, port, said);
     } catch (const std::exception& failure) {
         Messages().ApplicationError(failure.what());
+        said = true;
     }
-    if (status != 0 && !counting.Said()) Messages().Notice("The build stopped before the new firmware was made");
+    if (status != 0 && !said) Messages().Notice("The build stopped before the new firmware was made");
     return status;
 }
 
-// The chain of the device update, under the project's lock from the bank files to the start
-// of the flashing program. Failures are thrown or said; the result is the exit status.
-int RunChain(const ProjectContext& project, const std::optional<int>& port, const CountingSink& said)
+// The device update chain without windows; what it has to tell goes to standard error, with
+// the project check's verdict first. The result is the exit status.
+int RunChain(const ProjectContext& project, const std::optional<int>& port, bool& said)
 {
-    BuildLock lock(project.ProjectDir);
-    BankImage image;
-    const std::shared_ptr<BankBuild> build = BuildBanks(project, image);
-
-    CompositionContext context;
-    if (!PrepareComposition(project, context)) return 1;
-    context.Selected = kDeviceUpdateBanks;
-    ReportingObserver observer(context);
-    const CompositionOutcome outcome = ComposeCheckedFirmware(context, observer, build.get());
-    if (!outcome.written) {
-        if (!outcome.problem.empty() && !said.SaidAlready(outcome.problem)) Messages().Notice(outcome.problem);
-        return 1;
-    }
-    if (port && !StartFlashingProgram(project, context.OutputDir + context.NewFirmwareName, *port)) return 1;
-    return 0;
+    const auto say = [&](const UserMessages& messages) {
+        Say(messages);
+        said = said || !messages.empty();
+    };
+    // The configuration is read once: the check's verdict and the bank images come from it.
+    GatewayProject configuration = LoadGatewayProject(project);
+    std::string verdict = ProjectCheckVerdict(configuration);
+    DeviceUpdateChain chain(project, std::move(configuration), std::move(verdict));
+    // As in the window: the verdict is told, and a project with errors is built all the same.
+    std::cerr << chain.CheckVerdict() << '\n';
+    ReportingObserver observer;
+    const DeviceUpdateChain::Outcome outcome = chain.Run(port, observer);
+    say(outcome.Messages);
+    // The window tells why on its status line; here it is a line of its own unless a message said it.
+    if (const auto& composition = outcome.Composition;
+        composition && !composition->Written && !composition->Problem.empty() && !composition->ProblemSaid)
+        say({NoticeMessage(composition->Problem)});
+    return outcome.Succeeded ? 0 : 1;
 }
 
 } // namespace

@@ -1,16 +1,13 @@
 #include "firmware/widgets/TFModifyFileSx.h"
 
-#include "gateway/GatewayProject.h"
 #include "common/ProjectContext.h"
 #include "common/Desktop.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
-#include "firmware/BuildLock.h"
-#include "firmware/CheckedComposition.h"
-#include "firmware/DeviceUpdate.h"
-#include "projectcheck/ProjectCheck.h"
+#include "common/UserMessage.h"
+#include "firmware/DeviceUpdateChain.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -58,6 +55,7 @@ public:
     }
     void BankColour(int bank, int colour) override { colour_(bank, colour); }
     void ComposeEnabled(bool enabled) override { compose_->setEnabled(enabled); }
+    bool InsertMissingBank(int /*bank*/) override { return Messages().Ask("Alert", "Bank Not Found.To insert Equally?"); }
 
 private:
     QProgressBar* bar_;
@@ -167,8 +165,26 @@ void TFModifyFileSx::SetBankColour(int bank, int colour)
     Paint(BankBox(bank), colour);
 }
 
+void TFModifyFileSx::SetChain(std::shared_ptr<DeviceUpdateChain> chain)
+{
+    chain_ = std::move(chain);
+    ownChain_ = false;
+}
+
+DeviceUpdateChain& TFModifyFileSx::Chain()
+{
+    if (!chain_) {
+        chain_ = std::make_shared<DeviceUpdateChain>(project_, LoadGatewayProject(project_), std::string());
+        ownChain_ = true;
+    }
+    return *chain_;
+}
+
 void TFModifyFileSx::FormShow()
 {
+    // A chain of its own follows the project of this showing.
+    if (ownChain_) chain_.reset();
+
     Options->setText(QStringLiteral("Options >>"));
     GbBank->hide();
     DirFileBin->hide();
@@ -191,12 +207,14 @@ void TFModifyFileSx::FormShow()
     cbport->setCurrentIndex(0);
     cbport->setFocus(); // the port is what the engineer picks first
     Avanzamento->setValue(0);
-    LabelCheck->setText(Q(ProjectCheckVerdict(LoadGatewayProject(project_))));
+    LabelCheck->setText(Q(Chain().CheckVerdict()));
     LbButton2->setEnabled(false);
     SetStatus("");
     verifiedFirmware_.clear();
 
-    if (PrepareComposition(project_, composition_)) {
+    const CompositionSetup setup = Chain().Prepare(composition_);
+    Say(setup.Messages);
+    if (setup.Ready) {
         NewFileSx->setText(Q(composition_.NewFirmwareName));
         NewFileSxChange();
         LbButton2->setEnabled(true);
@@ -243,17 +261,17 @@ void TFModifyFileSx::UpdateFirmware()
     SetStatus("");
     try {
         // No other build of the project may run between the composition and the flasher's start.
-        BuildLock lock(project_.ProjectDir);
+        const BuildLock lock = Chain().LockProject();
         // A composition that was abandoned or refused has said why: the flasher is not started
         // then, so a firmware left by an earlier run never reaches the device by mistake.
         const CompositionOutcome outcome = ExeModFileSxClick();
-        if (!outcome.written) {
-            SetStatus(outcome.problem.empty() ? "The new firmware was not made" : outcome.problem);
+        if (!outcome.Written) {
+            SetStatus(outcome.Problem.empty() ? "The new firmware was not made" : outcome.Problem);
             return;
         }
-        SetStatus(outcome.summary);
+        SetStatus(outcome.Summary);
         if (ExeUpdateFirClick())
-            SetStatus(outcome.summary + "\n" + std::string(kFlasherName) + " started on " + flasherPort_);
+            SetStatus(outcome.Summary + "\n" + std::string(kFlasherName) + " started on " + flasherPort_);
     } catch (const std::exception& failure) {
         SetStatus(failure.what());
         throw;
@@ -268,8 +286,9 @@ CompositionOutcome TFModifyFileSx::ExeModFileSxClick()
     for (int n = 1; n <= 5; ++n)
         composition_.Selected[static_cast<size_t>(n - 1)] = !BankBox(n)->isHidden() && BankBox(n)->isChecked();
     WindowObserver observer(Avanzamento, ExeModFileSx, [this](int bank, int colour) { SetBankColour(bank, colour); });
-    const CompositionOutcome outcome = ComposeCheckedFirmware(composition_, observer, build_.get());
-    if (outcome.written) verifiedFirmware_ = composition_.OutputDir + composition_.NewFirmwareName;
+    const CompositionOutcome outcome = Chain().Compose(composition_, observer);
+    Say(outcome.Messages);
+    if (outcome.Written) verifiedFirmware_ = composition_.OutputDir + composition_.NewFirmwareName;
     return outcome;
 }
 
@@ -282,7 +301,9 @@ bool TFModifyFileSx::ExeUpdateFirClick()
         return false;
     }
     flasherPort_ = PortName(cbport->currentIndex());
-    flasherStarted_ = StartFlashingProgram(project_, firmware, cbport->currentIndex());
+    const FlashOutcome flash = Chain().Flash(firmware, cbport->currentIndex());
+    Say(flash.Messages);
+    flasherStarted_ = flash.Started;
     return flasherStarted_;
 }
 

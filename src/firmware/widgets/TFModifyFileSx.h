@@ -15,7 +15,7 @@ class QPushButton;
 
 inline namespace zz {
 
-struct BankBuild;
+class DeviceUpdateChain;
 struct ProjectContext;
 
 // "Generate Firmware": the last stage of the device update. The engineer picks the serial
@@ -30,9 +30,10 @@ public:
 
     // The composition context, kept between showings.
 
-    // What the build before this showing wrote, so that the composition merges exactly that;
-    // none when the window was opened without a build.
-    void SetBuild(std::shared_ptr<const BankBuild> build) { build_ = std::move(build); }
+    // The device update this showing goes on with: what its build wrote is what the composition
+    // merges, and its project check verdict is shown. Without one the window starts its own
+    // chain at every showing, without a build or a verdict, and merges the bank files as they are.
+    void SetChain(std::shared_ptr<DeviceUpdateChain> chain);
 
     // Handlers, named after their control and event.
     void LbButton1Click();
@@ -62,7 +63,7 @@ public:
     QPushButton* ExeUpdateFir;
     QPushButton* LbButton1;
     QPushButton* LbButton2;
-    QLabel* LabelCheck; // the project check's verdict, refreshed at every showing
+    QLabel* LabelCheck; // the project check's verdict that the chain was given
     // What the last press did: the verified firmware or why it was refused, and the flashing
     // program's start.
     QLabel* LabelStatus;
@@ -71,6 +72,7 @@ protected:
     void FormShow() override;
 
 private:
+    DeviceUpdateChain& Chain();
     QCheckBox* BankBox(int bank) const;
     void SetBankColour(int bank, int colour);
     void SetStatus(const std::string& text);
@@ -78,7 +80,8 @@ private:
 
     const ProjectContext& project_;
     CompositionContext composition_;
-    std::shared_ptr<const BankBuild> build_;
+    std::shared_ptr<DeviceUpdateChain> chain_;
+    bool ownChain_ = false; // chain_ was started here, not given
     bool busy_ = false;            // a press is being handled
     std::string verifiedFirmware_; // the file the last composition of this showing verified
     bool flasherStarted_ = false;  // this window started the flashing program

@@ -22,7 +22,7 @@ protected:
     {
         ws.PutDemoBaseFirmware();
         ws.dir.Write("PROJECTS/P/pargen.xml", DefaultPargen());
-        ws.dir.Write("PROJECTS/P/Receive_Frame.xml", RowsDocument("Receive_Frames", {FrameRow("0x181", "8")}));
+        ws.dir.Write("PROJECTS/P/Receive_Frame.xml", RowsDocument("Receive_Frames", {FrameXmlRow("0x181", "8")}));
         ws.dir.Write("PROJECTS/P/Receive_Info.xml", RowsDocument("Receive_Frames_Info", {InfoRow(0)}));
     }
     int Build(std::vector<std::string> extra = {})
@@ -45,6 +45,23 @@ TEST_F(BuildCommandTest, TheWholeChainWritesBankFilesSourceAndNewFirmware)
     EXPECT_TRUE(desktop.started.empty());
 }
 
+TEST_F(BuildCommandTest, TheVerdictOfTheProjectCheckIsPrintedAndAProjectWithErrorsStillBuilds)
+{
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Build(), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Project check: no problems found\n");
+
+    ws.dir.Write("PROJECTS/P/Receive_Frame.xml", RowsDocument("Receive_Frames", {FrameXmlRow("0x181", "9")}));
+    ws.dir.Write("ZoruvOdeza.exe", "#!/bin/sh\n");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Build({"--flash", "COM1"}), 0);
+    const std::string printed = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(printed.rfind("Project check: 1 error", 0), 0u) << printed;
+    EXPECT_EQ(ReadAll(ws.project.ProjectDir + "/bin/bank1.bin")[4], '\x09');
+    EXPECT_EQ(desktop.started.size(), 1u);
+    EXPECT_TRUE(sink.Empty()) << sink.Last();
+}
+
 TEST_F(BuildCommandTest, FlashStartsTheFlasherWithTheWindowsParameter)
 {
     ws.dir.Write("ZoruvOdeza.exe", "#!/bin/sh\n");
@@ -61,7 +78,7 @@ TEST_F(BuildCommandTest, FlashStartsTheFlasherWithTheWindowsParameter)
 
 TEST_F(BuildCommandTest, AFailureStopsTheChainWithExitStatusOne)
 {
-    ws.dir.Write("PROJECTS/P/Receive_Frame.xml", RowsDocument("Receive_Frames", {FrameRow("0x181", "abc")}));
+    ws.dir.Write("PROJECTS/P/Receive_Frame.xml", RowsDocument("Receive_Frames", {FrameXmlRow("0x181", "abc")}));
     EXPECT_EQ(Build(), 1);
     EXPECT_EQ(sink.Texts(), std::vector<std::string>{"'abc' is not a valid integer value."});
     EXPECT_FALSE(FileExists(ws.project.ProjectDir + "/bin/bank1.bin"));

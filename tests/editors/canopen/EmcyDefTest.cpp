@@ -77,16 +77,15 @@ TEST(EmcyBypassSet, PacksEnableTypeAndSide)
 TEST_F(EmcyDefTest, CheckIdRefusesEmptyAndRepeatedIdsOnItsOwnPage)
 {
     const EmcyList page = {Line("5"), Line("0x10")};
-    EXPECT_FALSE(CheckId("5", "0x10", true, page));
+    const UserMessages refused = {NoticeMessage("Index Not Valid")};
+    EXPECT_EQ(CheckId("5", "0x10", true, page).Messages, refused);
     EXPECT_TRUE(CheckId("16", "5", true, page)); // another notation is another text
     EXPECT_TRUE(CheckId("5", "5", false, page)); // an unchanged ID needs no check
-    EXPECT_FALSE(CheckId("0x10", "5", false, page));
-    EXPECT_FALSE(CheckId("", "5", true, page));
-    EXPECT_EQ(sink.Texts(), Strings(3, "Index Not Valid"));
-
-    sink.Clear();
-    EXPECT_FALSE(CheckId("", "5", true, {Line("5"), Line("")}));
-    EXPECT_EQ(sink.Texts(), Strings(2, "Index Not Valid")); // empty, and an empty line shown
+    EXPECT_EQ(CheckId("0x10", "5", false, page).Messages, refused);
+    EXPECT_EQ(CheckId("", "5", true, page).Messages, refused);
+    // Empty, and an empty line shown: refused twice.
+    EXPECT_EQ(CheckId("", "5", true, {Line("5"), Line("")}).Messages, UserMessages(2, refused[0]));
+    EXPECT_TRUE(sink.Empty());
 }
 
 TEST_F(EmcyDefTest, SaveOrderIsNumericWithLaterEqualIdsFirst)
@@ -184,7 +183,7 @@ TEST_F(EmcyDefTest, ExportedCsvImportsBackToTheSameLists)
 
     ProjectContext context;
     context.ProjectDir = dir.Path();
-    ExportCsv(context, kEmcyDefTable, lines);
+    ASSERT_TRUE(ExportCsv(context, kEmcyDefTable, lines).empty());
     EXPECT_EQ(ReadAll(dir.File("emcydef.csv")).substr(0, 3), "10,");
     EmcyTable imported;
     ImportSheetFrom(dir.File("emcydef.csv"), kEmcyDefTable, kEmcyColumns.size(),

@@ -75,13 +75,14 @@ TEST(EmcyPoscomp, ModifyBitStoresTheMasksBeforeABadByteNumberStops)
 TEST_F(EmcyWordTest, CheckWordRefusesEmptyTextsAndTheSameThreeTexts)
 {
     const std::vector<TClWEmcy> page = {Word("5", "0x10", "1"), Word("6", "16", "1")};
-    EXPECT_FALSE(CheckWord(page, "0x10", "1", "5", true, 0));
+    const UserMessages refused = {NoticeMessage("Index Not Valid")};
+    EXPECT_EQ(CheckWord(page, "0x10", "1", "5", true, 0).Messages, refused);
     EXPECT_TRUE(CheckWord(page, "16", "1", "5", true, 0)); // "0x10" and "16" are different texts
     EXPECT_TRUE(CheckWord(page, "0x10", "1", "5", false, 0)); // its own texts
-    EXPECT_FALSE(CheckWord(page, "0x10", "1", "5", false, 1));
-    EXPECT_FALSE(CheckWord(page, "1", "", "9", true, 0));
-    EXPECT_FALSE(CheckWord({}, "", "1", "9", true, 0));
-    EXPECT_EQ(sink.Texts(), Strings(4, "Index Not Valid"));
+    EXPECT_EQ(CheckWord(page, "0x10", "1", "5", false, 1).Messages, refused);
+    EXPECT_EQ(CheckWord(page, "1", "", "9", true, 0).Messages, refused);
+    EXPECT_EQ(CheckWord({}, "", "1", "9", true, 0).Messages, refused);
+    EXPECT_TRUE(sink.Empty());
 }
 
 TEST_F(EmcyWordTest, SaveOrderByIdIndexSubindexWithLaterEqualWordsFirst)
@@ -167,7 +168,7 @@ TEST_F(EmcyWordTest, ExportedCsvImportsBackToTheSameLists)
 
     ProjectContext context;
     context.ProjectDir = dir.Path();
-    ExportCsv(context, kEmcyWordTable, lines);
+    ASSERT_TRUE(ExportCsv(context, kEmcyWordTable, lines).empty());
     EmcyWordTable imported;
     ImportSheetFrom(dir.File("emcyword.csv"), kEmcyWordTable, kEmcyWordColumnCount, [&](const Strings& row) {
         if (auto routed = EmcyWordFromSheetRow(row)) imported.Side(routed->first).push_back(routed->second);

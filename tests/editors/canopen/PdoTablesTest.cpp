@@ -205,7 +205,7 @@ TEST_F(PdoImportTest, AnExportReadsBackIntoTheSameGrids)
     }
     ProjectContext context;
     context.ProjectDir = dir.Path();
-    ExportCsv(context, "rpdodef", ExportLines(PdoGridTable(), original.sga, original.sgb));
+    ASSERT_TRUE(ExportCsv(context, "rpdodef", ExportLines(PdoGridTable(), original.sga, original.sgb)).empty());
     Import(ReadAll(dir.File("rpdodef.csv")));
     for (int row = 0; row < kPdoGridRows; ++row)
         for (int column = 0; column < kPdoGridColumns; ++column) {

@@ -174,7 +174,7 @@ TEST_F(SdoImportTest, AnExportReadsBackIntoTheSameGrids)
     original.sgb.SetCell(8, 1500, "last");
     ProjectContext context;
     context.ProjectDir = dir.Path();
-    ExportCsv(context, "sdo", ExportLines(SdoGridTable(), original.sga, original.sgb));
+    ASSERT_TRUE(ExportCsv(context, "sdo", ExportLines(SdoGridTable(), original.sga, original.sgb)).empty());
     Import(ReadAll(dir.File("sdo.csv")));
     for (const auto& [read, written] : {std::pair{&g.sga, &original.sga}, std::pair{&g.sgb, &original.sgb}})
         for (int row = 0; row < kSdoGridRows; ++row)

@@ -1,4 +1,5 @@
 #include "common/MessageSink.h"
+#include "common/Desktop.h"
 #include "editors/canopen/tables/SheetExchange.h"
 #include "support/ScriptedDesktop.h"
 #include "support/TempDir.h"
@@ -18,20 +19,18 @@ TEST(ExportCsv, EveryValueEndsWithACommaAndEveryLineWithCrLf)
 
 TEST(ExportCsv, WritesTableNameDotCsvInTheProjectAndReportsAFailure)
 {
-    RecordingSink sink;
-    ScopedMessageSink scope(sink);
     TempDir dir;
     ProjectContext context;
     context.ProjectDir = dir.Path();
-    ExportCsv(context, "rpdodef", {{"1", "2"}});
+    EXPECT_TRUE(ExportCsv(context, "rpdodef", {{"1", "2"}}).empty());
     EXPECT_EQ(ReadAll(dir.File("rpdodef.csv")), "1,2,\r\n");
-    EXPECT_TRUE(sink.Empty());
 
     ::chmod(dir.File("rpdodef.csv").c_str(), 0444);
-    ExportCsv(context, "rpdodef", {{"3"}});
+    const UserMessages failed = ExportCsv(context, "rpdodef", {{"3"}});
     EXPECT_EQ(ReadAll(dir.File("rpdodef.csv")), "1,2,\r\n");
-    ASSERT_EQ(sink.All().size(), 1u);
-    EXPECT_NE(sink.Last().find("rpdodef.csv"), std::string::npos);
+    ASSERT_EQ(failed.size(), 1u);
+    EXPECT_EQ(failed[0].Kind, UserMessage::Box::Notice);
+    EXPECT_NE(failed[0].Text.find("rpdodef.csv"), std::string::npos);
 }
 
 TEST(ImportSheet, ReadsAnExportedCsvBackBelowItsTitleRow)

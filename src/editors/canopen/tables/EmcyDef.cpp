@@ -1,6 +1,5 @@
 #include "editors/canopen/tables/EmcyDef.h"
 
-#include "common/MessageSink.h"
 #include "common/ParseInt.h"
 #include "common/SearchOrder.h"
 
@@ -8,6 +7,10 @@
 #include <numeric>
 
 inline namespace zz {
+
+namespace {
+constexpr const char* kIndexNotValid = "Index Not Valid";
+} // namespace
 
 int32_t PackBypassSet(const TClEmcy& entry, CanSide side)
 {
@@ -27,22 +30,18 @@ std::string ZeroIfEmpty(const std::string& text)
     return text.empty() ? std::string("0") : text;
 }
 
-bool CheckId(const std::string& newId, const std::string& selectedId, bool adding, const EmcyList& page)
+KeyCheck CheckId(const std::string& newId, const std::string& selectedId, bool adding, const EmcyList& page)
 {
-    if (!adding && newId == selectedId) return true;
-    bool accepted = true;
-    if (newId.empty()) {
-        Messages().Notice("Index Not Valid");
-        accepted = false;
-    }
+    KeyCheck check;
+    if (!adding && newId == selectedId) return check;
+    if (newId.empty()) check.Messages.push_back(NoticeMessage(kIndexNotValid));
     for (const EmcyLine& line : page) {
         if (line.text == newId) {
-            Messages().Notice("Index Not Valid");
-            accepted = false;
+            check.Messages.push_back(NoticeMessage(kIndexNotValid));
             break;
         }
     }
-    return accepted;
+    return check;
 }
 
 std::vector<size_t> EmcySaveOrder(const EmcyList& list)

@@ -1,4 +1,5 @@
 #pragma once
+#include "common/UserMessage.h"
 #include "editors/canopen/tables/CanSide.h"
 #include "xmlstore/documents/EmcyDefXml.h"
 
@@ -68,11 +69,18 @@ struct EmcyTable {
 // "0" for an empty text: what Load, New and Modify store.
 std::string ZeroIfEmpty(const std::string& text);
 
-// Checks the ID of an entry about to be added or modified against the lines of its page.
-// Returns true when the ID is accepted, as CheckWord does for a word; each refusal shows
-// "Index Not Valid" (an empty ID on a list that already shows an empty line shows it twice).
-// When modifying, an unchanged ID is accepted without a check.
-bool CheckId(const std::string& newId, const std::string& selectedId, bool adding, const EmcyList& page);
+// The verdict on the key of an entry about to be added or modified: accepted when it carries no
+// message; otherwise each refusal's "Index Not Valid", for the window to show in order.
+struct [[nodiscard]] KeyCheck {
+    UserMessages Messages;
+    bool Accepted() const { return Messages.empty(); }
+    explicit operator bool() const { return Accepted(); }
+};
+
+// Checks the ID of an entry about to be added or modified against the lines of its page, as
+// CheckWord does for a word. An empty ID on a list that already shows an empty line is refused
+// twice. When modifying, an unchanged ID is accepted without a check.
+KeyCheck CheckId(const std::string& newId, const std::string& selectedId, bool adding, const EmcyList& page);
 
 // The start value (decimal) of the EMCY tables' ordering searches.
 inline constexpr int32_t kEmcySearchStart = 999999;

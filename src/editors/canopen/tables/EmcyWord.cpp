@@ -1,6 +1,5 @@
 #include "editors/canopen/tables/EmcyWord.h"
 
-#include "common/MessageSink.h"
 #include "common/ParseInt.h"
 #include "common/SearchOrder.h"
 
@@ -59,7 +58,7 @@ void ModifyBit(ClEbm& bit, const std::string& b0, const std::string& b1, const s
     bit.poscomp = PackPoscomp(a, b);
 }
 
-bool CheckWord(const std::vector<TClWEmcy>& page, const std::string& index, const std::string& subindex,
+KeyCheck CheckWord(const std::vector<TClWEmcy>& page, const std::string& index, const std::string& subindex,
                const std::string& id, bool adding, size_t ownPosition)
 {
     bool accepted = !index.empty() && !subindex.empty() && !id.empty();
@@ -68,8 +67,9 @@ bool CheckWord(const std::vector<TClWEmcy>& page, const std::string& index, cons
         const TClWEmcy& word = page[i];
         if (word.index_addrm == index && word.subindex == subindex && word.devid == id) accepted = false;
     }
-    if (!accepted) Messages().Notice("Index Not Valid");
-    return accepted;
+    KeyCheck check;
+    if (!accepted) check.Messages.push_back(NoticeMessage("Index Not Valid"));
+    return check;
 }
 
 std::vector<size_t> EmcyWordSaveOrder(const std::vector<TClWEmcy>& list)

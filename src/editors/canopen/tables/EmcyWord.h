@@ -65,8 +65,8 @@ void ModifyBit(ClEbm& bit, const std::string& b0, const std::string& b1, const s
 
 // Checks a word's index, subindex and ID: all three must be given and no other word of the
 // page may have the same three texts (exact comparison). When modifying, the word at
-// `ownPosition` is not compared. Shows "Index Not Valid" and returns false on refusal.
-bool CheckWord(const std::vector<TClWEmcy>& page, const std::string& index, const std::string& subindex,
+// `ownPosition` is not compared. A refusal carries "Index Not Valid".
+KeyCheck CheckWord(const std::vector<TClWEmcy>& page, const std::string& index, const std::string& subindex,
                const std::string& id, bool adding, size_t ownPosition);
 
 // The save order of a list: ascending by the ParseInt values of devid, then index_addrm, then

@@ -4,7 +4,6 @@
 #include "common/Cp1252.h"
 #include "common/Desktop.h"
 #include "common/FileSystem.h"
-#include "common/MessageSink.h"
 #include "common/ParseInt.h"
 
 #include <algorithm>
@@ -137,14 +136,15 @@ std::string CsvText(const std::vector<std::vector<std::string>>& lines)
     return out;
 }
 
-void ExportCsv(const ProjectContext& context, const std::string& tableName,
-               const std::vector<std::vector<std::string>>& lines)
+UserMessages ExportCsv(const ProjectContext& context, const std::string& tableName,
+                       const std::vector<std::vector<std::string>>& lines)
 {
     try {
         WriteFileAtomically(context.ProjectDir + "/" + tableName + ".csv", CsvText(lines));
     } catch (const std::exception& e) {
-        Messages().Notice(e.what());
+        return {NoticeMessage(e.what())};
     }
+    return {};
 }
 
 } // namespace zz

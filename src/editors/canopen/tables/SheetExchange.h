@@ -1,6 +1,7 @@
 #pragma once
 #include "editors/canopen/workbook/OpenExcel.h"
 #include "common/ProjectContext.h"
+#include "common/UserMessage.h"
 #include "editors/canopen/workbook/Workbook.h"
 
 #include <functional>
@@ -69,9 +70,9 @@ std::vector<std::pair<size_t, const std::vector<std::string>*>> ImportedRows(con
 std::string CsvText(const std::vector<std::vector<std::string>>& lines);
 
 // Writes the lines to ProjectDir + "/" + tableName + ".csv", replacing the file. When the file
-// cannot be written, the file-system error is shown in a plain message box and the previous
-// file stays as it was. Nothing is reported on success.
-void ExportCsv(const ProjectContext& context, const std::string& tableName,
-               const std::vector<std::vector<std::string>>& lines);
+// cannot be written, the previous file stays as it was and the file-system error is the
+// message, for a plain box; none on success.
+[[nodiscard]] UserMessages ExportCsv(const ProjectContext& context, const std::string& tableName,
+                                   const std::vector<std::vector<std::string>>& lines);
 
 } // namespace zz

@@ -364,7 +364,7 @@ void TFInfopdo::BitBtn4Click()
 
 void TFInfopdo::Button1Click()
 {
-    ExportCsv(context_, kStoredPdoTableName, StoredPdoExportLines(tables_));
+    Say(ExportCsv(context_, kStoredPdoTableName, StoredPdoExportLines(tables_)));
 }
 
 } // namespace zz

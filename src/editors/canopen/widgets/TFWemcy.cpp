@@ -250,7 +250,9 @@ void TFWemcy::newBClick(TFWemcyPage& page)
     word.index_addrm = S(page.Eindex_addrm->text());
     word.subindex = S(page.Esubindex->text());
     word.devid = S(page.Edevid->text());
-    if (!CheckWord(list, word.index_addrm, word.subindex, word.devid, true, 0)) return;
+    const KeyCheck check = CheckWord(list, word.index_addrm, word.subindex, word.devid, true, 0);
+    Say(check.Messages);
+    if (!check) return;
     AddWordNode(page, NextWordLabel(page.TWCan));
     list.push_back(std::move(word));
 }
@@ -269,7 +271,9 @@ void TFWemcy::modifyBClick(TFWemcyPage& page)
         const std::string index = S(page.Eindex_addrm->text());
         const std::string subindex = S(page.Esubindex->text());
         const std::string id = S(page.Edevid->text());
-        if (!CheckWord(list, index, subindex, id, false, w)) return;
+        const KeyCheck check = CheckWord(list, index, subindex, id, false, w);
+        Say(check.Messages);
+        if (!check) return;
         word.index_addrm = index;
         word.subindex = subindex;
         word.devid = id;
@@ -318,7 +322,7 @@ void TFWemcy::BitBtn4Click()
 
 void TFWemcy::Button1Click()
 {
-    ExportCsv(context_, kEmcyWordTable, EmcyWordExportLines(table_));
+    Say(ExportCsv(context_, kEmcyWordTable, EmcyWordExportLines(table_)));
 }
 
 } // namespace zz

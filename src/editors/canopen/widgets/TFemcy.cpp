@@ -225,7 +225,11 @@ void TFemcy::NewAClick(TFemcyPage& page)
     EmcyList& list = table_.Side(page.side);
     const std::string id = S(page.E[0]->text());
     const int selected = SelectedRow(page.LBCan);
-    if (selected >= 0 && !CheckId(id, list[static_cast<size_t>(selected)].text, true, list)) return;
+    if (selected >= 0) {
+        const KeyCheck check = CheckId(id, list[static_cast<size_t>(selected)].text, true, list);
+        Say(check.Messages);
+        if (!check) return;
+    }
     list.push_back({id, EntryFromPage(page, TClEmcy{}, 0)});
     AddLine(page, id);
     Select(page, page.LBCan->count() - 1);
@@ -238,7 +242,9 @@ void TFemcy::ModifyAClick(TFemcyPage& page)
     EmcyList& list = table_.Side(page.side);
     EmcyLine& line = list[static_cast<size_t>(selected)];
     const std::string id = S(page.E[0]->text());
-    if (!CheckId(id, line.text, false, list)) return;
+    const KeyCheck check = CheckId(id, line.text, false, list);
+    Say(check.Messages);
+    if (!check) return;
     line.entry = EntryFromPage(page, line.entry, line.entry.bypass_type);
     line.text = id;
     page.LBCan->item(selected)->setText(Q(id));
@@ -284,7 +290,7 @@ void TFemcy::BitBtn4Click()
 
 void TFemcy::Button1Click()
 {
-    ExportCsv(context_, kEmcyDefTable, EmcyDefExportLines(table_));
+    Say(ExportCsv(context_, kEmcyDefTable, EmcyDefExportLines(table_)));
 }
 
 void TFemcy::AddLine(TFemcyPage& page, const std::string& text)

@@ -118,7 +118,7 @@ void TwoGridWindow::ImportSheetRows()
 void TwoGridWindow::ExportGrids()
 {
     FinishGridEdit(this);
-    ExportCsv(context_, table_.name, ExportLines(table_, sga->Cells(), sgb->Cells()));
+    Say(ExportCsv(context_, table_.name, ExportLines(table_, sga->Cells(), sgb->Cells())));
 }
 
 bool TwoGridWindow::eventFilter(QObject* watched, QEvent* event)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Remakes the spreadsheet fixtures of the CANopen import tests from their flat OpenDocument
-# sources: every tests/editors/canopen/fixtures/NAME.fods gives NAME.xls and NAME.xlsx.
+# sources: every tests/editors/canopen/fixtures/NAME.fods gives NAME.xls, NAME.xlsx and NAME.ods.
 # Needs LibreOffice Calc (only for this script; the tests use the committed workbooks).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,9 +8,9 @@ dir=tests/editors/canopen/fixtures
 profile=$(mktemp -d)
 trap 'rm -rf "$profile"' EXIT
 for source in "$dir"/*.fods; do
-  for target in 'xls:MS Excel 97' 'xlsx:Calc MS Excel 2007 XML'; do
+  for target in 'xls:MS Excel 97' 'xlsx:Calc MS Excel 2007 XML' 'ods:calc8'; do
     soffice -env:UserInstallation="file://$profile" --headless \
       --convert-to "$target" --outdir "$dir" "$source" >/dev/null
   done
-  echo "remade $(basename "${source%.fods}").xls and .xlsx"
+  echo "remade $(basename "${source%.fods}").xls, .xlsx and .ods"
 done

@@ -107,6 +107,21 @@ std::string ErrorText(std::string shown)
     return "#VALUE!";
 }
 
+// Whether a number cell of 0 or 1 shows as a truth value. A truth value read from another
+// format is saved as such a number, shown as its word in the language of the program that
+// converted it; only that shown word keeps it a truth value.
+bool ShowsTruthValue(const std::string& shown, bool value)
+{
+    static const char* const kTrue[] = {"TRUE", "WAHR", "VRAI", "VERO", "VERDADERO", "VERDADEIRO", "WAAR"};
+    static const char* const kFalse[] = {"FALSE", "FALSCH", "FAUX", "FALSO", "ONWAAR"};
+    const auto matches = [&](const auto& words) {
+        for (const char* word : words)
+            if (shown == word) return true;
+        return false;
+    };
+    return value ? matches(kTrue) : matches(kFalse);
+}
+
 } // namespace
 
 class OdsContentReader::Parser {
@@ -282,6 +297,7 @@ private:
         text_.clear();
         cellRepeat_ = RepeatCount(Attribute(attributes, kTable, "number-columns-repeated"));
         cellValue_.reset();
+        truthValue_.reset();
         const char* calcType = Attribute(attributes, kCalcExt, "value-type");
         if (calcType && std::strcmp(calcType, "error") == 0) {
             error_ = true;
@@ -292,8 +308,10 @@ private:
         if (!type) return;
         const std::string_view valueType(type);
         if (valueType == "float" || valueType == "percentage" || valueType == "currency") {
-            if (const std::optional<double> number = Number(Attribute(attributes, kOffice, "value")))
+            if (const std::optional<double> number = Number(Attribute(attributes, kOffice, "value"))) {
                 cellValue_ = NumberCellText(*number);
+                if (valueType == "float" && (*number == 0 || *number == 1)) truthValue_ = *number == 1;
+            }
         } else if (valueType == "date") {
             if (const char* date = Attribute(attributes, kOffice, "date-value")) {
                 const std::optional<double> serial = DateSerial(date, date1904_);
@@ -315,6 +333,7 @@ private:
         cellFrom_ = 0;
         const uint64_t first = column_;
         column_ += cellRepeat_;
+        if (truthValue_ && ShowsTruthValue(text_, *truthValue_)) cellValue_ = BooleanCellText(*truthValue_);
         std::string text = cellValue_ ? std::move(*cellValue_) : error_ ? ErrorText(std::move(text_)) : std::move(text_);
         text_.clear();
         if (text.empty() || !sheets_.back().Failure.empty()) return;
@@ -376,6 +395,7 @@ private:
     size_t paragraphs_ = 0;
     std::optional<std::string> cellValue_; // its typed value, when it has one
     bool error_ = false;
+    std::optional<bool> truthValue_; // a number cell of 0 or 1, which may show as a truth value
     uint64_t sheetCells_ = 0, workbookCells_ = 0, workbookText_ = 0;
 };
 

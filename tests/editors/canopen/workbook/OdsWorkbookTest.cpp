@@ -107,13 +107,16 @@ TEST(OdsContent, ReadsCellsAsTheImportSeesThem)
         "<table:covered-table-cell/>" + Cell(R"(table:number-columns-repeated="2" office:value-type="float" office:value="7")") +
         "<table:covered-table-cell office:value-type=\"string\"><t:p>hidden</t:p></table:covered-table-cell>" +
         Cell(R"x(table:formula="of:=SQRT(-1)" calcext:value-type="error")x", "<t:p>Err:502</t:p>") +
+        // A truth value converted from another format: a number that shows as its word.
+        Cell(R"(table:formula="of:=1=1" office:value-type="float" office:value="1")", "<t:p>TRUE</t:p>") +
+        Cell(R"(office:value-type="float" office:value="0")", "<t:p>0</t:p>") +
         "</table:table-row></table:table-row-group></table:table>");
     const Sheet sheet = workbook->ReadSheet("Cells");
     std::vector<std::string> titles(9);
     titles[0] = "a";
     EXPECT_EQ(sheet.titleRow, titles);
     EXPECT_EQ(sheet.rows, (Rows{{"a   b\tc\nde", "one\ntwo", "1.5", "0.25", "45352.5", "1.5", "TRUE", "cached", "#DIV/0!"},
-                               {"merged", "", "7", "7", "hidden", "#VALUE!", "", "", ""}}));
+                               {"merged", "", "7", "7", "hidden", "#VALUE!", "TRUE", "0", ""}}));
 }
 
 TEST(OdsContent, CountsDatesFromTheNullDateOfItsSettings)

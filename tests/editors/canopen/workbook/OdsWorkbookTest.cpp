@@ -3,6 +3,7 @@
 #include "Fixtures.h"
 #include "common/Failure.h"
 #include "editors/canopen/tables/TableTransfer.h"
+#include "editors/canopen/workbook/OpenExcel.h"
 #include "editors/canopen/workbook/WorkbookReaders.h"
 #include "support/TempDir.h"
 #include "TestArchive.h"
@@ -213,6 +214,9 @@ TEST(SavedOds, WithFlippedBytesIsRefusedOrReadUnchanged)
 // Other formats are named, with the formats that are read, rather than read as no workbook.
 TEST(WorkbookFormats, AFileOfAnotherFormatSaysWhatItIs)
 {
+    const std::string filter = kOpenExcelFilter;
+    EXPECT_EQ(filter.substr(0, filter.find('|')), "File EXCEL (*.xls;*.xlsx;*.ods;*.csv)");
+
     TempDir dir;
     const auto refusal = [&](const std::string& name, const std::string& bytes) {
         return Refusal([&] { OpenWorkbook(dir.Write(name, bytes)); });

@@ -270,25 +270,14 @@ private:
     {
         const char* name = Attribute(attributes, kTable, "name");
         if (!name) Damaged();
-        sheets_.push_back({name, std::nullopt, std::string()});
+        sheets_.push_back({name, SheetGrid(), std::string()});
         tableFrom_ = stack_.size();
         row_ = 0;
         sheetCells_ = 0;
-        grid_ = SheetGrid();
+        sheetText_ = 0;
     }
 
-    void EndTable()
-    {
-        tableFrom_ = 0;
-        OdsSheet& sheet = sheets_.back();
-        if (!sheet.Failure.empty()) return;
-        try {
-            sheet.Cells = grid_.Build();
-        } catch (const Failure& failure) {
-            sheet.Failure = failure.what();
-        }
-        grid_ = SheetGrid();
-    }
+    void EndTable() { tableFrom_ = 0; }
 
     void BeginCell(const char** attributes)
     {
@@ -354,28 +343,35 @@ private:
         // The row's own cells were counted as they came; each repetition costs them again.
         if (!Spend(rowCells_.size() * (rowRepeat_ - 1), bytes * (rowRepeat_ - 1))) return;
         for (uint64_t r = first; r < row_; ++r)
-            for (const auto& [column, text] : rowCells_) grid_.Set(static_cast<uint32_t>(r), column, text);
+            for (const auto& [column, text] : rowCells_) sheets_.back().Cells.Set(static_cast<uint32_t>(r), column, text);
         rowCells_.clear();
     }
 
     // Counts cells and text against the limits of a sheet and of the workbook.
     bool Spend(uint64_t cells, uint64_t bytes)
     {
+        if (sheetCells_ + cells > SheetGrid::kMaxCells || workbookCells_ + cells > kMaxWorkbookCells ||
+            workbookText_ + bytes > kMaxWorkbookText) {
+            FailSheet();
+            return false;
+        }
         sheetCells_ += cells;
+        sheetText_ += bytes;
         workbookCells_ += cells;
         workbookText_ += bytes;
-        if (sheetCells_ <= SheetGrid::kMaxCells && workbookCells_ <= kMaxWorkbookCells && workbookText_ <= kMaxWorkbookText)
-            return true;
-        FailSheet();
-        return false;
+        return true;
     }
 
+    // A sheet too large is refused on its own: what it held is given back to the sheets after it.
     void FailSheet()
     {
         if (sheets_.empty()) return;
         sheets_.back().Failure = "The sheet is too large to be read";
+        sheets_.back().Cells = SheetGrid();
         rowCells_.clear();
-        grid_ = SheetGrid();
+        workbookCells_ -= sheetCells_;
+        workbookText_ -= sheetText_;
+        sheetCells_ = sheetText_ = 0;
     }
 
     std::string part_;
@@ -388,7 +384,6 @@ private:
     // The depth (stack size) at which the open table, row, cell, paragraph or skipped
     // element began; 0 when none is open.
     size_t tableFrom_ = 0, rowFrom_ = 0, cellFrom_ = 0, paragraphFrom_ = 0, skipFrom_ = 0;
-    SheetGrid grid_;
     uint64_t row_ = 0, rowRepeat_ = 1, column_ = 0, cellRepeat_ = 1;
     std::vector<std::pair<uint32_t, std::string>> rowCells_;
     std::string text_; // the open cell's paragraphs
@@ -396,7 +391,7 @@ private:
     std::optional<std::string> cellValue_; // its typed value, when it has one
     bool error_ = false;
     std::optional<bool> truthValue_; // a number cell of 0 or 1, which may show as a truth value
-    uint64_t sheetCells_ = 0, workbookCells_ = 0, workbookText_ = 0;
+    uint64_t sheetCells_ = 0, sheetText_ = 0, workbookCells_ = 0, workbookText_ = 0;
 };
 
 OdsContentReader::OdsContentReader(const std::string& part) : parser_(std::make_unique<Parser>(part)) {}

@@ -1,19 +1,21 @@
 #pragma once
+#include "editors/canopen/workbook/SheetGrid.h"
 #include "editors/canopen/workbook/Workbook.h"
 
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 inline namespace zz {
 
-// One sheet of an OpenDocument spreadsheet: its cells, or why they cannot be read.
+// One sheet of an OpenDocument spreadsheet: its cells with text, laid out only when the sheet
+// is read (a sheet's rows cost memory that many small sheets far down would multiply), or
+// why they cannot be read.
 struct OdsSheet {
     std::string Name;
-    std::optional<Sheet> Cells;
-    std::string Failure; // when there are no Cells
+    SheetGrid Cells;
+    std::string Failure; // when not empty, Cells hold nothing
 };
 
 // Reads the content of an OpenDocument spreadsheet (content.xml of an .ods archive, or a

@@ -23,8 +23,9 @@ public:
     {
         for (const OdsSheet& sheet : sheets_) {
             if (sheet.Name != name) continue;
-            if (!sheet.Cells) throw Failure(sheet.Failure);
-            return *sheet.Cells;
+            if (!sheet.Failure.empty()) throw Failure(sheet.Failure);
+            SheetGrid cells = sheet.Cells;
+            return cells.Build();
         }
         throw Failure("No sheet '" + name + "'");
     }

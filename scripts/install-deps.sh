@@ -5,11 +5,11 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libpugixml-dev libgsf-1-dev zlib1g-dev nlohmann-json3-dev
+  libpugixml-dev libgsf-1-dev zlib1g-dev libexpat1-dev nlohmann-json3-dev
   libgtest-dev libbenchmark-dev
   qt6-svg-dev
   srecord libxml2-utils clang libclang-rt-14-dev
-  python3-xlrd python3-openpyxl
+  python3-xlrd python3-openpyxl libreoffice-calc-nogui
   fonts-dejavu-core xvfb xauth
   dpkg-dev file groff-base desktop-file-utils appstream
 )

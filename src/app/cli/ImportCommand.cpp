@@ -16,7 +16,7 @@ constexpr const char* kCommand = "import";
 
 constexpr const char* kImportHelp =
     "Does what a CANopen window's \"Import\" followed by its \"OK\" does, without the window:\n"
-    "  1. finds the sheet of WORKBOOK (.xls, .xlsx, or a CSV file as Export writes it) whose\n"
+    "  1. finds the sheet of WORKBOOK (.xls, .xlsx, .ods, or a CSV file as Export writes it) whose\n"
     "     lower-case name is TABLE, and reads the rows below its title row into an empty table,\n"
     "     routed to CAN A or CAN B and coded as the window does;\n"
     "  2. saves the table's document in PROJECT_DIR: sdo.xml (the document \"Define Store PDO\"\n"

@@ -19,8 +19,8 @@ namespace {
 constexpr const char* kCommand = "sheets";
 
 constexpr const char* kSheetsHelp =
-    "Lists the sheets of WORKBOOK (.xls, .xlsx, or a CSV file as Export writes it), one name a\n"
-    "line, then shows each named SHEET (every sheet with --all) as the import reads it: its\n"
+    "Lists the sheets of WORKBOOK (.xls, .xlsx, .ods, or a CSV file as Export writes it), one\n"
+    "name a line, then shows each named SHEET (every sheet with --all) as the import reads it: its\n"
     "title row (row 1) and the rows below it, each line the row's number and its cells, separated\n"
     "by tabs. A SHEET is found by its name or, as the import finds a table's sheet, by its\n"
     "lower-case name. A sheet that cannot be read says why. In a large sparse sheet (a note far\n"

@@ -94,4 +94,35 @@ std::optional<double> DateSerial(std::string_view iso, bool date1904)
     return static_cast<double>(serial) + fraction;
 }
 
+std::optional<double> DurationDays(std::string_view iso)
+{
+    const bool negative = !iso.empty() && iso[0] == '-';
+    if (negative) iso.remove_prefix(1);
+    if (iso.empty() || iso[0] != 'P') return std::nullopt;
+    iso.remove_prefix(1);
+    double days = 0;
+    bool inTime = false, any = false;
+    while (!iso.empty()) {
+        if (iso[0] == 'T') {
+            if (inTime) return std::nullopt;
+            inTime = true;
+            iso.remove_prefix(1);
+            continue;
+        }
+        double value = 0;
+        const auto [end, error] = std::from_chars(iso.data(), iso.data() + iso.size(), value, std::chars_format::fixed);
+        if (error != std::errc() || end == iso.data() + iso.size() || value < 0) return std::nullopt;
+        const char unit = *end;
+        iso.remove_prefix(static_cast<size_t>(end - iso.data()) + 1);
+        if (!inTime && unit == 'D') days += value;
+        else if (inTime && unit == 'H') days += value / 24;
+        else if (inTime && unit == 'M') days += value / 1440;
+        else if (inTime && unit == 'S') days += value / 86400;
+        else return std::nullopt;
+        any = true;
+    }
+    if (!any) return std::nullopt;
+    return negative ? -days : days;
+}
+
 } // namespace zz

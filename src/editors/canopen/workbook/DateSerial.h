@@ -12,4 +12,9 @@ inline namespace zz {
 // a text of another form or a date before the epoch.
 std::optional<double> DateSerial(std::string_view iso, bool date1904);
 
+// An ISO 8601 duration of days, hours, minutes and seconds ("PT36H30M00S", "-P1DT2H") in days,
+// as spreadsheets keep a time of day or a span of time. Nothing for another form, or one
+// with years or months, whose length in days is not fixed.
+std::optional<double> DurationDays(std::string_view iso);
+
 } // namespace zz

@@ -13,7 +13,7 @@ struct OpenExcelDialog {
 
 // Workbooks as engineers keep them today, and the CSV files the editors export.
 inline constexpr const char* kOpenExcelFilter =
-    "File EXCEL (*.xls;*.xlsx;*.csv)|*.xls;*.xlsx;*.csv|File EXCEL (*.xls)|*.xls|File EXCEL (*.xlsx)|*.xlsx|"
-    "CSV export (*.csv)|*.csv";
+    "File EXCEL (*.xls;*.xlsx;*.ods;*.csv)|*.xls;*.xlsx;*.ods;*.csv|File EXCEL (*.xls)|*.xls|File EXCEL (*.xlsx)|*.xlsx|"
+    "OpenDocument spreadsheet (*.ods)|*.ods|CSV export (*.csv)|*.csv";
 
 } // namespace zz

@@ -4,6 +4,7 @@
 #include "common/FileSystem.h"
 #include "editors/canopen/workbook/WorkbookReaders.h"
 
+#include <cctype>
 #include <exception>
 
 inline namespace zz {
@@ -40,17 +41,48 @@ bool LooksLikeText(const std::string& bytes)
     return true;
 }
 
+bool StartsWithNoCase(std::string_view text, std::string_view start)
+{
+    if (text.size() < start.size()) return false;
+    for (size_t i = 0; i < start.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(text[i])) != start[i]) return false;
+    return true;
+}
+
+// Markup is no CSV text: a flat OpenDocument spreadsheet is read, any other XML or HTML
+// document is refused saying what it is. Nothing for a text that is no markup.
+std::unique_ptr<Workbook> OpenMarkup(const std::string& bytes, const std::string& path)
+{
+    std::string_view text(bytes);
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    while (!text.empty() && std::isspace(static_cast<unsigned char>(text[0]))) text.remove_prefix(1);
+    if (!StartsWithNoCase(text, "<?xml") && !StartsWithNoCase(text, "<!doctype") && !StartsWithNoCase(text, "<html") &&
+        !StartsWithNoCase(text, "<office:document"))
+        return nullptr;
+    // The root element and its attributes come first; a spreadsheet names its kind there.
+    const std::string_view head = text.substr(0, 1 << 16);
+    if (head.find("application/vnd.oasis.opendocument.spreadsheet") != std::string_view::npos)
+        return OpenFlatOdsWorkbook(text, FileNameOf(path));
+    if (head.find("urn:schemas-microsoft-com:office:spreadsheet") != std::string_view::npos)
+        throw Failure(UnreadFormatMessage("an XML spreadsheet of Excel 2003 (.xml)"));
+    if (head.find("urn:oasis:names:tc:opendocument:xmlns:office") != std::string_view::npos)
+        throw Failure(UnreadFormatMessage("a flat OpenDocument file that holds no spreadsheet"));
+    if (StartsWithNoCase(text, "<html") || StartsWithNoCase(text, "<!doctype html"))
+        throw Failure(UnreadFormatMessage("a web page (.html)"));
+    throw Failure(UnreadFormatMessage("an XML document"));
+}
+
 } // namespace
 
 // The content decides, not the file name: a workbook saved under another extension still
-// opens, and a text file named .xls is read as the CSV it is. Any other binary file is
-// refused rather than read as text.
+// opens, and a text file named .xls is read as the CSV it is. Any other binary file, and
+// markup that is no spreadsheet, is refused rather than read as text.
 std::unique_ptr<Workbook> OpenWorkbook(const std::string& path)
 {
     std::string bytes = ReadFileBytes(path);
     try {
         if (StartsWith(bytes, "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1")) return OpenXlsWorkbook(std::move(bytes));
-        if (StartsWith(bytes, "PK\x03\x04")) return OpenXlsxWorkbook(std::move(bytes));
+        if (StartsWith(bytes, "PK\x03\x04")) return OpenZipWorkbook(std::move(bytes));
         if (StartsWith(bytes, "PK\x05\x06")) throw Failure("The file is an empty archive and holds no workbook");
         switch (BareBiffKind(bytes)) {
         case 0: break;
@@ -62,7 +94,8 @@ std::unique_ptr<Workbook> OpenWorkbook(const std::string& path)
             return OpenOldWorksheet(std::move(bytes), std::move(name));
         }
         }
-        if (!LooksLikeText(bytes)) throw Failure("The file is no workbook and no text file");
+        if (!LooksLikeText(bytes)) throw Failure("The file is no workbook and no text file; " + ReadFormatsNote());
+        if (std::unique_ptr<Workbook> markup = OpenMarkup(bytes, path)) return markup;
     } catch (const std::exception& e) {
         throw Failure("'" + path + "': " + e.what());
     }

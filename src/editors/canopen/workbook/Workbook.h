@@ -35,10 +35,11 @@ public:
     virtual Sheet ReadSheet(const std::string& name) const = 0;
 };
 
-// Opens a workbook by its content (.xls, .xlsx, the bare worksheets of BIFF2 to BIFF4, which
-// are one sheet named after the file) or, for text files, as a CSV file like those the editors
-// export (one sheet, named after the file). Throws Failure, saying what the file is, for a
-// binary file that is none of these, and for a damaged one.
+// Opens a workbook by its content (.xls, .xlsx, .ods and its flat form .fods, the bare
+// worksheets of BIFF2 to BIFF4, which are one sheet named after the file) or, for other text
+// files, as a CSV file like those the editors export (one sheet, named after the file). Throws
+// Failure, saying what the file is and which formats are read, for a file of another format
+// (an .xlsb, a word-processor document, a web page), and for a damaged one.
 std::unique_ptr<Workbook> OpenWorkbook(const std::string& path);
 
 // The CSV reader on its own: fields separated by commas, no quoting, a trailing comma ends a

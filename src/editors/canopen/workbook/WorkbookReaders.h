@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 inline namespace zz {
 
@@ -21,8 +22,28 @@ std::unique_ptr<Workbook> OpenBiffStreamWorkbook(std::string stream);
 // workbook of several sheets is refused.
 std::unique_ptr<Workbook> OpenOldWorksheet(std::string stream, std::string name);
 
+class ZipArchive;
+
 // An Office Open XML workbook: a ZIP archive whose members are checked against the CRC-32
 // and size of its central directory before they are read.
 std::unique_ptr<Workbook> OpenXlsxWorkbook(std::string bytes);
+std::unique_ptr<Workbook> OpenXlsxArchive(std::unique_ptr<ZipArchive> archive);
+
+// An OpenDocument spreadsheet (.ods): its content.xml read in one pass when it opens; a
+// sheet that is too large is refused when it is read.
+std::unique_ptr<Workbook> OpenOdsWorkbook(std::string bytes);
+std::unique_ptr<Workbook> OpenOdsArchive(std::unique_ptr<ZipArchive> archive);
+
+// A flat OpenDocument spreadsheet (.fods), the same content as one XML document; `name`
+// stands for it in messages.
+std::unique_ptr<Workbook> OpenFlatOdsWorkbook(std::string_view document, const std::string& name);
+
+// A ZIP archive of any kind: an .xlsx or .ods workbook by its members, or refused saying what
+// it is (an .xlsb, a word-processor document).
+std::unique_ptr<Workbook> OpenZipWorkbook(std::string bytes);
+
+// "The file is WHAT, a format that is not read; " and the note naming the formats that are.
+std::string UnreadFormatMessage(const std::string& what);
+std::string ReadFormatsNote();
 
 } // namespace zz

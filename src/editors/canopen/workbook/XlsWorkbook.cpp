@@ -330,7 +330,10 @@ std::unique_ptr<Workbook> OpenXlsWorkbook(std::string bytes)
     if (!stream) {
         // An encrypted Open XML workbook is a compound file of its own kind.
         if (HasStream(file.get(), "encryptedpackage")) throw Failure("The workbook is protected by a password");
-        throw Failure("The file holds no workbook");
+        if (HasStream(file.get(), "worddocument")) throw Failure(UnreadFormatMessage("a Word document (.doc)"));
+        if (HasStream(file.get(), "powerpoint document"))
+            throw Failure(UnreadFormatMessage("a PowerPoint presentation (.ppt)"));
+        throw Failure(UnreadFormatMessage("a compound file that holds no workbook"));
     }
     // A compound file stores its streams uncompressed: none is larger than the file.
     const uint64_t limit = std::min<uint64_t>(kMaxStream, bytes.size());

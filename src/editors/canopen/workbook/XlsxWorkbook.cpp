@@ -5,7 +5,7 @@
 #include "editors/canopen/workbook/GsfSupport.h"
 #include "editors/canopen/workbook/SheetGrid.h"
 #include "editors/canopen/workbook/WorkbookReaders.h"
-#include "editors/canopen/workbook/ZipDirectory.h"
+#include "editors/canopen/workbook/ZipArchive.h"
 
 #include <pugixml.hpp>
 
@@ -19,13 +19,12 @@ inline namespace zz {
 
 namespace {
 
-constexpr uint64_t kMaxMember = uint64_t(64) << 20;
 constexpr uint32_t kMaxRows = 1048576;
 constexpr uint32_t kMaxColumns = 16384;
 
 [[noreturn]] void Damaged(const std::string& part)
 {
-    throw Failure("The workbook is damaged ('" + part + "')");
+    DamagedPart(part);
 }
 
 // Element and attribute names without their namespace prefix ("x:row" is "row").
@@ -151,15 +150,9 @@ struct Relationship {
 
 class XlsxWorkbook : public Workbook {
 public:
-    explicit XlsxWorkbook(std::string bytes) : bytes_(std::move(bytes))
+    explicit XlsxWorkbook(std::unique_ptr<ZipArchive> archive) : archive_(std::move(archive))
     {
         const QuietGlib quiet;
-        directory_ = ReadZipDirectory(bytes_);
-        input_ = MemoryInput(bytes_);
-        GError* error = nullptr;
-        archive_.reset(gsf_infile_zip_new(input_.get(), &error));
-        if (!archive_) throw Failure("The file is no workbook: " + TakeErrorText(error, "no ZIP archive"));
-        if (error) g_error_free(error);
         ReadWorkbookPart();
     }
 
@@ -179,30 +172,7 @@ public:
     }
 
 private:
-    // The member's bytes after checking them against the central directory; nothing when
-    // the archive has no such member.
-    std::optional<std::string> ReadMember(const std::string& part) const
-    {
-        std::vector<std::string> names;
-        for (size_t start = 0; start <= part.size();) {
-            size_t slash = part.find('/', start);
-            if (slash == std::string::npos) slash = part.size();
-            names.push_back(part.substr(start, slash - start));
-            start = slash + 1;
-        }
-        std::vector<const char*> path;
-        for (const std::string& name : names) path.push_back(name.c_str());
-        path.push_back(nullptr);
-        const auto check = directory_.find(part);
-        const GsfHandle<GsfInput> member(gsf_infile_child_by_aname(archive_.get(), path.data()));
-        if (!member && check == directory_.end()) return std::nullopt;
-        if (!member || check == directory_.end()) Damaged(part);
-        if (check->second.size > kMaxMember) throw Failure("'" + part + "' is too large to be read");
-        std::string bytes = ReadWholeInput(member.get(), kMaxMember, part);
-        // libgsf checks neither: a damaged member would come through as altered cells.
-        if (bytes.size() != check->second.size || ZipCrc32(bytes) != check->second.crc32) Damaged(part);
-        return bytes;
-    }
+    std::optional<std::string> ReadMember(const std::string& part) const { return archive_->Read(part); }
 
     pugi::xml_document ParseMember(const std::string& part, const std::string& bytes) const
     {
@@ -341,10 +311,7 @@ private:
         return grid.Build();
     }
 
-    std::string bytes_;
-    std::map<std::string, ZipMemberCheck> directory_;
-    GsfHandle<GsfInput> input_;
-    GsfHandle<GsfInfile> archive_;
+    std::unique_ptr<ZipArchive> archive_;
     std::vector<std::pair<std::string, std::string>> sheets_; // name, part
     std::vector<std::string> strings_;
     bool date1904_ = false;
@@ -352,9 +319,14 @@ private:
 
 } // namespace
 
+std::unique_ptr<Workbook> OpenXlsxArchive(std::unique_ptr<ZipArchive> archive)
+{
+    return std::make_unique<XlsxWorkbook>(std::move(archive));
+}
+
 std::unique_ptr<Workbook> OpenXlsxWorkbook(std::string bytes)
 {
-    return std::make_unique<XlsxWorkbook>(std::move(bytes));
+    return OpenXlsxArchive(std::make_unique<ZipArchive>(std::move(bytes)));
 }
 
 } // namespace zz

@@ -62,15 +62,14 @@ std::map<std::string, ZipMemberCheck> ReadZipDirectory(std::string_view archive)
     return members;
 }
 
-uint32_t ZipCrc32(std::string_view bytes)
+uint32_t ZipCrc32(std::string_view bytes, uint32_t crc)
 {
-    uLong crc = crc32(0L, Z_NULL, 0);
     while (!bytes.empty()) {
         const uInt chunk = static_cast<uInt>(std::min<size_t>(bytes.size(), 1u << 30));
-        crc = crc32(crc, reinterpret_cast<const Bytef*>(bytes.data()), chunk);
+        crc = static_cast<uint32_t>(crc32(crc, reinterpret_cast<const Bytef*>(bytes.data()), chunk));
         bytes.remove_prefix(chunk);
     }
-    return static_cast<uint32_t>(crc);
+    return crc;
 }
 
 } // namespace zz

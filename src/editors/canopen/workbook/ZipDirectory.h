@@ -17,7 +17,7 @@ struct ZipMemberCheck {
 // archives, which no workbook of these tables needs.
 std::map<std::string, ZipMemberCheck> ReadZipDirectory(std::string_view archive);
 
-// The CRC-32 of ZIP archives (zlib's).
-uint32_t ZipCrc32(std::string_view bytes);
+// The CRC-32 of ZIP archives (zlib's); `crc` carries on from the bytes before these.
+uint32_t ZipCrc32(std::string_view bytes, uint32_t crc = 0);
 
 } // namespace zz

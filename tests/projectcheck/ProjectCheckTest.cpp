@@ -142,6 +142,8 @@ const Case kCases[] = {
     {"PdoCobidNoNumber",
      {{"rpdodef.xml", "<rpdodef><row cobid=\"abc\" id_dev_orig=\"1\" en_bypass=\"2\" posind=\"0\" n_tpdo=\"1\"/></rpdodef>"}},
      {"key-not-a-number", Severity::Error, "rpdodef.xml", 0, "cobid"}},
+    {"EmcyDefinitionsBroken", {{"emcydef.xml", "<emcydef><row"}},
+     {"document-not-loadable", Severity::Error, "emcydef.xml", std::nullopt, ""}},
     {"EmcyIdTwice", {{"emcydef.xml", "<emcydef>" + kEmcyRow + kEmcyRow + "</emcydef>"}},
      {"duplicate-key", Severity::Error, "emcydef.xml", 1, "id_dev"}},
 };

@@ -11,8 +11,8 @@ std::string HelpFilePath(const ProjectContext& context);
 
 // What the help window shows: plain text, or a rich-text file turned into HTML.
 struct HelpText {
-    std::string text;
-    bool isHtml = false;
+    std::string Text;
+    bool IsHtml = false;
 };
 
 // The help file's text to show, or nothing when it cannot be read.

@@ -34,8 +34,8 @@ void TFHelp::FormShow()
         Messages().Notice("Impossible to read file Help");
         return;
     }
-    if (text->isHtml) RichEdit1->setHtml(Q(text->text));
-    else RichEdit1->setPlainText(Q(text->text));
+    if (text->IsHtml) RichEdit1->setHtml(Q(text->Text));
+    else RichEdit1->setPlainText(Q(text->Text));
     RichEdit1->moveCursor(QTextCursor::Start);
 }
 

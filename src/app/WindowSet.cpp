@@ -20,24 +20,24 @@ inline namespace zz {
 WindowSet CreateWindows(const WindowOwner& owner)
 {
     WindowSet w;
-    QWidget* parent = owner.mainWindow;
-    w.Fsaveproj = new TFsaveproj(owner.context, parent);
-    w.FHelp = new TFHelp(owner.context, parent);
+    QWidget* parent = owner.MainWindow;
+    w.Fsaveproj = new TFsaveproj(owner.Context, parent);
+    w.FHelp = new TFHelp(owner.Context, parent);
     w.FAbout = new TFAbout(parent);
     w.FSELstringhe = new TFSELstringhe(parent);
-    w.FModifyFileSx = new TFModifyFileSx(owner.context, parent);
-    w.Fpargen = new TFpargen(owner.context, parent);
-    w.Fsdo = new TFsdo(owner.context, owner.openExcel, parent);
-    w.Fpdo = new TFpdo(owner.context, owner.openExcel, parent);
-    w.Femcy = new TFemcy(owner.context, owner.openExcel, parent);
-    w.FWemcy = new TFWemcy(owner.context, owner.openExcel, parent);
+    w.FModifyFileSx = new TFModifyFileSx(owner.Context, parent);
+    w.Fpargen = new TFpargen(owner.Context, parent);
+    w.Fsdo = new TFsdo(owner.Context, owner.OpenExcel, parent);
+    w.Fpdo = new TFpdo(owner.Context, owner.OpenExcel, parent);
+    w.Femcy = new TFemcy(owner.Context, owner.OpenExcel, parent);
+    w.FWemcy = new TFWemcy(owner.Context, owner.OpenExcel, parent);
     TFsaveproj* editor = w.Fsaveproj;
-    w.FXML = new TFXML(owner.context, [editor](const std::string& text) { return editor->EditText(text); }, parent);
-    w.FInfopdo = new TFInfopdo(owner.context, owner.openExcel, parent);
-    w.FSetVar = new TFSetVar(owner.context, parent);
-    w.FSetPdo = new TFSetPdo(owner.context, parent);
-    w.F_Rec_Info = new TF_Rec_Info(owner.context, parent);
-    w.F_Sen_Info = new TF_Sen_Info(owner.context, parent);
+    w.FXML = new TFXML(owner.Context, [editor](const std::string& text) { return editor->EditText(text); }, parent);
+    w.FInfopdo = new TFInfopdo(owner.Context, owner.OpenExcel, parent);
+    w.FSetVar = new TFSetVar(owner.Context, parent);
+    w.FSetPdo = new TFSetPdo(owner.Context, parent);
+    w.F_Rec_Info = new TF_Rec_Info(owner.Context, parent);
+    w.F_Sen_Info = new TF_Sen_Info(owner.Context, parent);
 
     return w;
 }

@@ -35,9 +35,9 @@ struct WindowSet {
 // What the windows are given: the project context and the workbook dialog, both owned by the
 // main window, which is also every window's owner.
 struct WindowOwner {
-    ProjectContext& context;
-    OpenExcelDialog& openExcel;
-    QWidget* mainWindow;
+    ProjectContext& Context;
+    OpenExcelDialog& OpenExcel;
+    QWidget* MainWindow;
 };
 
 // Creates the windows in the order of program start, after the main window.

@@ -31,8 +31,8 @@ bool Writable(const std::string& dir)
 // The XDG base directory rule: a relative $XDG_DATA_HOME is ignored.
 std::string UserDataHome(const AppDirectoryInputs& inputs)
 {
-    if (!inputs.xdgDataHome.empty() && inputs.xdgDataHome.front() == '/') return inputs.xdgDataHome;
-    return inputs.home + "/.local/share";
+    if (!inputs.XdgDataHome.empty() && inputs.XdgDataHome.front() == '/') return inputs.XdgDataHome;
+    return inputs.Home + "/.local/share";
 }
 
 // Copies a file or directory tree where `to` does not exist yet; true when it copied.
@@ -53,11 +53,11 @@ bool CopyIfMissing(const fs::path& from, const fs::path& to)
 
 AppDirectoryChoice ChooseAppDirectory(const AppDirectoryInputs& inputs)
 {
-    if (!inputs.appDirOption.empty()) return {inputs.appDirOption, {}, false};
-    const std::string shareDir = Normal(fs::path(inputs.executableDir) / "../share/zuzududada");
+    if (!inputs.AppDirOption.empty()) return {inputs.AppDirOption, {}, false};
+    const std::string shareDir = Normal(fs::path(inputs.ExecutableDir) / "../share/zuzududada");
     std::error_code error;
     const bool beside = fs::is_directory(shareDir, error);
-    if (!beside && Writable(inputs.executableDir)) return {inputs.executableDir, {}, false};
+    if (!beside && Writable(inputs.ExecutableDir)) return {inputs.ExecutableDir, {}, false};
     return {Normal(fs::path(UserDataHome(inputs)) / "zuzududada"), beside ? shareDir : std::string(), true};
 }
 
@@ -100,21 +100,21 @@ std::string SeedAppDirectory(const std::string& appDir, const std::string& seedD
 std::string ResolveAppDirectory(const std::string& appDirOption, std::string& firstStartNote)
 {
     AppDirectoryInputs inputs;
-    inputs.appDirOption = appDirOption;
+    inputs.AppDirOption = appDirOption;
     std::error_code error;
     const fs::path self = fs::read_symlink("/proc/self/exe", error);
-    inputs.executableDir = error ? Normal(fs::current_path(error)) : self.parent_path().string();
-    if (const char* xdg = std::getenv("XDG_DATA_HOME")) inputs.xdgDataHome = xdg;
+    inputs.ExecutableDir = error ? Normal(fs::current_path(error)) : self.parent_path().string();
+    if (const char* xdg = std::getenv("XDG_DATA_HOME")) inputs.XdgDataHome = xdg;
     if (const char* home = std::getenv("HOME"); home && *home) {
-        inputs.home = home;
+        inputs.Home = home;
     } else if (const passwd* user = ::getpwuid(::getuid())) {
-        inputs.home = user->pw_dir;
+        inputs.Home = user->pw_dir;
     }
 
     const AppDirectoryChoice choice = ChooseAppDirectory(inputs);
-    if (choice.userDataDir)
-        firstStartNote = SeedAppDirectory(choice.appDir, choice.seedDir);
-    return choice.appDir;
+    if (choice.UserDataDir)
+        firstStartNote = SeedAppDirectory(choice.AppDir, choice.SeedDir);
+    return choice.AppDir;
 }
 
 std::string CommandAppDirectory()

@@ -13,18 +13,18 @@ inline namespace zz {
 // of bin/, the second keeps a read-only copy usable.
 
 struct AppDirectoryInputs {
-    std::string appDirOption;  // --app-dir, empty when not given
-    std::string executableDir; // the directory of the running program
-    std::string xdgDataHome;   // $XDG_DATA_HOME, possibly empty
-    std::string home;          // the user's home directory
+    std::string AppDirOption;  // --app-dir, empty when not given
+    std::string ExecutableDir; // the directory of the running program
+    std::string XdgDataHome;   // $XDG_DATA_HOME, possibly empty
+    std::string Home;          // the user's home directory
 };
 
 struct AppDirectoryChoice {
-    std::string appDir;
+    std::string AppDir;
     // The installed demo workspace to seed a user's data directory from; empty for none.
-    std::string seedDir;
+    std::string SeedDir;
     // True for the user's data directory, which SeedAppDirectory prepares.
-    bool userDataDir = false;
+    bool UserDataDir = false;
 };
 
 // Applies the rule above; looks only at the file system (share/zuzududada, write access).

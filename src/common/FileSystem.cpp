@@ -117,21 +117,21 @@ std::string ReadFileBytes(const std::string& path)
 
 void WriteFileAtomically(const std::string& requested, std::string_view bytes, const AtomicWrite& how)
 {
-    const std::string path = how.throughLinks ? ResolveLinks(requested) : requested;
+    const std::string path = how.ThroughLinks ? ResolveLinks(requested) : requested;
     mode_t mode = 0644;
     struct stat info {};
-    if (how.throughLinks ? stat(path.c_str(), &info) == 0 : lstat(path.c_str(), &info) == 0 && !S_ISLNK(info.st_mode)) {
+    if (how.ThroughLinks ? stat(path.c_str(), &info) == 0 : lstat(path.c_str(), &info) == 0 && !S_ISLNK(info.st_mode)) {
         if (S_ISDIR(info.st_mode)) Fail("Cannot write file", requested, EISDIR);
         if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) Fail("Cannot write file", requested, EACCES);
         mode = info.st_mode & 07777;
     }
 
-    std::string temporary = path + how.temporarySuffix;
+    std::string temporary = path + how.TemporarySuffix;
     const int fd = mkstemp(temporary.data());
     if (fd < 0) Fail("Cannot write file", requested, errno);
 
     int error = WriteAllBytes(fd, bytes);
-    if (error == 0 && (fchmod(fd, mode) != 0 || (how.syncToDisk && fsync(fd) != 0))) error = errno;
+    if (error == 0 && (fchmod(fd, mode) != 0 || (how.SyncToDisk && fsync(fd) != 0))) error = errno;
     bool ok = error == 0;
     if (::close(fd) != 0 && errno != EINTR && ok) {
         ok = false;

@@ -25,12 +25,12 @@ struct AtomicWrite {
     // Forced to the disk before the rename, so that a saved document survives a power cut.
     // Files a build writes anew every time are not: waiting for the disk for each of them would
     // make the engineer wait for every build.
-    bool syncToDisk = true;
+    bool SyncToDisk = true;
     // Saving through a symbolic link replaces the file it points to; when false, the link in
     // the target's place is replaced by the file and nothing is written through it.
-    bool throughLinks = true;
+    bool ThroughLinks = true;
     // The mkstemp pattern appended to the path for the temporary file.
-    const char* temporarySuffix = ".saving-XXXXXX";
+    const char* TemporarySuffix = ".saving-XXXXXX";
 };
 
 // Replaces the file with the bytes, or leaves the previous file untouched: the bytes go to a

@@ -125,20 +125,20 @@ std::optional<std::string> CheckCellValue(std::string_view text)
 std::string PasteOutcome::Notice() const
 {
     std::string left;
-    if (rowsLeftOut > 0) left = Plural(rowsLeftOut, "row", "rows");
-    if (columnsLeftOut > 0) {
+    if (RowsLeftOut > 0) left = Plural(RowsLeftOut, "row", "rows");
+    if (ColumnsLeftOut > 0) {
         if (!left.empty()) left += " and ";
-        left += Plural(columnsLeftOut, "column", "columns");
+        left += Plural(ColumnsLeftOut, "column", "columns");
     }
     std::string notice;
     if (!left.empty())
         notice = "The pasted block is larger than the table: " + left + " beyond its end " +
-                 (rowsLeftOut + columnsLeftOut == 1 ? "was" : "were") + " left out.";
-    if (refusedChecks > 0) {
+                 (RowsLeftOut + ColumnsLeftOut == 1 ? "was" : "were") + " left out.";
+    if (RefusedChecks > 0) {
         if (!notice.empty()) notice += "\n";
-        notice += Plural(refusedChecks, "value", "values") +
+        notice += Plural(RefusedChecks, "value", "values") +
                   " could not be pasted into check cells, which take only Y, N, 1, 0, TRUE or FALSE; " +
-                  (refusedChecks == 1 ? "that cell keeps its value." : "those cells keep their values.");
+                  (RefusedChecks == 1 ? "that cell keeps its value." : "those cells keep their values.");
     }
     return notice;
 }
@@ -151,10 +151,10 @@ PasteOutcome PasteBlock(GridCells& cells, const CellBlock& block, int column, in
     row = std::max(row, 1);
     const int rowsThatFit = std::max(0, cells.RowCount() - row);
     const int columnsThatFit = std::max(0, cells.ColCount() - column);
-    outcome.rowsLeftOut = std::max(0, static_cast<int>(block.size()) - rowsThatFit);
+    outcome.RowsLeftOut = std::max(0, static_cast<int>(block.size()) - rowsThatFit);
     size_t widest = 0;
     for (const auto& line : block) widest = std::max(widest, line.size());
-    outcome.columnsLeftOut = std::max(0, static_cast<int>(widest) - columnsThatFit);
+    outcome.ColumnsLeftOut = std::max(0, static_cast<int>(widest) - columnsThatFit);
 
     for (int r = 0; r < static_cast<int>(block.size()) && r < rowsThatFit; ++r) {
         const auto& line = block[static_cast<size_t>(r)];
@@ -165,7 +165,7 @@ PasteOutcome PasteBlock(GridCells& cells, const CellBlock& block, int column, in
             } else if (const auto value = CheckCellValue(text)) {
                 cells.SetCell(column + c, row + r, *value);
             } else {
-                ++outcome.refusedChecks;
+                ++outcome.RefusedChecks;
             }
         }
     }

@@ -22,7 +22,7 @@ namespace {
 // build. A symbolic link in the target's place is replaced by the file, never written through.
 void ReplaceFile(const std::string& path, std::string_view bytes)
 {
-    WriteFileAtomically(path, bytes, {.syncToDisk = false, .throughLinks = false, .temporarySuffix = kWritingSuffix});
+    WriteFileAtomically(path, bytes, {.SyncToDisk = false, .ThroughLinks = false, .TemporarySuffix = kWritingSuffix});
 }
 
 } // namespace

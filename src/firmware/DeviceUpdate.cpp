@@ -103,7 +103,7 @@ FlashOutcome StartFlashingProgram(const ProjectContext& project, const std::stri
         return outcome;
     }
     const FlasherLaunch launch = PlanFlasherLaunch(flasher, FlasherParameter(firmwarePath, portPosition));
-    if (!DesktopServices().StartDetached(launch.program, launch.arguments, project.MasterDir)) {
+    if (!DesktopServices().StartDetached(launch.Program, launch.Arguments, project.MasterDir)) {
         // Saying nothing here would leave the engineer waiting for an update that never starts.
         outcome.Messages.push_back(NoticeMessage("ZoruvOdeza.exe could not be started, Procedure Aborted"));
         return outcome;

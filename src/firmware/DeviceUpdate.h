@@ -43,8 +43,8 @@ std::string FlasherParameter(const std::string& firmwarePath, int portPosition);
 // How the flashing program is started: a Windows executable (it starts with "MZ") goes through
 // wine when wine is on PATH; anything else is started directly.
 struct FlasherLaunch {
-    std::string program;
-    std::vector<std::string> arguments;
+    std::string Program;
+    std::vector<std::string> Arguments;
 };
 FlasherLaunch PlanFlasherLaunch(const std::string& flasherPath, const std::string& parameter);
 

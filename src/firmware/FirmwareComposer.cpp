@@ -92,7 +92,7 @@ void WriteBinSx(const std::string& path, const std::string& records)
         WriteAll(out.Get(), records);
         out.Close();
     } catch (const WriteError& failed) {
-        throw Failure(CannotWrite(path, failed.error));
+        throw Failure(CannotWrite(path, failed.Error));
     }
 }
 
@@ -259,7 +259,7 @@ PassOutcome MergePass(const CompositionContext& context, const std::vector<int>&
         // A target that did not get every byte is never a result, whatever was merged.
         if (!said) outcome.Messages.push_back(NoticeMessage(kMergeFailed));
         said = true;
-        outcome.Problem = CannotWrite(targetPath, failed.error);
+        outcome.Problem = CannotWrite(targetPath, failed.Error);
         for (BankInPass& b : pass) b.result = -1;
     }
     if (!said && pass.front().result == -1) {
@@ -347,7 +347,7 @@ CompositionOutcome ComposeFirmware(const CompositionContext& context, Compositio
                 } catch (const WriteError& failed) {
                     outcome.Messages.push_back(NoticeMessage(kMergeFailed));
                     outcome.Result = -1;
-                    abandon(CannotWrite(context.OutputDir + targetOf(n), failed.error));
+                    abandon(CannotWrite(context.OutputDir + targetOf(n), failed.Error));
                     break;
                 }
                 results = {outcome.Result};

@@ -15,7 +15,7 @@ struct StreamError {};
 
 // A write, flush or close failed: the file does not hold what was meant for it.
 struct WriteError {
-    int error; // errno
+    int Error; // errno
 };
 
 // An open file descriptor, closed with the object.

@@ -81,7 +81,7 @@ void CheckSdoAccess(const ProjectLayout& files, Report& report)
                      [&](ProjectDocument& xml, XmlNode root) { ReadSdoAccessEntries(xml, root, entries); }))
         return;
     int pages[2] = {0, 0};
-    for (const SdoAccessEntry& entry : entries) ++pages[entry.requestOnCanB ? 1 : 0];
+    for (const SdoAccessEntry& entry : entries) ++pages[entry.RequestOnCanB ? 1 : 0];
     const char* names[2] = {"SDO from CAN A request to CAN B", "SDO from CAN B request to CAN A"};
     for (int p = 0; p < 2; ++p)
         if (pages[p] > kMaxSdoEntries)
@@ -98,7 +98,7 @@ void CheckPdoTranslation(const ProjectLayout& files, Report& report)
         return;
     const char* names[2] = {"PDO From CanA to CanB", "PDO From CanB to CanA"};
     for (int p = 0; p < 2; ++p) {
-        const std::vector<PdoEntry>& page = table.pages[kCanSides[static_cast<size_t>(p)]];
+        const std::vector<PdoEntry>& page = table.Pages[kCanSides[static_cast<size_t>(p)]];
         if (static_cast<int>(page.size()) > kMaxPdoEntries)
             report.Error("table-too-long", kRpdoDefName, kMaxPdoEntries, "",
                          "The " + Page(names[p]) + " holds " + std::to_string(page.size()) + " entries, but the grid has " +
@@ -155,7 +155,7 @@ void CheckStoredPdo(const ProjectLayout& files, Report& report)
                 const std::string& nrpdo = stored.Rows[r].Nrpdo.Value();
                 const int32_t number = ParseInt(nrpdo);
                 const bool sideB = (number & kNrpdoSideB) != 0;
-                const size_t count = tables.sides[sideB ? CanSide::B : CanSide::A].pdos.size();
+                const size_t count = tables.Sides[sideB ? CanSide::B : CanSide::A].Pdos.size();
                 report.Error("stored-pdo-without-pdo", kSdoPdoName, static_cast<int>(r), "nrpdo",
                              "nrpdo " + nrpdo + " points at PDO " + std::to_string(number & 127) + " of CAN " +
                                  (sideB ? "B" : "A") + ", but rpdodef.xml lists only " + std::to_string(count) +
@@ -165,12 +165,12 @@ void CheckStoredPdo(const ProjectLayout& files, Report& report)
         return;
 
     for (const CanSide id : kCanSides) {
-        const StoredPdoSide& side = tables.sides[id];
-        for (size_t p = 0; p < side.pdos.size(); ++p)
-            for (size_t s = 0; s < side.pdos[p].sdos.size(); ++s) {
-                const TClSdo& sdo = side.pdos[p].sdos[s];
+        const StoredPdoSide& side = tables.Sides[id];
+        for (size_t p = 0; p < side.Pdos.size(); ++p)
+            for (size_t s = 0; s < side.Pdos[p].sdos.size(); ++s) {
+                const TClSdo& sdo = side.Pdos[p].sdos[s];
                 const std::string where = "Stored SDO " + sdo.index + "/" + sdo.subindex + " of PDO " +
-                                          side.pdos[p].name + " (CAN " + (id == CanSide::A ? "A" : "B") + ")";
+                                          side.Pdos[p].name + " (CAN " + (id == CanSide::A ? "A" : "B") + ")";
                 try {
                     if (const auto refusal = CheckStoredSdo(side, sdo.index, sdo.subindex, StoredSdoRef{p, s}))
                         report.Error("duplicate-key", kSdoPdoName, std::nullopt, "index",
@@ -193,10 +193,10 @@ void CheckEmcyDef(const ProjectLayout& files, Report& report)
         for (size_t i = 0; i < list.size(); ++i) {
             const int row = static_cast<int>(i);
             const EmcyList before(list.begin(), list.begin() + static_cast<std::ptrdiff_t>(i));
-            if (!CheckId(list[i].text, "", true, before)) {
-                report.Error(list[i].text.empty() ? "key-missing" : "duplicate-key", kEmcyDefName, row, "id_dev",
-                             (list[i].text.empty() ? "The ID on " + page + " is empty"
-                                                   : "The ID " + list[i].text + " on " + page +
+            if (!CheckId(list[i].Text, "", true, before)) {
+                report.Error(list[i].Text.empty() ? "key-missing" : "duplicate-key", kEmcyDefName, row, "id_dev",
+                             (list[i].Text.empty() ? "The ID on " + page + " is empty"
+                                                   : "The ID " + list[i].Text + " on " + page +
                                                          " is given to an earlier entry too") +
                                  "; \"Set Traslate EMCY\" refuses it (\"Index Not Valid\").");
                 continue;
@@ -208,9 +208,9 @@ void CheckEmcyDef(const ProjectLayout& files, Report& report)
                              "The ID on " + page + " is no number, so the table cannot be saved: " + failure.what());
                 continue;
             }
-            if (ParseInt(list[i].text) > kEmcyOrderLimit)
+            if (ParseInt(list[i].Text) > kEmcyOrderLimit)
                 report.Warning("key-beyond-order-limit", kEmcyDefName, row, "id_dev",
-                               "The ID " + list[i].text + " on " + page +
+                               "The ID " + list[i].Text + " on " + page +
                                    " is above 999999, the largest value the save order sorts: it is saved last.");
         }
     }

@@ -33,7 +33,7 @@ struct Installation {
 bool ChoosesUserDataForReadOnlyDirectory(const std::string& dir)
 {
     const AppDirectoryChoice choice = ChooseAppDirectory({{}, dir, {}, "/home/engineer"});
-    return choice.appDir == "/home/engineer/.local/share/zuzududada" && choice.seedDir.empty() && choice.userDataDir;
+    return choice.AppDir == "/home/engineer/.local/share/zuzududada" && choice.SeedDir.empty() && choice.UserDataDir;
 }
 
 bool ReportsAnApplicationDirectoryItCannotCreate(const std::string& parent)
@@ -50,24 +50,24 @@ TEST(AppDirectory, OptionWinsThenInstallationThenOwnDirectory)
 {
     Installation installed;
     AppDirectoryInputs inputs = installed.Inputs();
-    inputs.appDirOption = "/srv/gateway";
-    EXPECT_EQ(ChooseAppDirectory(inputs).appDir, "/srv/gateway");
-    EXPECT_FALSE(ChooseAppDirectory(inputs).userDataDir);
+    inputs.AppDirOption = "/srv/gateway";
+    EXPECT_EQ(ChooseAppDirectory(inputs).AppDir, "/srv/gateway");
+    EXPECT_FALSE(ChooseAppDirectory(inputs).UserDataDir);
 
     // Installed: the user's data directory, seeded from share/zuzududada. A relative
     // XDG_DATA_HOME is not a valid setting and falls back to ~/.local/share.
     AppDirectoryChoice choice = ChooseAppDirectory(installed.Inputs(installed.dir.File("data")));
-    EXPECT_EQ(choice.appDir, installed.dir.File("data/zuzududada"));
-    EXPECT_EQ(choice.seedDir, installed.share);
-    EXPECT_TRUE(choice.userDataDir);
-    EXPECT_EQ(ChooseAppDirectory(installed.Inputs("relative/data")).appDir,
+    EXPECT_EQ(choice.AppDir, installed.dir.File("data/zuzududada"));
+    EXPECT_EQ(choice.SeedDir, installed.share);
+    EXPECT_TRUE(choice.UserDataDir);
+    EXPECT_EQ(ChooseAppDirectory(installed.Inputs("relative/data")).AppDir,
               installed.dir.File("home/.local/share/zuzududada"));
 
     // A portable copy in a folder of its own keeps that folder.
     TempDir portable;
     choice = ChooseAppDirectory({{}, portable.Path(), portable.File("data"), "/home/engineer"});
-    EXPECT_EQ(choice.appDir, portable.Path());
-    EXPECT_FALSE(choice.userDataDir);
+    EXPECT_EQ(choice.AppDir, portable.Path());
+    EXPECT_FALSE(choice.UserDataDir);
 }
 
 TEST(AppDirectory, ReadOnlyProgramDirectoryUsesTheUsersDataDirectory)

@@ -64,7 +64,7 @@ TEST(AtomicWrite, WithoutLinksReplacesTheLinkAndKeepsItsTargetAndItsOwnSuffix)
     const std::string target = dir.Write("real.bin", "old");
     std::filesystem::create_symlink(target, dir.File("bank.bin"));
     WriteFileAtomically(dir.File("bank.bin"), "new",
-                        {.syncToDisk = false, .throughLinks = false, .temporarySuffix = ".writing-XXXXXX"});
+                        {.SyncToDisk = false, .ThroughLinks = false, .TemporarySuffix = ".writing-XXXXXX"});
     EXPECT_EQ(ReadAll(target), "old");
     EXPECT_FALSE(std::filesystem::is_symlink(dir.File("bank.bin")));
     EXPECT_EQ(ReadAll(dir.File("bank.bin")), "new");

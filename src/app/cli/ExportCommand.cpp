@@ -39,11 +39,11 @@ int RunExport(const CommandArguments& args)
     const ProjectContext project = CommandProjectContext(appDir, *projectDir);
     const std::string file = args.Operands.size() == 3 ? args.Operands[2] : project.ProjectDir + "/" + table + ".csv";
     const TableExport exported = ExportTable(project, table);
-    if (!exported.readWhole) {
+    if (!exported.ReadWhole) {
         CommandMessage(kCommand, "the table's document could not be read to its end; nothing was written");
         return 1;
     }
-    WriteFileAtomically(file, exported.csv);
+    WriteFileAtomically(file, exported.Csv);
     return 0;
 }
 

@@ -458,7 +458,7 @@ void StringGrid::PasteClipboard()
     PasteOutcome outcome;
     if (block.size() == 1 && block[0].size() == 1 && selected.size() > 1) {
         for (const QModelIndex& index : selected)
-            if (!model_->setData(index, Q(block[0][0]), Qt::EditRole)) ++outcome.refusedChecks;
+            if (!model_->setData(index, Q(block[0][0]), Qt::EditRole)) ++outcome.RefusedChecks;
     } else {
         // The block's first cell goes to the top left cell of the selection.
         int column = model_->columnCount(), row = model_->rowCount();

@@ -61,7 +61,7 @@ TEST_F(CanopenKeyboardTest, ANewEmcyWordShowsItsEmptyBitsWithoutAMessage)
     window.A.Eindex_addrm->setText(QStringLiteral("2"));
     window.A.Esubindex->setText(QStringLiteral("1"));
     window.A.Edevid->setText(QStringLiteral("6"));
-    window.A.newButton->click();
+    window.A.NewButton->click();
     ASSERT_EQ(tree->topLevelItemCount(), 2);
     EXPECT_TRUE(sink.Empty()) << sink.Last();
 

@@ -24,7 +24,7 @@ EmcyLine Line(const std::string& id, int type = 0, bool enable = false)
 Strings Texts(const EmcyList& list)
 {
     Strings texts;
-    for (const EmcyLine& line : list) texts.push_back(line.text);
+    for (const EmcyLine& line : list) texts.push_back(line.Text);
     return texts;
 }
 
@@ -101,18 +101,18 @@ TEST_F(EmcyDefTest, SaveOrderIsNumericWithLaterEqualIdsFirst)
 TEST_F(EmcyDefTest, SaveWritesTheSortedRowsAndTheRowsReadBack)
 {
     EmcyTable saved;
-    saved.canA = {Line("10", 1, true), Line("2"), Line("0x3", 8)};
-    saved.canB = {Line("7", 3, true)};
-    saved.canA[1].entry.mask_eq_er = "$FF";
+    saved.CanA = {Line("10", 1, true), Line("2"), Line("0x3", 8)};
+    saved.CanB = {Line("7", 3, true)};
+    saved.CanA[1].Entry.mask_eq_er = "$FF";
     SaveEmcyDef(document, dir.File("emcydef.xml"), saved);
 
     ASSERT_EQ(Load(dir.File("emcydef.xml")), GuardedReadResult::Read);
-    EXPECT_EQ(Texts(table.canA), (Strings{"2", "0x3", "10"}));
-    EXPECT_EQ(table.canA[0].entry.mask_eq_er, "$FF");
-    EXPECT_EQ(table.canA[1].entry.bypass_type, 8);
-    EXPECT_TRUE(table.canA[2].entry.bypass_enable);
-    ASSERT_EQ(table.canB.size(), 1u);
-    EXPECT_EQ(table.canB[0], saved.canB[0]);
+    EXPECT_EQ(Texts(table.CanA), (Strings{"2", "0x3", "10"}));
+    EXPECT_EQ(table.CanA[0].Entry.mask_eq_er, "$FF");
+    EXPECT_EQ(table.CanA[1].Entry.bypass_type, 8);
+    EXPECT_TRUE(table.CanA[2].Entry.bypass_enable);
+    ASSERT_EQ(table.CanB.size(), 1u);
+    EXPECT_EQ(table.CanB[0], saved.CanB[0]);
 
     const std::string xml = ReadAll(dir.File("emcydef.xml"));
     EXPECT_EQ(xml.rfind("<emcydef>", 0), 0u);
@@ -125,15 +125,15 @@ TEST_F(EmcyDefTest, SaveStopsOnAnIdThatIsNoIntegerAndWritesNothing)
 {
     const std::string path = dir.Write("emcydef.xml", "previous");
     EmcyTable bad;
-    bad.canA = {Line("1")};
-    bad.canB = {Line("abc"), Line("")};
+    bad.CanA = {Line("1")};
+    bad.CanB = {Line("abc"), Line("")};
     try {
         SaveEmcyDef(document, path, bad);
         FAIL() << "no failure";
     } catch (const Failure& failure) {
         EXPECT_STREQ(failure.what(), "'abc' is not a valid integer value");
     }
-    bad.canB = {Line("")};
+    bad.CanB = {Line("")};
     EXPECT_THROW(SaveEmcyDef(document, path, bad), Failure);
     EXPECT_EQ(ReadAll(path), "previous");
 }
@@ -141,13 +141,13 @@ TEST_F(EmcyDefTest, SaveStopsOnAnIdThatIsNoIntegerAndWritesNothing)
 TEST_F(EmcyDefTest, LoadStoresZeroForEmptyTextsAndRoutesByBitFive)
 {
     Load(Write(Row("", "33", "") + Row("4", "20")));
-    ASSERT_EQ(table.canB.size(), 1u);
-    EXPECT_EQ(table.canB[0].text, "0");
-    EXPECT_EQ(table.canB[0].entry.mask_eq_m3, "0");
-    EXPECT_TRUE(table.canB[0].entry.bypass_enable);
-    ASSERT_EQ(table.canA.size(), 1u);
-    EXPECT_EQ(table.canA[0].entry.bypass_type, 10);
-    EXPECT_EQ(table.canA[0].entry.mask_eq_ec, "1");
+    ASSERT_EQ(table.CanB.size(), 1u);
+    EXPECT_EQ(table.CanB[0].Text, "0");
+    EXPECT_EQ(table.CanB[0].Entry.mask_eq_m3, "0");
+    EXPECT_TRUE(table.CanB[0].Entry.bypass_enable);
+    ASSERT_EQ(table.CanA.size(), 1u);
+    EXPECT_EQ(table.CanA[0].Entry.bypass_type, 10);
+    EXPECT_EQ(table.CanA[0].Entry.mask_eq_ec, "1");
 
     SaveEmcyDef(document, dir.File("emcydef.xml"), table);
     const std::string xml = ReadAll(dir.File("emcydef.xml"));
@@ -159,9 +159,9 @@ TEST_F(EmcyDefTest, LoadFailuresShowTheirMessageAndKeepTheRowsBefore)
 {
     EXPECT_EQ(Load(dir.File("none.xml")), GuardedReadResult::Missing);
     EXPECT_EQ(Load(Write("")), GuardedReadResult::Read);
-    EXPECT_TRUE(table.canA.empty() && table.canB.empty());
+    EXPECT_TRUE(table.CanA.empty() && table.CanB.empty());
     EXPECT_EQ(Load(Write(Row("1", "0") + Row("2", "") + Row("3", "0"))), GuardedReadResult::Failed);
-    EXPECT_EQ(Texts(table.canA), Strings{"1"});
+    EXPECT_EQ(Texts(table.CanA), Strings{"1"});
     EXPECT_EQ(Load(Write(Row("1", "0") + "<row id_dev=\"2\" bypass_set=\"0\"/>")), GuardedReadResult::Failed);
     EXPECT_EQ(Load(dir.Write("emcydef.xml", "<emcydef><row")), GuardedReadResult::Failed);
     EXPECT_EQ(sink.Texts(), (Strings{"File XML not found", "Error in reading file XML", "Error in reading file XML",
@@ -171,10 +171,10 @@ TEST_F(EmcyDefTest, LoadFailuresShowTheirMessageAndKeepTheRowsBefore)
 TEST_F(EmcyDefTest, ExportedCsvImportsBackToTheSameLists)
 {
     EmcyTable exported;
-    exported.canA = {Line("10", 1, true), Line("0x3", 8)};
-    exported.canB = {Line("7", 15, true), Line("8")};
-    exported.canB[1].entry.enmask_eq_m2 = "";
-    exported.canB[1].entry.mask_eq_m1 = "$FFFF";
+    exported.CanA = {Line("10", 1, true), Line("0x3", 8)};
+    exported.CanB = {Line("7", 15, true), Line("8")};
+    exported.CanB[1].Entry.enmask_eq_m2 = "";
+    exported.CanB[1].Entry.mask_eq_m1 = "$FFFF";
     const auto lines = EmcyDefExportLines(exported);
     ASSERT_EQ(lines.size(), 4u); // no title line
     EXPECT_EQ(lines[0].front(), "10");
@@ -188,8 +188,8 @@ TEST_F(EmcyDefTest, ExportedCsvImportsBackToTheSameLists)
     EmcyTable imported;
     ImportSheetFrom(dir.File("emcydef.csv"), kEmcyDefTable, kEmcyColumns.size(),
                     [&](const Strings& row) { AddEmcyDefSheetRow(imported, row); });
-    EXPECT_EQ(imported.canA, exported.canA);
-    EXPECT_EQ(imported.canB, exported.canB); // the empty cell stays empty
+    EXPECT_EQ(imported.CanA, exported.CanA);
+    EXPECT_EQ(imported.CanB, exported.CanB); // the empty cell stays empty
 }
 
 TEST(EmcyDefSheet, AnEmptyBypassSetEndsTheImportAfterTheRowsBefore)
@@ -200,9 +200,9 @@ TEST(EmcyDefSheet, AnEmptyBypassSetEndsTheImportAfterTheRowsBefore)
     EmcyTable imported;
     ImportSheetFrom(dir.File("emcydef.csv"), kEmcyDefTable, kEmcyColumns.size(),
                     [&](const Strings& row) { AddEmcyDefSheetRow(imported, row); });
-    ASSERT_EQ(imported.canA.size(), 1u);
-    EXPECT_EQ(imported.canA[0].entry.mask_eq_ec, ""); // no "0" on import
-    EXPECT_TRUE(imported.canA[0].entry.bypass_enable);
+    ASSERT_EQ(imported.CanA.size(), 1u);
+    EXPECT_EQ(imported.CanA[0].Entry.mask_eq_ec, ""); // no "0" on import
+    EXPECT_TRUE(imported.CanA[0].Entry.bypass_enable);
 }
 
 } // namespace

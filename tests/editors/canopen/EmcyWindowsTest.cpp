@@ -109,25 +109,25 @@ TEST_F(EmcyWindowTest, TranslationTableLoadsEditsAndSavesThroughItsControls)
         EXPECT_EQ(page->Gbbypass_set->accessibleName(), QStringLiteral("Allias use"));
     }
     EXPECT_NE(Find<QListWidget>(&window, QStringLiteral("From CAN B")), nullptr);
-    EXPECT_EQ(window.A.r[3]->objectName(), QStringLiteral("r9a"));
-    EXPECT_EQ(window.B.r[1]->text(), QStringLiteral("Error code byte  HIGH"));
-    EXPECT_EQ(window.B.r[0]->text(), QStringLiteral("No traslate ID CANB"));
+    EXPECT_EQ(window.A.R[3]->objectName(), QStringLiteral("r9a"));
+    EXPECT_EQ(window.B.R[1]->text(), QStringLiteral("Error code byte  HIGH"));
+    EXPECT_EQ(window.B.R[0]->text(), QStringLiteral("No traslate ID CANB"));
 
     // Line 0 of each list is shown; the empty ID was read as "0".
     EXPECT_EQ(Lines(window.A.LBCan), (Strings{"10", "2"}));
     EXPECT_EQ(window.A.E[0]->text(), QStringLiteral("10"));
     EXPECT_EQ(window.A.E[5]->text(), QStringLiteral("7"));
     EXPECT_TRUE(window.A.CBbypass_enable->isChecked());
-    EXPECT_TRUE(window.A.r[1]->isChecked());
+    EXPECT_TRUE(window.A.R[1]->isChecked());
     EXPECT_EQ(Lines(window.B.LBCan), Strings{"0"});
-    EXPECT_TRUE(window.B.r[3]->isChecked()); // "Error Reg"
+    EXPECT_TRUE(window.B.R[3]->isChecked()); // "Error Reg"
     EXPECT_TRUE(window.B.CBbypass_enable->isChecked());
 
     // Type 10 has no button: the group keeps what it showed.
     ClickLine(window.A.LBCan, 1);
     EXPECT_EQ(window.A.E[0]->text(), QStringLiteral("2"));
     EXPECT_EQ(window.A.E[1]->text(), QStringLiteral("0"));
-    EXPECT_TRUE(window.A.r[1]->isChecked());
+    EXPECT_TRUE(window.A.R[1]->isChecked());
     EXPECT_FALSE(window.A.CBbypass_enable->isChecked());
 
     // New with an ID the list shows is refused; another is appended and selected.
@@ -135,13 +135,13 @@ TEST_F(EmcyWindowTest, TranslationTableLoadsEditsAndSavesThroughItsControls)
     window.A.NewEmcy->click();
     EXPECT_EQ(sink.Texts(), Strings{"Index Not Valid"});
     Type(window.A.E[0], QStringLiteral("0x3"));
-    window.A.r[8]->click();
+    window.A.R[8]->click();
     window.A.E[2]->clear();
     window.A.NewEmcy->click();
     EXPECT_EQ(Lines(window.A.LBCan), (Strings{"10", "2", "0x3"}));
     EXPECT_EQ(window.A.LBCan->currentRow(), 2);
-    EXPECT_EQ(window.Table().canA[2].entry.mask_eq_er, "0");
-    EXPECT_EQ(window.Table().canA[2].entry.bypass_type, 8);
+    EXPECT_EQ(window.Table().CanA[2].Entry.mask_eq_er, "0");
+    EXPECT_EQ(window.Table().CanA[2].Entry.bypass_type, 8);
 
     // Delete leaves no line selected; a second Delete does nothing.
     ClickLine(window.A.LBCan, 0);
@@ -155,7 +155,7 @@ TEST_F(EmcyWindowTest, TranslationTableLoadsEditsAndSavesThroughItsControls)
     window.A.E[0]->clear();
     window.A.NewEmcy->click();
     EXPECT_EQ(Lines(window.A.LBCan), (Strings{"2", "0x3", ""}));
-    EXPECT_EQ(window.Table().canA[2].entry.id_dev, "0");
+    EXPECT_EQ(window.Table().CanA[2].Entry.id_dev, "0");
     window.BitBtn1->click();
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(sink.Last(), "'' is not a valid integer value.");
@@ -259,22 +259,22 @@ TEST_F(EmcyWindowTest, WordTreesLabelEditAndSaveThroughTheirControls)
     EXPECT_EQ(window.B.Gbebm->title(), QString::fromUtf8("Mask BIT n°3 Define"));
 
     // Delete with a bit node selected does nothing; with the word node it removes the word.
-    window.A.deleteButton->click();
+    window.A.DeleteButton->click();
     EXPECT_EQ(tree->topLevelItemCount(), 3);
     ClickNode(tree, tree->topLevelItem(1));
     EXPECT_EQ(window.A.Eb0->text(), QStringLiteral(""));
-    window.A.deleteButton->click();
+    window.A.DeleteButton->click();
     EXPECT_EQ(TopNodes(tree), (Strings{"W0", "W2"}));
-    EXPECT_EQ(window.Table().canA.size(), 2u);
+    EXPECT_EQ(window.Table().CanA.size(), 2u);
 
     // New after the delete takes the last label + 1; its node shows the list position.
     Type(window.A.Eindex_addrm, QStringLiteral("8193"));
     Type(window.A.Esubindex, QStringLiteral("1"));
     Type(window.A.Edevid, QStringLiteral("5"));
-    window.A.newButton->click();
+    window.A.NewButton->click();
     EXPECT_EQ(sink.Texts(), Strings{"Index Not Valid"}); // W0 has these three texts
     Type(window.A.Edevid, QStringLiteral("4"));
-    window.A.newButton->click();
+    window.A.NewButton->click();
     EXPECT_EQ(TopNodes(tree), (Strings{"W0", "W2", "W3"}));
     EXPECT_EQ(window.B.Eindex_addrm->text(), QStringLiteral(""));
     ClickNode(tree, tree->topLevelItem(2));
@@ -291,18 +291,18 @@ TEST_F(EmcyWindowTest, WordTreesLabelEditAndSaveThroughTheirControls)
     Type(window.A.Eb0, QStringLiteral("$FF"));
     Type(window.A.Eposcomp, QStringLiteral("0"));
     Type(window.A.Eposcomp2, QStringLiteral("20"));
-    window.A.modifyButton->click();
-    EXPECT_EQ(window.Table().canA[2].bits[0], (ClEbm{"$FF", "", "20"}));
+    window.A.ModifyButton->click();
+    EXPECT_EQ(window.Table().CanA[2].bits[0], (ClEbm{"$FF", "", "20"}));
 
     // Modify of a word node keeping its own texts is accepted; a bad byte number is not.
     ClickNode(tree, tree->topLevelItem(2));
-    window.A.modifyButton->click();
+    window.A.ModifyButton->click();
     ClickNode(tree, tree->topLevelItem(0)->child(1));
     Type(window.A.Eb1, QStringLiteral("7"));
     Type(window.A.Eposcomp2, QStringLiteral("z"));
-    window.A.modifyButton->click();
+    window.A.ModifyButton->click();
     EXPECT_EQ(sink.Last(), "'z' is not a valid integer value.");
-    EXPECT_EQ(window.Table().canA[0].bits[1], (ClEbm{"1", "7", "37"}));
+    EXPECT_EQ(window.Table().CanA[0].bits[1], (ClEbm{"1", "7", "37"}));
 
     window.BitBtn1->click();
     EXPECT_FALSE(window.isVisible());
@@ -343,7 +343,7 @@ TEST_F(EmcyWindowTest, WordTreesPicturesImportExportAndFailures)
     Type(window.A.Eindex_addrm, QStringLiteral("0x2001"));
     Type(window.A.Esubindex, QStringLiteral("1"));
     Type(window.A.Edevid, QStringLiteral("x"));
-    window.A.newButton->click();
+    window.A.NewButton->click();
     window.BitBtn1->click();
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(sink.Last(), "'x' is not a valid integer value.");

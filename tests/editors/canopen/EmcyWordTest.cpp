@@ -112,12 +112,12 @@ TEST_F(EmcyWordTest, SaveOrderConvertsIndexAndSubindexOnlyWhereTheyAreCompared)
 TEST_F(EmcyWordTest, LoadRoutesByExtdataAndDropsOtherValues)
 {
     ASSERT_EQ(Load(Write(Row("0", "1") + Row("1", "2") + Row("2", "3"))), GuardedReadResult::Read);
-    ASSERT_EQ(table.canA.size(), 1u);
-    ASSERT_EQ(table.canB.size(), 1u);
-    EXPECT_EQ(table.canB[0].devid, "2");
+    ASSERT_EQ(table.CanA.size(), 1u);
+    ASSERT_EQ(table.CanB.size(), 1u);
+    EXPECT_EQ(table.CanB[0].devid, "2");
     SaveEmcyWord(document, dir.File("emcyword.xml"), table);
     ASSERT_EQ(Load(dir.File("emcyword.xml")), GuardedReadResult::Read);
-    EXPECT_EQ(table.canA.size() + table.canB.size(), 2u);
+    EXPECT_EQ(table.CanA.size() + table.CanB.size(), 2u);
     EXPECT_TRUE(sink.Empty());
 }
 
@@ -125,19 +125,19 @@ TEST_F(EmcyWordTest, LoadFailuresShowTheirMessageAndKeepTheWordsBefore)
 {
     EXPECT_EQ(Load(dir.File("none.xml")), GuardedReadResult::Missing);
     EXPECT_EQ(Load(Write(Row("0", "1") + Row("x", "2") + Row("0", "3"))), GuardedReadResult::Failed);
-    EXPECT_EQ(table.canA.size(), 1u);
+    EXPECT_EQ(table.CanA.size(), 1u);
     EXPECT_EQ(Load(Write(Row("1", "1") + "<row index_addrm=\"1\" subindex=\"1\" extdata=\"0\" devid=\"1\"/>")),
               GuardedReadResult::Failed);
-    EXPECT_EQ(table.canB.size(), 1u);
+    EXPECT_EQ(table.CanB.size(), 1u);
     EXPECT_EQ(sink.Texts(), (Strings{"File XML not found", "Error in reading file XML", "Error in reading file XML"}));
 }
 
 TEST_F(EmcyWordTest, ANewWordWithEmptyBitsIsWrittenAndReadBackUnchanged)
 {
     EmcyWordTable saved;
-    saved.canB = {Word("5", "0x2000", "1")};
-    saved.canA = {Word("5", "8193", "1"), Word("3", "8194", "0"), Word("5", "8192", "2")};
-    saved.canA[2].bits[15] = {"$80", "0", "37"};
+    saved.CanB = {Word("5", "0x2000", "1")};
+    saved.CanA = {Word("5", "8193", "1"), Word("3", "8194", "0"), Word("5", "8192", "2")};
+    saved.CanA[2].bits[15] = {"$80", "0", "37"};
     SaveEmcyWord(document, dir.File("emcyword.xml"), saved);
 
     const std::string xml = ReadAll(dir.File("emcyword.xml"));
@@ -147,16 +147,16 @@ TEST_F(EmcyWordTest, ANewWordWithEmptyBitsIsWrittenAndReadBackUnchanged)
     EXPECT_NE(xml.find("bit15_b0=\"$80\" bit15_b1=\"0\" bit15_poscomp=\"37\""), std::string::npos);
 
     ASSERT_EQ(Load(dir.File("emcyword.xml")), GuardedReadResult::Read);
-    EXPECT_EQ(table.canB, saved.canB);
-    EXPECT_EQ(table.canA, (std::vector<TClWEmcy>{saved.canA[1], saved.canA[2], saved.canA[0]}));
+    EXPECT_EQ(table.CanB, saved.CanB);
+    EXPECT_EQ(table.CanA, (std::vector<TClWEmcy>{saved.CanA[1], saved.CanA[2], saved.CanA[0]}));
 }
 
 TEST_F(EmcyWordTest, ExportedCsvImportsBackToTheSameLists)
 {
     EmcyWordTable exported;
-    exported.canA = {Word("1", "0x2000", "0"), Word("2", "", "")};
-    exported.canA[0].bits[3] = {"1", "2", "37"};
-    exported.canB = {Word("9", "0x2001", "3")};
+    exported.CanA = {Word("1", "0x2000", "0"), Word("2", "", "")};
+    exported.CanA[0].bits[3] = {"1", "2", "37"};
+    exported.CanB = {Word("9", "0x2001", "3")};
     const auto lines = EmcyWordExportLines(exported);
     ASSERT_EQ(lines.size(), 3u); // no title line
     EXPECT_EQ(lines[0][0], "0x2000");
@@ -173,8 +173,8 @@ TEST_F(EmcyWordTest, ExportedCsvImportsBackToTheSameLists)
     ImportSheetFrom(dir.File("emcyword.csv"), kEmcyWordTable, kEmcyWordColumnCount, [&](const Strings& row) {
         if (auto routed = EmcyWordFromSheetRow(row)) imported.Side(routed->first).push_back(routed->second);
     });
-    EXPECT_EQ(imported.canA, exported.canA);
-    EXPECT_EQ(imported.canB, exported.canB);
+    EXPECT_EQ(imported.CanA, exported.CanA);
+    EXPECT_EQ(imported.CanB, exported.CanB);
 }
 
 TEST(EmcyWordSheet, ExtdataRoutesDropsOrStops)

@@ -34,19 +34,19 @@ TEST(PdoTranslation, EnBypassChoosesThePageAndTheEnableFlag)
                       "rpdodef.xml");
     PdoTranslationTable table;
     EXPECT_THROW(ReadPdoTranslation(document, document.Root(), table), Failure); // row 5 lacks n_tpdo
-    ASSERT_EQ(table.pages[CanSide::A].size(), 2u);
-    ASSERT_EQ(table.pages[CanSide::B].size(), 2u);
-    EXPECT_EQ(table.pages[CanSide::A][0].cobid, "1");
-    EXPECT_TRUE(table.pages[CanSide::A][0].enabled);
-    EXPECT_EQ(table.pages[CanSide::A][0].posind, "p");
-    EXPECT_EQ(table.pages[CanSide::A][0].n_tpdo, "n");
-    EXPECT_FALSE(table.pages[CanSide::A][1].enabled);
-    EXPECT_FALSE(table.pages[CanSide::B][0].enabled);
-    EXPECT_TRUE(table.pages[CanSide::B][1].enabled);
+    ASSERT_EQ(table.Pages[CanSide::A].size(), 2u);
+    ASSERT_EQ(table.Pages[CanSide::B].size(), 2u);
+    EXPECT_EQ(table.Pages[CanSide::A][0].cobid, "1");
+    EXPECT_TRUE(table.Pages[CanSide::A][0].Enabled);
+    EXPECT_EQ(table.Pages[CanSide::A][0].posind, "p");
+    EXPECT_EQ(table.Pages[CanSide::A][0].n_tpdo, "n");
+    EXPECT_FALSE(table.Pages[CanSide::A][1].Enabled);
+    EXPECT_FALSE(table.Pages[CanSide::B][0].Enabled);
+    EXPECT_TRUE(table.Pages[CanSide::B][1].Enabled);
 
     GridCells sga(1, 1);
     PrepareGrid(PdoGridTable(), sga);
-    EXPECT_EQ(FillPdoGrid(table.pages[CanSide::A], sga), 0);
+    EXPECT_EQ(FillPdoGrid(table.Pages[CanSide::A], sga), 0);
     EXPECT_EQ(sga.Cell(1, 1), "1");
     EXPECT_EQ(sga.Cell(3, 1), "1");
     EXPECT_EQ(sga.Cell(3, 2), "0");
@@ -74,7 +74,7 @@ TEST(PdoSaveOrder, ACobidThatIsNoIntegerStopsTheSaveBeforeTheDocumentChanges)
     ProjectDocument document(Discipline::Guarded);
     document.LoadText("<old/>", "rpdodef.xml");
     PdoTranslationTable table;
-    table.pages[CanSide::B] = {Cobid("1"), Cobid("abc")};
+    table.Pages[CanSide::B] = {Cobid("1"), Cobid("abc")};
     try {
         WritePdoTranslation(table, document);
         FAIL() << "no failure";
@@ -87,8 +87,8 @@ TEST(PdoSaveOrder, ACobidThatIsNoIntegerStopsTheSaveBeforeTheDocumentChanges)
 TEST(PdoSaveOrder, WritesBothPagesInOrderWithTheirEnBypassCodes)
 {
     PdoTranslationTable table;
-    table.pages[CanSide::A] = {{"0x20", "a", "p", "n", true}, {"0x10", "b", "", "", false}};
-    table.pages[CanSide::B] = {{"7", "c", "", "", true}, {"6", "d", "", "", false}};
+    table.Pages[CanSide::A] = {{"0x20", "a", "p", "n", true}, {"0x10", "b", "", "", false}};
+    table.Pages[CanSide::B] = {{"7", "c", "", "", true}, {"6", "d", "", "", false}};
     ProjectDocument document(Discipline::Guarded);
     WritePdoTranslation(table, document);
     EXPECT_EQ(document.Serialize(),
@@ -116,9 +116,9 @@ TEST(PdoGrids, EntriesEndAtTheFirstEmptyCobidAndOnlyExactlyOneEnables)
     grid.SetCell(1, 5, "0x185");
     const auto entries = PdoEntriesOf(grid);
     ASSERT_EQ(entries.size(), 3u);
-    EXPECT_TRUE(entries[0].enabled);
-    EXPECT_FALSE(entries[1].enabled);
-    EXPECT_FALSE(entries[2].enabled);
+    EXPECT_TRUE(entries[0].Enabled);
+    EXPECT_FALSE(entries[1].Enabled);
+    EXPECT_FALSE(entries[2].Enabled);
     grid.SetCell(1, 1, "");
     EXPECT_TRUE(PdoEntriesOf(grid).empty());
 }

@@ -41,7 +41,7 @@ TEST_F(StoredPdoLoadTest, EachMissingDocumentHasItsOwnMessageAndRowsWithoutTheir
     dir.Write("sdopdo.xml", "<sdopdo>" + Row("1", "1") + Row("2", "129") + "</sdopdo>");
     Load();
     EXPECT_EQ(sink.Texts(), (std::vector<std::string>{"File SDO XML not found", "File PDO XML not found"}));
-    EXPECT_TRUE(tables.sides[CanSide::A].pdos.empty());
+    EXPECT_TRUE(tables.Sides[CanSide::A].Pdos.empty());
     sink.Clear();
     std::remove(dir.File("sdopdo.xml").c_str());
     Load();
@@ -59,30 +59,30 @@ TEST_F(StoredPdoLoadTest, NrpdoSelectsSideAndPdoAndZeroEndsTheRead)
                                 Row("e", "1") + "</sdopdo>");
     Load();
     EXPECT_EQ(sink.Texts(), (std::vector<std::string>{"Error in reading file SDO XML", "Error in reading file SDOPDO XML"}));
-    const StoredPdoSide& a = tables.sides[CanSide::A];
-    const StoredPdoSide& b = tables.sides[CanSide::B];
-    ASSERT_EQ(a.sdoAccess.size(), 1u);
-    EXPECT_EQ(a.sdoAccess[0].index, "0x10");
-    ASSERT_EQ(b.sdoAccess.size(), 1u);
-    EXPECT_EQ(b.sdoAccess[0].subindex, "2");
-    ASSERT_EQ(a.pdos.size(), 2u);
-    EXPECT_EQ(a.pdos[1].name, "A2");
-    EXPECT_EQ(a.pdos[1].number, 2);
-    EXPECT_EQ(b.pdos[0].name, "B1");
-    ASSERT_EQ(b.pdos[1].sdos.size(), 1u);
-    EXPECT_EQ(b.pdos[1].sdos[0].index, "a");
-    EXPECT_EQ(b.pdos[1].sdos[0].poscomp, "33");
-    ASSERT_EQ(a.pdos[1].sdos.size(), 1u); // "b" skipped, "c" stored, "d" ended the read
-    EXPECT_EQ(a.pdos[1].sdos[0].index, "c");
-    EXPECT_TRUE(a.pdos[0].sdos.empty());
+    const StoredPdoSide& a = tables.Sides[CanSide::A];
+    const StoredPdoSide& b = tables.Sides[CanSide::B];
+    ASSERT_EQ(a.SdoAccess.size(), 1u);
+    EXPECT_EQ(a.SdoAccess[0].index, "0x10");
+    ASSERT_EQ(b.SdoAccess.size(), 1u);
+    EXPECT_EQ(b.SdoAccess[0].subindex, "2");
+    ASSERT_EQ(a.Pdos.size(), 2u);
+    EXPECT_EQ(a.Pdos[1].name, "A2");
+    EXPECT_EQ(a.Pdos[1].number, 2);
+    EXPECT_EQ(b.Pdos[0].name, "B1");
+    ASSERT_EQ(b.Pdos[1].sdos.size(), 1u);
+    EXPECT_EQ(b.Pdos[1].sdos[0].index, "a");
+    EXPECT_EQ(b.Pdos[1].sdos[0].poscomp, "33");
+    ASSERT_EQ(a.Pdos[1].sdos.size(), 1u); // "b" skipped, "c" stored, "d" ended the read
+    EXPECT_EQ(a.Pdos[1].sdos[0].index, "c");
+    EXPECT_TRUE(a.Pdos[0].sdos.empty());
 }
 
 StoredPdoSide Side(std::vector<std::vector<TClSdo>> pdos, std::vector<TClSdo> access = {})
 {
     StoredPdoSide side;
-    side.sdoAccess = std::move(access);
+    side.SdoAccess = std::move(access);
     int number = 0;
-    for (auto& sdos : pdos) side.pdos.push_back({"P" + std::to_string(++number), number, std::move(sdos)});
+    for (auto& sdos : pdos) side.Pdos.push_back({"P" + std::to_string(++number), number, std::move(sdos)});
     return side;
 }
 
@@ -116,11 +116,11 @@ TEST(Poscomp, HighTimesSixteenPlusLowAndNibblesAboveEightSelectB8)
 {
     EXPECT_EQ(PoscompText(2, 1), "33");
     EXPECT_EQ(PoscompText(0, 8), "8");
-    EXPECT_EQ(PoscompSelection("33").high, 2);
-    EXPECT_EQ(PoscompSelection("33").low, 1);
-    EXPECT_EQ(PoscompSelection("0xF9").high, 8);
-    EXPECT_EQ(PoscompSelection("0xF9").low, 8);
-    EXPECT_EQ(PoscompSelection("0x90").low, 0);
+    EXPECT_EQ(PoscompSelection("33").High, 2);
+    EXPECT_EQ(PoscompSelection("33").Low, 1);
+    EXPECT_EQ(PoscompSelection("0xF9").High, 8);
+    EXPECT_EQ(PoscompSelection("0xF9").Low, 8);
+    EXPECT_EQ(PoscompSelection("0x90").Low, 0);
     EXPECT_THROW(PoscompSelection(""), Failure);
 }
 
@@ -128,7 +128,7 @@ std::vector<std::string> Saved(const StoredPdoSide& side)
 {
     std::vector<std::string> out;
     for (const StoredSdoRef& ref : StoredSdoSaveOrder(side)) {
-        const TClSdo& sdo = side.pdos[ref.pdo].sdos[ref.sdo];
+        const TClSdo& sdo = side.Pdos[ref.Pdo].sdos[ref.Sdo];
         out.push_back(sdo.index + "/" + sdo.subindex + sdo.poscomp);
     }
     return out;
@@ -153,8 +153,8 @@ TEST(StoredSdoSaveOrder, PairsTheSearchCannotChooseComeLastInListOrder)
 TEST(StoredPdoDocument, SideAThenSideBWithTheirPdoNumbers)
 {
     StoredPdoTables tables;
-    tables.sides[CanSide::A] = Side({{}, {{"0x20", "1", "33"}, {"0x10", "2", "0"}}});
-    tables.sides[CanSide::B] = Side({{{"5", "0", "18"}}});
+    tables.Sides[CanSide::A] = Side({{}, {{"0x20", "1", "33"}, {"0x10", "2", "0"}}});
+    tables.Sides[CanSide::B] = Side({{{"5", "0", "18"}}});
     ProjectDocument document(Discipline::Guarded);
     WriteStoredPdo(tables, document);
     EXPECT_EQ(document.Serialize(), "<sdopdo>\r\n"
@@ -169,8 +169,8 @@ TEST(StoredPdoDocument, SideAThenSideBWithTheirPdoNumbers)
 TEST(StoredPdoExchange, ImportRoutesByNrpdoAndAnExportReadsBackWhole)
 {
     StoredPdoTables tables;
-    tables.sides[CanSide::A] = Side({{}, {}});
-    tables.sides[CanSide::B] = Side({{}});
+    tables.Sides[CanSide::A] = Side({{}, {}});
+    tables.Sides[CanSide::B] = Side({{}});
     ImportStoredSdoRow(tables, {"0x10", "1", "129", "33"});
     ImportStoredSdoRow(tables, {"0x11", "1", "3", "0"}); // side A has two PDOs
     ImportStoredSdoRow(tables, {"0x12", "1", "2", ""});
@@ -178,9 +178,9 @@ TEST(StoredPdoExchange, ImportRoutesByNrpdoAndAnExportReadsBackWhole)
     ImportStoredSdoRow(tables, {"0x14", "3", "0x02", "1"});
     EXPECT_THROW(ImportStoredSdoRow(tables, {"0x15", "1", "0", "0"}), Failure);
     EXPECT_THROW(ImportStoredSdoRow(tables, {"0x15", "1", "", "0"}), Failure);
-    ASSERT_EQ(tables.sides[CanSide::B].pdos[0].sdos.size(), 1u);
-    ASSERT_EQ(tables.sides[CanSide::A].pdos[1].sdos.size(), 3u);
-    EXPECT_TRUE(tables.sides[CanSide::A].pdos[0].sdos.empty());
+    ASSERT_EQ(tables.Sides[CanSide::B].Pdos[0].sdos.size(), 1u);
+    ASSERT_EQ(tables.Sides[CanSide::A].Pdos[1].sdos.size(), 3u);
+    EXPECT_TRUE(tables.Sides[CanSide::A].Pdos[0].sdos.empty());
 
     const auto lines = StoredPdoExportLines(tables);
     EXPECT_EQ(lines, (std::vector<std::vector<std::string>>{{"0x12", "1", "2", ""},
@@ -192,8 +192,8 @@ TEST(StoredPdoExchange, ImportRoutesByNrpdoAndAnExportReadsBackWhole)
     const std::string path = dir.Write("sdopdo.csv", "index,subindex,nrpdo,poscomp,\r\n" + CsvText(lines));
     StoredPdoTables read = tables;
     ClearStoredSdos(read);
-    EXPECT_TRUE(read.sides[CanSide::A].pdos[1].sdos.empty());
-    ASSERT_EQ(read.sides[CanSide::A].pdos.size(), 2u);
+    EXPECT_TRUE(read.Sides[CanSide::A].Pdos[1].sdos.empty());
+    ASSERT_EQ(read.Sides[CanSide::A].Pdos.size(), 2u);
     ImportSheetFrom(path, "sdopdo", kStoredPdoSheetColumns, [&](const auto& row) { ImportStoredSdoRow(read, row); });
     EXPECT_EQ(StoredPdoExportLines(read), lines);
 

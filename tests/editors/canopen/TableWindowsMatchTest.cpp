@@ -96,15 +96,15 @@ TEST_P(WindowsAndCommandLine, ImportAndExportGiveWhatTheWindowGives)
         // it wrote; and that document shows in a fresh window as it was imported.
         const std::string windowCsv = ReadAll(project.File("sdo.csv"));
         ASSERT_FALSE(windowCsv.empty());
-        EXPECT_EQ(ExportTable(cliContext, table).csv, windowCsv);
+        EXPECT_EQ(ExportTable(cliContext, table).Csv, windowCsv);
         project.Write("sdo.xml", ReadAll(cliProject.File(document)));
         EXPECT_EQ(WindowExport(), windowCsv);
         return;
     }
     EXPECT_EQ(ReadAll(cliProject.File(document)), ReadAll(project.File(document)));
     const TableExport exported = ExportTable(context, table);
-    EXPECT_TRUE(exported.readWhole);
-    EXPECT_EQ(exported.csv, WindowExport());
+    EXPECT_TRUE(exported.ReadWhole);
+    EXPECT_EQ(exported.Csv, WindowExport());
 }
 
 INSTANTIATE_TEST_SUITE_P(Tables, WindowsAndCommandLine,

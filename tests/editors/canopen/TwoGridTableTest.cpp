@@ -38,13 +38,13 @@ TEST(TwoGridTable, ImportRoutesByTheRoutingBitSetsTheFlagSkipsTitlesAndDropsBeyo
 {
     Grids g;
     TwoGridSheetImport import(kTable, g.sga, g.sgb);
-    EXPECT_EQ(import.Row({"a", "5", "b"}).side, CanSide::B); // 4 + 1: CAN B, flag set
-    EXPECT_EQ(import.Row({"c", "0", "d"}).side, CanSide::A);
-    EXPECT_EQ(import.Row({"x", "T", "y"}).why, "a title line"); // the flag's title is coded
-    EXPECT_EQ(import.Row({"e", "0x4", "f"}).side, CanSide::B);
+    EXPECT_EQ(import.Row({"a", "5", "b"}).Side, CanSide::B); // 4 + 1: CAN B, flag set
+    EXPECT_EQ(import.Row({"c", "0", "d"}).Side, CanSide::A);
+    EXPECT_EQ(import.Row({"x", "T", "y"}).Why, "a title line"); // the flag's title is coded
+    EXPECT_EQ(import.Row({"e", "0x4", "f"}).Side, CanSide::B);
     const RowRouting full = import.Row({"g", "4", "h"});
     EXPECT_TRUE(full.Skipped());
-    EXPECT_EQ(full.why, "the CAN B grid is full (2 rows)");
+    EXPECT_EQ(full.Why, "the CAN B grid is full (2 rows)");
     EXPECT_THROW(import.Row({"i", "no", "j"}), Failure);
 
     EXPECT_EQ((std::vector<std::string>{g.sgb.Cell(1, 1), g.sgb.Cell(2, 1), g.sgb.Cell(3, 1)}),

@@ -36,7 +36,7 @@ KeyCheck CheckId(const std::string& newId, const std::string& selectedId, bool a
     if (!adding && newId == selectedId) return check;
     if (newId.empty()) check.Messages.push_back(NoticeMessage(kIndexNotValid));
     for (const EmcyLine& line : page) {
-        if (line.text == newId) {
+        if (line.Text == newId) {
             check.Messages.push_back(NoticeMessage(kIndexNotValid));
             break;
         }
@@ -48,7 +48,7 @@ std::vector<size_t> EmcySaveOrder(const EmcyList& list)
 {
     std::vector<std::vector<int32_t>> values;
     values.reserve(list.size());
-    for (const EmcyLine& line : list) values.push_back({ParseInt(line.text)});
+    for (const EmcyLine& line : list) values.push_back({ParseInt(line.Text)});
     return MinimumSearchOrder(values, kEmcySearchStart, EqualKeys::LaterFirst);
 }
 

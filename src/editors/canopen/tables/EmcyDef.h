@@ -52,18 +52,18 @@ CanSide UnpackBypassSet(int32_t bypassSet, TClEmcy& entry);
 // A list line and its entry. The line shows the ID as typed or read; the entry may hold "0"
 // where the line shows an empty text.
 struct EmcyLine {
-    std::string text;
-    TClEmcy entry;
+    std::string Text;
+    TClEmcy Entry;
     bool operator==(const EmcyLine&) const = default;
 };
 using EmcyList = std::vector<EmcyLine>;
 
 // Both lists of the window.
 struct EmcyTable {
-    EmcyList canA;
-    EmcyList canB;
-    EmcyList& Side(CanSide side) { return side == CanSide::A ? canA : canB; }
-    const EmcyList& Side(CanSide side) const { return side == CanSide::A ? canA : canB; }
+    EmcyList CanA;
+    EmcyList CanB;
+    EmcyList& Side(CanSide side) { return side == CanSide::A ? CanA : CanB; }
+    const EmcyList& Side(CanSide side) const { return side == CanSide::A ? CanA : CanB; }
 };
 
 // "0" for an empty text: what Load, New and Modify store.

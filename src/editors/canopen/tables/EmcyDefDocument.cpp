@@ -23,20 +23,20 @@ GuardedReadResult LoadEmcyDef(ProjectDocument& document, const std::string& path
 void SaveEmcyDef(ProjectDocument& document, const std::string& path, const EmcyTable& table)
 {
     // Both orders first: a bad ID stops the save before the document is touched.
-    const std::vector<size_t> orderA = EmcySaveOrder(table.canA);
-    const std::vector<size_t> orderB = EmcySaveOrder(table.canB);
+    const std::vector<size_t> orderA = EmcySaveOrder(table.CanA);
+    const std::vector<size_t> orderB = EmcySaveOrder(table.CanB);
 
     EmcyDefTexts texts;
     const auto write = [&](const EmcyList& list, const std::vector<size_t>& order, CanSide side) {
         for (size_t position : order) {
-            const TClEmcy& entry = list[position].entry;
+            const TClEmcy& entry = list[position].Entry;
             EmcyDefRowTexts& row = texts.Rows.emplace_back();
             for (size_t f = 0; f < kEmcyTextCount; ++f) row.Texts[f] = StoredText::Of(entry.*kEmcyTexts[f]);
             row.BypassSet = StoredText::Of(std::to_string(PackBypassSet(entry, side)));
         }
     };
-    write(table.canA, orderA, CanSide::A);
-    write(table.canB, orderB, CanSide::B);
+    write(table.CanA, orderA, CanSide::A);
+    write(table.CanB, orderB, CanSide::B);
     BuildEmcyDefXml(document, texts);
     document.SaveFile(path);
 }

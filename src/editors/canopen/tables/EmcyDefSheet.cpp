@@ -19,8 +19,8 @@ std::vector<std::vector<std::string>> EmcyDefExportLines(const EmcyTable& table)
     for (CanSide side : kCanSides) {
         for (const EmcyLine& line : table.Side(side)) {
             std::vector<std::string> values;
-            for (size_t f = 0; f < kEmcyTextCount; ++f) values.push_back(line.entry.*kEmcyTexts[f]);
-            values.push_back(std::to_string(PackBypassSet(line.entry, side)));
+            for (size_t f = 0; f < kEmcyTextCount; ++f) values.push_back(line.Entry.*kEmcyTexts[f]);
+            values.push_back(std::to_string(PackBypassSet(line.Entry, side)));
             lines.push_back(std::move(values));
         }
     }

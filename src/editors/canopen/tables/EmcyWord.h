@@ -42,10 +42,10 @@ std::vector<std::string> EmcyWordValues(const TClWEmcy& word, CanSide side);
 
 // Both word lists of the window.
 struct EmcyWordTable {
-    std::vector<TClWEmcy> canA;
-    std::vector<TClWEmcy> canB;
-    std::vector<TClWEmcy>& Side(CanSide side) { return side == CanSide::A ? canA : canB; }
-    const std::vector<TClWEmcy>& Side(CanSide side) const { return side == CanSide::A ? canA : canB; }
+    std::vector<TClWEmcy> CanA;
+    std::vector<TClWEmcy> CanB;
+    std::vector<TClWEmcy>& Side(CanSide side) { return side == CanSide::A ? CanA : CanB; }
+    const std::vector<TClWEmcy>& Side(CanSide side) const { return side == CanSide::A ? CanA : CanB; }
 };
 
 // The side extdata names: 0 is CAN A, 1 is CAN B, anything else none (the word is dropped).

@@ -53,12 +53,12 @@ GuardedReadResult LoadEmcyWord(ProjectDocument& document, const std::string& pat
 
 void SaveEmcyWord(ProjectDocument& document, const std::string& path, const EmcyWordTable& table)
 {
-    const std::vector<size_t> orderA = EmcyWordSaveOrder(table.canA);
-    const std::vector<size_t> orderB = EmcyWordSaveOrder(table.canB);
+    const std::vector<size_t> orderA = EmcyWordSaveOrder(table.CanA);
+    const std::vector<size_t> orderB = EmcyWordSaveOrder(table.CanB);
 
     EmcyWordTexts texts;
-    for (size_t position : orderA) texts.Rows.push_back(RowOf(table.canA[position], CanSide::A));
-    for (size_t position : orderB) texts.Rows.push_back(RowOf(table.canB[position], CanSide::B));
+    for (size_t position : orderA) texts.Rows.push_back(RowOf(table.CanA[position], CanSide::A));
+    for (size_t position : orderB) texts.Rows.push_back(RowOf(table.CanB[position], CanSide::B));
     BuildEmcyWordXml(document, texts);
     document.SaveFile(path);
 }

@@ -12,7 +12,7 @@ GridLoad LoadPdoTranslation(const ProjectContext& context, ProjectDocument& docu
     const GuardedReadResult read =
         GuardedRead(document, context.RpdoDefFile, kFileXmlNotFound, kErrorReadingFileXml,
                     [&](ProjectDocument& d, XmlNode root) { ReadPdoTranslation(d, root, table); });
-    return {read, FillPdoGrid(table.pages[CanSide::A], sga) + FillPdoGrid(table.pages[CanSide::B], sgb)};
+    return {read, FillPdoGrid(table.Pages[CanSide::A], sga) + FillPdoGrid(table.Pages[CanSide::B], sgb)};
 }
 
 // A cobid that is no integer stops here, before the document changes.
@@ -20,8 +20,8 @@ std::string WritePdoTranslationOf(const ProjectContext& context, const GridCells
                                   ProjectDocument& document)
 {
     PdoTranslationTable table;
-    table.pages[CanSide::A] = PdoEntriesOf(sga);
-    table.pages[CanSide::B] = PdoEntriesOf(sgb);
+    table.Pages[CanSide::A] = PdoEntriesOf(sga);
+    table.Pages[CanSide::B] = PdoEntriesOf(sgb);
     WritePdoTranslation(table, document);
     return context.RpdoDefFile;
 }
@@ -53,7 +53,7 @@ int FillPdoGrid(const std::vector<PdoEntry>& entries, GridCells& grid)
     GridRowFeed feed(grid);
     for (const PdoEntry& e : entries)
         if (const int row = feed.Next())
-            FillGridRow(PdoGridTable(), grid, row, e.enabled, {&e.cobid, &e.id_dev_orig, &e.posind, &e.n_tpdo});
+            FillGridRow(PdoGridTable(), grid, row, e.Enabled, {&e.cobid, &e.id_dev_orig, &e.posind, &e.n_tpdo});
     return feed.Dropped();
 }
 

@@ -13,7 +13,7 @@ void ReadPdoTranslation(const ProjectDocument& document, XmlNode root, PdoTransl
         // Braces take the texts in the order written, so the first missing one is reported.
         PdoEntry entry{row.CobId.Value(), row.IdDevOrig.Value(), row.Posind.Value(), row.NTpdo.Value(),
                        (enBypass & kEnBypassEnabled) != 0};
-        table.pages[(enBypass & kEnBypassCanAToCanB) ? CanSide::A : CanSide::B].push_back(std::move(entry));
+        table.Pages[(enBypass & kEnBypassCanAToCanB) ? CanSide::A : CanSide::B].push_back(std::move(entry));
     }
 }
 
@@ -27,20 +27,20 @@ std::vector<size_t> PdoSaveOrder(const std::vector<PdoEntry>& page)
 
 void WritePdoTranslation(const PdoTranslationTable& table, ProjectDocument& document)
 {
-    const std::vector<size_t> orderA = PdoSaveOrder(table.pages[CanSide::A]);
-    const std::vector<size_t> orderB = PdoSaveOrder(table.pages[CanSide::B]);
+    const std::vector<size_t> orderA = PdoSaveOrder(table.Pages[CanSide::A]);
+    const std::vector<size_t> orderB = PdoSaveOrder(table.Pages[CanSide::B]);
     RpdoDefTexts texts;
     const auto write = [&](const std::vector<PdoEntry>& page, const std::vector<size_t>& order, const char* on,
                            const char* off) {
         for (const size_t i : order) {
             const PdoEntry& e = page[i];
             texts.Rows.push_back({StoredText::Of(e.cobid), StoredText::Of(e.id_dev_orig),
-                                  StoredText::Of(e.enabled ? on : off), StoredText::Of(e.posind),
+                                  StoredText::Of(e.Enabled ? on : off), StoredText::Of(e.posind),
                                   StoredText::Of(e.n_tpdo)});
         }
     };
-    write(table.pages[CanSide::A], orderA, "3", "2");
-    write(table.pages[CanSide::B], orderB, "1", "0");
+    write(table.Pages[CanSide::A], orderA, "3", "2");
+    write(table.Pages[CanSide::B], orderB, "1", "0");
     BuildRpdoDefXml(document, texts);
 }
 

@@ -20,11 +20,11 @@ inline constexpr int kEnBypassEnabled = 0x01;
 
 struct PdoEntry {
     std::string cobid, id_dev_orig, posind, n_tpdo;
-    bool enabled = false;
+    bool Enabled = false;
 };
 
 struct PdoTranslationTable {
-    BySide<std::vector<PdoEntry>> pages; // side A: "PDO From CanA to CanB"
+    BySide<std::vector<PdoEntry>> Pages; // side A: "PDO From CanA to CanB"
 };
 
 // Appends every child of the root to its page, in document order. The first entry with a

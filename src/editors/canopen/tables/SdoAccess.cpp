@@ -10,15 +10,15 @@ void ReadSdoAccessEntries(const ProjectDocument& document, XmlNode root, std::ve
     for (const SdoRowTexts& row : SdoTextsOf(document, root).Rows) {
         const int conf = ParseInt(row.Conf.Value());
         SdoAccessEntry entry;
-        entry.requestOnCanB = (conf & kConfRequestOnCanB) != 0;
-        entry.readWrite = (conf & kConfReadWrite) != 0;
+        entry.RequestOnCanB = (conf & kConfRequestOnCanB) != 0;
+        entry.ReadWrite = (conf & kConfReadWrite) != 0;
         entry.IndexA = row.IndexOnA.Value();
         entry.SubindexA = row.SubindexOnA.Value();
-        entry.devIDB = row.DevIdOnB.Value();
+        entry.DevIDB = row.DevIdOnB.Value();
         entry.IndexB = row.IndexOnB.Value();
         entry.SubindexB = row.SubindexOnB.Value();
-        entry.nbyteB = row.NbyteOnB.Value();
-        if (row.Mnemonico.Present) entry.mnemonico = row.Mnemonico.Value();
+        entry.NbyteB = row.NbyteOnB.Value();
+        if (row.Mnemonico.Present) entry.Mnemonico = row.Mnemonico.Value();
         entries.push_back(std::move(entry));
     }
 }
@@ -27,10 +27,10 @@ void WriteSdoAccess(const std::vector<SdoAccessEntry>& entries, ProjectDocument&
 {
     SdoTexts texts;
     for (const SdoAccessEntry& e : entries) {
-        const int conf = (e.requestOnCanB ? kConfRequestOnCanB : 0) | (e.readWrite ? kConfReadWrite : 0);
+        const int conf = (e.RequestOnCanB ? kConfRequestOnCanB : 0) | (e.ReadWrite ? kConfReadWrite : 0);
         texts.Rows.push_back({StoredText::Of(std::to_string(conf)), StoredText::Of(e.IndexA),
-                              StoredText::Of(e.SubindexA), StoredText::Of(e.devIDB), StoredText::Of(e.IndexB),
-                              StoredText::Of(e.SubindexB), StoredText::Of(e.nbyteB), StoredText::Of(e.mnemonico)});
+                              StoredText::Of(e.SubindexA), StoredText::Of(e.DevIDB), StoredText::Of(e.IndexB),
+                              StoredText::Of(e.SubindexB), StoredText::Of(e.NbyteB), StoredText::Of(e.Mnemonico)});
     }
     BuildSdoXml(document, texts);
 }

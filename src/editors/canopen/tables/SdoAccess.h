@@ -13,9 +13,9 @@ inline namespace zz {
 inline constexpr const char* kSdoTableName = kSdoTable;
 
 struct SdoAccessEntry {
-    bool requestOnCanB = false; // conf bit 0: the entry belongs to the second page
-    bool readWrite = false;     // conf bit 4, shown as "1" in column RW
-    std::string IndexA, SubindexA, devIDB, IndexB, SubindexB, nbyteB, mnemonico;
+    bool RequestOnCanB = false; // conf bit 0: the entry belongs to the second page
+    bool ReadWrite = false;     // conf bit 4, shown as "1" in column RW
+    std::string IndexA, SubindexA, DevIDB, IndexB, SubindexB, NbyteB, Mnemonico;
 };
 
 // conf bit 0 and bit 4.

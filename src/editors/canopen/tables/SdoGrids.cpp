@@ -51,10 +51,10 @@ int FillSdoGrids(const std::vector<SdoAccessEntry>& entries, GridCells& sga, Gri
 {
     GridRowFeed a(sga), b(sgb);
     for (const SdoAccessEntry& e : entries) {
-        GridRowFeed& feed = e.requestOnCanB ? b : a;
+        GridRowFeed& feed = e.RequestOnCanB ? b : a;
         if (const int row = feed.Next())
-            FillGridRow(SdoGridTable(), feed.Grid(), row, e.readWrite,
-                        {&e.IndexA, &e.SubindexA, &e.devIDB, &e.IndexB, &e.SubindexB, &e.nbyteB, &e.mnemonico});
+            FillGridRow(SdoGridTable(), feed.Grid(), row, e.ReadWrite,
+                        {&e.IndexA, &e.SubindexA, &e.DevIDB, &e.IndexB, &e.SubindexB, &e.NbyteB, &e.Mnemonico});
     }
     return a.Dropped() + b.Dropped();
 }

@@ -18,7 +18,7 @@ void ReadSdoAccessLists(const ProjectDocument& document, XmlNode root, StoredPdo
 {
     for (const SdoRowTexts& row : SdoTextsOf(document, root).Rows) {
         const CanSide side = (ParseInt(row.Conf.Value()) & kConfRequestOnCanB) ? CanSide::B : CanSide::A;
-        tables.sides[side].sdoAccess.push_back({row.IndexOnA.Value(), row.SubindexOnA.Value(), ""});
+        tables.Sides[side].SdoAccess.push_back({row.IndexOnA.Value(), row.SubindexOnA.Value(), ""});
     }
 }
 
@@ -26,7 +26,7 @@ void ReadPdoLists(const ProjectDocument& document, XmlNode root, StoredPdoTables
 {
     for (const RpdoDefRowTexts& row : RpdoDefTextsOf(document, root).Rows) {
         const CanSide side = (ParseInt(row.EnBypass.Value()) & kEnBypassCanAToCanB) ? CanSide::B : CanSide::A;
-        std::vector<TClPdo>& pdos = tables.sides[side].pdos;
+        std::vector<TClPdo>& pdos = tables.Sides[side].Pdos;
         pdos.push_back({row.CobId.Value(), int(pdos.size()) + 1, {}});
     }
 }
@@ -48,7 +48,7 @@ RowRouting AppendStoredSdo(StoredPdoTables& tables, int storedNumber, TClSdo sdo
 {
     const PdoNumber at = SplitPdoNumber(storedNumber);
     if (at.number == 0) throw Failure("PDO number 0 in nrpdo '" + std::to_string(storedNumber) + "'");
-    std::vector<TClPdo>& pdos = tables.sides[at.side].pdos;
+    std::vector<TClPdo>& pdos = tables.Sides[at.side].Pdos;
     if (size_t(at.number) > pdos.size()) // no such PDO on the side
         return RowRouting::Skip("PDO " + std::to_string(at.number) + " does not exist" +
                                 (at.side == CanSide::B ? " on CAN B" : ""));
@@ -113,12 +113,12 @@ bool SamePair(const TClSdo& stored, std::string_view index, std::string_view sub
 std::optional<std::string> CheckStoredSdo(const StoredPdoSide& side, std::string_view index,
                                           std::string_view subindex, std::optional<StoredSdoRef> excluded)
 {
-    for (const TClSdo& entry : side.sdoAccess)
+    for (const TClSdo& entry : side.SdoAccess)
         if (SamePair(entry, index, subindex)) return kSdoAlreadyExists;
-    for (size_t p = 0; p < side.pdos.size(); ++p)
-        for (size_t s = 0; s < side.pdos[p].sdos.size(); ++s) {
+    for (size_t p = 0; p < side.Pdos.size(); ++p)
+        for (size_t s = 0; s < side.Pdos[p].sdos.size(); ++s) {
             if (excluded && *excluded == StoredSdoRef{p, s}) continue;
-            if (SamePair(side.pdos[p].sdos[s], index, subindex)) return kIndexOrSubindexNotValid;
+            if (SamePair(side.Pdos[p].sdos[s], index, subindex)) return kIndexOrSubindexNotValid;
         }
     return std::nullopt;
 }
@@ -127,11 +127,11 @@ std::vector<StoredSdoRef> StoredSdoSaveOrder(const StoredPdoSide& side)
 {
     std::vector<StoredSdoRef> refs;
     std::vector<int32_t> index, subindex;
-    for (size_t p = 0; p < side.pdos.size(); ++p)
-        for (size_t s = 0; s < side.pdos[p].sdos.size(); ++s) {
+    for (size_t p = 0; p < side.Pdos.size(); ++p)
+        for (size_t s = 0; s < side.Pdos[p].sdos.size(); ++s) {
             refs.push_back({p, s});
-            index.push_back(ParseInt(side.pdos[p].sdos[s].index));
-            subindex.push_back(ParseInt(side.pdos[p].sdos[s].subindex));
+            index.push_back(ParseInt(side.Pdos[p].sdos[s].index));
+            subindex.push_back(ParseInt(side.Pdos[p].sdos[s].subindex));
         }
     std::vector<StoredSdoRef> ordered;
     for (const size_t i : MinimumSearchOrder(index, subindex, false)) ordered.push_back(refs[i]);
@@ -140,27 +140,27 @@ std::vector<StoredSdoRef> StoredSdoSaveOrder(const StoredPdoSide& side)
 
 void WriteStoredPdo(const StoredPdoTables& tables, ProjectDocument& document)
 {
-    const std::vector<StoredSdoRef> orderA = StoredSdoSaveOrder(tables.sides[CanSide::A]);
-    const std::vector<StoredSdoRef> orderB = StoredSdoSaveOrder(tables.sides[CanSide::B]);
+    const std::vector<StoredSdoRef> orderA = StoredSdoSaveOrder(tables.Sides[CanSide::A]);
+    const std::vector<StoredSdoRef> orderB = StoredSdoSaveOrder(tables.Sides[CanSide::B]);
     SdoPdoTexts texts;
     const auto write = [&](const StoredPdoSide& side, const std::vector<StoredSdoRef>& order, int numberOffset) {
         for (const StoredSdoRef& ref : order) {
-            const TClPdo& pdo = side.pdos[ref.pdo];
-            const TClSdo& sdo = pdo.sdos[ref.sdo];
+            const TClPdo& pdo = side.Pdos[ref.Pdo];
+            const TClSdo& sdo = pdo.sdos[ref.Sdo];
             texts.Rows.push_back({StoredText::Of(sdo.index), StoredText::Of(sdo.subindex),
                                   StoredText::Of(std::to_string(pdo.number + numberOffset)),
                                   StoredText::Of(sdo.poscomp)});
         }
     };
-    write(tables.sides[CanSide::A], orderA, 0);
-    write(tables.sides[CanSide::B], orderB, kNrpdoSideB);
+    write(tables.Sides[CanSide::A], orderA, 0);
+    write(tables.Sides[CanSide::B], orderB, kNrpdoSideB);
     BuildSdoPdoXml(document, texts);
 }
 
 void ClearStoredSdos(StoredPdoTables& tables)
 {
-    for (StoredPdoSide& side : tables.sides)
-        for (TClPdo& pdo : side.pdos) pdo.sdos.clear();
+    for (StoredPdoSide& side : tables.Sides)
+        for (TClPdo& pdo : side.Pdos) pdo.sdos.clear();
 }
 
 RowRouting ImportStoredSdoRow(StoredPdoTables& tables, const std::vector<std::string>& row)
@@ -185,7 +185,7 @@ std::vector<std::vector<std::string>> StoredPdoExportLines(const StoredPdoTables
 {
     std::vector<std::vector<std::string>> lines;
     for (const CanSide id : kCanSides)
-        for (const TClPdo& pdo : tables.sides[id].pdos)
+        for (const TClPdo& pdo : tables.Sides[id].Pdos)
             for (const TClSdo& sdo : pdo.sdos)
                 lines.push_back({sdo.index, sdo.subindex,
                                  std::to_string(pdo.number + (id == CanSide::B ? kNrpdoSideB : 0)), sdo.poscomp});

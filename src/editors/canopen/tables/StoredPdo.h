@@ -39,12 +39,12 @@ struct TClPdo {
 // access entries whose configuration has bit 0 clear (their CAN A index and subindex); side B
 // the others.
 struct StoredPdoSide {
-    std::vector<TClSdo> sdoAccess;
-    std::vector<TClPdo> pdos;
+    std::vector<TClSdo> SdoAccess;
+    std::vector<TClPdo> Pdos;
 };
 
 struct StoredPdoTables {
-    BySide<StoredPdoSide> sides;
+    BySide<StoredPdoSide> Sides;
 };
 
 // The messages of the window.
@@ -81,15 +81,15 @@ std::string PoscompText(int highByte, int lowByte);
 // The byte selections of a poscomp text; a nibble above 8 selects B8. Throws the conversion
 // failure when the text is no integer.
 struct PoscompBytes {
-    int high = 0;
-    int low = 0;
+    int High = 0;
+    int Low = 0;
 };
 PoscompBytes PoscompSelection(std::string_view poscomp);
 
 // A stored SDO by its place: the PDO's position in the side's list, the SDO's in the PDO's.
 struct StoredSdoRef {
-    size_t pdo = 0;
-    size_t sdo = 0;
+    size_t Pdo = 0;
+    size_t Sdo = 0;
     bool operator==(const StoredSdoRef&) const = default;
 };
 

@@ -47,9 +47,9 @@ public:
     explicit Recorder(TableImportReport& report) : report_(report) {}
     void operator()(const RowRouting& routing, size_t sheetRow)
     {
-        if (routing.side == CanSide::A) ++report_.toCanA;
-        else if (routing.side == CanSide::B) ++report_.toCanB;
-        else report_.skipped.emplace_back(sheetRow, routing.why);
+        if (routing.Side == CanSide::A) ++report_.toCanA;
+        else if (routing.Side == CanSide::B) ++report_.toCanB;
+        else report_.skipped.emplace_back(sheetRow, routing.Why);
     }
 
 private:
@@ -82,7 +82,7 @@ public:
     SheetImportOutcome Read(const std::string& path) override
     {
         TwoGridSheetImport import(table_, sga_, sgb_);
-        return ImportSheetRows(path, table_.name, table_.SheetColumns(),
+        return ImportSheetRows(path, table_.Name, table_.SheetColumns(),
                                [&](const std::vector<std::string>& row, size_t n) { record_(import.Row(row), n); });
     }
     std::string Save() override
@@ -95,7 +95,7 @@ public:
 
 private:
     const TwoGridTable& table_;
-    GridCells sga_{table_.columns, table_.rows}, sgb_{table_.columns, table_.rows};
+    GridCells sga_{table_.Columns, table_.Rows}, sgb_{table_.Columns, table_.Rows};
 };
 
 class StoredPdoImport : public TableImport {
@@ -194,15 +194,15 @@ TableExport ExportTable(const ProjectContext& context, const std::string& table)
     TableExport result;
     std::vector<std::vector<std::string>> lines;
     ProjectDocument document(Discipline::Guarded);
-    const auto read = [&](GuardedReadResult outcome) { result.readWhole = outcome != GuardedReadResult::Failed; };
+    const auto read = [&](GuardedReadResult outcome) { result.ReadWhole = outcome != GuardedReadResult::Failed; };
     if (table == kSdoTableName || table == kPdoTableName) {
         const TwoGridTable& grids = table == kSdoTableName ? SdoGridTable() : PdoGridTable();
-        GridCells sga(grids.columns, grids.rows), sgb(grids.columns, grids.rows);
-        read(LoadGrids(grids, context, document, sga, sgb).read);
+        GridCells sga(grids.Columns, grids.Rows), sgb(grids.Columns, grids.Rows);
+        read(LoadGrids(grids, context, document, sga, sgb).Read);
         lines = ExportLines(grids, sga, sgb);
     } else if (table == kStoredPdoTableName) {
         StoredPdoTables tables;
-        result.readWhole = LoadStoredPdoTables(context, document, tables);
+        result.ReadWhole = LoadStoredPdoTables(context, document, tables);
         lines = StoredPdoExportLines(tables);
     } else if (table == kEmcyDefTable) {
         EmcyTable emcy;
@@ -215,7 +215,7 @@ TableExport ExportTable(const ProjectContext& context, const std::string& table)
     } else {
         throw Failure("'" + table + "' is no table");
     }
-    result.csv = CsvText(lines);
+    result.Csv = CsvText(lines);
     return result;
 }
 

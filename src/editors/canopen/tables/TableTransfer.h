@@ -45,8 +45,8 @@ TableImportReport ImportTable(const ProjectContext& context, const std::string& 
 // the window reads it (its messages go to the message sink). `readWhole` tells whether every
 // document that exists was read to its end.
 struct TableExport {
-    std::string csv;
-    bool readWhole = true;
+    std::string Csv;
+    bool ReadWhole = true;
 };
 TableExport ExportTable(const ProjectContext& context, const std::string& table);
 

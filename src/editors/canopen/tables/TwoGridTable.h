@@ -18,28 +18,28 @@ struct ProjectContext;
 // number whose routing bit chooses the grid and whose flag bit sets the flag; the export
 // writes it as a code of the grid and the flag.
 struct FlagCodes {
-    const char* set;
-    const char* clear;
+    const char* Set;
+    const char* Clear;
 };
 
 // What loading the table's document into the grids found.
 struct GridLoad {
-    GuardedReadResult read;
-    int dropped; // entries beyond a full grid, left out
+    GuardedReadResult Read;
+    int Dropped; // entries beyond a full grid, left out
 };
 
 struct TwoGridTable {
-    const char* name; // the sheet the import looks for and the exported file's base name
-    int columns;      // column 0 included
-    int rows;         // the title row included
-    std::vector<std::string> captions;   // the titles the grids show, column 0 first
-    std::vector<std::string> titleTexts; // the export's title line, column 1 first
-    int flagColumn;
-    int routingBit; // set: the row belongs to `sgb`
-    int flagBit;    // set: the flag is "1"
-    FlagCodes codesA;
-    FlagCodes codesB;
-    int firstTargetColumn; // this column and those right of it describe the target side
+    const char* Name; // the sheet the import looks for and the exported file's base name
+    int Columns;      // column 0 included
+    int Rows;         // the title row included
+    std::vector<std::string> Captions;   // the titles the grids show, column 0 first
+    std::vector<std::string> TitleTexts; // the export's title line, column 1 first
+    int FlagColumn;
+    int RoutingBit; // set: the row belongs to `sgb`
+    int FlagBit;    // set: the flag is "1"
+    FlagCodes CodesA;
+    FlagCodes CodesB;
+    int FirstTargetColumn; // this column and those right of it describe the target side
 
     // The table's document. `load` reads it into prepared grids (its messages go to the
     // message sink); `write` builds the document from the grids, throwing Failure on an entry
@@ -48,7 +48,7 @@ struct TwoGridTable {
     std::string (*write)(const ProjectContext& context, const GridCells& sga, const GridCells& sgb,
                          ProjectDocument& document);
 
-    size_t SheetColumns() const { return size_t(columns - 1); }
+    size_t SheetColumns() const { return size_t(Columns - 1); }
 };
 
 // Empties every cell, writes the shown titles and numbers the entry rows from 0.

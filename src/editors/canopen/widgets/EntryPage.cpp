@@ -20,9 +20,9 @@ QHBoxLayout* EntryPageButtons(QWidget* page, const QString& suffix, std::initial
 {
     auto* row = new QHBoxLayout;
     for (const EntryPageButton& b : buttons) {
-        *b.field = new QPushButton(QString::fromLatin1(b.caption), page);
-        (*b.field)->setObjectName(QString::fromLatin1(b.name) + suffix);
-        row->addWidget(*b.field);
+        *b.Field = new QPushButton(QString::fromLatin1(b.Caption), page);
+        (*b.Field)->setObjectName(QString::fromLatin1(b.Name) + suffix);
+        row->addWidget(*b.Field);
     }
     row->addStretch();
     return row;

@@ -20,9 +20,9 @@ QString OtherSideLetter(CanSide side);
 // A button under an entry page of the emergency editors; its object name carries the page's
 // suffix.
 struct EntryPageButton {
-    QPushButton** field;
-    const char* name;
-    const char* caption;
+    QPushButton** Field;
+    const char* Name;
+    const char* Caption;
 };
 
 // The row of the page's buttons, from the left, in the order given.

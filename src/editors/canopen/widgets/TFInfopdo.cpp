@@ -229,7 +229,7 @@ std::optional<StoredSdoRef> TFInfopdo::SelectedSdo(const Page& page) const
 std::optional<TClSdo> TFInfopdo::SdoFromFields(CanSide side, const Page& page, std::optional<StoredSdoRef> replacing)
 {
     TClSdo sdo{S(page.index->text()), S(page.subindex->text()), {}};
-    if (const auto refused = CheckStoredSdo(tables_.sides[side], sdo.index, sdo.subindex, replacing)) {
+    if (const auto refused = CheckStoredSdo(tables_.Sides[side], sdo.index, sdo.subindex, replacing)) {
         Messages().Notice(*refused);
         return std::nullopt;
     }
@@ -245,8 +245,8 @@ std::string TFInfopdo::PoscompOf(const Page& page) const
 void TFInfopdo::ShowPoscomp(Page& page, const std::string& poscomp)
 {
     const PoscompBytes bytes = PoscompSelection(poscomp); // a text that is no integer ends the handler here
-    page.high->SetItemIndex(bytes.high);
-    page.low->SetItemIndex(bytes.low);
+    page.high->SetItemIndex(bytes.High);
+    page.low->SetItemIndex(bytes.Low);
 }
 
 void TFInfopdo::FormShow()
@@ -255,7 +255,7 @@ void TFInfopdo::FormShow()
     if (!LoadStoredPdoTables(context_, document_, tables_)) MarkLoadIncomplete();
     changingLists_ = true;
     for (const CanSide side : kCanSides)
-        for (const TClPdo& pdo : tables_.sides[side].pdos) pages_[side].pdoList->addItem(Q(pdo.name));
+        for (const TClPdo& pdo : tables_.Sides[side].Pdos) pages_[side].pdoList->addItem(Q(pdo.name));
     changingLists_ = false;
     pages_[PageControl1->currentIndex() == 1 ? CanSide::B : CanSide::A].pdoList->setFocus();
 }
@@ -265,9 +265,9 @@ void TFInfopdo::LPdoCanAClick(CanSide side)
     Page& page = pages_[side];
     EmptySdoList(page);
     const int p = SelectedRow(page.pdoList);
-    if (p < 0 || size_t(p) >= tables_.sides[side].pdos.size()) return;
+    if (p < 0 || size_t(p) >= tables_.Sides[side].Pdos.size()) return;
     changingLists_ = true;
-    const size_t count = tables_.sides[side].pdos[size_t(p)].sdos.size();
+    const size_t count = tables_.Sides[side].Pdos[size_t(p)].sdos.size();
     for (size_t s = 0; s < count; ++s) page.sdoList->addItem(SdoItemText(s));
     changingLists_ = false;
 }
@@ -277,9 +277,9 @@ void TFInfopdo::LSdoCanAClick(CanSide side)
     Page& page = pages_[side];
     const std::optional<StoredSdoRef> chosen = SelectedSdo(page);
     if (!chosen) return;
-    const std::vector<TClSdo>& sdos = tables_.sides[side].pdos.at(chosen->pdo).sdos;
-    if (chosen->sdo >= sdos.size()) return;
-    const TClSdo& sdo = sdos[chosen->sdo];
+    const std::vector<TClSdo>& sdos = tables_.Sides[side].Pdos.at(chosen->Pdo).sdos;
+    if (chosen->Sdo >= sdos.size()) return;
+    const TClSdo& sdo = sdos[chosen->Sdo];
     page.index->setText(Q(sdo.index));
     page.subindex->setText(Q(sdo.subindex));
     ShowPoscomp(page, sdo.poscomp);
@@ -292,7 +292,7 @@ void TFInfopdo::NewAClick(CanSide side)
     if (p < 0) return;
     const std::optional<TClSdo> sdo = SdoFromFields(side, page, std::nullopt);
     if (!sdo) return;
-    tables_.sides[side].pdos.at(size_t(p)).sdos.push_back(*sdo);
+    tables_.Sides[side].Pdos.at(size_t(p)).sdos.push_back(*sdo);
     changingLists_ = true;
     const int count = page.sdoList->count();
     page.sdoList->addItem(SdoItemText(size_t(count)));
@@ -307,7 +307,7 @@ void TFInfopdo::ModifyAClick(CanSide side)
     if (!chosen) return;
     const std::optional<TClSdo> sdo = SdoFromFields(side, page, chosen);
     if (!sdo) return;
-    tables_.sides[side].pdos.at(chosen->pdo).sdos.at(chosen->sdo) = *sdo;
+    tables_.Sides[side].Pdos.at(chosen->Pdo).sdos.at(chosen->Sdo) = *sdo;
 }
 
 void TFInfopdo::DeleteAClick(CanSide side)
@@ -315,10 +315,10 @@ void TFInfopdo::DeleteAClick(CanSide side)
     Page& page = pages_[side];
     const std::optional<StoredSdoRef> chosen = SelectedSdo(page);
     if (!chosen) return;
-    std::vector<TClSdo>& sdos = tables_.sides[side].pdos.at(chosen->pdo).sdos;
-    if (chosen->sdo < sdos.size()) sdos.erase(sdos.begin() + std::ptrdiff_t(chosen->sdo));
+    std::vector<TClSdo>& sdos = tables_.Sides[side].Pdos.at(chosen->Pdo).sdos;
+    if (chosen->Sdo < sdos.size()) sdos.erase(sdos.begin() + std::ptrdiff_t(chosen->Sdo));
     changingLists_ = true;
-    delete page.sdoList->takeItem(int(chosen->sdo)); // the other items keep their texts until the PDO is chosen again
+    delete page.sdoList->takeItem(int(chosen->Sdo)); // the other items keep their texts until the PDO is chosen again
     page.sdoList->setCurrentRow(-1);
     page.sdoList->clearSelection();
     changingLists_ = false;

@@ -74,7 +74,7 @@ QWidget* TFWemcy::BuildPage(TFWemcyPage& page, CanSide side)
     const QString own = SideLetter(side);
     const QString other = OtherSideLetter(side);
     const QString& suffix = own;
-    page.side = side;
+    page.Side = side;
 
     auto* widget = new QWidget(this);
     page.TWCan = new QTreeWidget(widget);
@@ -118,9 +118,9 @@ QWidget* TFWemcy::BuildPage(TFWemcyPage& page, CanSide side)
     words->addWidget(page.Gbebm, 3, 0, 1, 2);
 
     QHBoxLayout* buttons = EntryPageButtons(widget, suffix,
-                                            {{&page.deleteButton, "delete", "Delete"},
-                                             {&page.newButton, "new", "New"},
-                                             {&page.modifyButton, "modify", "Modify"}});
+                                            {{&page.DeleteButton, "delete", "Delete"},
+                                             {&page.NewButton, "new", "New"},
+                                             {&page.ModifyButton, "modify", "Modify"}});
     auto* right = new QVBoxLayout;
     right->addWidget(page.GBword_emcy_bitmap);
     LayOutEntryPage(widget, page.TWCan, right, buttons);
@@ -129,9 +129,9 @@ QWidget* TFWemcy::BuildPage(TFWemcyPage& page, CanSide side)
     connect(page.TWCan, &QTreeWidget::itemSelectionChanged, this, [this, p] {
         if (!clearing_) RunGuarded([&] { TWCanAChange(*p); });
     });
-    OnClick(page.newButton, [this, p] { newBClick(*p); });
-    OnClick(page.modifyButton, [this, p] { modifyBClick(*p); });
-    OnClick(page.deleteButton, [this, p] { deleteBClick(*p); });
+    OnClick(page.NewButton, [this, p] { newBClick(*p); });
+    OnClick(page.ModifyButton, [this, p] { modifyBClick(*p); });
+    OnClick(page.DeleteButton, [this, p] { deleteBClick(*p); });
     return widget;
 }
 
@@ -158,7 +158,7 @@ void TFWemcy::FormShow()
     if (LoadEmcyWord(document_, context_.EmcyWordFile, table_) == GuardedReadResult::Failed) MarkLoadIncomplete();
     // On loading, a word's label is its position in its list.
     for (TFWemcyPage* page : {&A, &B})
-        for (size_t i = 0; i < table_.Side(page->side).size(); ++i) AddWordNode(*page, static_cast<int>(i));
+        for (size_t i = 0; i < table_.Side(page->Side).size(); ++i) AddWordNode(*page, static_cast<int>(i));
     (Pages->currentIndex() == 1 ? B : A).TWCan->setFocus();
 }
 
@@ -217,7 +217,7 @@ void TFWemcy::TWCanAChange(TFWemcyPage& page)
     const int p = AbsolutePosition(node);
     const int w = p / kNodesPerWord;
     const int k = p % kNodesPerWord;
-    const std::vector<TClWEmcy>& list = table_.Side(page.side);
+    const std::vector<TClWEmcy>& list = table_.Side(page.Side);
     if (w >= static_cast<int>(list.size())) return;
     SetCaptions(w, k - 1);
     const TClWEmcy& word = list[static_cast<size_t>(w)];
@@ -245,7 +245,7 @@ void TFWemcy::TWCanAChange(TFWemcyPage& page)
 
 void TFWemcy::newBClick(TFWemcyPage& page)
 {
-    std::vector<TClWEmcy>& list = table_.Side(page.side);
+    std::vector<TClWEmcy>& list = table_.Side(page.Side);
     TClWEmcy word;
     word.index_addrm = S(page.Eindex_addrm->text());
     word.subindex = S(page.Esubindex->text());
@@ -264,7 +264,7 @@ void TFWemcy::modifyBClick(TFWemcyPage& page)
     const int p = AbsolutePosition(node);
     const auto w = static_cast<size_t>(p / kNodesPerWord);
     const int k = p % kNodesPerWord;
-    std::vector<TClWEmcy>& list = table_.Side(page.side);
+    std::vector<TClWEmcy>& list = table_.Side(page.Side);
     if (w >= list.size()) return;
     TClWEmcy& word = list[w];
     if (k == 0) {
@@ -287,7 +287,7 @@ void TFWemcy::deleteBClick(TFWemcyPage& page)
 {
     QTreeWidgetItem* node = SelectedNode(page.TWCan);
     if (!node || KindOf(node) != NodeKind::Word) return;
-    std::vector<TClWEmcy>& list = table_.Side(page.side);
+    std::vector<TClWEmcy>& list = table_.Side(page.Side);
     const auto w = static_cast<size_t>(AbsolutePosition(node) / kNodesPerWord);
     if (w < list.size()) list.erase(list.begin() + static_cast<std::ptrdiff_t>(w));
     clearing_ = true;

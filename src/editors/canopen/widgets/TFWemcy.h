@@ -21,7 +21,7 @@ struct ProjectContext;
 // The controls of one page, "CanA" or "CanB". Their object names carry the page's suffix:
 // TWCanA, GBword_emcy_bitmapA, GbebmA, Eindex_addrmA ... EposcompA2.
 struct TFWemcyPage {
-    CanSide side = CanSide::A;
+    CanSide Side = CanSide::A;
     QTreeWidget* TWCan = nullptr;
     QGroupBox* GBword_emcy_bitmap = nullptr;
     QGroupBox* Gbebm = nullptr;
@@ -32,9 +32,9 @@ struct TFWemcyPage {
     QLineEdit* Eb1 = nullptr;
     QLineEdit* Eposcomp = nullptr;  // first emergency byte number
     QLineEdit* Eposcomp2 = nullptr; // second emergency byte number
-    QPushButton* deleteButton = nullptr;
-    QPushButton* newButton = nullptr;
-    QPushButton* modifyButton = nullptr;
+    QPushButton* DeleteButton = nullptr;
+    QPushButton* NewButton = nullptr;
+    QPushButton* ModifyButton = nullptr;
 };
 
 // "Define EMCY Word": the emergency words of both CAN sides, kept in emcyword.xml. Each word is

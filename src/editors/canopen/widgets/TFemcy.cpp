@@ -94,7 +94,7 @@ QWidget* TFemcy::BuildPage(TFemcyPage& page, CanSide side)
     const QString radioSuffix = suffix.toLower();
     const QString own = QStringLiteral("CAN") + suffix;
     const QString other = QStringLiteral("CAN") + OtherSideLetter(side);
-    page.side = side;
+    page.Side = side;
 
     auto* widget = new QWidget(this);
     page.LBCan = new QListWidget(widget);
@@ -124,18 +124,18 @@ QWidget* TFemcy::BuildPage(TFemcyPage& page, CanSide side)
     page.Gbbypass_set = new QGroupBox(QStringLiteral("Allias use"), widget);
     page.Gbbypass_set->setObjectName(QStringLiteral("Gbbypass_set") + suffix);
     NameFor(page.Gbbypass_set, QStringLiteral("Allias use"));
-    page.bypassType = new QButtonGroup(widget);
+    page.BypassType = new QButtonGroup(widget);
     auto* radios = new QVBoxLayout(page.Gbbypass_set);
     for (size_t t = 0; t < kTypes.size(); ++t) {
         const QString caption = kTypes[t].caption ? QString::fromLatin1(kTypes[t].caption)
                                                   : QStringLiteral("No traslate ID ") + own;
         auto* radio = new QRadioButton(caption, page.Gbbypass_set);
         radio->setObjectName(QString::fromLatin1(kTypes[t].name) + radioSuffix);
-        page.bypassType->addButton(radio, static_cast<int>(t));
+        page.BypassType->addButton(radio, static_cast<int>(t));
         radios->addWidget(radio);
-        page.r[t] = radio;
+        page.R[t] = radio;
     }
-    page.r[0]->setChecked(true);
+    page.R[0]->setChecked(true);
 
     auto* caption = new QVBoxLayout;
     caption->addStretch();
@@ -179,7 +179,7 @@ void TFemcy::FormShow()
     ClearForm();
     const GuardedReadResult result = LoadEmcyDef(document_, context_.EmcyDefFile, table_);
     for (TFemcyPage* page : {&A, &B})
-        for (const EmcyLine& line : table_.Side(page->side)) AddLine(*page, line.text);
+        for (const EmcyLine& line : table_.Side(page->Side)) AddLine(*page, line.Text);
     if (result == GuardedReadResult::Read) SelectFirstLines();
     if (result == GuardedReadResult::Failed) MarkLoadIncomplete();
     (Pages->currentIndex() == 1 ? B : A).LBCan->setFocus();
@@ -194,7 +194,7 @@ void TFemcy::ClearForm()
         selecting_ = false;
         for (QLineEdit* edit : page->E) edit->clear();
         page->CBbypass_enable->setChecked(false);
-        page->r[0]->setChecked(true);
+        page->R[0]->setChecked(true);
     }
 }
 
@@ -202,12 +202,12 @@ void TFemcy::LBCanAClick(TFemcyPage& page)
 {
     const int row = SelectedRow(page.LBCan);
     if (row < 0) return;
-    const TClEmcy& entry = table_.Side(page.side)[static_cast<size_t>(row)].entry;
+    const TClEmcy& entry = table_.Side(page.Side)[static_cast<size_t>(row)].Entry;
     for (size_t f = 0; f < kEmcyTextCount; ++f) page.E[f]->setText(Q(entry.*kEmcyTexts[f]));
     page.CBbypass_enable->setChecked(entry.bypass_enable);
     // Types 9 to 15 have no button; the group then keeps what it showed.
-    if (entry.bypass_type >= 0 && entry.bypass_type < static_cast<int>(page.r.size()))
-        page.r[static_cast<size_t>(entry.bypass_type)]->setChecked(true);
+    if (entry.bypass_type >= 0 && entry.bypass_type < static_cast<int>(page.R.size()))
+        page.R[static_cast<size_t>(entry.bypass_type)]->setChecked(true);
 }
 
 TClEmcy TFemcy::EntryFromPage(const TFemcyPage& page, const TClEmcy& previous, int typeIfNone) const
@@ -215,18 +215,18 @@ TClEmcy TFemcy::EntryFromPage(const TFemcyPage& page, const TClEmcy& previous, i
     TClEmcy entry = previous;
     for (size_t f = 0; f < kEmcyTextCount; ++f) entry.*kEmcyTexts[f] = ZeroIfEmpty(S(page.E[f]->text()));
     entry.bypass_enable = page.CBbypass_enable->isChecked();
-    const int checked = page.bypassType->checkedId();
+    const int checked = page.BypassType->checkedId();
     entry.bypass_type = checked >= 0 ? checked : typeIfNone;
     return entry;
 }
 
 void TFemcy::NewAClick(TFemcyPage& page)
 {
-    EmcyList& list = table_.Side(page.side);
+    EmcyList& list = table_.Side(page.Side);
     const std::string id = S(page.E[0]->text());
     const int selected = SelectedRow(page.LBCan);
     if (selected >= 0) {
-        const KeyCheck check = CheckId(id, list[static_cast<size_t>(selected)].text, true, list);
+        const KeyCheck check = CheckId(id, list[static_cast<size_t>(selected)].Text, true, list);
         Say(check.Messages);
         if (!check) return;
     }
@@ -239,14 +239,14 @@ void TFemcy::ModifyAClick(TFemcyPage& page)
 {
     const int selected = SelectedRow(page.LBCan);
     if (selected < 0) return;
-    EmcyList& list = table_.Side(page.side);
+    EmcyList& list = table_.Side(page.Side);
     EmcyLine& line = list[static_cast<size_t>(selected)];
     const std::string id = S(page.E[0]->text());
-    const KeyCheck check = CheckId(id, line.text, false, list);
+    const KeyCheck check = CheckId(id, line.Text, false, list);
     Say(check.Messages);
     if (!check) return;
-    line.entry = EntryFromPage(page, line.entry, line.entry.bypass_type);
-    line.text = id;
+    line.Entry = EntryFromPage(page, line.Entry, line.Entry.bypass_type);
+    line.Text = id;
     page.LBCan->item(selected)->setText(Q(id));
 }
 
@@ -254,7 +254,7 @@ void TFemcy::DeleteAClick(TFemcyPage& page)
 {
     const int selected = SelectedRow(page.LBCan);
     if (selected < 0) return;
-    EmcyList& list = table_.Side(page.side);
+    EmcyList& list = table_.Side(page.Side);
     list.erase(list.begin() + selected);
     selecting_ = true;
     delete page.LBCan->takeItem(selected);
@@ -281,7 +281,7 @@ void TFemcy::BitBtn4Click()
         },
         [&](const std::vector<std::string>& row) {
             const CanSide side = AddEmcyDefSheetRow(table_, row);
-            AddLine(side == CanSide::A ? A : B, table_.Side(side).back().text);
+            AddLine(side == CanSide::A ? A : B, table_.Side(side).back().Text);
         });
     // Also after an import that ended early: what it brought is shown. A cancelled dialog
     // leaves the window as it was.

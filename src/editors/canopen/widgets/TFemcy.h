@@ -21,13 +21,13 @@ struct ProjectContext;
 // The controls of one page, "From CAN A" or "From CAN B". Their object names carry the page's
 // suffix: LBCanA, Eid_devA ... Eenmask_eq_m3A, Gbbypass_setA, r1a ... r9a.
 struct TFemcyPage {
-    CanSide side = CanSide::A;
+    CanSide Side = CanSide::A;
     QListWidget* LBCan = nullptr;
     QCheckBox* CBbypass_enable = nullptr;
     std::array<QLineEdit*, kEmcyTextCount> E{}; // Eid_dev ... Eenmask_eq_m3, in field order
     QGroupBox* Gbbypass_set = nullptr;
-    QButtonGroup* bypassType = nullptr;  // the radio buttons by translation type
-    std::array<QRadioButton*, 9> r{};    // in value order: r1, r2, r3, r9, r4, r5, r6, r7, r8
+    QButtonGroup* BypassType = nullptr;  // the radio buttons by translation type
+    std::array<QRadioButton*, 9> R{};    // in value order: r1, r2, r3, r9, r4, r5, r6, r7, r8
     QPushButton* DeleteEmcy = nullptr;
     QPushButton* NewEmcy = nullptr;
     QPushButton* ModifyEmcy = nullptr;

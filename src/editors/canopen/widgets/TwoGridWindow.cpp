@@ -22,13 +22,13 @@ namespace {
 
 StringGrid* MakeGrid(const TwoGridTable& table, QWidget* parent, const char* name)
 {
-    auto* grid = new StringGrid(table.columns, table.rows, parent);
+    auto* grid = new StringGrid(table.Columns, table.Rows, parent);
     PrepareGrid(table, grid->Cells());
     grid->CellsChanged();
     grid->verticalHeader()->setDefaultSectionSize(20);
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* target = new TargetColumnDelegate(grid);
-    for (int column = table.firstTargetColumn; column < table.columns; ++column)
+    for (int column = table.FirstTargetColumn; column < table.Columns; ++column)
         grid->setItemDelegateForColumn(column, target);
     NameFor(grid, QString::fromUtf8(name));
     return grid;
@@ -58,28 +58,28 @@ TwoGridWindow::TwoGridWindow(const TwoGridTable& table, const TwoGridLook& look,
                              OpenExcelDialog& openExcel, QWidget* parent)
     : CanopenEditor(context, openExcel, parent),
       PageControl1(new QTabWidget(this)),
-      sga(MakeGrid(table, this, look.pages[0])),
-      sgb(MakeGrid(table, this, look.pages[1])),
+      sga(MakeGrid(table, this, look.Pages[0])),
+      sgb(MakeGrid(table, this, look.Pages[1])),
       table_(table),
       look_(look)
 {
     for (size_t page = 0; page < 2; ++page)
         for (size_t which = 0; which < 2; ++which)
-            if (const char* text = look.pageCaptions[page][which])
+            if (const char* text = look.PageCaptions[page][which])
                 captions_[page][which] = new QLabel(QString::fromUtf8(text), this);
 
-    setObjectName(QString::fromUtf8(look.objectName));
-    setWindowTitle(QString::fromUtf8(look.title));
+    setObjectName(QString::fromUtf8(look.ObjectName));
+    setWindowTitle(QString::fromUtf8(look.Title));
     setSizeGripEnabled(true);
     ApplyMappingLook(this);
 
-    PageControl1->addTab(MakePage(sga, captions_[0][0], captions_[0][1]), QString::fromUtf8(look.pages[0]));
-    PageControl1->addTab(MakePage(sgb, captions_[1][0], captions_[1][1]), QString::fromUtf8(look.pages[1]));
+    PageControl1->addTab(MakePage(sga, captions_[0][0], captions_[0][1]), QString::fromUtf8(look.Pages[0]));
+    PageControl1->addTab(MakePage(sgb, captions_[1][0], captions_[1][1]), QString::fromUtf8(look.Pages[1]));
 
     std::function<bool()> ok = [] { return true; };
-    if (look.okSaves) ok = [this] { return SaveTable(); };
+    if (look.OkSaves) ok = [this] { return SaveTable(); };
     AddButtonBar(PageControl1, std::move(ok), [this] { ExportGrids(); }, [this] { ImportSheetRows(); });
-    resize(look.size);
+    resize(look.Size);
 
     sga->installEventFilter(this);
     sgb->installEventFilter(this);
@@ -88,14 +88,14 @@ TwoGridWindow::TwoGridWindow(const TwoGridTable& table, const TwoGridLook& look,
 void TwoGridWindow::FormShow()
 {
     const GridLoad load = LoadGrids(table_, context_, document_, sga->Cells(), sgb->Cells());
-    if (load.read == GuardedReadResult::Failed) MarkLoadIncomplete();
+    if (load.Read == GuardedReadResult::Failed) MarkLoadIncomplete();
     sga->CellsChanged();
     sgb->CellsChanged();
     FormResize();
     StringGrid* grid = PageControl1->currentIndex() == 1 ? sgb : sga;
     grid->MoveCursor(1, 1);
     grid->setFocus();
-    if (load.dropped > 0 && look_.overflowNotice) Messages().Notice(look_.overflowNotice);
+    if (load.Dropped > 0 && look_.OverflowNotice) Messages().Notice(look_.OverflowNotice);
 }
 
 bool TwoGridWindow::SaveTable()
@@ -111,14 +111,14 @@ void TwoGridWindow::ImportSheetRows()
 {
     FinishGridEdit(this);
     TwoGridSheetImport import(table_, sga->Cells(), sgb->Cells());
-    ImportIntoGrids(openExcel_, table_.name, table_.SheetColumns(), sga, sgb,
+    ImportIntoGrids(openExcel_, table_.Name, table_.SheetColumns(), sga, sgb,
                     [&](const std::vector<std::string>& row) { import.Row(row); });
 }
 
 void TwoGridWindow::ExportGrids()
 {
     FinishGridEdit(this);
-    Say(ExportCsv(context_, table_.name, ExportLines(table_, sga->Cells(), sgb->Cells())));
+    Say(ExportCsv(context_, table_.Name, ExportLines(table_, sga->Cells(), sgb->Cells())));
 }
 
 bool TwoGridWindow::eventFilter(QObject* watched, QEvent* event)
@@ -131,7 +131,7 @@ void TwoGridWindow::FormResize()
 {
     for (StringGrid* grid : {sga, sgb}) {
         const int width = look_.columnWidth(grid->width());
-        for (int column = 0; column < table_.columns; ++column) grid->setColumnWidth(column, width);
+        for (int column = 0; column < table_.Columns; ++column) grid->setColumnWidth(column, width);
     }
 }
 

@@ -15,16 +15,16 @@ struct TwoGridTable;
 
 // How a two-grid window looks and what its OK does.
 struct TwoGridLook {
-    const char* objectName;
-    const char* title;
-    std::array<const char*, 2> pages; // the tab texts, which also name the grids
+    const char* ObjectName;
+    const char* Title;
+    std::array<const char*, 2> Pages; // the tab texts, which also name the grids
     // Over each page's grid, when given: a caption over the columns of the virtual side and
     // one over those of the target side.
-    std::array<std::array<const char*, 2>, 2> pageCaptions;
-    QSize size;
+    std::array<std::array<const char*, 2>, 2> PageCaptions;
+    QSize Size;
     int (*columnWidth)(int gridWidth);
-    bool okSaves;               // false: OK only closes, and the table leaves only through Export
-    const char* overflowNotice; // shown when a grid cannot hold the document's entries; none: silent
+    bool OkSaves;               // false: OK only closes, and the table leaves only through Export
+    const char* OverflowNotice; // shown when a grid cannot hold the document's entries; none: silent
 };
 
 // A CANopen table on two pages, `sga` for the CAN A side and `sgb` for the CAN B side, above

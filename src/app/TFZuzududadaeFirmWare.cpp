@@ -16,7 +16,7 @@
 #include "firmware/ConfigurationImage.h"
 #include "firmware/DeviceUpdate.h"
 #include "common/ProjectLayout.h"
-#include "projectcheck/widgets/ByteMapWindow.h"
+#include "devicenet/widgets/ByteMapWindow.h"
 #include "projectcheck/widgets/ProjectCheckWindow.h"
 #include "firmware/widgets/TFModifyFileSx.h"
 

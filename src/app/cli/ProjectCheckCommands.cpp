@@ -2,8 +2,9 @@
 #include "app/cli/ProjectArgument.h"
 #include "gateway/GatewayProject.h"
 
-#include "projectcheck/ByteMap.h"
-#include "projectcheck/ByteMapPicture.h"
+#include "devicenet/ByteMap.h"
+#include "devicenet/ByteMapFormat.h"
+#include "devicenet/ByteMapPicture.h"
 #include "projectcheck/ProjectCheck.h"
 #include "projectcheck/ReportFormat.h"
 

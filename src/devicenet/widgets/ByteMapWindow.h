@@ -1,6 +1,6 @@
 #pragma once
 #include "common/widgets/ModalWindow.h"
-#include "projectcheck/ByteMap.h"
+#include "devicenet/ByteMap.h"
 
 #include <functional>
 #include <string>

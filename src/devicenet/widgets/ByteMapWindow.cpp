@@ -1,11 +1,11 @@
-#include "projectcheck/widgets/ByteMapWindow.h"
+#include "devicenet/widgets/ByteMapWindow.h"
 
 #include "gateway/GatewayProject.h"
 #include "common/MessageSink.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
-#include "projectcheck/ByteMapPicture.h"
-#include "projectcheck/widgets/ByteMapView.h"
+#include "devicenet/ByteMapPicture.h"
+#include "devicenet/widgets/ByteMapView.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>

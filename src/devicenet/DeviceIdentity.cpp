@@ -6,7 +6,7 @@
 #include "common/ParseInt.h"
 #include "common/TextFile.h"
 
-#include <set>
+#include <sys/stat.h>
 
 inline namespace zz {
 
@@ -170,6 +170,8 @@ DeviceIdentity LoadDeviceIdentity(const std::string& masterDir)
 {
     const std::string path = IdentityFilePath(masterDir);
     if (!FileExists(path)) {
+        // MASTER is made at start-up; a command may come first.
+        if (!DirectoryExists(masterDir)) mkdir(masterDir.c_str(), 0777);
         const DeviceIdentity demo;
         WriteFileAtomically(path, IdentityFileText(demo));
         return demo;

@@ -76,7 +76,8 @@ DeviceIdentity ParseIdentityFile(std::string_view text, const std::string& path)
 
 std::string IdentityFilePath(const std::string& masterDir);
 
-// The identity kept in MASTER; the file is created with the demo values when it is missing.
+// The identity kept in MASTER; the file (and MASTER, one level) is created with the demo values
+// when it is missing.
 // Throws Failure when the file cannot be read, is refused, or cannot be created.
 DeviceIdentity LoadDeviceIdentity(const std::string& masterDir);
 

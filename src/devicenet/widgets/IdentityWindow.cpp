@@ -79,6 +79,8 @@ void IdentityWindow::FormShow()
 
 bool IdentityWindow::OKClick()
 {
+    // After a file that was refused the window shows the demo values, not the file.
+    if (!ConfirmSaveAfterIncompleteLoad()) return false;
     IdentityTexts texts;
     for (const auto& [key, widget] : fields_) {
         if (auto* box = qobject_cast<QCheckBox*>(widget))

@@ -13,7 +13,6 @@ const std::string kDemo = ZZ_DEMO_PROJECT_DIR;
 TEST(EdsCommand, WritesAndRefuses)
 {
     TempDir app;
-    app.MakeDir("MASTER");
     for (const char* file : {"pargen.xml", "Receive_Frame.xml", "Receive_Info.xml", "Send_Frame.xml", "Send_Info.xml"})
         app.Write(std::string("PROJECTS/Demo/") + file, ReadAll(kDemo + "/" + file));
     const std::string eds = app.File("demo.eds");

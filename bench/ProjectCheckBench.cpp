@@ -1,7 +1,7 @@
 // The project check and the byte map on the largest project the editors make: 127 receive and
 // 127 send frames of 8 bytes, every byte mapped, and full CANopen tables.
 #include "gateway/GatewayProject.h"
-#include "projectcheck/ByteMap.h"
+#include "devicenet/ByteMap.h"
 #include "projectcheck/ProjectCheck.h"
 
 #include <benchmark/benchmark.h>

@@ -9,16 +9,16 @@
 
 // Each sub-system adds its commands here, in the order the help lists them.
 static const CliCommand* const kCommands[] = {
-    &kBuildCommand,  &kCheckCommand,  &kMapCommand,    &kVerifyCommand,  &kDecodeCommand,
-    &kImportCommand, &kExportCommand, &kSheetsCommand, &kXmlTreeCommand,
+    &kBuildCommand,  &kCheckCommand,  &kMapCommand,    &kEdsCommand,    &kVerifyCommand,
+    &kDecodeCommand, &kImportCommand, &kExportCommand, &kSheetsCommand, &kXmlTreeCommand,
 };
 
 static void PrintHelp(std::ostream& out)
 {
-    out << "zuzududada-cli: builds and verifies the gateway firmware of a project, checks a project\n"
-           "and maps its DeviceNet bytes, moves the CANopen tables between workbooks, documents and\n"
-           "CSV files, and inspects XML files, without windows. Messages go to standard error; the\n"
-           "exit status is 0 on success.\n\n"
+    out << "zuzududada-cli: builds and verifies the gateway firmware of a project, checks a project,\n"
+           "maps its DeviceNet bytes and writes its EDS file, moves the CANopen tables between\n"
+           "workbooks, documents and CSV files, and inspects XML files, without windows. Messages go\n"
+           "to standard error; the exit status is 0 on success.\n\n"
            "Usage: zuzududada-cli COMMAND [ARGUMENTS]\n\nCommands:\n";
     for (const CliCommand* c : kCommands) out << "  " << c->Name << ' ' << c->Usage << "\n      " << c->Summary << '\n';
     out << "  help\n      Shows this text.\n";

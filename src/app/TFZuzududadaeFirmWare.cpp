@@ -11,18 +11,24 @@
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
 #include "common/ProjectLayout.h"
+#include "common/FileSystem.h"
+#include "devicenet/DeviceIdentity.h"
+#include "devicenet/EdsFile.h"
+#include "devicenet/widgets/ByteMapWindow.h"
+#include "devicenet/widgets/IdentityWindow.h"
 #include "firmware/DeviceUpdateChain.h"
 #include "gateway/GatewayProject.h"
 #include "projectcheck/ProjectCheck.h"
-#include "projectcheck/widgets/ByteMapWindow.h"
 #include "projectcheck/widgets/ProjectCheckWindow.h"
 #include "firmware/widgets/TFModifyFileSx.h"
 
+#include <ctime>
 #include <memory>
 #include <optional>
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -166,6 +172,19 @@ void TFZuzududadaeFirmWare::BuildMenus()
     actByteMap = tools->addAction(QStringLiteral("DeviceNet &Byte Map"), this, [this] {
         RunGuarded([this] { ByteMapClick(); });
     });
+    actExportEds = tools->addAction(QStringLiteral("Export &EDS..."), this, [this] {
+        RunGuarded([this] { ExportEdsClick(); });
+    });
+    FIdentity = new IdentityWindow(this);
+    actIdentity = tools->addAction(QStringLiteral("DeviceNet &identity"), this, [this] {
+        RunGuarded([this] { IdentityClick(); });
+    });
+    AskEdsPath = [this](const std::string& suggested) -> std::optional<std::string> {
+        const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export EDS"), Q(suggested),
+                                                          QStringLiteral("EDS file (*.eds)"));
+        if (path.isEmpty()) return std::nullopt;
+        return S(path);
+    };
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     actHelp = help->addAction(QStringLiteral("&Help"), this, [this] {
@@ -235,6 +254,22 @@ void TFZuzududadaeFirmWare::ByteMapClick()
     if (!ProjectChosen()) return;
     FByteMap->SetProjectDir(context_.ProjectDir);
     FByteMap->exec();
+}
+
+void TFZuzududadaeFirmWare::ExportEdsClick()
+{
+    if (!ProjectChosen()) return;
+    const std::string name = FileNameOf(context_.ProjectDir);
+    const std::optional<std::string> path = AskEdsPath(context_.ProjectDir + "/" + name + ".eds");
+    if (!path) return;
+    WriteEdsFile(*path, LoadGatewayProject(context_), LoadDeviceIdentity(context_.MasterDir),
+                 {name, std::string(kBaseFirmwareName), std::time(nullptr)});
+}
+
+void TFZuzududadaeFirmWare::IdentityClick()
+{
+    FIdentity->SetMasterDir(context_.MasterDir);
+    FIdentity->exec();
 }
 
 void TFZuzududadaeFirmWare::OpenFindingDocument(const Finding& finding)

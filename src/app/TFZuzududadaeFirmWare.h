@@ -5,6 +5,10 @@
 
 #include <QMainWindow>
 
+#include <functional>
+#include <optional>
+#include <string>
+
 class QAction;
 class QLabel;
 class QPushButton;
@@ -12,6 +16,7 @@ class QPushButton;
 inline namespace zz {
 
 class ByteMapWindow;
+class IdentityWindow;
 class ProjectCheckWindow;
 struct Finding;
 
@@ -43,7 +48,12 @@ public:
     // The project check and the DeviceNet byte map, owned here like the editors they lead to.
     ProjectCheckWindow* FProjectCheck;
     ByteMapWindow* FByteMap;
-
+    // "Export EDS..." and the identity it is made with.
+    QAction *actExportEds, *actIdentity;
+    IdentityWindow* FIdentity;
+    // Asks where to write the EDS file, starting from the suggested path; none cancels. A file
+    // dialog unless replaced (the tests answer themselves).
+    std::function<std::optional<std::string>(const std::string& suggested)> AskEdsPath;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -68,6 +78,8 @@ private:
     // "Check project" and "DeviceNet Byte Map" on the current project.
     void CheckProjectClick();
     void ByteMapClick();
+    void ExportEdsClick();
+    void IdentityClick();
     // Opens the editor of the document a finding names.
     void OpenFindingDocument(const Finding& finding);
 

@@ -2,16 +2,12 @@
 #include "common/MessageSink.h"
 #include "editors/gateway/FrameMappingWindow.h"
 #include "firmware/widgets/TFModifyFileSx.h"
-#include "projectcheck/widgets/ByteMapView.h"
-#include "projectcheck/widgets/ByteMapWindow.h"
 #include "projectcheck/widgets/ProjectCheckWindow.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
 
 #include <QAction>
-#include <QImage>
 #include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -84,42 +80,6 @@ TEST_F(ProjectCheckWindows, CheckWindowListsFindingsAndOpensTheirEditor)
                    Button(window, QStringLiteral("Close"))->click();
                });
     EXPECT_TRUE(editorOpened);
-    EXPECT_TRUE(sink.Empty()) << sink.Last();
-    main->LbButton1->click();
-}
-
-// Tools > DeviceNet Byte Map draws the demo's areas, highlights a frame picked in the list,
-// tells a cell's frame, and exports the picture as SVG and PNG.
-TEST_F(ProjectCheckWindows, ByteMapWindowShowsAndExportsThePicture)
-{
-    Open();
-    WhileModal([&] { main->actByteMap->trigger(); },
-               [&](QWidget* modal) {
-                   auto* window = qobject_cast<ByteMapWindow*>(modal);
-                   ASSERT_NE(window, nullptr);
-                   EXPECT_EQ(window->windowTitle(), QStringLiteral("DeviceNet Byte Map"));
-                   EXPECT_LE(window->width(), 1366);
-                   EXPECT_LE(window->height(), 768);
-                   EXPECT_EQ(window->Map().Input.Size, 32);
-                   // Two title rows, five receive and four send frames.
-                   EXPECT_EQ(window->Frames->count(), 2 + 5 + 4);
-                   EXPECT_EQ(window->focusWidget(), window->Frames);
-                   window->Frames->setCurrentRow(2);
-                   const QString tip = window->View->ToolTipAt(QPoint(12 + 104 / 2, 12 + 28 + 40 + 20));
-                   EXPECT_TRUE(tip.contains(QStringLiteral("$281 B1: Drive 1 actual speed"))) << tip.toStdString();
-
-                   const std::string svg = app.File("map.svg");
-                   const std::string png = app.File("map.png");
-                   window->SetAskPath([&](const QString&, const QString& filter) {
-                       return QString::fromStdString(filter.contains(QStringLiteral("svg")) ? svg : png);
-                   });
-                   Button(window, QStringLiteral("Export SVG..."))->click();
-                   Button(window, QStringLiteral("Export PNG..."))->click();
-                   EXPECT_NE(ReadAll(svg).find("$281 B1"), std::string::npos);
-                   const QImage image(QString::fromStdString(png));
-                   EXPECT_EQ(image.size(), window->View->sizeHint());
-                   Button(window, QStringLiteral("Close"))->click();
-               });
     EXPECT_TRUE(sink.Empty()) << sink.Last();
     main->LbButton1->click();
 }

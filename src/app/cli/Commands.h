@@ -36,6 +36,7 @@ struct CliCommand {
 extern const CliCommand kBuildCommand;   // the firmware of a project, as "Up date Device" builds it
 extern const CliCommand kCheckCommand;   // the project check
 extern const CliCommand kMapCommand;     // the DeviceNet byte map
+extern const CliCommand kEdsCommand;     // the EDS file for the DeviceNet scanner
 extern const CliCommand kVerifyCommand;  // a firmware against the project
 extern const CliCommand kDecodeCommand;  // the configuration held in a firmware
 extern const CliCommand kImportCommand;  // a CANopen table from a workbook

@@ -2,8 +2,10 @@
 #include "app/cli/ProjectArgument.h"
 #include "gateway/GatewayProject.h"
 
-#include "projectcheck/ByteMap.h"
-#include "projectcheck/ByteMapPicture.h"
+#include "devicenet/ByteMap.h"
+#include "devicenet/ByteMapFormat.h"
+#include "devicenet/ByteMapPicture.h"
+#include "devicenet/TagList.h"
 #include "projectcheck/ProjectCheck.h"
 #include "projectcheck/ReportFormat.h"
 
@@ -19,9 +21,9 @@ inline namespace zz {
 // Prints the findings of the project check (text, or JSON with --json) on standard output.
 // Exit status: 0 without errors (warnings allowed), 1 with errors, 2 for bad arguments.
 
-// zuzududada-cli map [--app-dir DIR] [--json] [--svg FILE] PROJECT_DIR
-// Prints where every CAN byte lands on DeviceNet, one line per DeviceNet byte (or JSON), or
-// writes the picture of the byte map as SVG. Exit status: 0 on success, 1 when a document
+// zuzududada-cli map [--app-dir DIR] [--json | --csv] [--svg FILE] PROJECT_DIR
+// Prints where every CAN byte lands on DeviceNet, one line per DeviceNet byte (or JSON, or the
+// PLC's tag list as CSV), or writes the picture of the byte map as SVG. Exit status: 0 on success, 1 when a document
 // could not be read or the picture not written, 2 for bad arguments.
 
 namespace {
@@ -57,6 +59,10 @@ constexpr const char* kMapHelp =
     "                  DIR/PROJECTS (default: the directory of this program; for an\n"
     "                  installed program ~/.local/share/zuzududada)\n"
     "  --json          print the map as JSON instead\n"
+    "  --csv           print the tag list for the PLC instead: one CSV line per CAN byte on a\n"
+    "                  DeviceNet byte with direction (IN or OUT), byte, COB ID, CAN byte,\n"
+    "                  mnemonic and a tag name PLC tools accept (a letter, then letters,\n"
+    "                  digits and underscores, at most 40, unique), CR LF line ends\n"
     "  --svg FILE      write the picture of the map as an SVG file instead\n"
     "Exit status: 0 on success, 1 when a document could not be read or the picture not written,\n"
     "2 for wrong arguments.\n";
@@ -89,6 +95,8 @@ int RunMap(const CommandArguments& arguments)
     const std::optional<std::string> projectDir = ProjectDirectory(kMapCommand, arguments);
     if (!projectDir) return 2;
     const bool json = arguments.Has("--json");
+    const bool csv = arguments.Has("--csv");
+    if (json && csv) return kMapCommand.UsageError("--json and --csv cannot both be given");
     const std::optional<std::string> svg = arguments.Value("--svg");
     const ByteMap map = BuildByteMap(LoadGatewayProject(ProjectLayout::Of(*projectDir)));
     int status = 0;
@@ -110,9 +118,10 @@ int RunMap(const CommandArguments& arguments)
             return 1;
         }
         if (json) std::cout << ByteMapJson(map);
+        if (csv) std::cout << TagListCsv(TagEntries(map));
         return status;
     }
-    std::cout << (json ? ByteMapJson(map) : ByteMapText(map));
+    std::cout << (json ? ByteMapJson(map) : csv ? TagListCsv(TagEntries(map)) : ByteMapText(map));
     return status;
 }
 
@@ -130,10 +139,10 @@ const CliCommand kCheckCommand{
 
 const CliCommand kMapCommand{
     .Name = "map",
-    .Usage = "[--app-dir DIR] [--json] [--svg FILE] PROJECT_DIR",
+    .Usage = "[--app-dir DIR] [--json | --csv] [--svg FILE] PROJECT_DIR",
     .Summary = "Shows which CAN byte feeds each DeviceNet input and output byte.",
     .Help = kMapHelp,
-    .Options = {.Flags = {"--json"}, .Values = {"--app-dir", "--svg"}},
+    .Options = {.Flags = {"--json", "--csv"}, .Values = {"--app-dir", "--svg"}},
     .Voice = FailureVoice::Prefixed,
     .Body = RunMap,
 };

@@ -45,6 +45,13 @@ TEST(MapCommand, TextJsonAndPicture)
     const CommandRun json = RunCommand(kMapCommand, {"--json", kDemo});
     EXPECT_EQ(nlohmann::json::parse(json.Out)["output"]["size"], 24);
 
+    const CommandRun csv = RunCommand(kMapCommand, {"--csv", kDemo});
+    EXPECT_EQ(csv.Status, 0);
+    EXPECT_EQ(csv.Out.rfind("direction,byte,cob_id,can_byte,mnemonic,tag\r\n", 0), 0u) << csv.Out;
+    EXPECT_NE(csv.Out.find("IN,8,$281,1,Drive 1 actual speed,IN008_Drive_1_actual_speed_B1\r\n"), std::string::npos)
+        << csv.Out;
+    EXPECT_EQ(RunCommand(kMapCommand, {"--csv", "--json", kDemo}).Status, 2);
+
     // The picture needs a GUI application of its own: the program itself draws it.
     TempDir out;
     EXPECT_EQ(RunProgram("map --svg '" + out.File("map.svg") + "' '" + kDemo + "'").Status, 0);

@@ -1,4 +1,4 @@
-#include "projectcheck/ByteMapPicture.h"
+#include "devicenet/ByteMapPicture.h"
 
 #include <QFile>
 #include <QImage>

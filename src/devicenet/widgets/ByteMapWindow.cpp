@@ -1,11 +1,13 @@
-#include "projectcheck/widgets/ByteMapWindow.h"
+#include "devicenet/widgets/ByteMapWindow.h"
 
 #include "gateway/GatewayProject.h"
+#include "common/FileSystem.h"
 #include "common/MessageSink.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
-#include "projectcheck/ByteMapPicture.h"
-#include "projectcheck/widgets/ByteMapView.h"
+#include "devicenet/ByteMapPicture.h"
+#include "devicenet/TagList.h"
+#include "devicenet/widgets/ByteMapView.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -54,9 +56,10 @@ ByteMapWindow::ByteMapWindow(QWidget* parent) : ModalWindow(parent)
 
     ExportSvg = new QPushButton(QStringLiteral("Export &SVG..."), this);
     ExportPng = new QPushButton(QStringLiteral("Export &PNG..."), this);
+    ExportTags = new QPushButton(QStringLiteral("Export &tag list..."), this);
     Print = new QPushButton(QStringLiteral("P&rint..."), this);
     CloseButton = new QPushButton(QStringLiteral("&Close"), this);
-    for (QPushButton* b : {ExportSvg, ExportPng, Print, CloseButton}) b->setAutoDefault(false);
+    for (QPushButton* b : {ExportSvg, ExportPng, ExportTags, Print, CloseButton}) b->setAutoDefault(false);
 
     auto* side = new QVBoxLayout;
     side->addWidget(framesLabel);
@@ -67,6 +70,7 @@ ByteMapWindow::ByteMapWindow(QWidget* parent) : ModalWindow(parent)
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(ExportSvg);
     buttons->addWidget(ExportPng);
+    buttons->addWidget(ExportTags);
     buttons->addWidget(Print);
     buttons->addStretch();
     buttons->addWidget(CloseButton);
@@ -80,6 +84,7 @@ ByteMapWindow::ByteMapWindow(QWidget* parent) : ModalWindow(parent)
     };
     OnClick(ExportSvg, [this] { ExportSvgClick(); });
     OnClick(ExportPng, [this] { ExportPngClick(); });
+    OnClick(ExportTags, [this] { ExportTagsClick(); });
     OnClick(Print, [this] { PrintClick(); });
     connect(CloseButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(Frames, &QListWidget::currentRowChanged, this, [this](int row) { FramesRowChanged(row); });
@@ -130,6 +135,13 @@ void ByteMapWindow::ExportPngClick()
     if (path.isEmpty()) return;
     std::string why;
     if (!WriteByteMapPng(map_, S(path), why)) Messages().Notice(why);
+}
+
+void ByteMapWindow::ExportTagsClick()
+{
+    const QString path = askPath_(QStringLiteral("Export tag list"), QStringLiteral("CSV file (*.csv)"));
+    if (path.isEmpty()) return;
+    WriteFileAtomically(S(path), TagListCsv(TagEntries(map_)));
 }
 
 void ByteMapWindow::PrintClick()

@@ -1,6 +1,6 @@
 #pragma once
 #include "common/widgets/ModalWindow.h"
-#include "projectcheck/ByteMap.h"
+#include "devicenet/ByteMap.h"
 
 #include <functional>
 #include <string>
@@ -15,7 +15,7 @@ class ByteMapView;
 
 // "DeviceNet Byte Map": the input and output areas of the current project as grids of
 // numbered cells, the frames in a side list (selecting one highlights its bytes), export of
-// the picture to SVG and PNG, and printing. Every showing reads the documents again.
+// the picture to SVG and PNG and of the PLC's tag list to CSV, and printing. Every showing reads the documents again.
 class ByteMapWindow : public ModalWindow {
     Q_OBJECT
 public:
@@ -34,6 +34,7 @@ public:
     // Handlers of the buttons and the frame list.
     void ExportSvgClick();
     void ExportPngClick();
+    void ExportTagsClick();
     void PrintClick();
     void FramesRowChanged(int row);
 
@@ -42,6 +43,7 @@ public:
     QScrollArea* Scroll;
     QPushButton* ExportSvg;
     QPushButton* ExportPng;
+    QPushButton* ExportTags;
     QPushButton* Print;
     QPushButton* CloseButton;
 

@@ -1,4 +1,4 @@
-#include "projectcheck/widgets/ByteMapView.h"
+#include "devicenet/widgets/ByteMapView.h"
 
 #include "common/widgets/QtText.h"
 

@@ -1,4 +1,4 @@
-#include "projectcheck/ByteMap.h"
+#include "devicenet/ByteMap.h"
 
 #include "gateway/GatewayProject.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "projectcheck/ByteMap.h"
+#include "devicenet/ByteMap.h"
 
 #include <QColor>
 #include <QPoint>

@@ -1,6 +1,7 @@
 #include "gateway/GatewayProject.h"
-#include "projectcheck/ByteMap.h"
-#include "projectcheck/ReportFormat.h"
+#include "devicenet/ByteMap.h"
+#include "devicenet/ByteMapFormat.h"
+#include "devicenet/TagList.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -41,6 +42,41 @@ TEST(ByteMap, PlacesEveryMappedByte)
     EXPECT_NE(text.find("IN  1    0x181      B2  first; 0x182      B1  second  [conflict]\n"), std::string::npos) << text;
     EXPECT_NE(text.find("IN  9    0x182      B3  second  [beyond the area of 8 bytes]\n"), std::string::npos) << text;
     EXPECT_NE(text.find("OUT 3    -\n"), std::string::npos) << text;
+}
+
+// One tag per CAN byte on a DeviceNet byte, named as PLC tools accept: a long or non-ASCII
+// mnemonic is shortened and cleaned, and a name taken already gets a number.
+TEST(ByteMap, TagListNamesEveryMappedByte)
+{
+    TempDir project;
+    project.Write("pargen.xml", "<Par_Gen><Can_Baud>5</Can_Baud><CAN_Type>0</CAN_Type><How_Send>0</How_Send>"
+                                "<Delay_Send>100</Delay_Send><Net_Dev_Id>1</Net_Dev_Id><Net_Baud>2</Net_Baud>"
+                                "<Net_In>8</Net_In><Net_Out>4</Net_Out></Par_Gen>");
+    project.Write("Receive_Frame.xml",
+                  "<R><row COBID=\"0x181\" Dim=\"2\" Mnemonic=\"Temp. &#xB0;C, zone \\&quot;A&quot;\"/>"
+                  "<row COBID=\"0x182\" Dim=\"3\" Mnemonic=\"Temp. &#xB0;C, zone \\&quot;A&quot;\"/>"
+                  "<row COBID=\"0x183\" Dim=\"1\" Mnemonic=\"a very long mnemonic that goes on and on and on\"/></R>");
+    project.Write("Receive_Info.xml", "<I><row B1=\"0\" B2=\"9\" B3=\"255\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/>"
+                                      "<row B1=\"0\" B2=\"255\" B3=\"255\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/>"
+                                      "<row B1=\"7\" B2=\"255\" B3=\"255\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/></I>");
+    project.Write("Send_Frame.xml", "<R><row COBID=\"0x201\" Dim=\"1\" Mnemonic=\"\"/></R>");
+    project.Write("Send_Info.xml", "<I><row B1=\"3\" B2=\"255\" B3=\"255\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/></I>");
+
+    const std::vector<TagEntry> tags = TagEntries(BuildByteMap(LoadGatewayProject(ProjectLayout::Of(project.Path()))));
+    ASSERT_EQ(tags.size(), 4u); // byte 9 lies beyond the input area
+    EXPECT_EQ(tags[0].Tag, "IN000_Temp_C_zone_A_B1");
+    EXPECT_EQ(tags[1].Tag, "IN000_Temp_C_zone_A_B1_2");
+    EXPECT_EQ(tags[2].Tag, "IN007_a_very_long_mnemonic_that_goes_B1");
+    EXPECT_EQ(tags[3].Tag, "OUT003_B1");
+    for (const TagEntry& tag : tags) EXPECT_TRUE(IsPlcTagName(tag.Tag)) << tag.Tag;
+    EXPECT_FALSE(IsPlcTagName("1A"));
+    EXPECT_FALSE(IsPlcTagName(std::string(41, 'A')));
+
+    const std::string csv = TagListCsv(tags);
+    EXPECT_EQ(csv.substr(0, csv.find("\r\n", csv.find("\r\n") + 2) + 2),
+              "direction,byte,cob_id,can_byte,mnemonic,tag\r\n"
+              "IN,0,0x181,1,\"Temp. \xC2\xB0" "C, zone \\\"\"A\"\"\",IN000_Temp_C_zone_A_B1\r\n");
+    EXPECT_NE(csv.find("OUT,3,0x201,1,,OUT003_B1\r\n"), std::string::npos) << csv;
 }
 
 // A mapping document that does not load leaves its side empty and says why.

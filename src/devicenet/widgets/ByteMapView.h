@@ -1,6 +1,6 @@
 #pragma once
-#include "projectcheck/ByteMap.h"
-#include "projectcheck/ByteMapPicture.h"
+#include "devicenet/ByteMap.h"
+#include "devicenet/ByteMapPicture.h"
 
 #include <QWidget>
 

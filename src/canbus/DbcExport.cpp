@@ -49,8 +49,6 @@ std::string AsciiComment(const std::string& text)
     return out;
 }
 
-uint8_t Low8(int32_t value) { return static_cast<uint8_t>(static_cast<uint32_t>(value) & 0xFF); }
-
 std::string MappingText(const FrameMapping& mapping)
 {
     std::string out;
@@ -120,15 +118,9 @@ DbcExport ExportDbc(const GatewayProject& project)
             message.Attributes[kDbcDimAttribute] = PercentEscaped(row.Dim);
             if (receive) message.Attributes[kDbcDeleteAttribute] = PercentEscaped(row.Delete);
             message.Attributes[kDbcMnemonicAttribute] = PercentEscaped(row.Mnemonic);
-            // The firmware takes all eight bytes of a mapping row, those beyond the length too.
-            FrameMapping mapping = mappings.Records.at(i);
-            if (i < mappedRows) {
-                const MappingRowTexts texts = MappingRowsOf(info.Read()).at(i);
-                for (int k = message.Dlc + 1; k <= 8; ++k) mapping.Byte(k) = Low8(ParseInt(texts[k - 1].value_or("255")));
-                message.Attributes[kDbcMappingAttribute] = MappingText(mapping);
-            } else {
-                message.Attributes[kDbcMappingAttribute] = "";
-            }
+            // Our import gives the frames after the last mapping row none again.
+            const FrameMapping& mapping = mappings.Records.at(i);
+            message.Attributes[kDbcMappingAttribute] = i < mappedRows ? MappingText(mapping) : "";
             for (int k = 1; k <= message.Dlc; ++k) {
                 if (mapping.Byte(k) == kNoByte) continue;
                 DbcSignal& signal = message.Signals.emplace_back();

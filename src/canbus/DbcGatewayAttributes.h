@@ -16,7 +16,8 @@ inline constexpr const char* kDbcCobIdAttribute = "GatewayCobId";       // BO_: 
 inline constexpr const char* kDbcDimAttribute = "GatewayDim";           // BO_: the length as typed
 inline constexpr const char* kDbcDeleteAttribute = "GatewayDelete";     // BO_: the Delete flag as typed
 inline constexpr const char* kDbcMnemonicAttribute = "GatewayMnemonic"; // BO_: the mnemonic
-// BO_: the mapping row's eight bytes, "0,1,255,..."; empty when the frame has no mapping row.
+// BO_: the mapping row's eight bytes as the mapping editor keeps them (none beyond the length),
+// "0,1,255,..."; empty when the frame has no mapping row.
 inline constexpr const char* kDbcMappingAttribute = "GatewayMapping";
 inline constexpr const char* kDbcNetByteAttribute = "GatewayNetByte";   // SG_: its DeviceNet byte
 

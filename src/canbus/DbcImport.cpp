@@ -13,6 +13,8 @@ inline namespace zz {
 
 namespace {
 
+std::string Count(size_t n, const std::string& what) { return std::to_string(n) + " " + what + (n == 1 ? "" : "s"); }
+
 const char* SideName(GatewaySide side) { return side == GatewaySide::Receive ? "receive" : "send"; }
 
 std::string IdText(uint32_t id, bool extended)
@@ -262,15 +264,16 @@ std::vector<std::string> DbcImportSummary(const DbcImportPlan& plan)
     for (const GatewaySide side : kGatewaySides) {
         const DbcImportSide& into = plan.Of(side);
         if (!into.Write) continue;
-        lines.push_back(std::to_string(into.Frames.size()) + " frames into the " + SideName(side) + " table, " +
-                        std::to_string(into.MappedBytes) + " bytes mapped" + (into.ReplacesFrames ? ", replacing its frames" : ""));
+        lines.push_back(Count(into.Frames.size(), "frame") + " into the " + SideName(side) + " table, " +
+                        Count(static_cast<size_t>(into.MappedBytes), "byte") + " mapped" +
+                        (into.ReplacesFrames ? ", replacing its frames" : ""));
     }
     if (lines.empty()) lines.push_back("no frame to import");
     if (plan.SkippedIndependent > 0)
         lines.push_back("skipped the signals without a frame (VECTOR__INDEPENDENT_SIG_MSG)");
     for (const std::string& skipped : plan.Skipped) lines.push_back("skipped " + skipped);
     if (!plan.NotFitted.empty()) {
-        lines.push_back(std::to_string(plan.NotFitted.size()) + " covered bytes found no free DeviceNet byte:");
+        lines.push_back(Count(plan.NotFitted.size(), "covered byte") + " found no free DeviceNet byte:");
         for (const std::string& byte : plan.NotFitted) lines.push_back("  " + byte);
     }
     return lines;

@@ -47,7 +47,7 @@ int RunExport(const GatewayProject& project, const std::string& file)
     WriteFileAtomically(file, exported.Text);
     CommandMessage(kCommand, "exported " + std::to_string(exported.ReceiveFrames) + " receive and " +
                                  std::to_string(exported.SendFrames) + " send frames, " +
-                                 std::to_string(exported.Signals) + " mapped bytes");
+                                 std::to_string(exported.Signals) + " mapped bytes as signals");
     return 0;
 }
 

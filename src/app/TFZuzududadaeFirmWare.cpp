@@ -16,6 +16,8 @@
 #include "firmware/ConfigurationImage.h"
 #include "firmware/DeviceUpdate.h"
 #include "common/ProjectLayout.h"
+#include "canbus/widgets/DbcImportDialog.h"
+#include "canbus/widgets/DbcWindowActions.h"
 #include "projectcheck/widgets/ByteMapWindow.h"
 #include "projectcheck/widgets/ProjectCheckWindow.h"
 #include "firmware/widgets/TFModifyFileSx.h"
@@ -167,6 +169,19 @@ void TFZuzududadaeFirmWare::BuildMenus()
     FByteMap = new ByteMapWindow(this);
     actByteMap = tools->addAction(QStringLiteral("DeviceNet &Byte Map"), this, [this] {
         RunGuarded([this] { ByteMapClick(); });
+    });
+    tools->addSeparator();
+    tools->addAction(QStringLiteral("&Export DBC..."), this, [this] {
+        RunGuarded([this] {
+            if (ProjectChosen()) ExportDbcFromWindow(context_.ProjectDir);
+        });
+    });
+    tools->addAction(QStringLiteral("&Import DBC..."), this, [this] {
+        RunGuarded([this] {
+            if (!ProjectChosen()) return;
+            DbcImportDialog dialog(this);
+            ImportDbcFromWindow(context_.ProjectDir, dialog);
+        });
     });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));

@@ -29,13 +29,6 @@ std::string FrameLabel(const DbcMessage& message)
     return IdText(message.Id, message.Extended) + " " + message.Name;
 }
 
-bool IsOwnExport(const DbcDatabase& database)
-{
-    if (database.Messages.empty()) return false;
-    return std::all_of(database.Messages.begin(), database.Messages.end(),
-                       [](const DbcMessage& m) { return m.Attributes.count(kDbcSideAttribute) != 0; });
-}
-
 std::string Attribute(const DbcMessage& message, const char* name)
 {
     const auto it = message.Attributes.find(name);
@@ -70,6 +63,13 @@ bool SideHasFrames(const GatewayProject& project, GatewaySide side)
 
 } // namespace
 
+bool IsOwnDbcExport(const DbcDatabase& database)
+{
+    if (database.Messages.empty()) return false;
+    return std::all_of(database.Messages.begin(), database.Messages.end(),
+                       [](const DbcMessage& m) { return m.Attributes.count(kDbcSideAttribute) != 0; });
+}
+
 std::optional<std::vector<uint32_t>> ParseFrameList(const std::string& text)
 {
     std::vector<uint32_t> ids;
@@ -89,7 +89,7 @@ DbcImportPlan PlanDbcImport(const DbcDatabase& database, const GatewayProject& p
     DbcImportPlan plan;
     plan.SkippedIndependent = database.SkippedIndependent;
     for (const std::string& name : database.SkippedLong) plan.Skipped.push_back(name + ": more than 8 data bytes (CAN FD)");
-    plan.OwnExport = !options.Node && !options.Side && IsOwnExport(database);
+    plan.OwnExport = !options.Node && !options.Side && IsOwnDbcExport(database);
     if (!plan.OwnExport && !options.Node && !options.Side)
         throw Failure("the file was not exported from a gateway project: say which node the gateway is, or which table "
                       "takes the frames");

@@ -40,6 +40,9 @@ struct DbcImportPlan {
     bool ReplacesAny() const { return Sides[0].ReplacesFrames || Sides[1].ReplacesFrames; }
 };
 
+// True when every frame of the file carries the table attributes of our export.
+bool IsOwnDbcExport(const DbcDatabase& database);
+
 // Decides what the import writes, changing nothing. Throws Failure when the import is refused:
 // neither node nor side for a foreign file, an unknown node, an identifier of Frames not in the
 // file, more frames for a table than it holds, frames the tables' rules refuse.

@@ -115,6 +115,10 @@ DbcImportPlan PlanDbcImport(const DbcDatabase& database, const GatewayProject& p
                                    " identifier in a project of " + (is29Bit ? "29-bit" : "11-bit") + " identifiers");
             continue;
         }
+        if (!message.Extended && message.Id > 0x7FF) {
+            plan.Skipped.push_back(FrameLabel(message) + ": a standard identifier beyond 11 bits");
+            continue;
+        }
         if (message.Dlc == 0) {
             plan.Skipped.push_back(FrameLabel(message) + ": no data bytes");
             continue;

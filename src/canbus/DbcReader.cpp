@@ -391,7 +391,9 @@ private:
 
 DbcDatabase ReadDbc(std::string_view bytes, const std::string& origin)
 {
-    const std::string text = Utf8OrCp1252ToUtf8(std::string(bytes));
+    std::string text = Utf8OrCp1252ToUtf8(std::string(bytes));
+    // Editors on Windows start UTF-8 files with a byte order mark.
+    if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
     return Parser(text, origin).Run();
 }
 

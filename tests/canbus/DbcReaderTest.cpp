@@ -95,7 +95,7 @@ TEST(DbcReader, ReadsCodePage1252AndUtf8AndLfLineEnds)
 {
     const DbcDatabase cp1252 = ReadDbc("BO_ 1 F: 1 N\nCM_ BO_ 1 \"Temp\xE9rature \x80\";\n", "a.dbc");
     EXPECT_EQ(cp1252.Messages.at(0).Comment, "Temp\xC3\xA9rature \xE2\x82\xAC");
-    const DbcDatabase utf8 = ReadDbc("BO_ 1 F: 1 N\nCM_ BO_ 1 \"Temp\xC3\xA9rature\";\n", "a.dbc");
+    const DbcDatabase utf8 = ReadDbc("\xEF\xBB\xBF""BO_ 1 F: 1 N\nCM_ BO_ 1 \"Temp\xC3\xA9rature\";\n", "a.dbc");
     EXPECT_EQ(utf8.Messages.at(0).Comment, "Temp\xC3\xA9rature");
 }
 

@@ -120,7 +120,8 @@ const char* kForeign =
     "BO_ 257 Idle: 2 Engine\n SG_ X : 0|8@1+ (1,0) [0|0] \"\" GW\n"
     "BO_ 512 Command: 4 GW\n SG_ Cmd : 8|16@1+ (1,0) [0|0] \"\" Engine\n"
     "BO_ 768 DashOnly: 1 Dash\n SG_ Y : 0|8@1+ (1,0) [0|0] \"\" Engine\n"
-    "BO_ 2147483904 Extended: 8 Engine\n";
+    "BO_ 2147483904 Extended: 8 Engine\n"
+    "BO_ 4096 TooWide: 8 Engine\n SG_ W : 0|8@1+ (1,0) [0|0] \"\" GW\n";
 
 TEST(DbcTransfer, AForeignFileGoesToTheTablesByNodeAndMapsCoveredBytesWhileTheAreaLasts)
 {
@@ -149,7 +150,8 @@ TEST(DbcTransfer, AForeignFileGoesToTheTablesByNodeAndMapsCoveredBytesWhileTheAr
     EXPECT_EQ(send.Mappings[0].B3, 1);
     EXPECT_EQ(send.Mappings[0].B1, kNoByte);
     EXPECT_EQ(plan.Skipped, (std::vector<std::string>{"0x300 DashOnly: neither sent nor received by GW",
-                                                      "0x00000100 Extended: 29-bit identifier in a project of 11-bit identifiers"}));
+                                                      "0x00000100 Extended: 29-bit identifier in a project of 11-bit identifiers",
+                                                      "0x1000 TooWide: a standard identifier beyond 11 bits"}));
 
     // Without --map every byte is none; --side takes every frame of the right length.
     options = {};

@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   qt6-svg-dev
   srecord libxml2-utils clang libclang-rt-14-dev
-  python3-xlrd python3-openpyxl libreoffice-calc-nogui
+  python3-xlrd python3-openpyxl python3-canmatrix libreoffice-calc-nogui
   fonts-dejavu-core xvfb xauth
   dpkg-dev file groff-base desktop-file-utils appstream
 )

@@ -11,6 +11,7 @@
 static const CliCommand* const kCommands[] = {
     &kBuildCommand,  &kCheckCommand,  &kMapCommand,    &kEdsCommand,    &kVerifyCommand,
     &kDecodeCommand, &kImportCommand, &kExportCommand, &kSheetsCommand, &kXmlTreeCommand,
+    &kDbcCommand,
 };
 
 static void PrintHelp(std::ostream& out)

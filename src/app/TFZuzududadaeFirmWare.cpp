@@ -11,6 +11,8 @@
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
 #include "common/ProjectLayout.h"
+#include "canbus/widgets/DbcImportDialog.h"
+#include "canbus/widgets/DbcWindowActions.h"
 #include "common/FileSystem.h"
 #include "devicenet/DeviceIdentity.h"
 #include "devicenet/EdsFile.h"
@@ -185,6 +187,19 @@ void TFZuzududadaeFirmWare::BuildMenus()
         if (path.isEmpty()) return std::nullopt;
         return S(path);
     };
+    tools->addSeparator();
+    tools->addAction(QStringLiteral("&Export DBC..."), this, [this] {
+        RunGuarded([this] {
+            if (ProjectChosen()) ExportDbcFromWindow(context_.ProjectDir);
+        });
+    });
+    tools->addAction(QStringLiteral("&Import DBC..."), this, [this] {
+        RunGuarded([this] {
+            if (!ProjectChosen()) return;
+            DbcImportDialog dialog(this);
+            ImportDbcFromWindow(context_.ProjectDir, dialog);
+        });
+    });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     actHelp = help->addAction(QStringLiteral("&Help"), this, [this] {

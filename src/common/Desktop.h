@@ -21,6 +21,15 @@ public:
     virtual std::optional<std::string> PickOpenFile(const std::string& title, const std::string& directory,
                                                     const std::string& filter) = 0;
 
+    // A file to write, or nothing on Cancel; filter as for PickOpenFile. Without an
+    // implementation of its own every such dialog is cancelled.
+    virtual std::optional<std::string> PickSaveFile(const std::string& title, const std::string& directory,
+                                                    const std::string& filter)
+    {
+        (void)title, (void)directory, (void)filter;
+        return std::nullopt;
+    }
+
     // Opens a web address or a "mailto:" link with the desktop's default program.
     // A failure is not reported.
     virtual void OpenLink(const std::string& address) = 0;

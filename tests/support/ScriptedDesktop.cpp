@@ -22,6 +22,12 @@ std::optional<std::string> ScriptedDesktop::PickOpenFile(const std::string& titl
     return answer;
 }
 
+std::optional<std::string> ScriptedDesktop::PickSaveFile(const std::string& title, const std::string& directory,
+                                                         const std::string& filter)
+{
+    return PickOpenFile(title, directory, filter);
+}
+
 void ScriptedDesktop::OpenLink(const std::string& address) { links.push_back(address); }
 
 bool ScriptedDesktop::StartDetached(const std::string& program, const std::vector<std::string>& arguments,

@@ -12,7 +12,7 @@ inline namespace zz {
 class ScriptedDesktop : public Desktop {
 public:
     std::deque<std::optional<std::string>> folders; // answers of PickFolder, in order
-    std::deque<std::optional<std::string>> files;   // answers of PickOpenFile, in order
+    std::deque<std::optional<std::string>> files;   // answers of PickOpenFile and PickSaveFile, in order
     struct Dialog {
         std::string title, directory, filterOrPreselected;
     };
@@ -30,6 +30,8 @@ public:
     std::optional<std::string> PickFolder(const std::string& title, const std::string& root,
                                           const std::string& preselected) override;
     std::optional<std::string> PickOpenFile(const std::string& title, const std::string& directory,
+                                            const std::string& filter) override;
+    std::optional<std::string> PickSaveFile(const std::string& title, const std::string& directory,
                                             const std::string& filter) override;
     void OpenLink(const std::string& address) override;
     bool StartDetached(const std::string& program, const std::vector<std::string>& arguments,

@@ -51,6 +51,14 @@ std::optional<std::string> QtDesktop::PickOpenFile(const std::string& title, con
     return S(chosen);
 }
 
+std::optional<std::string> QtDesktop::PickSaveFile(const std::string& title, const std::string& directory,
+                                                   const std::string& filter)
+{
+    const QString chosen = QFileDialog::getSaveFileName(Owner(), Q(title), Q(directory), QtFileFilter(filter));
+    if (chosen.isEmpty()) return std::nullopt;
+    return S(chosen);
+}
+
 void QtDesktop::OpenLink(const std::string& address)
 {
     QDesktopServices::openUrl(QUrl(Q(address)));

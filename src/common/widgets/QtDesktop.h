@@ -13,6 +13,8 @@ public:
                                           const std::string& preselected) override;
     std::optional<std::string> PickOpenFile(const std::string& title, const std::string& directory,
                                             const std::string& filter) override;
+    std::optional<std::string> PickSaveFile(const std::string& title, const std::string& directory,
+                                            const std::string& filter) override;
     void OpenLink(const std::string& address) override;
     bool StartDetached(const std::string& program, const std::vector<std::string>& arguments,
                        const std::string& workingDirectory) override;

@@ -10,7 +10,7 @@
 // Each sub-system adds its commands here, in the order the help lists them.
 static const CliCommand* const kCommands[] = {
     &kBuildCommand,  &kCheckCommand,  &kMapCommand,    &kVerifyCommand,  &kDecodeCommand,
-    &kImportCommand, &kExportCommand, &kSheetsCommand, &kXmlTreeCommand,
+    &kImportCommand, &kExportCommand, &kSheetsCommand, &kXmlTreeCommand, &kReplayCommand,
 };
 
 static void PrintHelp(std::ostream& out)

@@ -89,7 +89,7 @@ bool CanLogReader::Deliver(std::string_view line)
                 Unreadable(result.Why);
                 return false;
             }
-            summary_.Format = CanLogFormat::Candump;
+            Decided(CanLogFormat::Candump);
             if (result.Kind == CandumpLineKind::Dropped) {
                 summary_.Dropped += result.Dropped;
                 if (handlers_.Dropped) handlers_.Dropped(frame_.Line, result.Dropped);
@@ -105,12 +105,19 @@ bool CanLogReader::Deliver(std::string_view line)
         Unreadable(result.Why);
         return false;
     }
-    summary_.Format = CanLogFormat::Asc;
+    Decided(CanLogFormat::Asc);
     if (result.Kind == AscLineKind::Frame) {
         ++summary_.Frames;
         if (handlers_.Frame && !handlers_.Frame(frame_)) stopped_ = summary_.Cancelled = true;
     }
     return true;
+}
+
+void CanLogReader::Decided(CanLogFormat format)
+{
+    if (summary_.Format == format) return;
+    summary_.Format = format;
+    if (handlers_.Format) handlers_.Format(format);
 }
 
 void CanLogReader::Unreadable(const std::string& why)

@@ -24,6 +24,8 @@ struct CanLogHandlers {
     std::function<void(int64_t line, uint64_t frames)> Dropped;
     // Every few thousand lines, the bytes read so far; returning false stops the reading.
     std::function<bool(uint64_t bytes)> Progress;
+    // Once, when the first line tells the format.
+    std::function<void(CanLogFormat)> Format;
 };
 
 struct CanLogSummary {
@@ -53,6 +55,7 @@ private:
     void Line(std::string_view line);
     bool Deliver(std::string_view line);
     void Unreadable(const std::string& why);
+    void Decided(CanLogFormat format);
 
     CanLogHandlers handlers_;
     CanLogSummary summary_;

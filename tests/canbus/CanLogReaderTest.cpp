@@ -125,7 +125,7 @@ TEST(CanLog, StopsWhenAHandlerSaysSo)
 {
     int seen = 0;
     CanLogReader reader({.Frame = [&](const CanLogFrame&) { return ++seen < 2; }, .Unreadable = {}, .Dropped = {},
-                         .Progress = {}});
+                         .Progress = {}, .Format = {}});
     EXPECT_FALSE(reader.Feed("(1.000000) can0 123#01\n(2.000000) can0 123#01\n(3.000000) can0 123#01\n"));
     EXPECT_TRUE(reader.Finish("log").Cancelled);
     EXPECT_EQ(seen, 2);

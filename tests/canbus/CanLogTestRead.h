@@ -22,6 +22,7 @@ inline ReadLog ReadText(const std::string& text, size_t piece = 7)
         .Unreadable = [&](int64_t line, const std::string& why) { read.Unreadable.emplace_back(line, why); },
         .Dropped = [&](int64_t line, uint64_t frames) { read.Dropped.emplace_back(line, frames); },
         .Progress = {},
+        .Format = {},
     });
     for (size_t at = 0; at < text.size(); at += piece) reader.Feed(std::string_view(text).substr(at, piece));
     read.Summary = reader.Finish("log");

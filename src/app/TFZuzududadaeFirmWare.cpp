@@ -17,6 +17,7 @@
 #include "firmware/DeviceUpdate.h"
 #include "common/ProjectLayout.h"
 #include "projectcheck/widgets/ByteMapWindow.h"
+#include "devicenet/widgets/ReplayWindow.h"
 #include "projectcheck/widgets/ProjectCheckWindow.h"
 #include "firmware/widgets/TFModifyFileSx.h"
 
@@ -167,6 +168,14 @@ void TFZuzududadaeFirmWare::BuildMenus()
     FByteMap = new ByteMapWindow(this);
     actByteMap = tools->addAction(QStringLiteral("DeviceNet &Byte Map"), this, [this] {
         RunGuarded([this] { ByteMapClick(); });
+    });
+    auto* replay = new ReplayWindow(this);
+    tools->addAction(QStringLiteral("&Replay CAN log"), this, [this, replay] {
+        RunGuarded([this, replay] {
+            if (!ProjectChosen()) return;
+            replay->SetProjectDir(context_.ProjectDir);
+            replay->exec();
+        });
     });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));

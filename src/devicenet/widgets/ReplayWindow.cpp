@@ -65,6 +65,7 @@ ReplayWindow::ReplayWindow(QWidget* parent) : ModalWindow(parent), timeline_(std
                                         "configuration."),
                          this);
     Summary->setWordWrap(true);
+    Summary->setMinimumHeight(3 * Summary->fontMetrics().height());
     Summary->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     NameFor(Summary, QStringLiteral("Summary"));
 
@@ -98,7 +99,7 @@ ReplayWindow::ReplayWindow(QWidget* parent) : ModalWindow(parent), timeline_(std
 
     auto* top = new QHBoxLayout;
     top->addWidget(OpenLog);
-    top->addWidget(Summary, 1);
+    top->addStretch();
     auto* lists = new QVBoxLayout;
     lists->addWidget(changesCaption);
     lists->addWidget(Changes, 3);
@@ -121,6 +122,7 @@ ReplayWindow::ReplayWindow(QWidget* parent) : ModalWindow(parent), timeline_(std
     steps->addWidget(CloseButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(Summary);
     layout->addWidget(body, 1);
     layout->addLayout(steps);
     resize(1280, 680);

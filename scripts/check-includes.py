@@ -32,6 +32,11 @@ SIDEWAYS = {
     # The check runs the CANopen tables' rules and reads the configuration image's layout.
     ("projectcheck", "editors/canopen"),
     ("projectcheck", "firmware"),
+    # The replay reads recorded CAN logs and the configuration image; its window draws the
+    # input area as the byte map does.
+    ("devicenet", "canbus"),
+    ("devicenet", "firmware"),
+    ("devicenet", "projectcheck"),
 }
 
 # Known faults the tree still has, each with the folders it joins (user first). The check

@@ -10,6 +10,7 @@ packages=(
   qt6-svg-dev
   srecord libxml2-utils clang libclang-rt-14-dev
   python3-xlrd python3-openpyxl python3-canmatrix libreoffice-calc-nogui
+  can-utils python3-can
   fonts-dejavu-core xvfb xauth
   dpkg-dev file groff-base desktop-file-utils appstream
 )

@@ -12,6 +12,7 @@ static const CliCommand* const kCommands[] = {
     &kBuildCommand,  &kCheckCommand,  &kMapCommand,    &kEdsCommand,    &kVerifyCommand,
     &kDecodeCommand, &kImportCommand, &kExportCommand, &kSheetsCommand, &kXmlTreeCommand,
     &kDbcCommand,
+    &kReplayCommand,
 };
 
 static void PrintHelp(std::ostream& out)

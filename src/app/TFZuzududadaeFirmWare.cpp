@@ -21,6 +21,7 @@
 #include "firmware/DeviceUpdateChain.h"
 #include "gateway/GatewayProject.h"
 #include "projectcheck/ProjectCheck.h"
+#include "devicenet/widgets/ReplayWindow.h"
 #include "projectcheck/widgets/ProjectCheckWindow.h"
 #include "firmware/widgets/TFModifyFileSx.h"
 
@@ -198,6 +199,12 @@ void TFZuzududadaeFirmWare::BuildMenus()
             if (!ProjectChosen()) return;
             DbcImportDialog dialog(this);
             ImportDbcFromWindow(context_.ProjectDir, dialog);
+    auto* replay = new ReplayWindow(this);
+    tools->addAction(QStringLiteral("&Replay CAN log"), this, [this, replay] {
+        RunGuarded([this, replay] {
+            if (!ProjectChosen()) return;
+            replay->SetProjectDir(context_.ProjectDir);
+            replay->exec();
         });
     });
 

@@ -44,5 +44,6 @@ extern const CliCommand kExportCommand;  // a CANopen table's CSV export
 extern const CliCommand kSheetsCommand;  // a workbook's sheets as the import reads them
 extern const CliCommand kXmlTreeCommand; // an XML file's tree as the XML window shows it
 extern const CliCommand kDbcCommand;     // the frame tables as a DBC file and back
+extern const CliCommand kReplayCommand;  // a CAN log through the configuration
 
 } // namespace zz

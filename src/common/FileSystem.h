@@ -20,6 +20,11 @@ std::string FileNameOf(std::string_view path);
 // The whole file; throws Failure naming the path and the system's reason.
 std::string ReadFileBytes(const std::string& path);
 
+// Opens a file named to be read and returns its descriptor. What is not a regular file (a FIFO,
+// a device, a directory, a socket) is refused at once: opening a FIFO would wait for a writer
+// forever. Throws Failure "<what> 'path': reason".
+int OpenRegularFile(const std::string& path, const char* what = "Cannot read file");
+
 // How WriteFileAtomically replaces a file.
 struct AtomicWrite {
     // Forced to the disk before the rename, so that a saved document survives a power cut.

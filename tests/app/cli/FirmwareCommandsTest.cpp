@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -152,6 +153,25 @@ TEST_F(FirmwareCommandsTest, DecodeRefusesWhatItCannotReadOrRecoverExactly)
     EXPECT_NE(incomplete.Err.find("Bank 1 of"), std::string::npos) << incomplete.Err;
     EXPECT_EQ(RunCommand(kDecodeCommand, {ws.dir.Write("text.sx", "hello\r\n")}).Status, 1);
     EXPECT_EQ(RunCommand(kDecodeCommand, {}).Status, 2);
+}
+
+// Every command reading a file the user names refuses a FIFO at once rather than waiting on it.
+TEST_F(FirmwareCommandsTest, EveryReaderOfANamedFileRefusesAFifoAtOnce)
+{
+    const std::string fifo = ws.dir.File("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const std::vector<std::pair<const CliCommand*, std::vector<std::string>>> runs{
+        {&kVerifyCommand, {"--app-dir", ws.dir.Path(), ws.project.ProjectDir, fifo}},
+        {&kDecodeCommand, {fifo}},
+        {&kSheetsCommand, {fifo}},
+        {&kImportCommand, {ws.project.ProjectDir, "sdo", fifo}},
+        {&kXmlTreeCommand, {fifo}},
+    };
+    for (const auto& [command, arguments] : runs) {
+        const CommandRun run = RunCommand(*command, arguments);
+        EXPECT_EQ(run.Status, 1) << command->Name;
+        EXPECT_NE(run.Err.find("it is a FIFO, not a regular file"), std::string::npos) << command->Name << run.Err;
+    }
 }
 
 } // namespace

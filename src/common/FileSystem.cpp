@@ -148,6 +148,18 @@ std::string ReadFileBytes(const std::string& path)
     return bytes;
 }
 
+void RefuseWriteOutside(const std::string& directory, const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    const std::string parent = slash == std::string::npos ? "." : path.substr(0, slash);
+    char realParent[PATH_MAX], realDirectory[PATH_MAX];
+    if (!realpath(parent.c_str(), realParent) || !realpath(directory.c_str(), realDirectory)) return;
+    const std::string inside = realParent, root = realDirectory;
+    if (inside == root || inside.rfind(root == "/" ? root : root + "/", 0) == 0) return;
+    throw Failure("Cannot write file '" + path + "': '" + parent + "' is a link to a place outside the project ('" +
+                  inside + "'); nothing is written there");
+}
+
 void WriteFileAtomically(const std::string& requested, std::string_view bytes, const AtomicWrite& how)
 {
     const std::string path = how.throughLinks ? ResolveLinks(requested) : requested;

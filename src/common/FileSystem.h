@@ -44,6 +44,11 @@ struct AtomicWrite {
 // path and the reason.
 void WriteFileAtomically(const std::string& path, std::string_view bytes, const AtomicWrite& how = {});
 
+// Refuses a file the tool places inside `directory` (a project) when the directory holding it
+// is reached through a link to a place outside: a `bin` linked elsewhere is not filled. Throws
+// Failure naming the path; a directory that does not exist is left for the write to report.
+void RefuseWriteOutside(const std::string& directory, const std::string& path);
+
 // read(2), started again when a signal interrupts it.
 ssize_t ReadRetrying(int fd, void* into, size_t size);
 

@@ -5,6 +5,7 @@
 #include "editors/canopen/Fixtures.h"
 #include "support/TempDir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -86,6 +87,19 @@ TEST(ExportCommand, WritesTheTableOrNothingFromADamagedDocument)
               "cobid,id_dev_orig,00,posind,n_tpdo,\r\n0x281,2,01,1,2,\r\n");
     run = RunCommand(kExportCommand, {project.Path(), "rpdodef", project.File("copy.csv")});
     EXPECT_EQ(ReadAll(project.File("copy.csv")), csv);
+
+    // A link planted at the default place is replaced, dangling or not; a named FILE is followed.
+    TempDir elsewhere;
+    const std::string outside = elsewhere.Write("victim.txt", "keep");
+    std::filesystem::remove(project.File("rpdodef.csv"));
+    std::filesystem::create_symlink(outside, project.File("rpdodef.csv"));
+    EXPECT_EQ(RunCommand(kExportCommand, {project.Path(), "rpdodef"}).Status, 0);
+    EXPECT_EQ(ReadAll(outside), "keep");
+    EXPECT_FALSE(std::filesystem::is_symlink(project.File("rpdodef.csv")));
+    EXPECT_EQ(ReadAll(project.File("rpdodef.csv")), csv);
+    std::filesystem::create_symlink(outside, project.File("named.csv"));
+    EXPECT_EQ(RunCommand(kExportCommand, {project.Path(), "rpdodef", project.File("named.csv")}).Status, 0);
+    EXPECT_EQ(ReadAll(outside), csv);
 
     project.Write("emcydef.xml", "<emcydef><row id_dev=\"1\"/></emcydef>");
     run = RunCommand(kExportCommand, {project.Path(), "emcydef"});

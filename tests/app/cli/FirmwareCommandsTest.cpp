@@ -5,6 +5,7 @@
 #include "firmware/SRecord.h"
 #include "firmware/SRecordFile.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -172,6 +173,31 @@ TEST_F(FirmwareCommandsTest, EveryReaderOfANamedFileRefusesAFifoAtOnce)
         EXPECT_EQ(run.Status, 1) << command->Name;
         EXPECT_NE(run.Err.find("it is a FIFO, not a regular file"), std::string::npos) << command->Name << run.Err;
     }
+}
+
+// A disk that fills while the documents are written leaves neither a partial project nor the
+// directory they were written into first; a bin linked outside the project is refused.
+TEST_F(FirmwareCommandsTest, DecodeToProjectLeavesNothingWhenItCannotWriteEverything)
+{
+    const std::string fresh = ws.dir.File("fresh"), kept = ws.dir.MakeDir("kept");
+    ws.dir.Write("kept/notes.txt", "mine");
+    for (const std::string& target : {fresh, kept}) {
+        ScopedWriteLimit full(900);
+        EXPECT_EQ(RunCommand(kDecodeCommand, {Firmware(), "--to-project", target}).Status, 1);
+    }
+    EXPECT_FALSE(fs::exists(fresh));
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(ws.dir.Path())) left.push_back(entry.path().filename());
+    EXPECT_EQ(std::count_if(left.begin(), left.end(), [](const std::string& n) { return n.find("recovering") != n.npos; }), 0);
+    std::vector<std::string> inKept;
+    for (const auto& entry : fs::directory_iterator(kept)) inKept.push_back(entry.path().filename());
+    EXPECT_EQ(inKept, std::vector<std::string>{"notes.txt"});
+
+    fs::create_directory_symlink(ws.dir.MakeDir("elsewhere"), kept + "/bin");
+    const CommandRun linked = RunCommand(kDecodeCommand, {Firmware(), "--to-project", kept});
+    EXPECT_EQ(linked.Status, 1);
+    EXPECT_NE(linked.Err.find("is a link to a place outside the project"), std::string::npos) << linked.Err;
+    EXPECT_FALSE(fs::exists(kept + "/pargen.xml"));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "CommandRun.h"
 #include "common/FileSystem.h"
 #include "editors/canopen/Fixtures.h"
+#include "editors/canopen/tables/TableTransfer.h"
 #include "support/TempDir.h"
 
 #include <filesystem>
@@ -31,6 +32,15 @@ TEST(ImportCommand, SavesTheTableAndSaysWhatItRead)
               "  <row index=\"0x2000\" subindex=\"1\" nrpdo=\"1\" poscomp=\"33\"/>\r\n"
               "  <row index=\"0x2002\" subindex=\"2\" nrpdo=\"129\" poscomp=\"0\"/>\r\n"
               "</sdopdo>\r\n");
+}
+
+// A sheet of 65,536 rows may skip them all: the line names the count, the first and the last.
+TEST(ImportCommand, ManySkippedRowsAreSummarised)
+{
+    TableImportReport report;
+    for (size_t row = 2; row <= 65536; ++row) report.skipped.emplace_back(row, "PDO 9 does not exist");
+    EXPECT_EQ(report.Summary(), "0 rows to CAN A, 0 to CAN B, 65535 skipped, the first row 2, PDO 9 does not exist, "
+                                "the last row 65536, PDO 9 does not exist");
 }
 
 TEST(ImportCommand, WritesNothingWhenTheImportStopsUnlessPartial)

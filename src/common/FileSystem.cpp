@@ -29,6 +29,20 @@ std::string ResolveLinks(const std::string& path)
     return path;
 }
 
+const char* KindOf(mode_t mode)
+{
+    if (S_ISFIFO(mode)) return "a FIFO";
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+    if (S_ISSOCK(mode)) return "a socket";
+    return "no file";
+}
+
+[[noreturn]] void FailNotRegular(const char* what, const std::string& path, mode_t mode)
+{
+    if (S_ISDIR(mode)) Fail(what, path, EISDIR);
+    throw Failure(std::string(what) + " '" + path + "': it is " + KindOf(mode) + ", not a regular file");
+}
+
 // Bytes WriteAllBytes may still write, when a test has set a limit.
 long g_writeBudget = -1;
 
@@ -92,10 +106,29 @@ std::string FileNameOf(std::string_view path)
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
+int OpenRegularFile(const std::string& path, const char* what)
+{
+    // Looked at before opening, as opening a device may already act on it; opened without
+    // waiting and looked at again, as the path may have been replaced in between.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) FailNotRegular(what, path, info.st_mode);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) Fail(what, path, errno);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        const int error = errno;
+        const mode_t mode = info.st_mode;
+        ::close(fd);
+        if (S_ISREG(mode)) Fail(what, path, error);
+        FailNotRegular(what, path, mode);
+    }
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    return fd;
+}
+
 std::string ReadFileBytes(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) Fail("Cannot read file", path, errno);
+    const int fd = OpenRegularFile(path);
     std::string bytes;
     // Room for the whole file at once; a file that grows meanwhile is still read to its end.
     struct stat info;
@@ -113,6 +146,18 @@ std::string ReadFileBytes(const std::string& path)
     }
     ::close(fd);
     return bytes;
+}
+
+void RefuseWriteOutside(const std::string& directory, const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    const std::string parent = slash == std::string::npos ? "." : path.substr(0, slash);
+    char realParent[PATH_MAX], realDirectory[PATH_MAX];
+    if (!realpath(parent.c_str(), realParent) || !realpath(directory.c_str(), realDirectory)) return;
+    const std::string inside = realParent, root = realDirectory;
+    if (inside == root || inside.rfind(root == "/" ? root : root + "/", 0) == 0) return;
+    throw Failure("Cannot write file '" + path + "': '" + parent + "' is a link to a place outside the project ('" +
+                  inside + "'); nothing is written there");
 }
 
 void WriteFileAtomically(const std::string& requested, std::string_view bytes, const AtomicWrite& how)

@@ -20,6 +20,11 @@ std::string FileNameOf(std::string_view path);
 // The whole file; throws Failure naming the path and the system's reason.
 std::string ReadFileBytes(const std::string& path);
 
+// Opens a file named to be read and returns its descriptor. What is not a regular file (a FIFO,
+// a device, a directory, a socket) is refused at once: opening a FIFO would wait for a writer
+// forever. Throws Failure "<what> 'path': reason".
+int OpenRegularFile(const std::string& path, const char* what = "Cannot read file");
+
 // How WriteFileAtomically replaces a file.
 struct AtomicWrite {
     // Forced to the disk before the rename, so that a saved document survives a power cut.
@@ -38,6 +43,11 @@ struct AtomicWrite {
 // is refused, as it would be on the desktop the projects come from. Throws Failure naming the
 // path and the reason.
 void WriteFileAtomically(const std::string& path, std::string_view bytes, const AtomicWrite& how = {});
+
+// Refuses a file the tool places inside `directory` (a project) when the directory holding it
+// is reached through a link to a place outside: a `bin` linked elsewhere is not filled. Throws
+// Failure naming the path; a directory that does not exist is left for the write to report.
+void RefuseWriteOutside(const std::string& directory, const std::string& path);
 
 // read(2), started again when a signal interrupts it.
 ssize_t ReadRetrying(int fd, void* into, size_t size);

@@ -44,6 +44,7 @@ BankFileProblems WriteBankFiles(const ProjectContext& project, const BankImage& 
         const BankImage::Bytes& bytes = image.Bank(n);
         const std::string path = BankDirectoryOf(project) + "/bank" + std::to_string(n) + ".bin";
         try {
+            RefuseWriteOutside(project.ProjectDir, path);
             ReplaceFile(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
         } catch (const Failure& failure) {
             // Not said here: a missing bin directory is reported by the C source writer, and a
@@ -81,7 +82,9 @@ std::vector<std::string> BankSourceLines(const BankImage& image)
 void WriteBankSource(const ProjectContext& project, const BankImage& image)
 {
     if (project.ProjectDir.empty()) throw Failure("Project not valid: no project directory for bankg.c");
-    ReplaceFile(BankDirectoryOf(project) + "/bankg.c", EncodeTextLines(BankSourceLines(image)));
+    const std::string path = BankDirectoryOf(project) + "/bankg.c";
+    RefuseWriteOutside(project.ProjectDir, path);
+    ReplaceFile(path, EncodeTextLines(BankSourceLines(image)));
 }
 
 } // namespace zz

@@ -208,8 +208,7 @@ SRecordStream::SRecordStream(std::string_view text)
 
 SRecordStream::SRecordStream(const OpenFile& file) : path_(file.path), digits_(DigitTable())
 {
-    fd_ = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd_ < 0) FailToRead(path_, errno);
+    fd_ = OpenRegularFile(path_);
     buffer_.reset(new char[kBufferSize]);
     capacity_ = kBufferSize;
     text_ = buffer_.get();

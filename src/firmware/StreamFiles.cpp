@@ -50,9 +50,7 @@ FileHandle& FileHandle::operator=(FileHandle&& other) noexcept
 
 FileHandle OpenForReading(const std::string& path)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) Fail("Cannot open file", path);
-    return FileHandle(fd);
+    return FileHandle(OpenRegularFile(path, "Cannot open file"));
 }
 
 FileHandle CreateForWriting(const std::string& path)

@@ -73,6 +73,42 @@ bool IsNameChar(unsigned char c)
     return IsNameStart(c) || std::isdigit(c) || c == '-' || c == '.';
 }
 
+// The next code point of UTF-8 text, the position moved past it; text the document layer
+// holds is valid UTF-8.
+char32_t NextCodePoint(std::string_view text, size_t& at)
+{
+    const auto lead = static_cast<unsigned char>(text[at++]);
+    const int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
+    char32_t code = extra == 0 ? lead : lead & (0x3F >> extra);
+    for (int i = 0; i < extra && at < text.size(); ++i) code = (code << 6) | (static_cast<unsigned char>(text[at++]) & 0x3F);
+    return code;
+}
+
+// The name characters of XML 1.0 (fifth edition), beyond ASCII.
+bool IsWideNameStart(char32_t c)
+{
+    return (c >= 0xC0 && c <= 0xD6) || (c >= 0xD8 && c <= 0xF6) || (c >= 0xF8 && c <= 0x2FF) ||
+           (c >= 0x370 && c <= 0x37D) || (c >= 0x37F && c <= 0x1FFF) || c == 0x200C || c == 0x200D ||
+           (c >= 0x2070 && c <= 0x218F) || (c >= 0x2C00 && c <= 0x2FEF) || (c >= 0x3001 && c <= 0xD7FF) ||
+           (c >= 0xF900 && c <= 0xFDCF) || (c >= 0xFDF0 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0xEFFFF);
+}
+
+// A name as XML reads it: the parser takes every byte from 0x80 on as part of a name, so that
+// a stray code page byte inside a tag would pass unseen.
+bool IsUnicodeXmlName(std::string_view name)
+{
+    if (name.empty()) return false;
+    for (size_t at = 0; at < name.size();) {
+        const bool first = at == 0;
+        const char32_t c = NextCodePoint(name, at);
+        const bool start = (c < 0x80 && std::isalpha(static_cast<int>(c))) || c == '_' || c == ':' || IsWideNameStart(c);
+        const bool more = (c < 0x80 && std::isdigit(static_cast<int>(c))) || c == '-' || c == '.' || c == 0xB7 ||
+                          (c >= 0x300 && c <= 0x36F) || c == 0x203F || c == 0x2040;
+        if (!start && (first || !more)) return false;
+    }
+    return true;
+}
+
 void AppendEscaped(std::string& out, std::string_view text, bool attribute)
 {
     for (char ch : text) {
@@ -98,6 +134,16 @@ bool HasElementChildren(XmlNode node)
     return false;
 }
 
+// Comments and processing instructions are not written: an element holding only them is
+// written empty, as it reads back.
+bool HasWrittenContent(XmlNode node)
+{
+    for (XmlNode child : node.children())
+        if (child.type() == pugi::node_element || child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
+            return true;
+    return false;
+}
+
 // One element a line; an element holding text and elements keeps its content on one line, so
 // that no indentation slips into its text.
 void WriteElement(std::string& out, XmlNode node, int depth, bool inlineContent)
@@ -112,7 +158,7 @@ void WriteElement(std::string& out, XmlNode node, int depth, bool inlineContent)
         AppendEscaped(out, a.value(), true);
         out += '"';
     }
-    if (!node.first_child()) {
+    if (!HasWrittenContent(node)) {
         out += inlineContent ? "/>" : "/>\r\n";
         return;
     }
@@ -171,6 +217,9 @@ void ProjectDocument::LoadText(std::string_view bytes, const std::string& origin
         bytes.remove_prefix(3);
         if (bytes.substr(0, 3) == kUtf8Mark) refuse("a second byte-order mark");
         if (!IsValidUtf8(bytes)) refuse("not UTF-8 after its UTF-8 byte-order mark");
+        if (const std::string declared = DeclaredEncoding(bytes);
+            declared.rfind("utf-16", 0) == 0 || declared.rfind("utf-32", 0) == 0 || declared.rfind("ucs", 0) == 0)
+            refuse("labelled " + declared + " but UTF-8 by its byte-order mark");
         encoding = pugi::encoding_utf8;
     } else if (!bytes.empty() && static_cast<unsigned char>(bytes[0]) >= 0x80 && !HasWideMark(bytes)) {
         refuse("it begins with the byte " + std::to_string(static_cast<unsigned char>(bytes[0])) +
@@ -203,6 +252,10 @@ void ProjectDocument::LoadText(std::string_view bytes, const std::string& origin
         std::string problem;
         bool for_each(pugi::xml_node& node) override
         {
+            if (node.type() == pugi::node_element && !IsUnicodeXmlName(node.name())) {
+                problem = "a character that is no name character in the tag \"" + std::string(node.name()) + "\"";
+                return false;
+            }
             if (HasControlCharacter(node.name()) || HasControlCharacter(node.value())) {
                 const XmlNode element = node.type() == pugi::node_element ? node : node.parent();
                 problem = "a control character in element \"" + std::string(element.name()) + "\"";
@@ -211,6 +264,9 @@ void ProjectDocument::LoadText(std::string_view bytes, const std::string& origin
                 if (HasControlCharacter(a.value()) || HasControlCharacter(a.name()))
                     problem = "a control character in attribute \"" + std::string(a.name()) + "\" of element \"" +
                               node.name() + "\"";
+                if (!IsUnicodeXmlName(a.name()))
+                    problem = "a character that is no name character in attribute \"" + std::string(a.name()) +
+                              "\" of element \"" + node.name() + "\"";
                 for (pugi::xml_attribute b = a.next_attribute(); b; b = b.next_attribute())
                     if (std::strcmp(a.name(), b.name()) == 0)
                         problem = "attribute \"" + std::string(a.name()) + "\" twice in element \"" + node.name() + "\"";

@@ -97,4 +97,25 @@ TEST(FileSystem, ReadingAMissingFileNamesIt)
     }
 }
 
+// Opening a FIFO for reading waits for a writer: each of these must fail at once instead.
+TEST(FileSystem, RefusesWhatIsNotARegularFileAtOnce)
+{
+    TempDir dir;
+    const std::string fifo = dir.File("pipe.sx");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const auto refusal = [](const std::string& path) {
+        try {
+            ReadFileBytes(path);
+        } catch (const Failure& e) {
+            return std::string(e.what());
+        }
+        return std::string("read");
+    };
+    EXPECT_EQ(refusal(fifo), "Cannot read file '" + fifo + "': it is a FIFO, not a regular file");
+    EXPECT_EQ(refusal(dir.Path()), "Cannot read file '" + dir.Path() + "': Is a directory");
+    EXPECT_EQ(refusal("/dev/null"), "Cannot read file '/dev/null': it is a device, not a regular file");
+    EXPECT_THROW(OpenRegularFile(fifo, "Cannot open file"), Failure);
+    EXPECT_EQ(ReadFileBytes(dir.Write("plain.txt", "text")), "text");
+}
+
 } // namespace

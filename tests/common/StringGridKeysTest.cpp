@@ -229,6 +229,19 @@ TEST_F(GridTest, CopyAndCutPutTheSelectedBlockOnTheClipboardAsTabSeparatedLines)
     EXPECT_EQ(Row(2), "0x182||N|");
 }
 
+TEST_F(GridTest, ShiftClickSelectsFromTheCurrentCellAfterTypingAndEnter)
+{
+    Fill({{"0x181", "8", "Y", "Drive"}, {"0x182", "4", "", "Pump"}});
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, Centre(1, 1));
+    Type(QStringLiteral("0x281"));
+    Press(Qt::Key_Return);
+    ASSERT_EQ(At(), "2,1");
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ShiftModifier, Centre(4, 2));
+    EXPECT_EQ(At(), "4,2");
+    Press(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("8\tY\tDrive\n4\t\tPump\n"));
+}
+
 TEST_F(GridTest, PasteTakesABlockAsSpreadsheetProgramsPutItOnTheClipboard)
 {
     // As copied from a spreadsheet on Windows: CR LF after every row, the last one included.

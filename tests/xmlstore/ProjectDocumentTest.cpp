@@ -56,6 +56,14 @@ TEST(ProjectDocumentWrite, NamedValuesAndEscapesRoundTrip)
 TEST(ProjectDocumentWrite, TwoSavesOfTheSameContentAreIdentical)
 {
     EXPECT_EQ(SaveRows({{"1", "2"}}), SaveRows({{"1", "2"}}));
+    // A root holding only a comment or an instruction saves in one form, load after load.
+    for (const char* text : {"<X><!-- note --></X>", "<X><?pi x?></X>", "<X><r><!-- c --></r></X>"}) {
+        ProjectDocument doc;
+        doc.LoadText(text, "t.xml");
+        const std::string first = doc.Serialize();
+        doc.LoadText(first, "t.xml");
+        EXPECT_EQ(doc.Serialize(), first) << text;
+    }
 }
 
 TEST(ProjectDocumentWrite, RefusesNamesXmlCannotHold)
@@ -155,6 +163,10 @@ TEST(ProjectDocumentRead, RefusesWhatIsNotWellFormedXml)
         {"<?xml version=\"1.0\" encoding=\"UTF-8\"?><R m=\"caf\xE9\"/>",
          "not UTF-8, though its declaration names no Western code page"},
         {"\xF0<R/>", "it begins with the byte 240, which is no byte-order mark"},
+        {"\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-16\"?><R/>",
+         "labelled utf-16 but UTF-8 by its byte-order mark"},
+        {"<R><row \x93" "a=\"1\"/></R>", "a character that is no name character in attribute \"\xE2\x80\x9C" "a\" of element \"row\""},
+        {"<R><r\xC2\xA0w/></R>", "a character that is no name character in the tag \"r\xC2\xA0w\""},
         {"\xEF<R/>", "it begins with the byte 239, which is no byte-order mark"},
     };
     for (const auto& [text, reason] : cases) {

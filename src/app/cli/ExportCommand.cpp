@@ -16,8 +16,9 @@ constexpr const char* kExportHelp =
     "table's document in PROJECT_DIR read as the window reads it, written as CSV lines (every\n"
     "value followed by a comma, CR LF line ends, code page 1252).\n"
     "TABLE is one of sdo, rpdodef, sdopdo, emcydef, emcyword; FILE is PROJECT_DIR/TABLE.csv\n"
-    "unless given. A missing document exports the empty table, as the window does; a document\n"
-    "that cannot be read to its end exports nothing.\n"
+    "unless given. A FILE given that is a symbolic link is written through, as cp writes; a\n"
+    "link at the default place is replaced by the file. A missing document exports the empty\n"
+    "table, as the window does; a document that cannot be read to its end exports nothing.\n"
     "Options:\n"
     "  --app-dir DIR   the application directory; PROJECT_DIR may then name a project in\n"
     "                  DIR/PROJECTS (default: the directory of this program; for an\n"
@@ -37,13 +38,16 @@ int RunExport(const CommandArguments& args)
     const std::optional<std::string> projectDir = ProjectDirectoryArgument(kCommand, appDir, args.Operands[0]);
     if (!projectDir) return 1;
     const ProjectContext project = CommandProjectContext(appDir, *projectDir);
-    const std::string file = args.Operands.size() == 3 ? args.Operands[2] : project.ProjectDir + "/" + table + ".csv";
+    const bool named = args.Operands.size() == 3;
+    const std::string file = named ? args.Operands[2] : project.ProjectDir + "/" + table + ".csv";
     const TableExport exported = ExportTable(project, table);
     if (!exported.ReadWhole) {
         CommandMessage(kCommand, "the table's document could not be read to its end; nothing was written");
         return 1;
     }
-    WriteFileAtomically(file, exported.Csv);
+    // A FILE named by the user is written through a link as cp writes; a link at the default
+    // place inside the project is replaced, never followed out of it.
+    WriteFileAtomically(file, exported.Csv, {.ThroughLinks = named});
     return 0;
 }
 

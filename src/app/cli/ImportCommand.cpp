@@ -4,6 +4,7 @@
 #include "editors/canopen/tables/TableTransfer.h"
 
 #include <exception>
+#include <filesystem>
 #include <iostream>
 
 inline namespace zz {
@@ -48,7 +49,9 @@ int RunImport(const CommandArguments& args)
     const auto appDir = args.Value("--app-dir");
     const std::optional<std::string> projectDir = ProjectDirectoryArgument(kCommand, appDir, args.Operands[0]);
     if (!projectDir) return 1;
-    if (!FileExists(workbook)) {
+    // Only a missing path is told here; what is not a regular file the reader refuses.
+    std::error_code error;
+    if (!std::filesystem::exists(workbook, error)) {
         CommandMessage(kCommand, "'" + workbook + "' does not exist");
         return 1;
     }

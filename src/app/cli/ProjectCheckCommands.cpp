@@ -1,5 +1,7 @@
 #include "app/cli/Commands.h"
 #include "app/cli/ProjectArgument.h"
+#include "common/Failure.h"
+#include "firmware/ConfigurationImage.h"
 #include "gateway/GatewayProject.h"
 
 #include "devicenet/ByteMap.h"
@@ -23,8 +25,9 @@ inline namespace zz {
 
 // zuzududada-cli map [--app-dir DIR] [--json | --csv] [--svg FILE] PROJECT_DIR
 // Prints where every CAN byte lands on DeviceNet, one line per DeviceNet byte (or JSON, or the
-// PLC's tag list as CSV), or writes the picture of the byte map as SVG. Exit status: 0 on success, 1 when a document
-// could not be read or the picture not written, 2 for bad arguments.
+// PLC's tag list as CSV), or writes the picture of the byte map as SVG. Exit status: 0 on
+// success, 1 when a document could not be read, the project would not build or the picture
+// not written, 2 for bad arguments.
 
 namespace {
 
@@ -64,8 +67,10 @@ constexpr const char* kMapHelp =
     "                  mnemonic and a tag name PLC tools accept (a letter, then letters,\n"
     "                  digits and underscores, at most 40, unique), CR LF line ends\n"
     "  --svg FILE      write the picture of the map as an SVG file instead\n"
-    "Exit status: 0 on success, 1 when a document could not be read or the picture not written,\n"
-    "2 for wrong arguments.\n";
+    "A project that would not build (a COB ID the build refuses) is said on standard error and\n"
+    "still drawn as it was read.\n"
+    "Exit status: 0 on success, 1 when a document could not be read, the project would not\n"
+    "build or the picture not written, 2 for wrong arguments.\n";
 
 // The project directory PROJECT_DIR names; nothing after a message.
 std::optional<std::string> ProjectDirectory(const CliCommand& command, const CommandArguments& arguments)
@@ -98,8 +103,17 @@ int RunMap(const CommandArguments& arguments)
     const bool csv = arguments.Has("--csv");
     if (json && csv) return kMapCommand.UsageError("--json and --csv cannot both be given");
     const std::optional<std::string> svg = arguments.Value("--svg");
-    const ByteMap map = BuildByteMap(LoadGatewayProject(ProjectLayout::Of(*projectDir)));
+    const GatewayProject project = LoadGatewayProject(ProjectLayout::Of(*projectDir));
+    const ByteMap map = BuildByteMap(project);
     int status = 0;
+    // What build would refuse is said, and the map of what was read is still drawn.
+    try {
+        BankImage image;
+        LoadConfigurationImage(project, image);
+    } catch (const Failure& failure) {
+        std::cerr << "The project would not build: " << failure.what() << '\n';
+        status = 1;
+    }
     for (const ByteMapSide* side : {&map.Input, &map.Output})
         if (!side->Problem.empty()) {
             std::cerr << side->Problem << '\n';

@@ -311,7 +311,17 @@ bool StringGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* eve
 void StringGrid::mousePressEvent(QMouseEvent* event)
 {
     const QModelIndex at = indexAt(event->position().toPoint());
-    if (IsCheckCell(at) && event->button() == Qt::LeftButton && !(event->modifiers() & Qt::ShiftModifier))
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    // Shift+click selects from the current cell, as a spreadsheet does, not from the cell last
+    // clicked: Enter or Tab may have moved the cursor since.
+    if (shift && event->button() == Qt::LeftButton && at.isValid() && state() != QAbstractItemView::EditingState &&
+        (model_->flags(at) & Qt::ItemIsSelectable)) {
+        setFocus(Qt::MouseFocusReason);
+        ExtendTo(at);
+        event->accept();
+        return;
+    }
+    if (IsCheckCell(at) && event->button() == Qt::LeftButton && !shift)
         selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect);
     QTableView::mousePressEvent(event);
 }
@@ -381,6 +391,13 @@ bool StringGrid::ExtendSelection(QKeyEvent* event)
     }
     const QModelIndex to = moveCursor(action, event->modifiers());
     if (!to.isValid()) return false;
+    ExtendTo(to);
+    event->accept();
+    return true;
+}
+
+void StringGrid::ExtendTo(const QModelIndex& to)
+{
     if (!anchor_.isValid()) anchor_ = currentIndex().isValid() ? currentIndex() : to;
     extending_ = true;
     selectionModel()->setCurrentIndex(to, QItemSelectionModel::NoUpdate);
@@ -388,8 +405,6 @@ bool StringGrid::ExtendSelection(QKeyEvent* event)
     SelectBlock(std::min(anchor_.column(), to.column()), std::min(anchor_.row(), to.row()),
                 std::max(anchor_.column(), to.column()), std::max(anchor_.row(), to.row()));
     scrollTo(to);
-    event->accept();
-    return true;
 }
 
 void StringGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous)

@@ -81,6 +81,8 @@ private:
     void SelectBlock(int firstColumn, int firstRow, int lastColumn, int lastRow);
     // Shift with a moving key: the block from the anchor to the cell moved to.
     bool ExtendSelection(QKeyEvent* event);
+    // The block from the anchor to the cell, which becomes the current one.
+    void ExtendTo(const QModelIndex& to);
 
     StringGridModel* model_;
     // Where a block selected with Shift starts: the cell the cursor last reached without Shift.

@@ -10,6 +10,7 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFrame>
+#include <QTimer>
 #include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -160,14 +161,23 @@ void FrameMappingWindow::ListBox1Click()
     for (int k = 1; k <= 8; ++k) {
         const size_t i = static_cast<size_t>(k - 1);
         if (!edited_[i] || StoreEdit(k, told_[i] ? Refusal::Quiet : Refusal::Tell)) continue;
-        filling_ = true;
-        ListBox1->setCurrentRow(selected_);
-        filling_ = false;
+        KeepListOnSelected();
+        // A click selects its item after telling the change: once the click is done, the
+        // highlight goes back to the frame shown too.
+        QTimer::singleShot(0, this, [this] { KeepListOnSelected(); });
         EditOf(k)->setFocus();
         return;
     }
     selected_ = ListBox1->currentRow();
     ShowSelected();
+}
+
+void FrameMappingWindow::KeepListOnSelected()
+{
+    if (selected_ < 0 || selected_ >= ListBox1->count()) return;
+    filling_ = true;
+    ListBox1->setCurrentRow(selected_, QItemSelectionModel::ClearAndSelect);
+    filling_ = false;
 }
 
 void FrameMappingWindow::ShowSelected()

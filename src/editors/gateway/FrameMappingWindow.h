@@ -50,6 +50,8 @@ protected:
 private:
     void ListBox1Click();
     void ShowSelected();
+    // The list's current row and highlight on the frame shown.
+    void KeepListOnSelected();
     void DisableLines();
     // Whether a refused text is told at once (with the focus put back) or left to OK.
     enum class Refusal { Tell, Quiet };

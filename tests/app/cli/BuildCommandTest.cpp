@@ -99,6 +99,14 @@ TEST_F(BuildCommandTest, MissingPiecesGiveTheWindowsMessages)
     EXPECT_EQ(Build(), 1);
     EXPECT_NE(sink.Last().find("/bin/bankg.c"), std::string::npos);
 
+    // A bin linked to a place outside the project is refused, not filled.
+    sink.Clear();
+    const std::string outside = ws.dir.MakeDir("outside");
+    std::filesystem::create_directory_symlink(outside, ws.project.ProjectDir + "/bin");
+    EXPECT_EQ(Build(), 1);
+    EXPECT_NE(sink.Last().find("is a link to a place outside the project"), std::string::npos) << sink.Last();
+    EXPECT_TRUE(std::filesystem::is_empty(outside));
+
     EXPECT_EQ(kBuildCommand.Run({}), 2);
     EXPECT_EQ(kBuildCommand.Run({"--flash", "COM9", "x"}), 2);
     EXPECT_EQ(kBuildCommand.Run({"a", "b"}), 2);

@@ -5,8 +5,10 @@
 #include "firmware/SRecord.h"
 #include "firmware/SRecordFile.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -152,6 +154,50 @@ TEST_F(FirmwareCommandsTest, DecodeRefusesWhatItCannotReadOrRecoverExactly)
     EXPECT_NE(incomplete.Err.find("Bank 1 of"), std::string::npos) << incomplete.Err;
     EXPECT_EQ(RunCommand(kDecodeCommand, {ws.dir.Write("text.sx", "hello\r\n")}).Status, 1);
     EXPECT_EQ(RunCommand(kDecodeCommand, {}).Status, 2);
+}
+
+// Every command reading a file the user names refuses a FIFO at once rather than waiting on it.
+TEST_F(FirmwareCommandsTest, EveryReaderOfANamedFileRefusesAFifoAtOnce)
+{
+    const std::string fifo = ws.dir.File("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const std::vector<std::pair<const CliCommand*, std::vector<std::string>>> runs{
+        {&kVerifyCommand, {"--app-dir", ws.dir.Path(), ws.project.ProjectDir, fifo}},
+        {&kDecodeCommand, {fifo}},
+        {&kSheetsCommand, {fifo}},
+        {&kImportCommand, {ws.project.ProjectDir, "sdo", fifo}},
+        {&kXmlTreeCommand, {fifo}},
+    };
+    for (const auto& [command, arguments] : runs) {
+        const CommandRun run = RunCommand(*command, arguments);
+        EXPECT_EQ(run.Status, 1) << command->Name;
+        EXPECT_NE(run.Err.find("it is a FIFO, not a regular file"), std::string::npos) << command->Name << run.Err;
+    }
+}
+
+// A disk that fills while the documents are written leaves neither a partial project nor the
+// directory they were written into first; a bin linked outside the project is refused.
+TEST_F(FirmwareCommandsTest, DecodeToProjectLeavesNothingWhenItCannotWriteEverything)
+{
+    const std::string fresh = ws.dir.File("fresh"), kept = ws.dir.MakeDir("kept");
+    ws.dir.Write("kept/notes.txt", "mine");
+    for (const std::string& target : {fresh, kept}) {
+        ScopedWriteLimit full(900);
+        EXPECT_EQ(RunCommand(kDecodeCommand, {Firmware(), "--to-project", target}).Status, 1);
+    }
+    EXPECT_FALSE(fs::exists(fresh));
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(ws.dir.Path())) left.push_back(entry.path().filename());
+    EXPECT_EQ(std::count_if(left.begin(), left.end(), [](const std::string& n) { return n.find("recovering") != n.npos; }), 0);
+    std::vector<std::string> inKept;
+    for (const auto& entry : fs::directory_iterator(kept)) inKept.push_back(entry.path().filename());
+    EXPECT_EQ(inKept, std::vector<std::string>{"notes.txt"});
+
+    fs::create_directory_symlink(ws.dir.MakeDir("elsewhere"), kept + "/bin");
+    const CommandRun linked = RunCommand(kDecodeCommand, {Firmware(), "--to-project", kept});
+    EXPECT_EQ(linked.Status, 1);
+    EXPECT_NE(linked.Err.find("is a link to a place outside the project"), std::string::npos) << linked.Err;
+    EXPECT_FALSE(fs::exists(kept + "/pargen.xml"));
 }
 
 } // namespace

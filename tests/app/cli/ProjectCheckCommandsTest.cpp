@@ -56,6 +56,17 @@ TEST(MapCommand, TextJsonAndPicture)
     TempDir out;
     EXPECT_EQ(RunProgram("map --svg '" + out.File("map.svg") + "' '" + kDemo + "'").Status, 0);
     EXPECT_NE(ReadAll(out.File("map.svg")).find("<svg"), std::string::npos);
+    // A COB ID the build refuses is said, and the map is still drawn.
+    TempDir project;
+    for (const char* name : {"pargen.xml", "Receive_Info.xml", "Send_Frame.xml", "Send_Info.xml"})
+        project.Write(name, ReadAll(kDemo + "/" + name));
+    std::string frames = ReadAll(kDemo + "/Receive_Frame.xml");
+    project.Write("Receive_Frame.xml", frames.replace(frames.find("$281"), 4, "$2G1"));
+    const CommandRun refused = RunCommand(kMapCommand, {project.Path()});
+    EXPECT_EQ(refused.Status, 1);
+    EXPECT_NE(refused.Err.find("The project would not build: "), std::string::npos) << refused.Err;
+    EXPECT_EQ(std::count(refused.Out.begin(), refused.Out.end(), '\n'), 1 + 32 + 24);
+
     const CommandRun noFile = RunCommand(kMapCommand, {"--svg"});
     EXPECT_EQ(noFile.Status, 2);
     EXPECT_EQ(noFile.Err.rfind("zuzududada-cli map: --svg needs a value\n", 0), 0u) << noFile.Err;

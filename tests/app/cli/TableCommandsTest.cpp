@@ -3,8 +3,10 @@
 #include "CommandRun.h"
 #include "common/FileSystem.h"
 #include "editors/canopen/Fixtures.h"
+#include "editors/canopen/tables/TableTransfer.h"
 #include "support/TempDir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -30,6 +32,15 @@ TEST(ImportCommand, SavesTheTableAndSaysWhatItRead)
               "  <row index=\"0x2000\" subindex=\"1\" nrpdo=\"1\" poscomp=\"33\"/>\r\n"
               "  <row index=\"0x2002\" subindex=\"2\" nrpdo=\"129\" poscomp=\"0\"/>\r\n"
               "</sdopdo>\r\n");
+}
+
+// A sheet of 65,536 rows may skip them all: the line names the count, the first and the last.
+TEST(ImportCommand, ManySkippedRowsAreSummarised)
+{
+    TableImportReport report;
+    for (size_t row = 2; row <= 65536; ++row) report.skipped.emplace_back(row, "PDO 9 does not exist");
+    EXPECT_EQ(report.Summary(), "0 rows to CAN A, 0 to CAN B, 65535 skipped, the first row 2, PDO 9 does not exist, "
+                                "the last row 65536, PDO 9 does not exist");
 }
 
 TEST(ImportCommand, WritesNothingWhenTheImportStopsUnlessPartial)
@@ -86,6 +97,19 @@ TEST(ExportCommand, WritesTheTableOrNothingFromADamagedDocument)
               "cobid,id_dev_orig,00,posind,n_tpdo,\r\n0x281,2,01,1,2,\r\n");
     run = RunCommand(kExportCommand, {project.Path(), "rpdodef", project.File("copy.csv")});
     EXPECT_EQ(ReadAll(project.File("copy.csv")), csv);
+
+    // A link planted at the default place is replaced, dangling or not; a named FILE is followed.
+    TempDir elsewhere;
+    const std::string outside = elsewhere.Write("victim.txt", "keep");
+    std::filesystem::remove(project.File("rpdodef.csv"));
+    std::filesystem::create_symlink(outside, project.File("rpdodef.csv"));
+    EXPECT_EQ(RunCommand(kExportCommand, {project.Path(), "rpdodef"}).Status, 0);
+    EXPECT_EQ(ReadAll(outside), "keep");
+    EXPECT_FALSE(std::filesystem::is_symlink(project.File("rpdodef.csv")));
+    EXPECT_EQ(ReadAll(project.File("rpdodef.csv")), csv);
+    std::filesystem::create_symlink(outside, project.File("named.csv"));
+    EXPECT_EQ(RunCommand(kExportCommand, {project.Path(), "rpdodef", project.File("named.csv")}).Status, 0);
+    EXPECT_EQ(ReadAll(outside), csv);
 
     project.Write("emcydef.xml", "<emcydef><row id_dev=\"1\"/></emcydef>");
     run = RunCommand(kExportCommand, {project.Path(), "emcydef"});

@@ -34,6 +34,24 @@ protected:
     }
 };
 
+// After a refused line the window stays on its frame: a click on another frame must not leave
+// the list highlighting the clicked one.
+TEST_F(FrameMappingWindowTest, AClickAfterARefusedLineLeavesTheListOnTheFrameShown)
+{
+    TF_Rec_Info window(context);
+    Show(&window);
+    window.Edit1->setFocus();
+    Retype(window.Edit1, QStringLiteral("128"));
+    QListWidget* list = window.ListBox1;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    QApplication::processEvents();
+    EXPECT_EQ(sink.Last(), "Error Byte 1!! Value have to be between 0 to 127 or none. ");
+    EXPECT_EQ(list->currentRow(), 0);
+    EXPECT_TRUE(list->item(0)->isSelected());
+    EXPECT_FALSE(list->item(1)->isSelected());
+    EXPECT_EQ(window.Edit1->text(), QStringLiteral("128"));
+}
+
 TEST_F(FrameMappingWindowTest, ReceiveSideRefusesAnOverlapThenSavesTheMapping)
 {
     TF_Rec_Info window(context);

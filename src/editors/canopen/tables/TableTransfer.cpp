@@ -32,10 +32,15 @@ std::string TableImportReport::Summary() const
 {
     std::string text = std::to_string(toCanA) + (toCanA == 1 ? " row" : " rows") + " to CAN A, " +
                        std::to_string(toCanB) + " to CAN B";
-    if (!skipped.empty()) {
+    const auto row = [this](size_t i) { return "row " + std::to_string(skipped[i].first) + ", " + skipped[i].second; };
+    // A large sheet may skip every row: beyond a few the line tells the first and the last.
+    constexpr size_t kListedSkips = 10;
+    if (skipped.size() > kListedSkips) {
+        text += ", " + std::to_string(skipped.size()) + " skipped, the first " + row(0) + ", the last " +
+                row(skipped.size() - 1);
+    } else if (!skipped.empty()) {
         text += ", " + std::to_string(skipped.size()) + " skipped: ";
-        for (size_t i = 0; i < skipped.size(); ++i)
-            text += (i ? "; row " : "row ") + std::to_string(skipped[i].first) + ", " + skipped[i].second;
+        for (size_t i = 0; i < skipped.size(); ++i) text += (i ? "; " : "") + row(i);
     }
     return text;
 }

@@ -12,7 +12,7 @@ int main(int argc, char** argv)
 {
     try {
         if (argc == 3 && std::string(argv[1]) == "--sample") {
-            zz::WriteFileAtomically(argv[2], zz::SampleDbc(1000, 10), {.syncToDisk = false});
+            zz::WriteFileAtomically(argv[2], zz::SampleDbc(1000, 10), {.SyncToDisk = false});
             return 0;
         }
         if (argc != 2) {

@@ -199,6 +199,8 @@ void TFZuzududadaeFirmWare::BuildMenus()
             if (!ProjectChosen()) return;
             DbcImportDialog dialog(this);
             ImportDbcFromWindow(context_.ProjectDir, dialog);
+        });
+    });
     auto* replay = new ReplayWindow(this);
     tools->addAction(QStringLiteral("&Replay CAN log"), this, [this, replay] {
         RunGuarded([this, replay] {

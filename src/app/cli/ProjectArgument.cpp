@@ -13,8 +13,10 @@ std::optional<std::string> ProjectDirectoryArgument(const std::string& command, 
                                                     const std::string& argument)
 {
     namespace fs = std::filesystem;
-    if (DirectoryExists(argument)) return argument;
+    // The application directory first: on the first start of an installed program it is made
+    // there, with the demo project that PROJECT_DIR may name.
     const fs::path projects = fs::path(appDir ? *appDir : CommandAppDirectory()) / "PROJECTS";
+    if (DirectoryExists(argument)) return argument;
     // An empty name would be PROJECTS itself.
     if (!argument.empty() && fs::path(argument).is_relative()) {
         const std::string named = (projects / argument).string();

@@ -27,6 +27,7 @@ run: build
 test: CMAKE_FLAGS += -DZZ_WARNINGS_AS_ERRORS=ON
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300
+	@scripts/check-format.sh
 	@scripts/check-package.sh $(BUILD)
 
 package: build

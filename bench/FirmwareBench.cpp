@@ -1,8 +1,8 @@
 // Composing base firmwares of about 1 MB and 8 MB, and the whole "Up date Device" chain of a
 // project with 127 receive and 127 send frames on the demo base firmware.
-#include "common/ProjectContext.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
+#include "common/ProjectContext.h"
 #include "firmware/BankFiles.h"
 #include "firmware/ConfigurationImage.h"
 #include "firmware/DeviceUpdate.h"
@@ -86,8 +86,14 @@ void Compose(benchmark::State& state, uint32_t baseEnd)
 }
 
 // 32 data bytes take 78 characters: about 1 MB and 8 MB of records.
-void BM_Compose1MB(benchmark::State& state) { Compose(state, 0x380000 + 0x68000); }
-void BM_Compose8MB(benchmark::State& state) { Compose(state, 0x380000 + 0x348000); }
+void BM_Compose1MB(benchmark::State& state)
+{
+    Compose(state, 0x380000 + 0x68000);
+}
+void BM_Compose8MB(benchmark::State& state)
+{
+    Compose(state, 0x380000 + 0x348000);
+}
 
 void BM_WholeChain127Frames(benchmark::State& state)
 {

@@ -1,7 +1,7 @@
 // The project check and the byte map on the largest project the editors make: 127 receive and
 // 127 send frames of 8 bytes, every byte mapped, and full CANopen tables.
-#include "gateway/GatewayProject.h"
 #include "devicenet/ByteMap.h"
+#include "gateway/GatewayProject.h"
 #include "projectcheck/ProjectCheck.h"
 
 #include <benchmark/benchmark.h>
@@ -27,9 +27,10 @@ const std::string& LargeProject()
     static const std::string dir = [] {
         const fs::path path = fs::temp_directory_path() / ("zz_check_bench_" + std::to_string(::getpid()));
         fs::create_directories(path);
-        Write(path / "pargen.xml", "<Par_Gen><Can_Baud>5</Can_Baud><CAN_Type>0</CAN_Type><How_Send>0</How_Send>"
-                                   "<Delay_Send>100</Delay_Send><TimeOut_Data>5</TimeOut_Data><Net_Dev_Id>1</Net_Dev_Id>"
-                                   "<Net_Baud>2</Net_Baud><Net_In>128</Net_In><Net_Out>128</Net_Out></Par_Gen>");
+        Write(path / "pargen.xml",
+              "<Par_Gen><Can_Baud>5</Can_Baud><CAN_Type>0</CAN_Type><How_Send>0</How_Send>"
+              "<Delay_Send>100</Delay_Send><TimeOut_Data>5</TimeOut_Data><Net_Dev_Id>1</Net_Dev_Id>"
+              "<Net_Baud>2</Net_Baud><Net_In>128</Net_In><Net_Out>128</Net_Out></Par_Gen>");
         for (const char* side : {"Receive", "Send"}) {
             std::string frames = "<Receive_Frames>";
             std::string info = std::string("<") + side + "_Frames_Info>";
@@ -64,7 +65,8 @@ const std::string& LargeProject()
             emcy += "<row id_dev=\"" + std::to_string(i / 2 + 1) +
                     "\" mask_eq_ec=\"0\" mask_eq_er=\"0\" mask_eq_m1=\"0\" mask_eq_m2=\"0\" mask_eq_m3=\"0\" "
                     "enmask_eq_ec=\"0\" enmask_eq_er=\"0\" enmask_eq_m1=\"0\" enmask_eq_m2=\"0\" enmask_eq_m3=\"0\" "
-                    "bypass_set=\"" + std::to_string(i % 2 ? 33 : 1) + "\"/>";
+                    "bypass_set=\"" +
+                    std::to_string(i % 2 ? 33 : 1) + "\"/>";
         Write(path / "emcydef.xml", emcy + "</emcydef>");
         std::string words = "<emcyword>";
         for (int i = 0; i < 128; ++i) {

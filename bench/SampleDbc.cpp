@@ -23,7 +23,8 @@ std::string SampleDbc(int frames, int signalsPerFrame)
         out += "CM_ BO_ " + std::to_string(0x100 + f) + " \"Frame number " + std::to_string(f) + "\";\r\n";
     out += "BA_DEF_ BO_ \"GenMsgCycleTime\" INT 0 65535;\r\nBA_DEF_DEF_ \"GenMsgCycleTime\" 100;\r\n";
     for (int f = 0; f < frames; ++f)
-        out += "BA_ \"GenMsgCycleTime\" BO_ " + std::to_string(0x100 + f) + " " + std::to_string(10 * (f % 10 + 1)) + ";\r\n";
+        out += "BA_ \"GenMsgCycleTime\" BO_ " + std::to_string(0x100 + f) + " " + std::to_string(10 * (f % 10 + 1)) +
+               ";\r\n";
     for (int f = 0; f < frames; ++f)
         out += "VAL_ " + std::to_string(0x100 + f) + " Signal_" + std::to_string(f) + "_0 0 \"Off\" 1 \"On\" ;\r\n";
     return out;

@@ -62,16 +62,17 @@ std::string SampleXls(int rows)
     for (unsigned c = 0; c < 8; ++c) cells += Label(0, c, kTitles[c]);
     for (int r = 1; r <= rows; ++r) {
         const auto row = static_cast<unsigned>(r);
-        cells += Rk(row, 0, (r % 2) | (r % 3 == 0 ? 16 : 0)) + Label(row, 1, Hex(0x2000 + r % 4096)) + Rk(row, 2, r % 256) +
-                 Rk(row, 3, r % 127 + 1) + Label(row, 4, Hex(0x6000 + r % 4096)) + Rk(row, 5, r % 8) +
-                 Number(row, 6, 0.5 * (r % 9)) + Label(row, 7, "entry " + std::to_string(r));
+        cells += Rk(row, 0, (r % 2) | (r % 3 == 0 ? 16 : 0)) + Label(row, 1, Hex(0x2000 + r % 4096)) +
+                 Rk(row, 2, r % 256) + Rk(row, 3, r % 127 + 1) + Label(row, 4, Hex(0x6000 + r % 4096)) +
+                 Rk(row, 5, r % 8) + Number(row, 6, 0.5 * (r % 9)) + Label(row, 7, "entry " + std::to_string(r));
     }
     const std::string sheetName = "sdo";
     // A font and the sixteen cell formats every workbook has (15 is the one the cells use), so
     // that other readers take the file too.
     std::string formats = Rec(0x0031, U16(200) + U16(0) + U16(0x7FFF) + U16(400) + U16(0) + std::string(4, '\0') +
                                           '\x05' + '\0' + "Arial");
-    for (int i = 0; i < 16; ++i) formats += Rec(0x00E0, U16(0) + U16(0) + U16(i < 15 ? 0xFFF5 : 0x0001) + std::string(14, '\0'));
+    for (int i = 0; i < 16; ++i)
+        formats += Rec(0x00E0, U16(0) + U16(0) + U16(i < 15 ? 0xFFF5 : 0x0001) + std::string(14, '\0'));
     const auto globals = [&](uint32_t offset) {
         return Rec(0x0809, U16(0x0600) + U16(0x0005) + std::string(12, '\0')) + formats +
                Rec(0x0085, U32(offset) + '\0' + '\0' + static_cast<char>(sheetName.size()) + '\0' + sheetName) +
@@ -123,27 +124,42 @@ std::string SampleXlsx(int rows)
     const std::string ns = "http://schemas.openxmlformats.org/";
     const std::vector<std::pair<std::string, std::string>> members = {
         {"[Content_Types].xml",
-         "<?xml version=\"1.0\"?><Types xmlns=\"" + ns + "package/2006/content-types\">"
-         "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
-         "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
-         "<Override PartName=\"/xl/workbook.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml\"/>"
-         "<Override PartName=\"/xl/worksheets/sheet1.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml\"/>"
-         "<Override PartName=\"/xl/sharedStrings.xml\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml\"/>"
-         "</Types>"},
-        {"_rels/.rels", "<?xml version=\"1.0\"?><Relationships xmlns=\"" + ns + "package/2006/relationships\">"
-                        "<Relationship Id=\"rId1\" Type=\"" + ns + "officeDocument/2006/relationships/officeDocument\" Target=\"xl/workbook.xml\"/>"
-                        "</Relationships>"},
-        {"xl/workbook.xml", "<?xml version=\"1.0\"?><workbook xmlns=\"" + ns + "spreadsheetml/2006/main\" xmlns:r=\"" + ns +
-                                "officeDocument/2006/relationships\"><sheets><sheet name=\"sdo\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>"},
+         "<?xml version=\"1.0\"?><Types xmlns=\"" + ns +
+             "package/2006/content-types\">"
+             "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
+             "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
+             "<Override PartName=\"/xl/workbook.xml\" "
+             "ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml\"/>"
+             "<Override PartName=\"/xl/worksheets/sheet1.xml\" "
+             "ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml\"/>"
+             "<Override PartName=\"/xl/sharedStrings.xml\" "
+             "ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml\"/>"
+             "</Types>"},
+        {"_rels/.rels", "<?xml version=\"1.0\"?><Relationships xmlns=\"" + ns +
+                            "package/2006/relationships\">"
+                            "<Relationship Id=\"rId1\" Type=\"" +
+                            ns +
+                            "officeDocument/2006/relationships/officeDocument\" Target=\"xl/workbook.xml\"/>"
+                            "</Relationships>"},
+        {"xl/workbook.xml", "<?xml version=\"1.0\"?><workbook xmlns=\"" + ns + "spreadsheetml/2006/main\" xmlns:r=\"" +
+                                ns +
+                                "officeDocument/2006/relationships\"><sheets><sheet name=\"sdo\" sheetId=\"1\" "
+                                "r:id=\"rId1\"/></sheets></workbook>"},
         {"xl/_rels/workbook.xml.rels",
-         "<?xml version=\"1.0\"?><Relationships xmlns=\"" + ns + "package/2006/relationships\">"
-         "<Relationship Id=\"rId1\" Type=\"" + ns + "officeDocument/2006/relationships/worksheet\" Target=\"worksheets/sheet1.xml\"/>"
-         "<Relationship Id=\"rId2\" Type=\"" + ns + "officeDocument/2006/relationships/sharedStrings\" Target=\"sharedStrings.xml\"/>"
-         "</Relationships>"},
+         "<?xml version=\"1.0\"?><Relationships xmlns=\"" + ns +
+             "package/2006/relationships\">"
+             "<Relationship Id=\"rId1\" Type=\"" +
+             ns +
+             "officeDocument/2006/relationships/worksheet\" Target=\"worksheets/sheet1.xml\"/>"
+             "<Relationship Id=\"rId2\" Type=\"" +
+             ns +
+             "officeDocument/2006/relationships/sharedStrings\" Target=\"sharedStrings.xml\"/>"
+             "</Relationships>"},
         {"xl/sharedStrings.xml", "<?xml version=\"1.0\"?><sst xmlns=\"" + ns + "spreadsheetml/2006/main\" count=\"" +
-                                     std::to_string(count) + "\" uniqueCount=\"" + std::to_string(count) + "\">" + strings + "</sst>"},
-        {"xl/worksheets/sheet1.xml", "<?xml version=\"1.0\"?><worksheet xmlns=\"" + ns + "spreadsheetml/2006/main\"><sheetData>" +
-                                         sheet + "</sheetData></worksheet>"},
+                                     std::to_string(count) + "\" uniqueCount=\"" + std::to_string(count) + "\">" +
+                                     strings + "</sst>"},
+        {"xl/worksheets/sheet1.xml", "<?xml version=\"1.0\"?><worksheet xmlns=\"" + ns +
+                                         "spreadsheetml/2006/main\"><sheetData>" + sheet + "</sheetData></worksheet>"},
     };
     gsf_init();
     GsfOutput* sink = gsf_output_memory_new();
@@ -159,7 +175,8 @@ std::string SampleXlsx(int rows)
         else if (path.rfind("xl/_rels/", 0) == 0) parent = xlRels, name = path.substr(9);
         else if (path.rfind("xl/worksheets/", 0) == 0) parent = worksheets, name = path.substr(14);
         else if (path.rfind("xl/", 0) == 0) parent = xl, name = path.substr(3);
-        GsfOutput* member = gsf_outfile_new_child_full(parent, name.c_str(), FALSE, "compression-level", GSF_ZIP_DEFLATED, nullptr);
+        GsfOutput* member =
+            gsf_outfile_new_child_full(parent, name.c_str(), FALSE, "compression-level", GSF_ZIP_DEFLATED, nullptr);
         gsf_output_write(member, content.size(), reinterpret_cast<const guint8*>(content.data()));
         gsf_output_close(member);
         g_object_unref(member);

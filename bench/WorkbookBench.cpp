@@ -19,7 +19,8 @@ void ReadSample(benchmark::State& state, std::unique_ptr<Workbook> (*open)(std::
         benchmark::DoNotOptimize(sheet.rows.data());
     }
     state.counters["rows"] = static_cast<double>(kRows);
-    state.counters["cells/s"] = benchmark::Counter(static_cast<double>(cells), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["cells/s"] =
+        benchmark::Counter(static_cast<double>(cells), benchmark::Counter::kIsIterationInvariantRate);
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
 }
 

@@ -14,13 +14,14 @@ inline void FuzzCanLog(std::string_view text)
     const size_t piece = text.empty() ? 1 : static_cast<unsigned char>(text[0]) % 64 + 1;
     int64_t frames = 0, lastLine = 0, unreadable = 0;
     zz::CanLogReader reader({
-        .Frame = [&](const zz::CanLogFrame& f) {
-            if (f.Length > f.Data.size() || f.Line <= lastLine) std::abort();
-            if (f.Kind == zz::CanFrameKind::Data && f.Length > 8) std::abort();
-            lastLine = f.Line;
-            ++frames;
-            return true;
-        },
+        .Frame =
+            [&](const zz::CanLogFrame& f) {
+                if (f.Length > f.Data.size() || f.Line <= lastLine) std::abort();
+                if (f.Kind == zz::CanFrameKind::Data && f.Length > 8) std::abort();
+                lastLine = f.Line;
+                ++frames;
+                return true;
+            },
         .Unreadable = [&](int64_t, const std::string&) { ++unreadable; },
         .Dropped = {},
         .Progress = {},

@@ -25,7 +25,11 @@ namespace {
 
 class Input {
 public:
-    Input(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+    Input(const uint8_t* data, size_t size)
+        : data_(data),
+          size_(size)
+    {
+    }
     bool Empty() const { return at_ >= size_; }
     uint8_t Byte() { return at_ < size_ ? data_[at_++] : 0; }
 
@@ -70,17 +74,15 @@ std::vector<BaseRecord> MakeBase(Input& in)
         for (uint8_t& b : data) b = in.Byte();
         const uint32_t place = kPlaces[in.Byte() % std::size(kPlaces)] + 16u * (in.Byte() % 8);
         switch (kind % 6) {
-        case 0: case 1: case 2:
-            records.push_back({Record('2', place, 6, data), '2', place, place + data.size()});
-            break;
+        case 0:
+        case 1:
+        case 2: records.push_back({Record('2', place, 6, data), '2', place, place + data.size()}); break;
         case 3: {
             const uint32_t address = kind & 0x80 ? (place >> 8) : (place & 0xFFFF); // 0x3880 looks like bank 1
             records.push_back({Record('1', address, 4, data), '1', address, address + data.size()});
             break;
         }
-        case 4:
-            records.push_back({Record('3', place, 8, data), '3', place, place + data.size()});
-            break;
+        case 4: records.push_back({Record('3', place, 8, data), '3', place, place + data.size()}); break;
         default:
             if (!records.empty()) records.push_back(records[in.Byte() % records.size()]); // written again
             else records.push_back({Record('5', 1, 4, {}), '5', 0, 0});

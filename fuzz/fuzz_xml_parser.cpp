@@ -14,14 +14,21 @@ namespace {
 
 bool IsParserMessage(const std::string& message)
 {
-    static const char* const kFixed[] = {
-        "Unexpected end of data", "Missing element", "XML declaration not terminated with \"?>\"",
-        "DocTypeDecl parsing not yet implemented", "Comments cannot end in \"--->\"",
-        "Processing instruction does not contain valid name",
-        "Processing instruction cannot have the reserved name \"xml\"", "Unterminated processing instruction",
-        "Tag not terminated properly", "Equals sign missing in attribute", "Invalid character \"<\" in attribute value",
-        "Character data cannot contain \"]]>\"", "Unrecognized reference", "End tag missing \">\"",
-        "Elements nested more than 1000 levels deep"};
+    static const char* const kFixed[] = {"Unexpected end of data",
+                                         "Missing element",
+                                         "XML declaration not terminated with \"?>\"",
+                                         "DocTypeDecl parsing not yet implemented",
+                                         "Comments cannot end in \"--->\"",
+                                         "Processing instruction does not contain valid name",
+                                         "Processing instruction cannot have the reserved name \"xml\"",
+                                         "Unterminated processing instruction",
+                                         "Tag not terminated properly",
+                                         "Equals sign missing in attribute",
+                                         "Invalid character \"<\" in attribute value",
+                                         "Character data cannot contain \"]]>\"",
+                                         "Unrecognized reference",
+                                         "End tag missing \">\"",
+                                         "Elements nested more than 1000 levels deep"};
     for (const char* fixed : kFixed)
         if (message == fixed) return true;
     static const char* const kPrefixes[] = {"Attribute \"", "Invalid integer in reference &", "No ending tag for ",

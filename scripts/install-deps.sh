@@ -8,7 +8,7 @@ packages=(
   libpugixml-dev libgsf-1-dev zlib1g-dev libexpat1-dev nlohmann-json3-dev
   libgtest-dev libbenchmark-dev
   qt6-svg-dev
-  srecord libxml2-utils clang libclang-rt-14-dev
+  srecord libxml2-utils clang clang-format libclang-rt-14-dev
   python3-xlrd python3-openpyxl python3-canmatrix libreoffice-calc-nogui
   can-utils python3-can
   fonts-dejavu-core xvfb xauth

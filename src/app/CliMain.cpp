@@ -9,10 +9,8 @@
 
 // Each sub-system adds its commands here, in the order the help lists them.
 static const CliCommand* const kCommands[] = {
-    &kBuildCommand,  &kCheckCommand,  &kMapCommand,    &kEdsCommand,    &kVerifyCommand,
-    &kDecodeCommand, &kImportCommand, &kExportCommand, &kSheetsCommand, &kXmlTreeCommand,
-    &kDbcCommand,
-    &kReplayCommand,
+    &kBuildCommand,  &kCheckCommand,  &kMapCommand,    &kEdsCommand,     &kVerifyCommand, &kDecodeCommand,
+    &kImportCommand, &kExportCommand, &kSheetsCommand, &kXmlTreeCommand, &kDbcCommand,    &kReplayCommand,
 };
 
 static void PrintHelp(std::ostream& out)

@@ -14,9 +14,9 @@ namespace {
 
 // Groups whose content is not text.
 const std::set<std::string, std::less<>> kSkippedDestinations = {
-    "fonttbl", "colortbl", "stylesheet", "info", "pict", "header", "footer", "listtable",
-    "listoverridetable", "rsidtbl", "generator", "xmlnstbl", "themedata", "colorschememapping",
-    "latentstyles", "datastore", "object", "fldinst", "filetbl", "revtbl", "pgdsctbl",
+    "fonttbl",      "colortbl",          "stylesheet", "info",      "pict",     "header",    "footer",
+    "listtable",    "listoverridetable", "rsidtbl",    "generator", "xmlnstbl", "themedata", "colorschememapping",
+    "latentstyles", "datastore",         "object",     "fldinst",   "filetbl",  "revtbl",    "pgdsctbl",
 };
 
 void AppendCodePoint(std::string& out, long cp)
@@ -45,7 +45,7 @@ struct CharacterFormat {
 struct ParagraphFormat {
     int spaceBefore = 0; // \sb, \sa: twips
     int spaceAfter = 0;
-    char align = 'l';    // \ql, \qc, \qr, \qj
+    char align = 'l'; // \ql, \qc, \qr, \qj
 };
 
 // The state a group opens with and gives back when it closes.
@@ -81,7 +81,8 @@ public:
             if (format.bold) body_ += "font-weight:700; ";
             if (format.italic) body_ += "font-style:italic; ";
             if (format.underline) body_ += "text-decoration:underline; ";
-            body_ += "font-size:" + std::to_string(format.halfPoints / 2) + (format.halfPoints % 2 ? ".5" : "") + "pt;\">";
+            body_ +=
+                "font-size:" + std::to_string(format.halfPoints / 2) + (format.halfPoints % 2 ? ".5" : "") + "pt;\">";
             runOpen_ = true;
             runFormat_ = format;
         }
@@ -93,8 +94,9 @@ public:
     void EndParagraph(const ParagraphFormat& format)
     {
         CloseRun();
-        html_ += "<p style=\"margin-top:" + std::to_string(format.spaceBefore / 15) + "px; margin-bottom:" +
-                 std::to_string(format.spaceAfter / 15) + "px; margin-left:0px; margin-right:0px; white-space:pre-wrap;";
+        html_ += "<p style=\"margin-top:" + std::to_string(format.spaceBefore / 15) +
+                 "px; margin-bottom:" + std::to_string(format.spaceAfter / 15) +
+                 "px; margin-left:0px; margin-right:0px; white-space:pre-wrap;";
         if (format.align == 'c') html_ += " text-align:center;";
         else if (format.align == 'r') html_ += " text-align:right;";
         else if (format.align == 'j') html_ += " text-align:justify;";

@@ -11,7 +11,9 @@
 inline namespace zz {
 
 TFHelp::TFHelp(const ProjectContext& context, QWidget* parent)
-    : ModalWindow(parent), RichEdit1(new QTextEdit(this)), context_(context)
+    : ModalWindow(parent),
+      RichEdit1(new QTextEdit(this)),
+      context_(context)
 {
     setWindowTitle(QStringLiteral("Help"));
     RichEdit1->setReadOnly(true);

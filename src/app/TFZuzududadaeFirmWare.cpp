@@ -5,25 +5,25 @@
 #include "app/TFHelp.h"
 #include "app/TFsaveproj.h"
 #include "app/Workspace.h"
-#include "common/Desktop.h"
-#include "common/ErrorBoundary.h"
-#include "common/MessageSink.h"
-#include "common/widgets/Guarded.h"
-#include "common/widgets/QtText.h"
-#include "common/ProjectLayout.h"
 #include "canbus/widgets/DbcImportDialog.h"
 #include "canbus/widgets/DbcWindowActions.h"
+#include "common/Desktop.h"
+#include "common/ErrorBoundary.h"
 #include "common/FileSystem.h"
+#include "common/MessageSink.h"
+#include "common/ProjectLayout.h"
+#include "common/widgets/Guarded.h"
+#include "common/widgets/QtText.h"
 #include "devicenet/DeviceIdentity.h"
 #include "devicenet/EdsFile.h"
 #include "devicenet/widgets/ByteMapWindow.h"
 #include "devicenet/widgets/IdentityWindow.h"
+#include "devicenet/widgets/ReplayWindow.h"
 #include "firmware/DeviceUpdateChain.h"
+#include "firmware/widgets/TFModifyFileSx.h"
 #include "gateway/GatewayProject.h"
 #include "projectcheck/ProjectCheck.h"
-#include "devicenet/widgets/ReplayWindow.h"
 #include "projectcheck/widgets/ProjectCheckWindow.h"
-#include "firmware/widgets/TFModifyFileSx.h"
 
 #include <ctime>
 #include <memory>
@@ -54,7 +54,8 @@ QPushButton* StepButton(const char* caption, QWidget* parent)
 
 } // namespace
 
-TFZuzududadaeFirmWare::TFZuzududadaeFirmWare(const std::string& appDir, QWidget* parent) : QMainWindow(parent)
+TFZuzududadaeFirmWare::TFZuzududadaeFirmWare(const std::string& appDir, QWidget* parent)
+    : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("TFZuzududadaeFirmWare"));
     setWindowTitle(Q(kDesignCaption));
@@ -93,7 +94,8 @@ void TFZuzududadaeFirmWare::BuildControls()
     B_EDS = StepButton("EDS File", central);
     CreateSx = StepButton("Generate Firmware", central);
     Labelstate = new QLabel(QStringLiteral("---"), central);
-    for (QWidget* hidden : std::initializer_list<QWidget*>{btn_Pdo, btn_Info_Pdo, btn_Emcy, btn_Emcy_Wd, B_EDS, CreateSx, Labelstate})
+    for (QWidget* hidden :
+         std::initializer_list<QWidget*>{btn_Pdo, btn_Info_Pdo, btn_Emcy, btn_Emcy_Wd, B_EDS, CreateSx, Labelstate})
         hidden->hide();
 
     const auto step = [&](const char* title, std::initializer_list<QPushButton*> buttons) {
@@ -119,7 +121,8 @@ void TFZuzududadaeFirmWare::BuildControls()
     auto* title = new QLabel(QStringLiteral("<b>Gateway CAN to DeviceNET Slave</b>"), central);
     title->setAlignment(Qt::AlignRight);
     side->addWidget(title);
-    for (QWidget* hidden : std::initializer_list<QWidget*>{btn_Pdo, btn_Info_Pdo, btn_Emcy, btn_Emcy_Wd, B_EDS, Labelstate})
+    for (QWidget* hidden :
+         std::initializer_list<QWidget*>{btn_Pdo, btn_Info_Pdo, btn_Emcy, btn_Emcy_Wd, B_EDS, Labelstate})
         side->addWidget(hidden);
     side->addStretch();
     side->addWidget(Label1, 0, Qt::AlignRight);
@@ -150,38 +153,30 @@ void TFZuzududadaeFirmWare::BuildMenus()
     project->addSeparator();
     FProjectCheck = new ProjectCheckWindow(this);
     FProjectCheck->SetOpenDocument([this](const Finding& finding) { OpenFindingDocument(finding); });
-    actCheck = project->addAction(QStringLiteral("&Check project"), this, [this] {
-        RunGuarded([this] { CheckProjectClick(); });
-    });
+    actCheck = project->addAction(QStringLiteral("&Check project"), this,
+                                  [this] { RunGuarded([this] { CheckProjectClick(); }); });
     project->addSeparator();
     project->addAction(QStringLiteral("E&xit"), this, [this] { close(); });
 
     QMenu* canopen = menuBar()->addMenu(QStringLiteral("&CANopen"));
-    actSdo = canopen->addAction(QStringLiteral("Set SDO Access"), this, [this] {
-        RunGuarded([this] { ShowEditor(windows_.Fsdo); });
-    });
+    actSdo = canopen->addAction(QStringLiteral("Set SDO Access"), this,
+                                [this] { RunGuarded([this] { ShowEditor(windows_.Fsdo); }); });
     actPdo = canopen->addAction(QStringLiteral("Set Traslate PDO"), btn_Pdo, &QPushButton::click);
     actInfoPdo = canopen->addAction(QStringLiteral("Define store PDO"), btn_Info_Pdo, &QPushButton::click);
     actEmcy = canopen->addAction(QStringLiteral("Set Traslate EMCY"), btn_Emcy, &QPushButton::click);
     actEmcyWord = canopen->addAction(QStringLiteral("Define EMCY Word"), btn_Emcy_Wd, &QPushButton::click);
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
-    actXml = tools->addAction(QStringLiteral("XML Reader && Writer"), this, [this] {
-        RunGuarded([this] {
-            windows_.FXML->exec();
-        });
-    });
+    actXml = tools->addAction(QStringLiteral("XML Reader && Writer"), this,
+                              [this] { RunGuarded([this] { windows_.FXML->exec(); }); });
     FByteMap = new ByteMapWindow(this);
-    actByteMap = tools->addAction(QStringLiteral("DeviceNet &Byte Map"), this, [this] {
-        RunGuarded([this] { ByteMapClick(); });
-    });
-    actExportEds = tools->addAction(QStringLiteral("Export &EDS..."), this, [this] {
-        RunGuarded([this] { ExportEdsClick(); });
-    });
+    actByteMap = tools->addAction(QStringLiteral("DeviceNet &Byte Map"), this,
+                                  [this] { RunGuarded([this] { ByteMapClick(); }); });
+    actExportEds =
+        tools->addAction(QStringLiteral("Export &EDS..."), this, [this] { RunGuarded([this] { ExportEdsClick(); }); });
     FIdentity = new IdentityWindow(this);
-    actIdentity = tools->addAction(QStringLiteral("DeviceNet &identity"), this, [this] {
-        RunGuarded([this] { IdentityClick(); });
-    });
+    actIdentity = tools->addAction(QStringLiteral("DeviceNet &identity"), this,
+                                   [this] { RunGuarded([this] { IdentityClick(); }); });
     AskEdsPath = [this](const std::string& suggested) -> std::optional<std::string> {
         const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Export EDS"), Q(suggested),
                                                           QStringLiteral("EDS file (*.eds)"));
@@ -211,11 +206,8 @@ void TFZuzududadaeFirmWare::BuildMenus()
     });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    actHelp = help->addAction(QStringLiteral("&Help"), this, [this] {
-        RunGuarded([this] {
-            windows_.FHelp->exec();
-        });
-    });
+    actHelp =
+        help->addAction(QStringLiteral("&Help"), this, [this] { RunGuarded([this] { windows_.FHelp->exec(); }); });
     actHelp->setShortcut(QKeySequence::HelpContents);
     actAbout = help->addAction(QStringLiteral("&About"), about, &QPushButton::click);
 }
@@ -299,11 +291,11 @@ void TFZuzududadaeFirmWare::IdentityClick()
 void TFZuzududadaeFirmWare::OpenFindingDocument(const Finding& finding)
 {
     const std::pair<const char*, QDialog*> editors[] = {
-        {kPargenName, windows_.Fpargen},       {kReceiveFrameName, windows_.FSetVar},
+        {kPargenName, windows_.Fpargen},         {kReceiveFrameName, windows_.FSetVar},
         {kReceiveInfoName, windows_.F_Rec_Info}, {kSendFrameName, windows_.FSetPdo},
-        {kSendInfoName, windows_.F_Sen_Info},  {kSdoName, windows_.Fsdo},
-        {kRpdoDefName, windows_.Fpdo},         {kSdoPdoName, windows_.FInfopdo},
-        {kEmcyDefName, windows_.Femcy},        {kEmcyWordName, windows_.FWemcy},
+        {kSendInfoName, windows_.F_Sen_Info},    {kSdoName, windows_.Fsdo},
+        {kRpdoDefName, windows_.Fpdo},           {kSdoPdoName, windows_.FInfopdo},
+        {kEmcyDefName, windows_.Femcy},          {kEmcyWordName, windows_.FWemcy},
     };
     for (const auto& [document, window] : editors)
         if (finding.Document == document) return ShowEditor(window);
@@ -316,9 +308,9 @@ void TFZuzududadaeFirmWare::btn_str_lng1aClick(QObject* sender)
 {
     if (!ProjectChosen()) return;
     const std::pair<QObject*, QDialog*> routes[] = {
-        {btn_Sdo, windows_.FSetVar},        {btn_Pdo, windows_.Fpdo},        {btn_Info_Pdo, windows_.FInfopdo},
-        {btn_Emcy, windows_.Femcy},         {btn_Emcy_Wd, windows_.FWemcy},  {btn_RecInfo, windows_.F_Rec_Info},
-        {btn_SenInfo, windows_.F_Sen_Info}, {Btn_SetPDO, windows_.FSetPdo},  {btn_Prm_Gen, windows_.Fpargen},
+        {btn_Sdo, windows_.FSetVar},        {btn_Pdo, windows_.Fpdo},       {btn_Info_Pdo, windows_.FInfopdo},
+        {btn_Emcy, windows_.Femcy},         {btn_Emcy_Wd, windows_.FWemcy}, {btn_RecInfo, windows_.F_Rec_Info},
+        {btn_SenInfo, windows_.F_Sen_Info}, {Btn_SetPDO, windows_.FSetPdo}, {btn_Prm_Gen, windows_.Fpargen},
     };
     for (const auto& [button, window] : routes) {
         if (sender != button) continue;

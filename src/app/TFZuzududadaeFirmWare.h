@@ -1,7 +1,7 @@
 #pragma once
-#include "editors/canopen/workbook/OpenExcel.h"
-#include "common/ProjectContext.h"
 #include "app/WindowSet.h"
+#include "common/ProjectContext.h"
+#include "editors/canopen/workbook/OpenExcel.h"
 
 #include <QMainWindow>
 

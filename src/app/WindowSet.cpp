@@ -3,7 +3,6 @@
 #include "app/TFAbout.h"
 #include "app/TFHelp.h"
 #include "app/TFsaveproj.h"
-#include "firmware/widgets/TFModifyFileSx.h"
 #include "editors/canopen/widgets/TFInfopdo.h"
 #include "editors/canopen/widgets/TFWemcy.h"
 #include "editors/canopen/widgets/TFemcy.h"
@@ -12,6 +11,7 @@
 #include "editors/gateway/FrameMappingWindow.h"
 #include "editors/gateway/FrameTableWindow.h"
 #include "editors/gateway/TFpargen.h"
+#include "firmware/widgets/TFModifyFileSx.h"
 #include "xmltools/widgets/TFSELstringhe.h"
 #include "xmltools/widgets/TFXML.h"
 
@@ -32,7 +32,8 @@ WindowSet CreateWindows(const WindowOwner& owner)
     w.Femcy = new TFemcy(owner.Context, owner.OpenExcel, parent);
     w.FWemcy = new TFWemcy(owner.Context, owner.OpenExcel, parent);
     TFsaveproj* editor = w.Fsaveproj;
-    w.FXML = new TFXML(owner.Context, [editor](const std::string& text) { return editor->EditText(text); }, parent);
+    w.FXML = new TFXML(
+        owner.Context, [editor](const std::string& text) { return editor->EditText(text); }, parent);
     w.FInfopdo = new TFInfopdo(owner.Context, owner.OpenExcel, parent);
     w.FSetVar = new TFSetVar(owner.Context, parent);
     w.FSetPdo = new TFSetPdo(owner.Context, parent);

@@ -32,7 +32,8 @@ std::string Absolute(const std::string& path)
 // True when `dir` is `root` or lies below it.
 bool IsInside(const std::string& dir, const std::string& root)
 {
-    return dir == root || (dir.size() > root.size() && dir.compare(0, root.size(), root) == 0 && dir[root.size()] == '/');
+    return dir == root ||
+           (dir.size() > root.size() && dir.compare(0, root.size(), root) == 0 && dir[root.size()] == '/');
 }
 
 } // namespace

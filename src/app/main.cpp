@@ -48,6 +48,7 @@ int main(int argc, char** argv)
     mainWindow.show();
     // The note comes over the main window, once the event loop runs.
     if (!firstStartNote.empty())
-        QMetaObject::invokeMethod(&mainWindow, [firstStartNote] { Messages().Notice(firstStartNote); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &mainWindow, [firstStartNote] { Messages().Notice(firstStartNote); }, Qt::QueuedConnection);
     return application.exec();
 }

@@ -160,8 +160,7 @@ AscLineResult ReadAscLine(std::string_view line, int& base, CanLogFrame& frame)
         if (t[0] == "base") base = t[1] == "dec" ? 10 : 16;
         return {AscLineKind::Skipped, {}};
     }
-    if (!ParseLogTime(t[0].data(), t[0].data() + t[0].size(), frame.TimeNs))
-        return Unreadable("no time at the start");
+    if (!ParseLogTime(t[0].data(), t[0].data() + t[0].size(), frame.TimeNs)) return Unreadable("no time at the start");
     frame.Time.assign(t[0]);
     if (t[1] == "CANFD") return ReadFd(t, base, frame);
     if (Digits(t[1]) && t[2] == "ErrorFrame") {

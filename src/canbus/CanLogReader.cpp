@@ -29,7 +29,10 @@ const char* CanLogFormatName(CanLogFormat format)
     return "unknown";
 }
 
-CanLogReader::CanLogReader(CanLogHandlers handlers) : handlers_(std::move(handlers)) {}
+CanLogReader::CanLogReader(CanLogHandlers handlers)
+    : handlers_(std::move(handlers))
+{
+}
 
 bool CanLogReader::Feed(std::string_view piece)
 {

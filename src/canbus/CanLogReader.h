@@ -66,7 +66,10 @@ private:
     bool readAny_ = false;
     bool stopped_ = false;
     uint64_t bytes_ = 0;
-    struct Held { int64_t Line; std::string Why; };
+    struct Held {
+        int64_t Line;
+        std::string Why;
+    };
     std::vector<Held> held_;
     int ascBase_ = 16;
 };

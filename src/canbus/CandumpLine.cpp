@@ -121,8 +121,8 @@ CandumpLineResult ReadCandumpLine(std::string_view line, CanLogFrame& frame)
     return {CandumpLineKind::Frame, 0, {}};
 }
 
-std::string CandumpLineOf(int64_t timeNs, const std::string& interface, uint32_t id, bool extended,
-                          const uint8_t* data, size_t length)
+std::string CandumpLineOf(int64_t timeNs, const std::string& interface, uint32_t id, bool extended, const uint8_t* data,
+                          size_t length)
 {
     char head[64];
     std::snprintf(head, sizeof head, extended ? "(%010lld.%06lld) %s %08X#" : "(%010lld.%06lld) %s %03X#",

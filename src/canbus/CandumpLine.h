@@ -23,7 +23,7 @@ struct CandumpLineResult {
 CandumpLineResult ReadCandumpLine(std::string_view line, CanLogFrame& frame);
 
 // A candump -l line for a data frame: "(0000000001.000000) can0 181#0102\n".
-std::string CandumpLineOf(int64_t timeNs, const std::string& interface, uint32_t id, bool extended,
-                          const uint8_t* data, size_t length);
+std::string CandumpLineOf(int64_t timeNs, const std::string& interface, uint32_t id, bool extended, const uint8_t* data,
+                          size_t length);
 
 } // namespace zz

@@ -13,11 +13,11 @@ using DbcAttributes = std::map<std::string, std::string>;
 
 struct DbcSignal {
     std::string Name;
-    int StartBit = 0;       // Intel: least significant bit; Motorola: most significant bit
+    int StartBit = 0; // Intel: least significant bit; Motorola: most significant bit
     int Length = 1;
-    bool Intel = true;      // "@1"; "@0" is Motorola
+    bool Intel = true; // "@1"; "@0" is Motorola
     bool Signed = false;
-    std::string Multiplex;  // "", "M" (the multiplexor), "m3" (branch 3), "m3M"
+    std::string Multiplex; // "", "M" (the multiplexor), "m3" (branch 3), "m3M"
     std::vector<std::string> Receivers;
     std::string Comment;
     DbcAttributes Attributes;
@@ -25,8 +25,8 @@ struct DbcSignal {
 };
 
 struct DbcMessage {
-    uint32_t Id = 0;        // without the extended flag
-    bool Extended = false;  // bit 31 of the BO_ number
+    uint32_t Id = 0;       // without the extended flag
+    bool Extended = false; // bit 31 of the BO_ number
     int Dlc = 0;
     std::string Name;
     std::string Transmitter;

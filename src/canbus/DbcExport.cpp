@@ -18,10 +18,8 @@ std::string FrameName(const std::string& mnemonic, uint32_t id, size_t room, std
     std::string name;
     for (const char c : mnemonic) {
         const bool keep = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
-        if (keep)
-            name += c;
-        else if (!name.empty() && name.back() != '_')
-            name += '_';
+        if (keep) name += c;
+        else if (!name.empty() && name.back() != '_') name += '_';
     }
     while (!name.empty() && name.back() == '_') name.pop_back();
     char fallback[16];
@@ -100,11 +98,13 @@ DbcExport ExportDbc(const GatewayProject& project)
         const bool receive = side == GatewaySide::Receive;
         for (size_t i = 0; i < rows.size(); ++i) {
             const FrameRow& row = rows[i];
-            if (const auto problem = ValidateFrames({row}, is29Bit)) throw Failure(RowProblem(document.Name, i, *problem));
+            if (const auto problem = ValidateFrames({row}, is29Bit))
+                throw Failure(RowProblem(document.Name, i, *problem));
             const auto id = static_cast<uint32_t>(ParseInt(row.CobId));
             if (!ids.insert(id).second)
-                throw Failure(RowProblem(document.Name, i, "the COB ID " + row.CobId +
-                                                               " is in the tables twice; a DBC file holds each frame once"));
+                throw Failure(RowProblem(document.Name, i,
+                                         "the COB ID " + row.CobId +
+                                             " is in the tables twice; a DBC file holds each frame once"));
             DbcMessage& message = db.Messages.emplace_back();
             message.Id = id;
             message.Extended = is29Bit;

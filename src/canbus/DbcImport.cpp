@@ -13,9 +13,15 @@ inline namespace zz {
 
 namespace {
 
-std::string Count(size_t n, const std::string& what) { return std::to_string(n) + " " + what + (n == 1 ? "" : "s"); }
+std::string Count(size_t n, const std::string& what)
+{
+    return std::to_string(n) + " " + what + (n == 1 ? "" : "s");
+}
 
-const char* SideName(GatewaySide side) { return side == GatewaySide::Receive ? "receive" : "send"; }
+const char* SideName(GatewaySide side)
+{
+    return side == GatewaySide::Receive ? "receive" : "send";
+}
 
 std::string IdText(uint32_t id, bool extended)
 {
@@ -88,7 +94,8 @@ DbcImportPlan PlanDbcImport(const DbcDatabase& database, const GatewayProject& p
 {
     DbcImportPlan plan;
     plan.SkippedIndependent = database.SkippedIndependent;
-    for (const std::string& name : database.SkippedLong) plan.Skipped.push_back(name + ": more than 8 data bytes (CAN FD)");
+    for (const std::string& name : database.SkippedLong)
+        plan.Skipped.push_back(name + ": more than 8 data bytes (CAN FD)");
     plan.OwnExport = !options.Node && !options.Side && IsOwnDbcExport(database);
     if (!plan.OwnExport && !options.Node && !options.Side)
         throw Failure("the file was not exported from a gateway project: say which node the gateway is, or which table "
@@ -108,7 +115,8 @@ DbcImportPlan PlanDbcImport(const DbcDatabase& database, const GatewayProject& p
 
     std::vector<Chosen> chosen;
     for (const DbcMessage& message : database.Messages) {
-        if (options.Frames && std::find(options.Frames->begin(), options.Frames->end(), message.Id) == options.Frames->end())
+        if (options.Frames &&
+            std::find(options.Frames->begin(), options.Frames->end(), message.Id) == options.Frames->end())
             continue;
         if (message.Extended != is29Bit) {
             plan.Skipped.push_back(FrameLabel(message) + ": " + (message.Extended ? "29-bit" : "11-bit") +
@@ -164,7 +172,8 @@ DbcImportPlan PlanDbcImport(const DbcDatabase& database, const GatewayProject& p
                 if (side == GatewaySide::Receive) row.Delete = Attribute(message, kDbcDeleteAttribute);
                 row.Mnemonic = Attribute(message, kDbcMnemonicAttribute);
                 // A text another tool changed gives way to the frame itself.
-                if (ParseIntOr(row.CobId, -1) != static_cast<int32_t>(message.Id)) row.CobId = IdText(message.Id, message.Extended);
+                if (ParseIntOr(row.CobId, -1) != static_cast<int32_t>(message.Id))
+                    row.CobId = IdText(message.Id, message.Extended);
                 if (ParseIntOr(row.Dim, -1) != message.Dlc) row.Dim = std::to_string(message.Dlc);
                 const std::optional<FrameMapping> exported = ExportedMapping(message);
                 if (!exported) {

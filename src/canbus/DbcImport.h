@@ -13,9 +13,9 @@ inline namespace zz {
 // How the frames of a foreign DBC file go into the tables. A file we exported ourselves
 // restores its own sides, rows and mappings unless Node or Side says otherwise.
 struct DbcImportOptions {
-    std::optional<std::string> Node;  // its transmitted frames to the send table, its received ones to the receive table
-    std::optional<GatewaySide> Side;  // every frame to that table
-    bool Map = false;                 // covered bytes to the next free DeviceNet bytes of the side's area
+    std::optional<std::string> Node; // its transmitted frames to the send table, its received ones to the receive table
+    std::optional<GatewaySide> Side; // every frame to that table
+    bool Map = false;                // covered bytes to the next free DeviceNet bytes of the side's area
     std::optional<std::vector<uint32_t>> Frames; // only these identifiers
 };
 
@@ -46,7 +46,8 @@ bool IsOwnDbcExport(const DbcDatabase& database);
 // Decides what the import writes, changing nothing. Throws Failure when the import is refused:
 // neither node nor side for a foreign file, an unknown node, an identifier of Frames not in the
 // file, more frames for a table than it holds, frames the tables' rules refuse.
-DbcImportPlan PlanDbcImport(const DbcDatabase& database, const GatewayProject& project, const DbcImportOptions& options);
+DbcImportPlan PlanDbcImport(const DbcDatabase& database, const GatewayProject& project,
+                            const DbcImportOptions& options);
 
 // Writes every side of the plan, its frame table and then its mapping. When a write fails, the
 // documents already written are put back as they were and the failure goes on.

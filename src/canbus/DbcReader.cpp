@@ -27,18 +27,56 @@ bool WordChar(unsigned char c)
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c >= 0x80;
 }
 
-bool Digit(char c) { return c >= '0' && c <= '9'; }
+bool Digit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // The statements whose list ends the node list and the name space list.
-const std::unordered_set<std::string_view> kTopLevel = {
-    "VERSION", "NS_", "BS_", "BU_", "BO_", "SG_", "CM_", "BA_DEF_", "BA_DEF_DEF_", "BA_", "VAL_TABLE_", "VAL_",
-    "EV_", "BO_TX_BU_", "SIG_GROUP_", "SIG_VALTYPE_", "BA_DEF_REL_", "BA_REL_", "BA_DEF_DEF_REL_", "BU_SG_REL_",
-    "BU_EV_REL_", "BU_BO_REL_", "SG_MUL_VAL_", "ENVVAR_DATA_", "SGTYPE_", "SIG_TYPE_REF_", "CAT_DEF_", "CAT_",
-    "FILTER", "NS_DESC_", "EV_DATA_", "SGTYPE_VAL_", "BA_DEF_SGTYPE_", "BA_SGTYPE_", "SIGTYPE_VALTYPE_"};
+const std::unordered_set<std::string_view> kTopLevel = {"VERSION",
+                                                        "NS_",
+                                                        "BS_",
+                                                        "BU_",
+                                                        "BO_",
+                                                        "SG_",
+                                                        "CM_",
+                                                        "BA_DEF_",
+                                                        "BA_DEF_DEF_",
+                                                        "BA_",
+                                                        "VAL_TABLE_",
+                                                        "VAL_",
+                                                        "EV_",
+                                                        "BO_TX_BU_",
+                                                        "SIG_GROUP_",
+                                                        "SIG_VALTYPE_",
+                                                        "BA_DEF_REL_",
+                                                        "BA_REL_",
+                                                        "BA_DEF_DEF_REL_",
+                                                        "BU_SG_REL_",
+                                                        "BU_EV_REL_",
+                                                        "BU_BO_REL_",
+                                                        "SG_MUL_VAL_",
+                                                        "ENVVAR_DATA_",
+                                                        "SGTYPE_",
+                                                        "SIG_TYPE_REF_",
+                                                        "CAT_DEF_",
+                                                        "CAT_",
+                                                        "FILTER",
+                                                        "NS_DESC_",
+                                                        "EV_DATA_",
+                                                        "SGTYPE_VAL_",
+                                                        "BA_DEF_SGTYPE_",
+                                                        "BA_SGTYPE_",
+                                                        "SIGTYPE_VALTYPE_"};
 
 class Lexer {
 public:
-    Lexer(std::string_view text, const std::string& origin) : text_(text), origin_(origin) { Advance(); }
+    Lexer(std::string_view text, const std::string& origin)
+        : text_(text),
+          origin_(origin)
+    {
+        Advance();
+    }
 
     const Token& Peek() const { return current_; }
     Token Next()
@@ -94,8 +132,8 @@ private:
             ++pos_;
             return;
         }
-        const bool signedNumber = (c == '-' || c == '+') && pos_ + 1 < text_.size() &&
-                                  (Digit(text_[pos_ + 1]) || text_[pos_ + 1] == '.');
+        const bool signedNumber =
+            (c == '-' || c == '+') && pos_ + 1 < text_.size() && (Digit(text_[pos_ + 1]) || text_[pos_ + 1] == '.');
         if (Digit(c) || signedNumber || (c == '.' && pos_ + 1 < text_.size() && Digit(text_[pos_ + 1]))) {
             ++pos_;
             while (pos_ < text_.size()) {
@@ -137,7 +175,10 @@ std::string Unescape(std::string_view text)
 
 class Parser {
 public:
-    Parser(std::string_view text, const std::string& origin) : lex_(text, origin) {}
+    Parser(std::string_view text, const std::string& origin)
+        : lex_(text, origin)
+    {
+    }
 
     DbcDatabase Run()
     {
@@ -367,7 +408,8 @@ private:
         uint64_t value = 0;
         const auto [end, error] = std::from_chars(token.Text.data(), token.Text.data() + token.Text.size(), value);
         if (error != std::errc() || end != token.Text.data() + token.Text.size() || value > max)
-            lex_.Fail(token.Line, what + " '" + std::string(token.Text) + "' is no whole number up to " + std::to_string(max));
+            lex_.Fail(token.Line,
+                      what + " '" + std::string(token.Text) + "' is no whole number up to " + std::to_string(max));
         return value;
     }
 

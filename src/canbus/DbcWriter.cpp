@@ -8,11 +8,20 @@ namespace {
 
 constexpr const char* kEnd = "\r\n";
 
-constexpr const char* kNameSpace[] = {
-    "NS_DESC_", "CM_", "BA_DEF_", "BA_", "VAL_", "CAT_DEF_", "CAT_", "FILTER", "BA_DEF_DEF_", "EV_DATA_",
-    "ENVVAR_DATA_", "SGTYPE_", "SGTYPE_VAL_", "BA_DEF_SGTYPE_", "BA_SGTYPE_", "SIG_TYPE_REF_", "VAL_TABLE_",
-    "SIG_GROUP_", "SIG_VALTYPE_", "SIGTYPE_VALTYPE_", "BO_TX_BU_", "BA_DEF_REL_", "BA_REL_", "BA_DEF_DEF_REL_",
-    "BU_SG_REL_", "BU_EV_REL_", "BU_BO_REL_", "SG_MUL_VAL_"};
+constexpr const char* kNameSpace[] = {"NS_DESC_",     "CM_",
+                                      "BA_DEF_",      "BA_",
+                                      "VAL_",         "CAT_DEF_",
+                                      "CAT_",         "FILTER",
+                                      "BA_DEF_DEF_",  "EV_DATA_",
+                                      "ENVVAR_DATA_", "SGTYPE_",
+                                      "SGTYPE_VAL_",  "BA_DEF_SGTYPE_",
+                                      "BA_SGTYPE_",   "SIG_TYPE_REF_",
+                                      "VAL_TABLE_",   "SIG_GROUP_",
+                                      "SIG_VALTYPE_", "SIGTYPE_VALTYPE_",
+                                      "BO_TX_BU_",    "BA_DEF_REL_",
+                                      "BA_REL_",      "BA_DEF_DEF_REL_",
+                                      "BU_SG_REL_",   "BU_EV_REL_",
+                                      "BU_BO_REL_",   "SG_MUL_VAL_"};
 
 const std::string& Name(const std::string& name)
 {
@@ -92,13 +101,13 @@ std::string WriteDbc(const DbcDatabase& database)
     out += kEnd;
     for (const DbcMessage& message : database.Messages) {
         out += kEnd;
-        out += "BO_ " + std::to_string(message.RawId()) + " " + Name(message.Name) + ": " + std::to_string(message.Dlc) +
-               " " + Name(message.Transmitter) + kEnd;
+        out += "BO_ " + std::to_string(message.RawId()) + " " + Name(message.Name) + ": " +
+               std::to_string(message.Dlc) + " " + Name(message.Transmitter) + kEnd;
         for (const DbcSignal& signal : message.Signals) {
             out += " SG_ " + Name(signal.Name) + (signal.Multiplex.empty() ? "" : " " + Name(signal.Multiplex)) +
                    " : " + std::to_string(signal.StartBit) + "|" + std::to_string(signal.Length) + "@" +
-                   (signal.Intel ? "1" : "0") + (signal.Signed ? "-" : "+") + " (1,0) " + Limits(signal) +
-                   " \"\" " + Receivers(signal) + kEnd;
+                   (signal.Intel ? "1" : "0") + (signal.Signed ? "-" : "+") + " (1,0) " + Limits(signal) + " \"\" " +
+                   Receivers(signal) + kEnd;
         }
     }
     out += kEnd;
@@ -120,7 +129,8 @@ std::string WriteDbc(const DbcDatabase& database)
         out += "BA_ " + Quoted(name) + " " + Value(database, "", name, value) + ";" + kEnd;
     for (const auto& [node, attributes] : database.NodeAttributes)
         for (const auto& [name, value] : attributes)
-            out += "BA_ " + Quoted(name) + " BU_ " + Name(node) + " " + Value(database, "BU_", name, value) + ";" + kEnd;
+            out +=
+                "BA_ " + Quoted(name) + " BU_ " + Name(node) + " " + Value(database, "BU_", name, value) + ";" + kEnd;
     for (const DbcMessage& message : database.Messages)
         for (const auto& [name, value] : message.Attributes)
             out += "BA_ " + Quoted(name) + " BO_ " + std::to_string(message.RawId()) + " " +

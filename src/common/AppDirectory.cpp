@@ -112,8 +112,7 @@ std::string ResolveAppDirectory(const std::string& appDirOption, std::string& fi
     }
 
     const AppDirectoryChoice choice = ChooseAppDirectory(inputs);
-    if (choice.UserDataDir)
-        firstStartNote = SeedAppDirectory(choice.AppDir, choice.SeedDir);
+    if (choice.UserDataDir) firstStartNote = SeedAppDirectory(choice.AppDir, choice.SeedDir);
     return choice.AppDir;
 }
 

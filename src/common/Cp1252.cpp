@@ -9,10 +9,9 @@ namespace {
 
 // Code points of bytes 0x80 to 0x9F; the rest of the code page equals Latin-1.
 constexpr std::array<char32_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 int CodePointToCp1252(char32_t cp)
@@ -29,11 +28,19 @@ bool DecodeUtf8(std::string_view text, size_t& i, char32_t& cp)
     const auto byte = [&](size_t k) { return static_cast<uint8_t>(text[k]); };
     const uint8_t lead = byte(i);
     size_t length = 0;
-    if (lead < 0x80) { cp = lead; length = 1; }
-    else if ((lead & 0xE0) == 0xC0) { cp = lead & 0x1F; length = 2; }
-    else if ((lead & 0xF0) == 0xE0) { cp = lead & 0x0F; length = 3; }
-    else if ((lead & 0xF8) == 0xF0) { cp = lead & 0x07; length = 4; }
-    else return false;
+    if (lead < 0x80) {
+        cp = lead;
+        length = 1;
+    } else if ((lead & 0xE0) == 0xC0) {
+        cp = lead & 0x1F;
+        length = 2;
+    } else if ((lead & 0xF0) == 0xE0) {
+        cp = lead & 0x0F;
+        length = 3;
+    } else if ((lead & 0xF8) == 0xF0) {
+        cp = lead & 0x07;
+        length = 4;
+    } else return false;
     if (i + length > text.size()) return false;
     for (size_t k = 1; k < length; ++k) {
         if ((byte(i + k) & 0xC0) != 0x80) return false;

@@ -45,8 +45,15 @@ Desktop& DesktopServices()
     return g_current ? *g_current : headless;
 }
 
-ScopedDesktop::ScopedDesktop(Desktop& desktop) : previous_(g_current) { g_current = &desktop; }
-ScopedDesktop::~ScopedDesktop() { g_current = previous_; }
+ScopedDesktop::ScopedDesktop(Desktop& desktop)
+    : previous_(g_current)
+{
+    g_current = &desktop;
+}
+ScopedDesktop::~ScopedDesktop()
+{
+    g_current = previous_;
+}
 
 bool ProcessRunning(long processId)
 {

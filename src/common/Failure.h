@@ -20,8 +20,16 @@ struct DocumentProblem {
 // application error box and the application goes on. Texts are UTF-8.
 class Failure : public std::runtime_error {
 public:
-    explicit Failure(const std::string& text) : std::runtime_error(text) { problem_.Text = text; }
-    explicit Failure(DocumentProblem problem) : std::runtime_error(problem.Text), problem_(std::move(problem)) {}
+    explicit Failure(const std::string& text)
+        : std::runtime_error(text)
+    {
+        problem_.Text = text;
+    }
+    explicit Failure(DocumentProblem problem)
+        : std::runtime_error(problem.Text),
+          problem_(std::move(problem))
+    {
+    }
 
     // The message with its place; Text is what() says.
     const DocumentProblem& Problem() const { return problem_; }

@@ -3,12 +3,12 @@
 #include "common/Failure.h"
 
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <climits>
-#include <cstdlib>
 
 inline namespace zz {
 
@@ -24,8 +24,7 @@ std::string ResolveLinks(const std::string& path)
 {
     char resolved[PATH_MAX];
     struct stat info {};
-    if (lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode) && realpath(path.c_str(), resolved))
-        return resolved;
+    if (lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode) && realpath(path.c_str(), resolved)) return resolved;
     return path;
 }
 
@@ -48,9 +47,18 @@ long g_writeBudget = -1;
 
 } // namespace
 
-ScopedWriteLimit::ScopedWriteLimit(size_t bytes) { g_writeBudget = static_cast<long>(bytes); }
-ScopedWriteLimit::~ScopedWriteLimit() { g_writeBudget = -1; }
-size_t ScopedWriteLimit::Left() const { return static_cast<size_t>(g_writeBudget); }
+ScopedWriteLimit::ScopedWriteLimit(size_t bytes)
+{
+    g_writeBudget = static_cast<long>(bytes);
+}
+ScopedWriteLimit::~ScopedWriteLimit()
+{
+    g_writeBudget = -1;
+}
+size_t ScopedWriteLimit::Left() const
+{
+    return static_cast<size_t>(g_writeBudget);
+}
 
 ssize_t ReadRetrying(int fd, void* into, size_t size)
 {

@@ -3,7 +3,9 @@
 inline namespace zz {
 
 GridCells::GridCells(int columns, int rows)
-    : columns_(columns), rows_(rows), cells_(static_cast<size_t>(columns) * static_cast<size_t>(rows))
+    : columns_(columns),
+      rows_(rows),
+      cells_(static_cast<size_t>(columns) * static_cast<size_t>(rows))
 {
 }
 

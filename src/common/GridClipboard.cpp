@@ -9,7 +9,10 @@ inline namespace zz {
 
 namespace {
 
-bool IsLineBreak(char c) { return c == '\n' || c == '\r'; }
+bool IsLineBreak(char c)
+{
+    return c == '\n' || c == '\r';
+}
 
 // Skips one line break (CR LF counts as one) at `at`.
 size_t SkipLineBreak(std::string_view text, size_t at)

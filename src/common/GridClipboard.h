@@ -30,9 +30,9 @@ std::optional<std::string> CheckCellValue(std::string_view text);
 
 // What a paste did not put into the grid.
 struct PasteOutcome {
-    int RowsLeftOut = 0;     // rows of the block below the grid's last row
-    int ColumnsLeftOut = 0;  // columns of the block right of the grid's last column
-    int RefusedChecks = 0;   // texts a check cell does not take; those cells keep their value
+    int RowsLeftOut = 0;    // rows of the block below the grid's last row
+    int ColumnsLeftOut = 0; // columns of the block right of the grid's last column
+    int RefusedChecks = 0;  // texts a check cell does not take; those cells keep their value
     // The notice to show, empty when everything was pasted.
     std::string Notice() const;
 };

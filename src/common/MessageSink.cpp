@@ -21,7 +21,8 @@ MessageSink& Messages()
     return g_current ? *g_current : DefaultSink();
 }
 
-ScopedMessageSink::ScopedMessageSink(MessageSink& sink) : previous_(g_current)
+ScopedMessageSink::ScopedMessageSink(MessageSink& sink)
+    : previous_(g_current)
 {
     g_current = &sink;
 }
@@ -38,17 +39,32 @@ std::string ApplicationErrorText(std::string_view text)
     return out;
 }
 
-void PrintingSink::Notice(std::string_view text) { std::cerr << text << '\n'; }
-void PrintingSink::Error(std::string_view text) { std::cerr << text << '\n'; }
+void PrintingSink::Notice(std::string_view text)
+{
+    std::cerr << text << '\n';
+}
+void PrintingSink::Error(std::string_view text)
+{
+    std::cerr << text << '\n';
+}
 bool PrintingSink::Ask(std::string_view caption, std::string_view text)
 {
     std::cerr << caption << ": " << text << " (answered No)\n";
     return false;
 }
-void PrintingSink::ApplicationError(std::string_view text) { std::cerr << ApplicationErrorText(text) << '\n'; }
+void PrintingSink::ApplicationError(std::string_view text)
+{
+    std::cerr << ApplicationErrorText(text) << '\n';
+}
 
-void RecordingSink::Notice(std::string_view text) { messages_.push_back({Kind::Notice, std::string(text), {}}); }
-void RecordingSink::Error(std::string_view text) { messages_.push_back({Kind::Error, std::string(text), {}}); }
+void RecordingSink::Notice(std::string_view text)
+{
+    messages_.push_back({Kind::Notice, std::string(text), {}});
+}
+void RecordingSink::Error(std::string_view text)
+{
+    messages_.push_back({Kind::Error, std::string(text), {}});
+}
 bool RecordingSink::Ask(std::string_view caption, std::string_view text)
 {
     messages_.push_back({Kind::Question, std::string(text), std::string(caption)});
@@ -61,7 +77,10 @@ void RecordingSink::ApplicationError(std::string_view text)
 {
     messages_.push_back({Kind::ApplicationError, ApplicationErrorText(text), {}});
 }
-void RecordingSink::ScriptAnswers(std::vector<bool> answers) { answers_ = std::move(answers); }
+void RecordingSink::ScriptAnswers(std::vector<bool> answers)
+{
+    answers_ = std::move(answers);
+}
 
 std::vector<std::string> RecordingSink::Texts() const
 {

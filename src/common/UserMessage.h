@@ -18,8 +18,14 @@ struct UserMessage {
 };
 using UserMessages = std::vector<UserMessage>;
 
-inline UserMessage NoticeMessage(std::string text) { return {UserMessage::Box::Notice, std::move(text)}; }
-inline UserMessage ErrorMessage(std::string text) { return {UserMessage::Box::Error, std::move(text)}; }
+inline UserMessage NoticeMessage(std::string text)
+{
+    return {UserMessage::Box::Notice, std::move(text)};
+}
+inline UserMessage ErrorMessage(std::string text)
+{
+    return {UserMessage::Box::Error, std::move(text)};
+}
 
 // For front ends: says every message through the sink in use.
 inline void Say(const UserMessages& messages)

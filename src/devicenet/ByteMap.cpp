@@ -36,10 +36,8 @@ ByteMapSide ReadSide(const GatewayProject& project, GatewaySide direction, int s
             const uint8_t b = list.Records[f].Byte(k);
             frame.Bytes[static_cast<size_t>(k - 1)] = b;
             if (b == kNoByte) continue;
-            if (b < size)
-                side.Bytes[b].push_back({f, k});
-            else
-                side.Beyond.push_back({{f, k}, b});
+            if (b < size) side.Bytes[b].push_back({f, k});
+            else side.Beyond.push_back({{f, k}, b});
         }
         side.Frames.push_back(std::move(frame));
     }

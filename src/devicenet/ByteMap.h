@@ -22,8 +22,8 @@ struct ByteFeed {
 };
 
 struct MapFrame {
-    int Row = 0;             // the frame's row in its frame table, from 1
-    std::string CobId;       // as stored
+    int Row = 0;       // the frame's row in its frame table, from 1
+    std::string CobId; // as stored
     std::string Mnemonic;
     std::array<uint8_t, 8> Bytes{255, 255, 255, 255, 255, 255, 255, 255}; // DeviceNet byte per CAN byte; 255 none
 };

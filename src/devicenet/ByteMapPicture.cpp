@@ -1,11 +1,11 @@
 #include "devicenet/ByteMapPicture.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QSaveFile>
 #include <QSvgGenerator>
-#include <QBuffer>
 
 #include <algorithm>
 
@@ -64,8 +64,9 @@ void PaintArea(QPainter& painter, const ByteMapSide& side, int top, std::optiona
     painter.setFont(title);
     painter.setPen(Qt::black);
     painter.drawText(QRect(kMargin, top, kColumns * kCellWidth, kTitleHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                     (side.IsInput() ? QStringLiteral("DeviceNet input area: %1 bytes (Net_In), fed by the receive frames")
-                                 : QStringLiteral("DeviceNet output area: %1 bytes (Net_Out), feeding the send frames"))
+                     (side.IsInput()
+                          ? QStringLiteral("DeviceNet input area: %1 bytes (Net_In), fed by the receive frames")
+                          : QStringLiteral("DeviceNet output area: %1 bytes (Net_Out), feeding the send frames"))
                          .arg(side.Size));
     title.setBold(false);
     painter.setFont(title);
@@ -75,9 +76,9 @@ void PaintArea(QPainter& painter, const ByteMapSide& side, int top, std::optiona
     for (int b = 0; b < side.Size; ++b) {
         const QRect cell = CellRect(top, b);
         const std::vector<ByteFeed>& feeds = side.Bytes[static_cast<size_t>(b)];
-        const bool mine = highlighted && highlighted->Direction == side.Direction &&
-                          std::any_of(feeds.begin(), feeds.end(),
-                                      [&](const ByteFeed& f) { return f.Frame == highlighted->Frame; });
+        const bool mine =
+            highlighted && highlighted->Direction == side.Direction &&
+            std::any_of(feeds.begin(), feeds.end(), [&](const ByteFeed& f) { return f.Frame == highlighted->Frame; });
         QColor fill = Qt::white;
         if (!feeds.empty()) {
             fill = FrameColour({side.Direction, feeds.front().Frame});
@@ -116,9 +117,9 @@ void PaintArea(QPainter& painter, const ByteMapSide& side, int top, std::optiona
                          QStringLiteral("Mapped beyond the area (the data is lost):"));
         for (const StrayMapping& stray : side.Beyond) {
             y += kLineHeight;
-            painter.drawText(QRect(kMargin + 16, y, kColumns * kCellWidth, kLineHeight),
-                             Qt::AlignLeft | Qt::AlignVCenter,
-                             QStringLiteral("%1 to byte %2").arg(Q(FeedLabel(side, stray.Feed))).arg(stray.DeviceNetByte));
+            painter.drawText(
+                QRect(kMargin + 16, y, kColumns * kCellWidth, kLineHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                QStringLiteral("%1 to byte %2").arg(Q(FeedLabel(side, stray.Feed))).arg(stray.DeviceNetByte));
         }
     }
     painter.setPen(Qt::black);
@@ -134,12 +135,12 @@ void PaintLegend(QPainter& painter, const ByteMap& map, int top)
             y += kLineHeight;
             const MapFrame& frame = side->Frames[f];
             painter.fillRect(QRect(kMargin, y + 3, 24, kLineHeight - 6), FrameColour({side->Direction, f}));
-            painter.drawText(QRect(kMargin + 32, y, kColumns * kCellWidth - 32, kLineHeight),
-                             Qt::AlignLeft | Qt::AlignVCenter,
-                             QStringLiteral("%1 %2 (row %3)  %4")
-                                 .arg(side->IsInput() ? QStringLiteral("receive") : QStringLiteral("send"), Q(frame.CobId))
-                                 .arg(frame.Row)
-                                 .arg(Q(frame.Mnemonic)));
+            painter.drawText(
+                QRect(kMargin + 32, y, kColumns * kCellWidth - 32, kLineHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                QStringLiteral("%1 %2 (row %3)  %4")
+                    .arg(side->IsInput() ? QStringLiteral("receive") : QStringLiteral("send"), Q(frame.CobId))
+                    .arg(frame.Row)
+                    .arg(Q(frame.Mnemonic)));
         }
     }
 }

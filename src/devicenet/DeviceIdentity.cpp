@@ -109,8 +109,8 @@ DeviceIdentity IdentityFromTexts(const IdentityTexts& texts)
     id.InputAssembly = Number(texts, "InputAssembly", 1, 255);
     id.OutputAssembly = Number(texts, "OutputAssembly", 1, 255);
     if (id.OutputAssembly == id.InputAssembly)
-        Refuse("OutputAssembly", "Output assembly must differ from the input assembly (" +
-                                     std::to_string(id.InputAssembly) + ").");
+        Refuse("OutputAssembly",
+               "Output assembly must differ from the input assembly (" + std::to_string(id.InputAssembly) + ").");
     return id;
 }
 
@@ -126,7 +126,8 @@ std::string IdentityFileText(const DeviceIdentity& identity)
         "# offered). Numbers may be hexadecimal (0x...).",
     };
     const IdentityTexts texts = TextsOf(identity);
-    for (const IdentityField& field : kIdentityFields) lines.push_back(std::string(field.Key) + " = " + texts.at(field.Key));
+    for (const IdentityField& field : kIdentityFields)
+        lines.push_back(std::string(field.Key) + " = " + texts.at(field.Key));
     return EncodeTextLines(lines);
 }
 
@@ -140,7 +141,8 @@ DeviceIdentity ParseIdentityFile(std::string_view text, const std::string& path)
         const std::string_view line = Trim(lines[i]);
         if (line.empty() || line.front() == '#') continue;
         const auto refuse = [&](const std::string& key, const std::string& why) {
-            throw Failure(DocumentProblem{kIdentityFileName, row, key, "'" + path + "' line " + std::to_string(row) + ": " + why});
+            throw Failure(DocumentProblem{kIdentityFileName, row, key,
+                                          "'" + path + "' line " + std::to_string(row) + ": " + why});
         };
         const size_t equals = line.find('=');
         if (equals == std::string_view::npos) refuse("", "\"Key = value\" expected.");

@@ -115,9 +115,10 @@ EdsAreaSizes EdsSizesOf(const GatewayProject& project)
 {
     PargenSettings settings = PargenDefaults(true);
     if (!ProjectPargen(project, settings))
-        throw Failure(DocumentProblem{kPargenName, std::nullopt, "Net_In",
-                                      std::string(kPargenName) +
-                                          " is missing: the sizes of the DeviceNet areas (Net_In, Net_Out) come from it."});
+        throw Failure(
+            DocumentProblem{kPargenName, std::nullopt, "Net_In",
+                            std::string(kPargenName) +
+                                " is missing: the sizes of the DeviceNet areas (Net_In, Net_Out) come from it."});
     return {AreaSize(settings, true), AreaSize(settings, false)};
 }
 
@@ -169,8 +170,9 @@ std::string EdsText(const GatewayProject& project, const DeviceIdentity& id, con
     if (id.Strobe) eds.Entry("StrobeInfo", Hex4(offered) + ", 1, 0");
     if (id.ChangeOfState) eds.Entry("COSInfo", Hex4(offered & ~kCyclic) + ", 1, 0");
     if (id.Cyclic) eds.Entry("CyclicInfo", Hex4(offered & ~kChangeOfState) + ", 1, 0");
-    eds.Fields("Input1", DataFields(sizes.Input, offered, "Input data", id.InputAssembly,
-                                    "\"The CAN data the receive frames feed, \" \"as the byte map of the project shows it\""));
+    eds.Fields("Input1",
+               DataFields(sizes.Input, offered, "Input data", id.InputAssembly,
+                          "\"The CAN data the receive frames feed, \" \"as the byte map of the project shows it\""));
     eds.Fields("Output1", DataFields(sizes.Output, kPoll, "Output data", id.OutputAssembly,
                                      "\"The data for the send frames, \" \"as the byte map of the project shows it\""));
     return eds.Text();

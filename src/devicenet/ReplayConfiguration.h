@@ -19,8 +19,8 @@ struct ReplayFrameRow {
 };
 
 struct ReplayConfiguration {
-    bool Extended = false;    // CAN_Type: 29-bit identifiers
-    bool SendEvery = false;   // How_Send 1: every Delay_Send ms, else on change
+    bool Extended = false;  // CAN_Type: 29-bit identifiers
+    bool SendEvery = false; // How_Send 1: every Delay_Send ms, else on change
     uint16_t DelaySendMs = 0;
     uint16_t TimeOutDataS = 0; // 0: no time-out
     int NetIn = 0, NetOut = 0;

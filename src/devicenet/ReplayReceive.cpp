@@ -25,7 +25,8 @@ const char* IgnoredKindName(IgnoredKind kind)
 }
 
 ReceiveReplay::ReceiveReplay(ReplayConfiguration configuration)
-    : configuration_(std::move(configuration)), image_(static_cast<size_t>(configuration_.NetIn), 0)
+    : configuration_(std::move(configuration)),
+      image_(static_cast<size_t>(configuration_.NetIn), 0)
 {
     for (size_t row = 0; row < configuration_.Receive.size(); ++row) {
         const uint32_t id = configuration_.Receive[row].CobId;

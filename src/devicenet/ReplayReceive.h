@@ -26,11 +26,11 @@ enum class ReplayEventKind { TimeOut, Dropped };
 struct ReplayEvent {
     ReplayEventKind Kind = ReplayEventKind::TimeOut;
     int64_t TimeNs = 0;
-    std::string Time;      // six decimals; a drop carries the time of the frame before it
-    uint32_t CobId = 0;    // a time-out's receive frame
-    size_t Row = 0;        // its row, from 0
-    uint64_t Frames = 0;   // a drop's frames
-    int64_t Line = 0;      // a drop's line
+    std::string Time;    // six decimals; a drop carries the time of the frame before it
+    uint32_t CobId = 0;  // a time-out's receive frame
+    size_t Row = 0;      // its row, from 0
+    uint64_t Frames = 0; // a drop's frames
+    int64_t Line = 0;    // a drop's line
 };
 
 // How frames were ignored, by kind.
@@ -45,8 +45,8 @@ struct ReplayCounts {
     int64_t NotConfigured = 0; // data frames of the right length whose identifier is no receive frame
     int64_t Remote = 0, Error = 0, Fd = 0, OtherLength = 0;
     int64_t TimeOuts = 0;
-    int64_t Unreadable = 0;    // lines, counted by the caller
-    uint64_t Dropped = 0;      // frames of DROPCOUNT lines
+    int64_t Unreadable = 0; // lines, counted by the caller
+    uint64_t Dropped = 0;   // frames of DROPCOUNT lines
 };
 
 // Ignored frames by kind and identifier: how often, the first time.
@@ -62,8 +62,8 @@ struct IgnoredFrames {
 struct ReplayStep {
     bool Applied = false;
     bool Changed = false;
-    size_t Row = 0;                     // when applied
-    std::array<uint8_t, 8> Written{};   // input bytes written (255: none), per CAN byte
+    size_t Row = 0;                   // when applied
+    std::array<uint8_t, 8> Written{}; // input bytes written (255: none), per CAN byte
 };
 
 class ReceiveReplay {
@@ -90,7 +90,7 @@ private:
     std::vector<uint8_t> image_;
     ReplayCounts counts_;
     std::vector<std::pair<uint32_t, size_t>> rowById_; // sorted; the first row of each identifier
-    std::vector<int64_t> lastSeen_;                     // per row of rowById_
+    std::vector<int64_t> lastSeen_;                    // per row of rowById_
     std::vector<bool> timedOut_;
     bool started_ = false;
     int64_t lastTime_ = 0;

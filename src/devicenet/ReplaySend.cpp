@@ -25,7 +25,8 @@ uint8_t Mapped(const std::vector<uint8_t>& image, uint8_t byte)
 } // namespace
 
 SendReplay::SendReplay(ReplayConfiguration configuration, FrameSink onFrame)
-    : configuration_(std::move(configuration)), onFrame_(std::move(onFrame))
+    : configuration_(std::move(configuration)),
+      onFrame_(std::move(onFrame))
 {
     if (configuration_.SendEvery && configuration_.DelaySendMs == 0)
         throw Failure("How_Send sends every Delay_Send ms, but Delay_Send is 0: no frames can be timed");
@@ -96,8 +97,9 @@ std::string SendReplay::Line(std::string_view line)
         for (size_t row = 0; row < configuration_.Send.size(); ++row) {
             const auto& mapped = configuration_.Send[row].Bytes;
             const size_t length = std::min<size_t>(configuration_.Send[row].Dim, 8);
-            const bool changed = images_ == 0 || std::any_of(mapped.begin(), mapped.begin() + static_cast<long>(length),
-                                                            [&](uint8_t b) { return Mapped(previous_, b) != Mapped(image_, b); });
+            const bool changed =
+                images_ == 0 || std::any_of(mapped.begin(), mapped.begin() + static_cast<long>(length),
+                                            [&](uint8_t b) { return Mapped(previous_, b) != Mapped(image_, b); });
             if (changed) Emit(time, row);
         }
     }

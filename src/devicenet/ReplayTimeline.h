@@ -16,8 +16,8 @@ inline namespace zz {
 struct ReplayChange {
     std::string Time;
     uint32_t CobId = 0;
-    size_t Row = 0;   // the receive frame's row, from 0
-    int64_t Line = 0; // in the log
+    size_t Row = 0;                                 // the receive frame's row, from 0
+    int64_t Line = 0;                               // in the log
     std::vector<std::pair<uint8_t, uint8_t>> Bytes; // input byte and its new value
 };
 
@@ -28,7 +28,10 @@ struct ReplayNote {
 
 class ReplayTimeline {
 public:
-    explicit ReplayTimeline(int imageSize = 0) : start_(static_cast<size_t>(imageSize), 0) {}
+    explicit ReplayTimeline(int imageSize = 0)
+        : start_(static_cast<size_t>(imageSize), 0)
+    {
+    }
 
     void Add(ReplayChange change, const std::vector<uint8_t>& imageAfter);
     size_t Size() const { return changes_.size(); }

@@ -22,10 +22,8 @@ std::string TagWord(std::string_view mnemonic)
 {
     std::string word;
     for (const char c : mnemonic) {
-        if (IsAsciiLetter(c) || IsAsciiDigit(c))
-            word += c;
-        else if (!word.empty() && word.back() != '_')
-            word += '_';
+        if (IsAsciiLetter(c) || IsAsciiDigit(c)) word += c;
+        else if (!word.empty() && word.back() != '_') word += '_';
     }
     while (!word.empty() && word.back() == '_') word.pop_back();
     return word;

@@ -1,8 +1,8 @@
 #include "firmware/BankFiles.h"
 
-#include "common/ProjectContext.h"
 #include "common/Failure.h"
 #include "common/FileSystem.h"
+#include "common/ProjectContext.h"
 #include "common/TextFile.h"
 #include "firmware/StreamFiles.h"
 

@@ -47,7 +47,8 @@ std::string FieldByteName(const BankArea& area, size_t at)
 void StoreField(BankBytes& bank, size_t at, const BankField& field, int32_t value)
 {
     const auto bits = static_cast<uint32_t>(value);
-    for (size_t k = 0; k < field.Width; ++k) bank[at + field.Offset + k] = static_cast<uint8_t>(bits >> ShiftOf(field, k));
+    for (size_t k = 0; k < field.Width; ++k)
+        bank[at + field.Offset + k] = static_cast<uint8_t>(bits >> ShiftOf(field, k));
 }
 
 uint32_t ReadField(const BankBytes& bank, size_t at, const BankField& field)

@@ -14,8 +14,14 @@ inline namespace zz {
 // Five banks of 16 KB, each in its own window of the firmware from 0x388000 on, 0x10000 apart.
 inline constexpr int kBankCount = 5;
 inline constexpr size_t kBankSize = 16384;
-constexpr uint32_t BankFirstAddress(int bank) { return 0x388000u + 0x10000u * static_cast<uint32_t>(bank - 1); }
-constexpr uint32_t BankLastAddress(int bank) { return BankFirstAddress(bank) + static_cast<uint32_t>(kBankSize - 1); }
+constexpr uint32_t BankFirstAddress(int bank)
+{
+    return 0x388000u + 0x10000u * static_cast<uint32_t>(bank - 1);
+}
+constexpr uint32_t BankLastAddress(int bank)
+{
+    return BankFirstAddress(bank) + static_cast<uint32_t>(kBankSize - 1);
+}
 
 using BankBytes = std::array<uint8_t, kBankSize>;
 
@@ -23,8 +29,28 @@ enum class ByteOrder { LeastSignificantFirst, MostSignificantFirst };
 
 // What a field of bank 1 holds.
 enum class BankValue {
-    CanBaud, CanType, HowSend, DelaySend, NetDevId, NetBaud, ReceiveCount, SendCount, TimeOutData, NetIn, NetOut,
-    CobId, Dim, Delete, B1, B2, B3, B4, B5, B6, B7, B8,
+    CanBaud,
+    CanType,
+    HowSend,
+    DelaySend,
+    NetDevId,
+    NetBaud,
+    ReceiveCount,
+    SendCount,
+    TimeOutData,
+    NetIn,
+    NetOut,
+    CobId,
+    Dim,
+    Delete,
+    B1,
+    B2,
+    B3,
+    B4,
+    B5,
+    B6,
+    B7,
+    B8,
 };
 
 // One field of the parameter block or of a frame record. A field stores the low bits of its
@@ -39,10 +65,10 @@ struct BankField {
 
 // An area of bank 1 and the layout of what it holds: packed records, no alignment.
 struct BankArea {
-    std::string_view Name;  // "receive", "send", "parameter"
-    size_t Offset;          // from the start of bank 1
-    size_t Size;            // bytes the area reserves
-    size_t RecordSize;      // the size of one record (the block's size for the parameter block)
+    std::string_view Name; // "receive", "send", "parameter"
+    size_t Offset;         // from the start of bank 1
+    size_t Size;           // bytes the area reserves
+    size_t RecordSize;     // the size of one record (the block's size for the parameter block)
     std::span<const BankField> Fields;
 };
 
@@ -90,7 +116,10 @@ inline constexpr size_t kParameterBlockSize = kParameterArea.Size;
 } // namespace BankLayout
 
 // B1 to B8: 0 to 7.
-constexpr size_t MappedByteIndex(BankValue value) { return static_cast<size_t>(value) - static_cast<size_t>(BankValue::B1); }
+constexpr size_t MappedByteIndex(BankValue value)
+{
+    return static_cast<size_t>(value) - static_cast<size_t>(BankValue::B1);
+}
 
 // The field of the area holding the value; throws std::logic_error when it has none.
 const BankField& FieldOf(const BankArea& area, BankValue value);

@@ -61,7 +61,8 @@ bool EndsWithWritingSuffix(const std::string& name, const std::string& stem)
 
 } // namespace
 
-BuildLock::BuildLock(const std::string& projectDir) : key_(Canonical(projectDir) + "/" + kBuildLockName)
+BuildLock::BuildLock(const std::string& projectDir)
+    : key_(Canonical(projectDir) + "/" + kBuildLockName)
 {
     if (projectDir.empty()) throw Failure("Project not valid: no project directory to build");
     Held& held = HeldLocks()[key_];
@@ -109,7 +110,8 @@ void RemoveChainLeftovers(const std::string& projectDir)
     while (const dirent* entry = ::readdir(dir)) {
         const std::string name = entry->d_name;
         bool leftover = EndsWithWritingSuffix(name, "bankg.c");
-        for (int n = 1; n <= 5 && !leftover; ++n) leftover = EndsWithWritingSuffix(name, "bank" + std::to_string(n) + ".bin");
+        for (int n = 1; n <= 5 && !leftover; ++n)
+            leftover = EndsWithWritingSuffix(name, "bank" + std::to_string(n) + ".bin");
         if (leftover) ::unlinkat(::dirfd(dir), name.c_str(), 0);
     }
     ::closedir(dir);

@@ -19,10 +19,14 @@ DecodedFrame Frame(const BankImage::Bytes& bank, const BankArea& area, size_t re
         case BankValue::CobId: frame.CobId = value; break;
         case BankValue::Dim: frame.Dim = static_cast<uint8_t>(value); break;
         case BankValue::Delete: frame.Delete = static_cast<uint8_t>(value); break;
-        case BankValue::B1: case BankValue::B2: case BankValue::B3: case BankValue::B4:
-        case BankValue::B5: case BankValue::B6: case BankValue::B7: case BankValue::B8:
-            frame.Bytes[MappedByteIndex(field.Value)] = static_cast<uint8_t>(value);
-            break;
+        case BankValue::B1:
+        case BankValue::B2:
+        case BankValue::B3:
+        case BankValue::B4:
+        case BankValue::B5:
+        case BankValue::B6:
+        case BankValue::B7:
+        case BankValue::B8: frame.Bytes[MappedByteIndex(field.Value)] = static_cast<uint8_t>(value); break;
         default: break;
         }
     }
@@ -70,8 +74,8 @@ void FrameTable(std::string& out, const char* title, const std::vector<DecodedFr
 {
     out += std::string(title) + " (" + std::to_string(frames.size()) + ")\n";
     if (frames.empty()) return;
-    std::string header = "  " + Padded("Frame", 7) + Padded("COB ID", 12) + Padded("Dim", 5) +
-                         (withDelete ? Padded("Delete", 8) : "");
+    std::string header =
+        "  " + Padded("Frame", 7) + Padded("COB ID", 12) + Padded("Dim", 5) + (withDelete ? Padded("Delete", 8) : "");
     for (int k = 1; k <= 8; ++k) header += Padded("B" + std::to_string(k), 6);
     while (header.back() == ' ') header.pop_back();
     out += header + '\n';

@@ -15,7 +15,7 @@ inline namespace zz {
 struct DecodedFrame {
     uint32_t CobId = 0;
     uint8_t Dim = 0;
-    uint8_t Delete = 0; // receive frames only
+    uint8_t Delete = 0;             // receive frames only
     std::array<uint8_t, 8> Bytes{}; // B1 to B8: the DeviceNet byte of each CAN byte, 255 for none
 };
 

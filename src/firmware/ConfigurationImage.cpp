@@ -51,9 +51,14 @@ int32_t RecordValue(const BankField& field, const FrameTableRowTexts& frame, con
     case BankValue::CobId: return Number(frame.CobId, framePlace, field.Name);
     case BankValue::Dim: return Number(frame.Dim, framePlace, field.Name);
     case BankValue::Delete: return DeleteFlag(frame.Delete);
-    case BankValue::B1: case BankValue::B2: case BankValue::B3: case BankValue::B4:
-    case BankValue::B5: case BankValue::B6: case BankValue::B7: case BankValue::B8:
-        return Number(mapping.Bytes[MappedByteIndex(field.Value)], infoPlace, field.Name);
+    case BankValue::B1:
+    case BankValue::B2:
+    case BankValue::B3:
+    case BankValue::B4:
+    case BankValue::B5:
+    case BankValue::B6:
+    case BankValue::B7:
+    case BankValue::B8: return Number(mapping.Bytes[MappedByteIndex(field.Value)], infoPlace, field.Name);
     default: throw std::logic_error("not a frame record field");
     }
 }
@@ -114,7 +119,8 @@ void LoadConfigurationImage(const GatewayProject& project, BankImage& image)
     const auto sideExists = [&](GatewaySide side) { return project.Frames(side).Exists && project.Info(side).Exists; };
 
     int receiveCount = 0;
-    if (sideExists(GatewaySide::Receive)) receiveCount = LoadFrameSide(project, GatewaySide::Receive, bank, kReceiveArea);
+    if (sideExists(GatewaySide::Receive))
+        receiveCount = LoadFrameSide(project, GatewaySide::Receive, bank, kReceiveArea);
 
     int sendCount = 0;
     if (sideExists(GatewaySide::Send)) sendCount = LoadFrameSide(project, GatewaySide::Send, bank, kSendArea);

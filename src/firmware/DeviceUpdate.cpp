@@ -1,8 +1,8 @@
 #include "firmware/DeviceUpdate.h"
 
-#include "common/ProjectContext.h"
 #include "common/Desktop.h"
 #include "common/FileSystem.h"
+#include "common/ProjectContext.h"
 
 #include <cstdlib>
 #include <fstream>

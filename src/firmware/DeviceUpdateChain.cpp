@@ -17,7 +17,9 @@ void Append(UserMessages& to, const UserMessages& messages)
 } // namespace
 
 DeviceUpdateChain::DeviceUpdateChain(ProjectContext project, GatewayProject configuration, std::string checkVerdict)
-    : project_(std::move(project)), configuration_(std::move(configuration)), checkVerdict_(std::move(checkVerdict))
+    : project_(std::move(project)),
+      configuration_(std::move(configuration)),
+      checkVerdict_(std::move(checkVerdict))
 {
 }
 

@@ -44,7 +44,7 @@ public:
     // The whole chain without windows: build, banks 1 and 2 composed and verified, then the
     // flashing program on the port when one is given.
     struct Outcome {
-        UserMessages Messages; // what the steps have to tell, in order
+        UserMessages Messages;                         // what the steps have to tell, in order
         std::optional<CompositionOutcome> Composition; // when the composition ran
         bool Succeeded = false; // the new firmware was written and verified (and the flasher started)
     };

@@ -20,7 +20,10 @@ constexpr const char* kMergeFailed = "File New Sx Not Create,Abort Procedure";
 // same, and the composition does not wait for the screen on every line.
 class Progress {
 public:
-    explicit Progress(CompositionObserver& observer) : observer_(observer) {}
+    explicit Progress(CompositionObserver& observer)
+        : observer_(observer)
+    {
+    }
     void Maximum(long maximum)
     {
         observer_.ProgressMaximum(static_cast<int>(maximum));
@@ -47,7 +50,10 @@ private:
 // Removes a file when the scope ends, however it ends.
 class RemoveAtExit {
 public:
-    explicit RemoveAtExit(std::string path) : path_(std::move(path)) {}
+    explicit RemoveAtExit(std::string path)
+        : path_(std::move(path))
+    {
+    }
     ~RemoveAtExit() { ::unlink(path_.c_str()); }
     RemoveAtExit(const RemoveAtExit&) = delete;
     RemoveAtExit& operator=(const RemoveAtExit&) = delete;

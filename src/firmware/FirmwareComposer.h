@@ -16,10 +16,10 @@ struct CompositionContext {
     // Directory of the base firmware, without a trailing "/". Empty: the base firmware is looked
     // up by its bare name in the current directory.
     std::string BaseFirmwareDir;
-    std::string BaseFirmwareName; // file name of the base firmware, without directory
-    std::string BankDir;          // directory of bank1.bin to bank5.bin, with a trailing "/"
-    std::string OutputDir;        // directory of the intermediate files and the new firmware, trailing "/"
-    std::string NewFirmwareName;  // file name of the new firmware
+    std::string BaseFirmwareName;   // file name of the base firmware, without directory
+    std::string BankDir;            // directory of bank1.bin to bank5.bin, with a trailing "/"
+    std::string OutputDir;          // directory of the intermediate files and the new firmware, trailing "/"
+    std::string NewFirmwareName;    // file name of the new firmware
     std::array<bool, 5> Selected{}; // banks 1 to 5 to merge (index 0 is bank 1)
     // Reads the composed file back before it takes the new firmware's name; returns what is
     // wrong with it, empty when it may be flashed. None: the file is taken as composed.
@@ -67,14 +67,14 @@ MergeOutcome MergeBank(const CompositionContext& context, int bank, bool askWhen
                        const std::string& targetName, CompositionObserver& observer);
 
 struct CompositionOutcome {
-    int Result = 0;         // the result of the last merge (0 before any)
-    bool Abandoned = false; // a merge returned -1 (or a write failed) and the chain stopped there
-    bool Refused = false;   // the composed file was whole but its verification refused it
-    bool Written = false;   // OutputDir + NewFirmwareName now holds the new firmware, whole
-    std::string Problem;    // why the new firmware was not made or was refused
+    int Result = 0;           // the result of the last merge (0 before any)
+    bool Abandoned = false;   // a merge returned -1 (or a write failed) and the chain stopped there
+    bool Refused = false;     // the composed file was whole but its verification refused it
+    bool Written = false;     // OutputDir + NewFirmwareName now holds the new firmware, whole
+    std::string Problem;      // why the new firmware was not made or was refused
     bool ProblemSaid = false; // the problem is told by one of the messages already
-    std::string Summary;    // what the verification found, for the window's status line
-    UserMessages Messages;  // what the composition has to tell, in order
+    std::string Summary;      // what the verification found, for the window's status line
+    UserMessages Messages;    // what the composition has to tell, in order
 };
 
 // The whole composition: bank by bank through the intermediate files, the selected banks merged

@@ -92,20 +92,21 @@ FirmwareVerification VerifyFirmware(const SRecordFile& firmware, const SRecordFi
         const BankImage::Bytes& bytes = banks.Bank(bank);
         expected.Write(BankFirstAddress(bank), bytes.data(), bytes.size());
     }
-    found.ForEachDifference(expected, [&](uint32_t address, std::optional<uint8_t> mine,
-                                          std::optional<uint8_t> theirs) {
-        ++result.DifferenceCount;
-        if (result.Differences.size() < kMaxReportedDifferences) {
-            FirmwareDifference difference;
-            difference.Address = address;
-            difference.Bank = BankOf(address);
-            if (difference.Bank) difference.Offset = address - BankFirstAddress(difference.Bank);
-            difference.Expected = theirs;
-            difference.Found = mine;
-            result.Differences.push_back(difference);
-        }
-        return true;
-    });
+    found.ForEachDifference(expected,
+                            [&](uint32_t address, std::optional<uint8_t> mine, std::optional<uint8_t> theirs) {
+                                ++result.DifferenceCount;
+                                if (result.Differences.size() < kMaxReportedDifferences) {
+                                    FirmwareDifference difference;
+                                    difference.Address = address;
+                                    difference.Bank = BankOf(address);
+                                    if (difference.Bank)
+                                        difference.Offset = address - BankFirstAddress(difference.Bank);
+                                    difference.Expected = theirs;
+                                    difference.Found = mine;
+                                    result.Differences.push_back(difference);
+                                }
+                                return true;
+                            });
 
     const uint32_t bankOne = BankFirstAddress(1);
     if (auto receive = found.At(bankOne + static_cast<uint32_t>(ParameterOffset(BankValue::ReceiveCount))))
@@ -136,7 +137,10 @@ struct Run {
 // go back or overlap: then every address is written once and the image is the runs themselves.
 class AscendingData {
 public:
-    explicit AscendingData(SRecordStream& stream) : stream_(stream) {}
+    explicit AscendingData(SRecordStream& stream)
+        : stream_(stream)
+    {
+    }
     bool Next(Run& run)
     {
         SRecord record;
@@ -171,7 +175,8 @@ private:
 // instead, in ascending address order.
 class ExpectedData {
 public:
-    ExpectedData(AscendingData& base, const BankImage& banks) : base_(base)
+    ExpectedData(AscendingData& base, const BankImage& banks)
+        : base_(base)
     {
         for (int bank : kVerifiedBanks)
             windows_.push_back({BankFirstAddress(bank), banks.Bank(bank).data(), BankImage::kBankSize});

@@ -22,8 +22,8 @@ inline constexpr int kVerifiedBanks[] = {1, 2};
 // One address where the firmware differs from what it must hold.
 struct FirmwareDifference {
     uint32_t Address = 0;
-    int Bank = 0;        // 1 or 2 inside the window of that bank, 0 elsewhere
-    uint32_t Offset = 0; // from the bank's first address (inside a bank)
+    int Bank = 0;                    // 1 or 2 inside the window of that bank, 0 elsewhere
+    uint32_t Offset = 0;             // from the bank's first address (inside a bank)
     std::optional<uint8_t> Expected; // none: nothing is to be there
     std::optional<uint8_t> Found;    // none: the firmware holds nothing there
 

@@ -1,9 +1,9 @@
 #include "firmware/ProjectRecovery.h"
 
+#include "firmware/FirmwareVerification.h"
 #include "gateway/FrameMappingDocument.h"
 #include "gateway/FrameTableDocument.h"
 #include "gateway/PargenDocument.h"
-#include "firmware/FirmwareVerification.h"
 
 #include <cstdio>
 #include <utility>

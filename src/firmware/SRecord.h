@@ -11,7 +11,10 @@ inline namespace zz {
 
 // A record's checksum: the one's complement of the low byte of the sum of its count, address
 // and data bytes.
-constexpr uint8_t SRecordChecksumOfSum(unsigned byteSum) { return static_cast<uint8_t>(0xFFu - (byteSum & 0xFFu)); }
+constexpr uint8_t SRecordChecksumOfSum(unsigned byteSum)
+{
+    return static_cast<uint8_t>(0xFFu - (byteSum & 0xFFu));
+}
 
 // The two upper-case hexadecimal digits of the checksum of a record text whose last two
 // characters are placeholders, over the bytes given by the digit pairs from the third

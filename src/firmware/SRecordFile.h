@@ -31,7 +31,7 @@ struct SRecord {
     uint32_t Address = 0;    // 16, 24 or 32 bits, as the type says
     uint32_t DataOffset = 0; // where its data starts in the file's data store (see SRecordFile::Data)
     uint32_t DataSize = 0;
-    uint32_t Line = 0;       // from 1
+    uint32_t Line = 0; // from 1
 };
 
 // Where a record is taken to start when it is compared with a bank window.

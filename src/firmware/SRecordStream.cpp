@@ -39,9 +39,15 @@ inline unsigned Pair(const int8_t* digits, const char* at)
 constexpr int AddressBytes(char type)
 {
     switch (type) {
-    case '0': case '1': case '5': case '9': return 2;
-    case '2': case '6': case '8': return 3;
-    case '3': case '7': return 4;
+    case '0':
+    case '1':
+    case '5':
+    case '9': return 2;
+    case '2':
+    case '6':
+    case '8': return 3;
+    case '3':
+    case '7': return 4;
     default: return 0;
     }
 }
@@ -98,7 +104,10 @@ inline void DecodeSixteen(const char* text, uint8_t* into, uint64_t& lanes)
 
 class Parser {
 public:
-    Parser() : table_(DigitTable()) {}
+    Parser()
+        : table_(DigitTable())
+    {
+    }
 
     // The reason the line is not a valid record, or empty when it is one: then `record` and the
     // data in `into` (up to 255 bytes) hold it.
@@ -202,11 +211,15 @@ std::string SRecordProblem::Describe() const
 }
 
 SRecordStream::SRecordStream(std::string_view text)
-    : text_(text.data()), size_(text.size()), digits_(DigitTable())
+    : text_(text.data()),
+      size_(text.size()),
+      digits_(DigitTable())
 {
 }
 
-SRecordStream::SRecordStream(const OpenFile& file) : path_(file.path), digits_(DigitTable())
+SRecordStream::SRecordStream(const OpenFile& file)
+    : path_(file.path),
+      digits_(DigitTable())
 {
     fd_ = OpenRegularFile(path_);
     buffer_.reset(new char[kBufferSize]);
@@ -333,12 +346,12 @@ void SRecordStream::Count(SRecord& record)
     dataOffset_ += record.DataSize;
     ++records_;
     if (endLine_ != 0 && !afterEnd_) {
-        afterEnd_ = record.Type == '9'
-                        ? SRecordProblem{line_, "a second S9 end record (the first is on line " +
-                                                    std::to_string(endLine_) + ")"}
-                        : SRecordProblem{line_, "an S" + std::string(1, record.Type) +
-                                                    " record after the S9 end record of line " +
-                                                    std::to_string(endLine_)};
+        afterEnd_ =
+            record.Type == '9'
+                ? SRecordProblem{line_,
+                                 "a second S9 end record (the first is on line " + std::to_string(endLine_) + ")"}
+                : SRecordProblem{line_, "an S" + std::string(1, record.Type) +
+                                            " record after the S9 end record of line " + std::to_string(endLine_)};
     }
     if (record.Type == '9') {
         ++endCount_;

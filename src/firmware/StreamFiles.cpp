@@ -70,12 +70,17 @@ FileHandle CreateFresh(const std::string& path)
 
 bool SameFile(const std::string& a, const std::string& b)
 {
-    struct stat first {}, second {};
+    struct stat first {
+    }, second{};
     return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
            first.st_ino == second.st_ino;
 }
 
-LineReader::LineReader(int fd) : fd_(fd), buffer_(new char[kBufferSize]) {}
+LineReader::LineReader(int fd)
+    : fd_(fd),
+      buffer_(new char[kBufferSize])
+{
+}
 
 size_t LineReader::CountLines()
 {
@@ -152,7 +157,11 @@ bool LineReader::Next(std::string_view& text)
     }
 }
 
-BufferedWriter::BufferedWriter(int fd) : fd_(fd), buffer_(new char[kBufferSize]) {}
+BufferedWriter::BufferedWriter(int fd)
+    : fd_(fd),
+      buffer_(new char[kBufferSize])
+{
+}
 
 void BufferedWriter::Raw(std::string_view bytes)
 {

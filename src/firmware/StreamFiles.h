@@ -22,9 +22,16 @@ struct WriteError {
 class FileHandle {
 public:
     FileHandle() = default;
-    explicit FileHandle(int fd) : fd_(fd) {}
+    explicit FileHandle(int fd)
+        : fd_(fd)
+    {
+    }
     ~FileHandle();
-    FileHandle(FileHandle&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+    FileHandle(FileHandle&& other) noexcept
+        : fd_(other.fd_)
+    {
+        other.fd_ = -1;
+    }
     FileHandle& operator=(FileHandle&& other) noexcept;
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;

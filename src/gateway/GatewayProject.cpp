@@ -54,7 +54,8 @@ GatewayProject LoadGatewayProject(const ProjectLayout& layout)
 {
     GatewayProject project;
     project.Layout = layout;
-    project.ReceiveFrames = ReadDocument<FrameTableTexts>(kReceiveFrameName, layout.ReceiveFrameFile, ReadFrameTableXml);
+    project.ReceiveFrames =
+        ReadDocument<FrameTableTexts>(kReceiveFrameName, layout.ReceiveFrameFile, ReadFrameTableXml);
     project.ReceiveInfo = ReadDocument<FrameInfoTexts>(kReceiveInfoName, layout.ReceiveInfoFile, ReadFrameInfoXml);
     project.SendFrames = ReadDocument<FrameTableTexts>(kSendFrameName, layout.SendFrameFile, ReadFrameTableXml);
     project.SendInfo = ReadDocument<FrameInfoTexts>(kSendInfoName, layout.SendInfoFile, ReadFrameInfoXml);

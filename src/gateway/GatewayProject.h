@@ -18,11 +18,11 @@ inline namespace zz {
 // or refused by the document layer with the reason.
 template <typename Texts>
 struct GatewayDocument {
-    const char* Name = "";  // the file name, as messages name the document
+    const char* Name = ""; // the file name, as messages name the document
     std::string Path;
     bool Exists = false;
-    std::optional<Texts> Content;            // when it exists and loads
-    std::optional<DocumentProblem> Problem;  // when it exists and does not load
+    std::optional<Texts> Content;           // when it exists and loads
+    std::optional<DocumentProblem> Problem; // when it exists and does not load
 
     bool Loaded() const { return Content.has_value(); }
     // The texts; throws Failure with the load problem when the document did not load.

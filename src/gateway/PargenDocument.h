@@ -12,19 +12,19 @@ inline namespace zz {
 // The communication parameters of a gateway project (pargen.xml, root "Par_Gen"): one element
 // per field, each holding its text. Edit values stay the text the engineer typed.
 struct PargenSettings {
-    int CanBaud = 5;           // position in kCanBaudRates; outside the list: none selected
-    bool Can11Bit = true;      // "CAN_Type" "0"; anything else means 29-bit identifiers
-    bool SendOnChange = true;  // "How_Send" "0"; anything else means send every Delay_Send ms
+    int CanBaud = 5;          // position in kCanBaudRates; outside the list: none selected
+    bool Can11Bit = true;     // "CAN_Type" "0"; anything else means 29-bit identifiers
+    bool SendOnChange = true; // "How_Send" "0"; anything else means send every Delay_Send ms
     std::string DelaySend = "100";
     std::string TimeOutData = "5";
     std::string NetDevId = "10";
-    int NetBaud = 2;           // position in kNetBaudRates
+    int NetBaud = 2; // position in kNetBaudRates
     std::string NetIn = "128";
     std::string NetOut = "128";
 };
 
 inline constexpr std::array<std::string_view, 9> kCanBaudRates = {"10K",  "20K",  "50K",  "100K", "125K",
-                                                                   "250K", "500K", "800K", "1000K"};
+                                                                  "250K", "500K", "800K", "1000K"};
 inline constexpr std::array<std::string_view, 3> kNetBaudRates = {"125K", "250K", "500K"};
 
 // The values a showing starts from; the identifier length is kept from the previous showing.

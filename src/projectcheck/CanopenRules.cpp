@@ -5,15 +5,15 @@
 
 #include "common/FileSystem.h"
 #include "common/ParseInt.h"
+#include "common/ProjectLayout.h"
+#include "common/SearchOrder.h"
 #include "editors/canopen/tables/EmcyDefDocument.h"
 #include "editors/canopen/tables/EmcyWordDocument.h"
 #include "editors/canopen/tables/PdoGrids.h"
 #include "editors/canopen/tables/PdoTranslation.h"
 #include "editors/canopen/tables/SdoAccess.h"
 #include "editors/canopen/tables/SdoGrids.h"
-#include "common/SearchOrder.h"
 #include "editors/canopen/tables/StoredPdo.h"
-#include "common/ProjectLayout.h"
 #include "projectcheck/Report.h"
 #include "xmlstore/documents/SdoPdoXml.h"
 
@@ -86,8 +86,9 @@ void CheckSdoAccess(const ProjectLayout& files, Report& report)
     for (int p = 0; p < 2; ++p)
         if (pages[p] > kMaxSdoEntries)
             report.Warning("table-too-long", kSdoName, kMaxSdoEntries, "",
-                           "The " + Page(names[p]) + " holds " + std::to_string(pages[p]) + " entries, but the grid shows " +
-                               std::to_string(kMaxSdoEntries) + ": the others are not shown.");
+                           "The " + Page(names[p]) + " holds " + std::to_string(pages[p]) +
+                               " entries, but the grid shows " + std::to_string(kMaxSdoEntries) +
+                               ": the others are not shown.");
 }
 
 void CheckPdoTranslation(const ProjectLayout& files, Report& report)
@@ -101,24 +102,26 @@ void CheckPdoTranslation(const ProjectLayout& files, Report& report)
         const std::vector<PdoEntry>& page = table.Pages[kCanSides[static_cast<size_t>(p)]];
         if (static_cast<int>(page.size()) > kMaxPdoEntries)
             report.Error("table-too-long", kRpdoDefName, kMaxPdoEntries, "",
-                         "The " + Page(names[p]) + " holds " + std::to_string(page.size()) + " entries, but the grid has " +
-                             std::to_string(kMaxPdoEntries) + " rows: entries " + std::to_string(kMaxPdoEntries) +
+                         "The " + Page(names[p]) + " holds " + std::to_string(page.size()) +
+                             " entries, but the grid has " + std::to_string(kMaxPdoEntries) + " rows: entries " +
+                             std::to_string(kMaxPdoEntries) +
                              " and later are dropped the next time the table is saved.");
         for (size_t i = 0; i < page.size(); ++i) {
             const int row = static_cast<int>(i);
             const std::string& cobid = page[i].cobid;
             if (cobid.empty()) {
-                report.Error("table-gap", kRpdoDefName, row, "cobid",
-                             "The cobid on " + Page(names[p]) +
-                                 " is empty: the editor ends the page here and drops the entries below it on the next save.");
+                report.Error(
+                    "table-gap", kRpdoDefName, row, "cobid",
+                    "The cobid on " + Page(names[p]) +
+                        " is empty: the editor ends the page here and drops the entries below it on the next save.");
                 continue;
             }
             try {
                 PdoSaveOrder({page[i]});
             } catch (const std::exception& failure) {
                 report.Error("key-not-a-number", kRpdoDefName, row, "cobid",
-                             "The cobid on " + Page(names[p]) + " is no number, so the table cannot be saved: " +
-                                 failure.what());
+                             "The cobid on " + Page(names[p]) +
+                                 " is no number, so the table cannot be saved: " + failure.what());
                 continue;
             }
             if (ParseInt(cobid) > kOrderSearchStart)
@@ -195,9 +198,9 @@ void CheckEmcyDef(const ProjectLayout& files, Report& report)
             const EmcyList before(list.begin(), list.begin() + static_cast<std::ptrdiff_t>(i));
             if (!CheckId(list[i].Text, "", true, before)) {
                 report.Error(list[i].Text.empty() ? "key-missing" : "duplicate-key", kEmcyDefName, row, "id_dev",
-                             (list[i].Text.empty() ? "The ID on " + page + " is empty"
-                                                   : "The ID " + list[i].Text + " on " + page +
-                                                         " is given to an earlier entry too") +
+                             (list[i].Text.empty()
+                                  ? "The ID on " + page + " is empty"
+                                  : "The ID " + list[i].Text + " on " + page + " is given to an earlier entry too") +
                                  "; \"Set Traslate EMCY\" refuses it (\"Index Not Valid\").");
                 continue;
             }

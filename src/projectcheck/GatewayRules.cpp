@@ -15,7 +15,6 @@ inline namespace zz {
 
 namespace {
 
-
 std::string Quoted(const std::string& text)
 {
     return "\"" + text + "\"";
@@ -70,9 +69,11 @@ void CheckSwitches(const PargenTexts& texts, Report& report)
         if (stored == (editorZero ? 0 : 1)) continue;
         report.Error("value-truncated", kPargenName, std::nullopt, s.element,
                      std::string(s.element) + " holds " + Quoted(*text) + ": \"Set Communication\" shows \"" +
-                         (editorZero ? s.whenZero : s.otherwise) + "\", but the firmware gets " + std::to_string(stored) +
-                         (stored == 0 ? std::string(" (") + s.whenZero + ")." : stored == 1 ? std::string(" (") + s.otherwise + ")."
-                                                                              : ", which is neither 0 nor 1."));
+                         (editorZero ? s.whenZero : s.otherwise) + "\", but the firmware gets " +
+                         std::to_string(stored) +
+                         (stored == 0   ? std::string(" (") + s.whenZero + ")."
+                          : stored == 1 ? std::string(" (") + s.otherwise + ")."
+                                        : ", which is neither 0 nor 1."));
     }
 }
 
@@ -185,7 +186,8 @@ FrameFacts CheckFrameTable(const Side& side, bool is29Bit, Report& report)
                     report.Error("29-bit-id-in-11-bit-project", side.Frames.Name, row, "COBID",
                                  "COB ID " + frame.CobId +
                                      " is a 29-bit identifier, but pargen.xml sets 11-bit identifiers "
-                                     "(CAN 2.0A): \"" + side.FrameEditor + "\" refuses it.");
+                                     "(CAN 2.0A): \"" +
+                                     side.FrameEditor + "\" refuses it.");
                 else
                     report.Error("cob-id-range", side.Frames.Name, row, "COBID",
                                  "COB ID " + Quoted(frame.CobId) + " is refused by \"" + side.FrameEditor +
@@ -230,23 +232,25 @@ void CheckMappingBytes(const Side& side, const FrameRow& frame, const MappingRow
         const std::optional<int32_t> value = TryParseInt(*text);
         if (!value) {
             report.Error("mapping-not-a-number", side.Info.Name, row, field,
-                         field + " holds " + Quoted(*text) + ", which is no number: the firmware loader stops at this row.");
+                         field + " holds " + Quoted(*text) +
+                             ", which is no number: the firmware loader stops at this row.");
             continue;
         }
         const int stored = static_cast<int>(static_cast<uint32_t>(*value) & 0xFFu);
         const bool truncated = *value < 0 || *value > 255;
         if (truncated)
-            report.Error("value-truncated", side.Info.Name, row, field,
-                         field + " holds " + *text + ", which the firmware stores in one byte as " +
-                             std::to_string(stored) +
-                             (stored == kNoByte ? " (none): the CAN byte is not mapped at all."
-                                                : ": the CAN byte is mapped to DeviceNet byte " + std::to_string(stored) + "."));
+            report.Error(
+                "value-truncated", side.Info.Name, row, field,
+                field + " holds " + *text + ", which the firmware stores in one byte as " + std::to_string(stored) +
+                    (stored == kNoByte ? " (none): the CAN byte is not mapped at all."
+                                       : ": the CAN byte is mapped to DeviceNet byte " + std::to_string(stored) + "."));
         if (stored == kNoByte) continue;
         if (k > length) {
             report.Error("mapping-beyond-dim", side.Info.Name, row, field,
-                         "CAN byte " + std::to_string(k) + " of COB ID " + frame.CobId + " is mapped to DeviceNet byte " +
-                             std::to_string(stored) + ", but the frame has only " + std::to_string(length) +
-                             " data bytes: \"" + side.MappingEditor + "\" shows \"Not in use\", yet the firmware gets the mapping.");
+                         "CAN byte " + std::to_string(k) + " of COB ID " + frame.CobId +
+                             " is mapped to DeviceNet byte " + std::to_string(stored) + ", but the frame has only " +
+                             std::to_string(length) + " data bytes: \"" + side.MappingEditor +
+                             "\" shows \"Not in use\", yet the firmware gets the mapping.");
             continue;
         }
         if (stored >= kDeviceNetBytes) {
@@ -258,13 +262,16 @@ void CheckMappingBytes(const Side& side, const FrameRow& frame, const MappingRow
         if (stored >= area) {
             if (receive)
                 report.Error("mapping-beyond-net-in", side.Info.Name, row, field,
-                             "CAN byte " + std::to_string(k) + " of COB ID " + frame.CobId + " goes to DeviceNet input byte " +
-                                 std::to_string(stored) + ", but the input area has only " + std::to_string(area) +
-                                 " bytes (Net_In of pargen.xml, bytes 0 to " + std::to_string(area - 1) + "): the data is lost.");
+                             "CAN byte " + std::to_string(k) + " of COB ID " + frame.CobId +
+                                 " goes to DeviceNet input byte " + std::to_string(stored) +
+                                 ", but the input area has only " + std::to_string(area) +
+                                 " bytes (Net_In of pargen.xml, bytes 0 to " + std::to_string(area - 1) +
+                                 "): the data is lost.");
             else
                 report.Error("mapping-beyond-net-out", side.Info.Name, row, field,
-                             "CAN byte " + std::to_string(k) + " of COB ID " + frame.CobId + " is taken from DeviceNet output byte " +
-                                 std::to_string(stored) + ", but the output area has only " + std::to_string(area) +
+                             "CAN byte " + std::to_string(k) + " of COB ID " + frame.CobId +
+                                 " is taken from DeviceNet output byte " + std::to_string(stored) +
+                                 ", but the output area has only " + std::to_string(area) +
                                  " bytes (Net_Out of pargen.xml, bytes 0 to " + std::to_string(area - 1) +
                                  "): the master never writes it.");
         }
@@ -277,9 +284,10 @@ void CheckMapping(const Side& side, const FrameFacts& frames, int area, Report& 
     if (!side.Info.Exists) {
         if (frames.Loaded && !frames.Rows.empty())
             report.Error("mapping-missing", side.Info.Name, std::nullopt, "",
-                         "The document is missing: none of the " + std::to_string(frames.Rows.size()) + " " + side.Kind +
-                             " frames of " + side.Frames.Name + " reaches the device until their byte mapping is saved with \"" +
-                             side.MappingEditor + "\".");
+                         "The document is missing: none of the " + std::to_string(frames.Rows.size()) + " " +
+                             side.Kind + " frames of " + side.Frames.Name +
+                             " reaches the device until their byte mapping is saved with \"" + side.MappingEditor +
+                             "\".");
         return;
     }
     if (!side.Info.Loaded()) {
@@ -290,8 +298,9 @@ void CheckMapping(const Side& side, const FrameFacts& frames, int area, Report& 
     if (!frames.Exists) {
         if (!rows.empty())
             report.Warning("mapping-rows-without-frame", side.Info.Name, 1, "",
-                           "The document holds " + std::to_string(rows.size()) + " mapping rows, but " + side.Frames.Name +
-                               " does not exist: the firmware loader leaves the " + side.Kind + " side empty.");
+                           "The document holds " + std::to_string(rows.size()) + " mapping rows, but " +
+                               side.Frames.Name + " does not exist: the firmware loader leaves the " + side.Kind +
+                               " side empty.");
         return;
     }
     if (!frames.Loaded) return;
@@ -301,7 +310,8 @@ void CheckMapping(const Side& side, const FrameFacts& frames, int area, Report& 
     if (nF > nI)
         report.Error("frames-without-mapping", side.Info.Name, static_cast<int>(nI + 1), "",
                      "Frames " + std::to_string(nI + 1) + " to " + std::to_string(nF) + " of " + side.Frames.Name +
-                         " have no mapping row: the firmware loader takes the smaller row count (" + std::to_string(nI) +
+                         " have no mapping row: the firmware loader takes the smaller row count (" +
+                         std::to_string(nI) +
                          "), so they do not reach the device until the mapping is saved again with \"" +
                          side.MappingEditor + "\".");
     if (nI > nF)
@@ -314,7 +324,8 @@ void CheckMapping(const Side& side, const FrameFacts& frames, int area, Report& 
     // The parameter block counts the rows in one byte: 256 rows count as none, 300 as 44.
     if (paired > 255)
         report.Error("row-count-wraps", side.Info.Name, 256, "",
-                     std::to_string(paired) + " frames pair with a mapping row, but the firmware counts them in one byte: only the first " +
+                     std::to_string(paired) +
+                         " frames pair with a mapping row, but the firmware counts them in one byte: only the first " +
                          std::to_string(paired & 0xFF) + " reach the device.");
     for (size_t i = 0; i < paired; ++i)
         CheckMappingBytes(side, frames.Rows[i], rows[i], static_cast<int>(i + 1), area, report);

@@ -24,9 +24,7 @@ std::vector<Finding> CheckProject(const GatewayProject& project)
 std::string CheckVerdict(const std::vector<Finding>& findings)
 {
     const FindingCounts counts = CountFindings(findings);
-    const auto plural = [](int n, const char* word) {
-        return std::to_string(n) + " " + word + (n == 1 ? "" : "s");
-    };
+    const auto plural = [](int n, const char* word) { return std::to_string(n) + " " + word + (n == 1 ? "" : "s"); };
     if (counts.Errors == 0 && counts.Warnings == 0) return "Project check: no problems found";
     std::string line = "Project check: ";
     if (counts.Errors > 0) line += plural(counts.Errors, "error");

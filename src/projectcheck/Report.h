@@ -10,7 +10,10 @@ inline namespace zz {
 // Appends findings to the check's list.
 class Report {
 public:
-    explicit Report(std::vector<Finding>& out) : out_(out) {}
+    explicit Report(std::vector<Finding>& out)
+        : out_(out)
+    {
+    }
     void Add(Severity severity, std::string rule, std::string document, std::optional<int> row, std::string field,
              std::string message)
     {
@@ -20,8 +23,7 @@ public:
     {
         Add(Severity::Error, std::move(rule), std::move(document), row, std::move(field), std::move(message));
     }
-    void Warning(std::string rule, std::string document, std::optional<int> row, std::string field,
-                 std::string message)
+    void Warning(std::string rule, std::string document, std::optional<int> row, std::string field, std::string message)
     {
         Add(Severity::Warning, std::move(rule), std::move(document), row, std::move(field), std::move(message));
     }

@@ -80,7 +80,8 @@ char32_t NextCodePoint(std::string_view text, size_t& at)
     const auto lead = static_cast<unsigned char>(text[at++]);
     const int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
     char32_t code = extra == 0 ? lead : lead & (0x3F >> extra);
-    for (int i = 0; i < extra && at < text.size(); ++i) code = (code << 6) | (static_cast<unsigned char>(text[at++]) & 0x3F);
+    for (int i = 0; i < extra && at < text.size(); ++i)
+        code = (code << 6) | (static_cast<unsigned char>(text[at++]) & 0x3F);
     return code;
 }
 
@@ -101,7 +102,8 @@ bool IsUnicodeXmlName(std::string_view name)
     for (size_t at = 0; at < name.size();) {
         const bool first = at == 0;
         const char32_t c = NextCodePoint(name, at);
-        const bool start = (c < 0x80 && std::isalpha(static_cast<int>(c))) || c == '_' || c == ':' || IsWideNameStart(c);
+        const bool start =
+            (c < 0x80 && std::isalpha(static_cast<int>(c))) || c == '_' || c == ':' || IsWideNameStart(c);
         const bool more = (c < 0x80 && std::isdigit(static_cast<int>(c))) || c == '-' || c == '.' || c == 0xB7 ||
                           (c >= 0x300 && c <= 0x36F) || c == 0x203F || c == 0x2040;
         if (!start && (first || !more)) return false;
@@ -164,8 +166,9 @@ void WriteElement(std::string& out, XmlNode node, int depth, bool inlineContent)
     }
     out += '>';
     const bool mixed = inlineContent || !HasElementChildren(node) ||
-                       std::any_of(node.children().begin(), node.children().end(),
-                                   [](XmlNode c) { return c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata; });
+                       std::any_of(node.children().begin(), node.children().end(), [](XmlNode c) {
+                           return c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata;
+                       });
     if (mixed) {
         for (XmlNode child : node.children()) {
             if (child.type() == pugi::node_element) WriteElement(out, child, 0, true);
@@ -191,7 +194,10 @@ bool IsXmlName(std::string_view name)
     return std::all_of(name.begin(), name.end(), [](char c) { return IsNameChar(static_cast<unsigned char>(c)); });
 }
 
-ProjectDocument::ProjectDocument(Discipline discipline) : discipline_(discipline) {}
+ProjectDocument::ProjectDocument(Discipline discipline)
+    : discipline_(discipline)
+{
+}
 
 void ProjectDocument::LoadFile(const std::string& path)
 {
@@ -269,7 +275,8 @@ void ProjectDocument::LoadText(std::string_view bytes, const std::string& origin
                               "\" of element \"" + node.name() + "\"";
                 for (pugi::xml_attribute b = a.next_attribute(); b; b = b.next_attribute())
                     if (std::strcmp(a.name(), b.name()) == 0)
-                        problem = "attribute \"" + std::string(a.name()) + "\" twice in element \"" + node.name() + "\"";
+                        problem =
+                            "attribute \"" + std::string(a.name()) + "\" twice in element \"" + node.name() + "\"";
             }
             return problem.empty();
         }
@@ -339,7 +346,8 @@ std::string ProjectDocument::NodeText(XmlNode node) const
     if (node.type() != pugi::node_element) return node.value();
     XmlNode first = node.first_child();
     if (!first) return {};
-    const bool single = !first.next_sibling() && (first.type() == pugi::node_pcdata || first.type() == pugi::node_cdata);
+    const bool single =
+        !first.next_sibling() && (first.type() == pugi::node_pcdata || first.type() == pugi::node_cdata);
     if (!single) throw Failure("The " + Describe(node) + " does not hold a single text");
     return first.value();
 }

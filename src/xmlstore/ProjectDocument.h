@@ -27,7 +27,6 @@ class ProjectDocument {
 public:
     explicit ProjectDocument(Discipline discipline = Discipline::Strict);
 
-
     // Replaces the tree with the parsed file; throws Failure on an unreadable or ill-formed file.
     void LoadFile(const std::string& path);
     // Replaces the tree with the parsed text; `origin` names it in failure messages.

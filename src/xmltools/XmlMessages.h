@@ -19,9 +19,18 @@ inline constexpr const char* kInvalidCharacter = "Invalid character \"<\" in att
 inline constexpr const char* kCharacterData = "Character data cannot contain \"]]>\"";
 inline constexpr const char* kUnrecognizedReference = "Unrecognized reference";
 
-inline std::string MissingValue(const std::string& name) { return "Attribute \"" + name + "\" missing value"; }
-inline std::string InvalidInteger(const std::string& t) { return "Invalid integer in reference &" + t + ";"; }
-inline std::string NoEndingTag(const std::string& name) { return "No ending tag for " + name; }
+inline std::string MissingValue(const std::string& name)
+{
+    return "Attribute \"" + name + "\" missing value";
+}
+inline std::string InvalidInteger(const std::string& t)
+{
+    return "Invalid integer in reference &" + t + ";";
+}
+inline std::string NoEndingTag(const std::string& name)
+{
+    return "No ending tag for " + name;
+}
 inline std::string EndTagName(const std::string& endName, const std::string& name)
 {
     return "End tag name \"" + endName + "\" does not match start tag name \"" + name + "\"";

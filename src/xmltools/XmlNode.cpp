@@ -5,7 +5,9 @@
 inline namespace zz {
 
 TXMLNode::TXMLNode(TXMLNodeKind kind, std::string name, std::string value)
-    : Value(std::move(value)), Name(std::move(name)), Kind(kind)
+    : Value(std::move(value)),
+      Name(std::move(name)),
+      Kind(kind)
 {
 }
 

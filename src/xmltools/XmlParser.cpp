@@ -31,7 +31,10 @@ constexpr std::array<unsigned char, 256> MakeClasses()
 
 constexpr std::array<unsigned char, 256> kClasses = MakeClasses();
 
-inline bool Is(char ch, unsigned char what) { return kClasses[static_cast<unsigned char>(ch)] & what; }
+inline bool Is(char ch, unsigned char what)
+{
+    return kClasses[static_cast<unsigned char>(ch)] & what;
+}
 
 bool EndsWith(std::string_view text, std::string_view tail)
 {
@@ -44,7 +47,10 @@ bool EndsWith(std::string_view text, std::string_view tail)
 class TextParser {
 public:
     TextParser(std::string_view text, std::size_t position, char current)
-        : data_(text.data()), size_(text.size()), position_(position), current_(current)
+        : data_(text.data()),
+          size_(text.size()),
+          position_(position),
+          current_(current)
     {
     }
 
@@ -53,11 +59,14 @@ public:
         NextCharOrFail();
         auto document = std::make_unique<TXMLNode>(TXMLNodeKind::nkDocument, std::string());
         ReadXMLDecl(*document);
-        while (ReadMisc(*document)) {}
+        while (ReadMisc(*document)) {
+        }
         ReadDocTypeDecl();
-        while (ReadMisc(*document)) {}
+        while (ReadMisc(*document)) {
+        }
         if (!ReadElement(*document)) Fail(xmlmsg::kMissingElement);
-        while (ReadMisc(*document)) {}
+        while (ReadMisc(*document)) {
+        }
         return document;
     }
 
@@ -200,8 +209,8 @@ private:
             if (EndsWith(text, "?>")) break;
         }
         text.resize(text.size() - 2);
-        parent.AppendNode(std::make_unique<TXMLNode>(TXMLNodeKind::nkProcessingInstruction, std::move(name),
-                                                     std::move(text)));
+        parent.AppendNode(
+            std::make_unique<TXMLNode>(TXMLNodeKind::nkProcessingInstruction, std::move(name), std::move(text)));
         return true;
     }
 
@@ -220,8 +229,7 @@ private:
         if (depth_ >= xmlmsg::kMaxNesting) Fail(xmlmsg::kTooDeep);
         // The element hangs in the tree at once; a failure anywhere below discards the whole
         // tree, so nothing partial reaches the caller.
-        TXMLNode& element =
-            *parent.AppendNode(std::make_unique<TXMLNode>(TXMLNodeKind::nkElement, std::move(name)));
+        TXMLNode& element = *parent.AppendNode(std::make_unique<TXMLNode>(TXMLNodeKind::nkElement, std::move(name)));
         do {
             SkipWhitespace();
         } while (ReadAttribute(element));

@@ -48,7 +48,10 @@ public:
 // Reads from one text held in memory, byte for byte.
 class TXMLStringReader final : public TXMLReader {
 public:
-    explicit TXMLStringReader(std::string text) : text_(std::move(text)) {}
+    explicit TXMLStringReader(std::string text)
+        : text_(std::move(text))
+    {
+    }
 
     const std::string& Text() const { return text_; }
     std::size_t Position() const { return position_; }

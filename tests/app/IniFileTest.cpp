@@ -8,7 +8,8 @@ namespace {
 TEST(IniFile, ReadsRawValuesWithoutRegardToLetterCase)
 {
     TempDir dir;
-    const std::string path = dir.Write("s.ini", "[other]\r\nprojectname=no\r\n[LastProj]\r\nProjectName = \\Line4;x \r\n");
+    const std::string path =
+        dir.Write("s.ini", "[other]\r\nprojectname=no\r\n[LastProj]\r\nProjectName = \\Line4;x \r\n");
     EXPECT_EQ(ReadIniValue(path, "lastproj", "projectname"), "\\Line4;x");
     EXPECT_EQ(ReadIniValue(path, "lastproj", "missing"), "");
     EXPECT_EQ(ReadIniValue(dir.File("none.ini"), "lastproj", "projectname"), "");

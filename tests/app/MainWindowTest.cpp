@@ -124,7 +124,8 @@ TEST_F(MainWindowTest, StepButtonsRefuseWithoutAProject)
     window->open->click(); // cancelled: the vanished project is cleared
     EXPECT_EQ(window->Context().ProjectDir, "");
     EXPECT_EQ(Caption(), "Norvale Zuzududada_GX48802_TRAVEX :");
-    for (QPushButton* b : {window->btn_Prm_Gen, window->btn_Sdo, window->btn_RecInfo, window->Btn_SetPDO, window->btn_SenInfo})
+    for (QPushButton* b :
+         {window->btn_Prm_Gen, window->btn_Sdo, window->btn_RecInfo, window->Btn_SetPDO, window->btn_SenInfo})
         b->click();
     window->actSdo->trigger();
     window->actEmcy->trigger();

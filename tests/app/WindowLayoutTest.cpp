@@ -18,8 +18,8 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
-#include <QTextCharFormat>
 #include <QTextBlock>
+#include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -45,8 +45,8 @@ protected:
     std::vector<QDialog*> Dialogs() const
     {
         const WindowSet& w = window->Windows();
-        std::vector<QDialog*> all{w.Fsaveproj, w.FHelp,  w.FAbout,   w.FSELstringhe, w.FModifyFileSx, w.Fpargen,
-                                  w.Fsdo,      w.Fpdo,   w.Femcy,    w.FWemcy,       w.FXML,          w.FInfopdo,
+        std::vector<QDialog*> all{w.Fsaveproj, w.FHelp,   w.FAbout,     w.FSELstringhe, w.FModifyFileSx, w.Fpargen,
+                                  w.Fsdo,      w.Fpdo,    w.Femcy,      w.FWemcy,       w.FXML,          w.FInfopdo,
                                   w.FSetVar,   w.FSetPdo, w.F_Rec_Info, w.F_Sen_Info};
         std::erase(all, nullptr);
         return all;
@@ -101,9 +101,11 @@ TEST_F(WindowLayoutTest, EveryFieldListAndGroupCarriesItsOwnVisibleTextAsItsName
             const std::string title = shown->windowTitle().toStdString();
             for (QWidget* widget : shown->findChildren<QWidget*>()) {
                 if (widget->window() != shown || qobject_cast<QHeaderView*>(widget)) continue;
-                if (qobject_cast<QAbstractItemView*>(widget) && qobject_cast<QComboBox*>(widget->parentWidget())) continue;
+                if (qobject_cast<QAbstractItemView*>(widget) && qobject_cast<QComboBox*>(widget->parentWidget()))
+                    continue;
                 if (auto* group = qobject_cast<QGroupBox*>(widget)) {
-                    EXPECT_FALSE(group->accessibleName().isEmpty()) << title << ": group " << group->title().toStdString();
+                    EXPECT_FALSE(group->accessibleName().isEmpty())
+                        << title << ": group " << group->title().toStdString();
                     continue;
                 }
                 const bool field = qobject_cast<QLineEdit*>(widget) || qobject_cast<QAbstractItemView*>(widget) ||
@@ -113,7 +115,8 @@ TEST_F(WindowLayoutTest, EveryFieldListAndGroupCarriesItsOwnVisibleTextAsItsName
                     !qobject_cast<QComboBox*>(widget->parentWidget()) &&
                     !qobject_cast<QAbstractSpinBox*>(widget->parentWidget())) {
                     EXPECT_FALSE(widget->accessibleName().isEmpty())
-                        << title << ": " << widget->metaObject()->className() << " " << widget->objectName().toStdString();
+                        << title << ": " << widget->metaObject()->className() << " "
+                        << widget->objectName().toStdString();
                 }
             }
         });

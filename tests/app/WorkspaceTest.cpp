@@ -1,5 +1,5 @@
-#include "app/NewProject.h"
 #include "app/Workspace.h"
+#include "app/NewProject.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
 #include "support/TempDir.h"
@@ -105,12 +105,13 @@ TEST_F(WorkspaceTest, NewProjectRefusals)
 
     EXPECT_FALSE(CreateNewProject(context, context.ProjectsDir, "Line5"));
     EXPECT_FALSE(CreateNewProject(context, "", ""));
-    for (const char* escaping : {"../out", "a/b", "a\\b", ".", ".."}) EXPECT_FALSE(CreateNewProject(context, context.ProjectsDir, escaping));
-    EXPECT_EQ(sink.Texts(), (std::vector<std::string>{
-                                "Name project not valid because directory already exists",
-                                "directory destination not valid", "Name project not valid",
-                                "Name project not valid", "Name project not valid", "Name project not valid",
-                                "Name project not valid", "Name project not valid"}));
+    for (const char* escaping : {"../out", "a/b", "a\\b", ".", ".."})
+        EXPECT_FALSE(CreateNewProject(context, context.ProjectsDir, escaping));
+    EXPECT_EQ(sink.Texts(),
+              (std::vector<std::string>{"Name project not valid because directory already exists",
+                                        "directory destination not valid", "Name project not valid",
+                                        "Name project not valid", "Name project not valid", "Name project not valid",
+                                        "Name project not valid", "Name project not valid"}));
     EXPECT_EQ(context.ProjectDir, before.ProjectDir);
     EXPECT_FALSE(DirectoryExists(app.File("out")));
 }

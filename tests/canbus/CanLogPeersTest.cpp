@@ -65,9 +65,10 @@ TEST(CanLogPeers, TheAscFormOfLog2ascReadsAsTheCandumpLog)
     const TempDir dir;
     const std::string log = dir.Write("mixed.log", kMixedLog);
     for (const char* options : {"", "-n ", "-4 "}) {
-        ASSERT_EQ(std::system(("log2asc " + std::string(options) + "-I " + log + " -O " + dir.File("mixed.asc") + " can0")
-                                  .c_str()),
-                  0);
+        ASSERT_EQ(
+            std::system(
+                ("log2asc " + std::string(options) + "-I " + log + " -O " + dir.File("mixed.asc") + " can0").c_str()),
+            0);
         const ReadLog asc = ReadText(ReadAll(dir.File("mixed.asc")), 4096);
         const ReadLog candump = ReadText(kMixedLog, 4096);
         EXPECT_EQ(asc.Summary.Format, CanLogFormat::Asc);
@@ -82,16 +83,16 @@ TEST(CanLogPeers, PythonCanReadsTheCandumpLogAsWeDo)
     if (python.empty()) GTEST_SKIP() << "python-can is not installed";
     const TempDir dir;
     const std::string log = dir.Write("mixed.log", kMixedLog);
-    const std::string script = dir.Write("list.py",
-                                         "import sys, can\n"
-                                         "for m in can.CanutilsLogReader(sys.argv[1]):\n"
-                                         "    if m.is_error_frame:\n"
-                                         "        print('error')\n"
-                                         "        continue\n"
-                                         "    kind = 3 if m.is_fd else 1 if m.is_remote_frame else 0\n"
-                                         "    n = m.dlc\n"
-                                         "    data = '' if m.is_remote_frame else ''.join(' %02X' % b for b in m.data[:n])\n"
-                                         "    print('%d %X %d %d%s' % (kind, m.arbitration_id, int(m.is_extended_id), n, data))\n");
+    const std::string script =
+        dir.Write("list.py", "import sys, can\n"
+                             "for m in can.CanutilsLogReader(sys.argv[1]):\n"
+                             "    if m.is_error_frame:\n"
+                             "        print('error')\n"
+                             "        continue\n"
+                             "    kind = 3 if m.is_fd else 1 if m.is_remote_frame else 0\n"
+                             "    n = m.dlc\n"
+                             "    data = '' if m.is_remote_frame else ''.join(' %02X' % b for b in m.data[:n])\n"
+                             "    print('%d %X %d %d%s' % (kind, m.arbitration_id, int(m.is_extended_id), n, data))\n");
     const std::string theirs = Output(python + " " + script + " " + log);
     ASSERT_FALSE(theirs.empty());
     EXPECT_EQ(theirs, Listing(ReadText(kMixedLog)));

@@ -1,5 +1,5 @@
-#include "canbus/CandumpLine.h"
 #include "canbus/CanLogTestRead.h"
+#include "canbus/CandumpLine.h"
 #include "common/Failure.h"
 
 #include <gtest/gtest.h>
@@ -62,25 +62,26 @@ TEST(CandumpLog, ReadsEveryKindOfLineAndCrLf)
 
 TEST(AscLog, ReadsFramesAndSkipsHeaderStatisticsAndEvents)
 {
-    const ReadLog read = ReadText("date Tue Nov 14 22:13:20 2023\r\n"
-                                  "base hex  timestamps absolute\n"
-                                  "no internal events logged\n"
-                                  "// version 9.0.0\n"
-                                  "Begin Triggerblock Tue Nov 14 22:13:20 2023\n"
-                                  "   0.000000 Start of measurement\n"
-                                  "   0.000000 1  123             Rx   d 8 11 22 33 44 55 66 77 88\r\n"
-                                  "   0.100000 1  12345678x       Tx   d 2 AA BB  Length = 0 BitCount = 0\n"
-                                  "   0.200000 1  123             Rx   r\n"
-                                  "   0.250000 1  123             Rx   r 3\n"
-                                  "   0.300000 CANFD   1 Rx        123   1 0 3  3 11 22 33   130000  130     3000 0 0 0 0 0\n"
-                                  "   0.310000 CANFD   1 Rx        124  Name  0 0 2  2 11 22   130000  130     0 0 0 0 0 0\n"
-                                  "   0.320000 CANFD   1 Rx        125   0 0 0  0   130000  130     10 0 0 0 0 0\n"
-                                  "   0.400000 1  ErrorFrame\n"
-                                  "   1.000000 1  Statistic: D 0 R 0 XD 0 XR 0 E 0 O 0 B 0.00%\n"
-                                  "   1.000000 CAN 1 Status:chip status error active\n"
-                                  "   1.100000 1  123             Rx   d 8 11 22\n"
-                                  "garbage\n"
-                                  "End TriggerBlock\n");
+    const ReadLog read =
+        ReadText("date Tue Nov 14 22:13:20 2023\r\n"
+                 "base hex  timestamps absolute\n"
+                 "no internal events logged\n"
+                 "// version 9.0.0\n"
+                 "Begin Triggerblock Tue Nov 14 22:13:20 2023\n"
+                 "   0.000000 Start of measurement\n"
+                 "   0.000000 1  123             Rx   d 8 11 22 33 44 55 66 77 88\r\n"
+                 "   0.100000 1  12345678x       Tx   d 2 AA BB  Length = 0 BitCount = 0\n"
+                 "   0.200000 1  123             Rx   r\n"
+                 "   0.250000 1  123             Rx   r 3\n"
+                 "   0.300000 CANFD   1 Rx        123   1 0 3  3 11 22 33   130000  130     3000 0 0 0 0 0\n"
+                 "   0.310000 CANFD   1 Rx        124  Name  0 0 2  2 11 22   130000  130     0 0 0 0 0 0\n"
+                 "   0.320000 CANFD   1 Rx        125   0 0 0  0   130000  130     10 0 0 0 0 0\n"
+                 "   0.400000 1  ErrorFrame\n"
+                 "   1.000000 1  Statistic: D 0 R 0 XD 0 XR 0 E 0 O 0 B 0.00%\n"
+                 "   1.000000 CAN 1 Status:chip status error active\n"
+                 "   1.100000 1  123             Rx   d 8 11 22\n"
+                 "garbage\n"
+                 "End TriggerBlock\n");
     ASSERT_EQ(read.Summary.Format, CanLogFormat::Asc);
     ASSERT_EQ(read.Frames.size(), 8u);
     EXPECT_EQ(read.Frames[0].Time, "0.000000");
@@ -113,7 +114,11 @@ TEST(CanLog, RefusesWhatIsNoLogAndReportsHeldLinesOnceOneIsRead)
     EXPECT_NE(refusal("  can0  123   [8]  11 22 33 44 55 66 77 88\n  can0  124   [1]  11\n")
                   .find("is no candump -l or ASC log: none of its lines can be read (line 1: "),
               std::string::npos);
-    EXPECT_NE(refusal(std::string("\x7f" "ELF\0\0\x01\n\0\0", 10)).find("is not a text file"), std::string::npos);
+    EXPECT_NE(refusal(std::string("\x7f"
+                                  "ELF\0\0\x01\n\0\0",
+                                  10))
+                  .find("is not a text file"),
+              std::string::npos);
     EXPECT_NE(refusal(std::string(10000, 'A')).find("(line 1: longer than 4,096 characters)"), std::string::npos);
 
     const ReadLog late = ReadText("junk\nmore junk\n(1.000000) can0 123#01\n", 3);
@@ -124,8 +129,11 @@ TEST(CanLog, RefusesWhatIsNoLogAndReportsHeldLinesOnceOneIsRead)
 TEST(CanLog, StopsWhenAHandlerSaysSo)
 {
     int seen = 0;
-    CanLogReader reader({.Frame = [&](const CanLogFrame&) { return ++seen < 2; }, .Unreadable = {}, .Dropped = {},
-                         .Progress = {}, .Format = {}});
+    CanLogReader reader({.Frame = [&](const CanLogFrame&) { return ++seen < 2; },
+                         .Unreadable = {},
+                         .Dropped = {},
+                         .Progress = {},
+                         .Format = {}});
     EXPECT_FALSE(reader.Feed("(1.000000) can0 123#01\n(2.000000) can0 123#01\n(3.000000) can0 123#01\n"));
     EXPECT_TRUE(reader.Finish("log").Cancelled);
     EXPECT_EQ(seen, 2);

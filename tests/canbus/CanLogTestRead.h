@@ -18,7 +18,11 @@ inline ReadLog ReadText(const std::string& text, size_t piece = 7)
 {
     ReadLog read;
     CanLogReader reader({
-        .Frame = [&](const CanLogFrame& f) { read.Frames.push_back(f); return true; },
+        .Frame =
+            [&](const CanLogFrame& f) {
+                read.Frames.push_back(f);
+                return true;
+            },
         .Unreadable = [&](int64_t line, const std::string& why) { read.Unreadable.emplace_back(line, why); },
         .Dropped = [&](int64_t line, uint64_t frames) { read.Dropped.emplace_back(line, frames); },
         .Progress = {},

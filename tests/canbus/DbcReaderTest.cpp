@@ -8,33 +8,33 @@ namespace {
 
 // A file as real tools leave them: CR LF, comments, "Name :" with blanks, an NS_ list, statements
 // over several lines, and statements the reader has no use for.
-const char* kRealWorld =
-    "VERSION \"1.0 \\\"beta\\\"\"\r\n\r\n"
-    "NS_ : \r\n\tNS_DESC_\r\n\tCM_\r\n\tBA_DEF_\r\n\tBA_\r\n\tVAL_\r\n\tBO_TX_BU_\r\n\r\n"
-    "BS_:\r\n\r\n"
-    "BU_: Engine Gateway  Dash\r\n"
-    "VAL_TABLE_ Gears 0 \"P\" 1 \"R ; still text\" ;\r\n\r\n"
-    "// a comment line BO_ 1 Fake: 8 X\r\n"
-    "BO_ 2147483939 Small29 : 2 Engine  // bit 31: a 29-bit frame numbered 0x123\r\n"
-    " SG_ Word : 0|16@1+ (0.1,-40) [-40|6513.5] \"\xC2\xB0""C\" Gateway,Dash\r\n\r\n"
-    "BO_ 100 Moto: 8 Engine\r\n"
-    " SG_ Mux M : 0|8@1+ (1,0) [0|0] \"\" Gateway\r\n"
-    " SG_ A m0 : 15|16@0+ (1,0) [0|0] \"\" Gateway\r\n"
-    " SG_ B m1 : 39|4@0- (1E-005,0) [-1.5E+002|150] \"\" Gateway Dash\r\n"
-    " SG_ C m1M : 61|2@1+ (1,0) [0|3] \"\" Gateway\r\n"
-    "BO_ 3221225472 VECTOR__INDEPENDENT_SIG_MSG: 0 Vector__XXX\r\n"
-    " SG_ Lost : 0|8@1+ (1,0) [0|0] \"\" Vector__XXX\r\n"
-    "BO_ 200 FdFrame: 64 Engine\r\n"
-    "BO_TX_BU_ 100 : Dash,Engine;\r\n"
-    "CM_ BO_ 100 \"Motor\r\nframe\";\r\n"
-    "CM_ SG_ 100 A \"the A\";\r\n"
-    "CM_ \"the bus\";\r\n"
-    "BA_DEF_ BO_ \"GenMsgCycleTime\" INT 0\r\n  65535;\r\n"
-    "BA_ \"GenMsgCycleTime\" BO_ 100 20;\r\n"
-    "BA_ \"Owner\" SG_ 100 B \"x\";\r\n"
-    "BA_ \"BusType\" \"CAN\";\r\n"
-    "VAL_ 100 Mux 0 \"zero\" 1 \"one\" ;\r\n"
-    "SIG_VALTYPE_ 100 A : 1;\r\n";
+const char* kRealWorld = "VERSION \"1.0 \\\"beta\\\"\"\r\n\r\n"
+                         "NS_ : \r\n\tNS_DESC_\r\n\tCM_\r\n\tBA_DEF_\r\n\tBA_\r\n\tVAL_\r\n\tBO_TX_BU_\r\n\r\n"
+                         "BS_:\r\n\r\n"
+                         "BU_: Engine Gateway  Dash\r\n"
+                         "VAL_TABLE_ Gears 0 \"P\" 1 \"R ; still text\" ;\r\n\r\n"
+                         "// a comment line BO_ 1 Fake: 8 X\r\n"
+                         "BO_ 2147483939 Small29 : 2 Engine  // bit 31: a 29-bit frame numbered 0x123\r\n"
+                         " SG_ Word : 0|16@1+ (0.1,-40) [-40|6513.5] \"\xC2\xB0"
+                         "C\" Gateway,Dash\r\n\r\n"
+                         "BO_ 100 Moto: 8 Engine\r\n"
+                         " SG_ Mux M : 0|8@1+ (1,0) [0|0] \"\" Gateway\r\n"
+                         " SG_ A m0 : 15|16@0+ (1,0) [0|0] \"\" Gateway\r\n"
+                         " SG_ B m1 : 39|4@0- (1E-005,0) [-1.5E+002|150] \"\" Gateway Dash\r\n"
+                         " SG_ C m1M : 61|2@1+ (1,0) [0|3] \"\" Gateway\r\n"
+                         "BO_ 3221225472 VECTOR__INDEPENDENT_SIG_MSG: 0 Vector__XXX\r\n"
+                         " SG_ Lost : 0|8@1+ (1,0) [0|0] \"\" Vector__XXX\r\n"
+                         "BO_ 200 FdFrame: 64 Engine\r\n"
+                         "BO_TX_BU_ 100 : Dash,Engine;\r\n"
+                         "CM_ BO_ 100 \"Motor\r\nframe\";\r\n"
+                         "CM_ SG_ 100 A \"the A\";\r\n"
+                         "CM_ \"the bus\";\r\n"
+                         "BA_DEF_ BO_ \"GenMsgCycleTime\" INT 0\r\n  65535;\r\n"
+                         "BA_ \"GenMsgCycleTime\" BO_ 100 20;\r\n"
+                         "BA_ \"Owner\" SG_ 100 B \"x\";\r\n"
+                         "BA_ \"BusType\" \"CAN\";\r\n"
+                         "VAL_ 100 Mux 0 \"zero\" 1 \"one\" ;\r\n"
+                         "SIG_VALTYPE_ 100 A : 1;\r\n";
 
 TEST(DbcReader, ReadsFramesSignalsCommentsAndAttributesOfARealWorldFile)
 {
@@ -95,7 +95,9 @@ TEST(DbcReader, ReadsCodePage1252AndUtf8AndLfLineEnds)
 {
     const DbcDatabase cp1252 = ReadDbc("BO_ 1 F: 1 N\nCM_ BO_ 1 \"Temp\xE9rature \x80\";\n", "a.dbc");
     EXPECT_EQ(cp1252.Messages.at(0).Comment, "Temp\xC3\xA9rature \xE2\x82\xAC");
-    const DbcDatabase utf8 = ReadDbc("\xEF\xBB\xBF""BO_ 1 F: 1 N\nCM_ BO_ 1 \"Temp\xC3\xA9rature\";\n", "a.dbc");
+    const DbcDatabase utf8 = ReadDbc("\xEF\xBB\xBF"
+                                     "BO_ 1 F: 1 N\nCM_ BO_ 1 \"Temp\xC3\xA9rature\";\n",
+                                     "a.dbc");
     EXPECT_EQ(utf8.Messages.at(0).Comment, "Temp\xC3\xA9rature");
 }
 

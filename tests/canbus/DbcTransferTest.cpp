@@ -20,10 +20,14 @@ std::string Pargen(int canType, int netIn)
 {
     return "<Par_Gen><Can_Baud>5</Can_Baud><CAN_Type>" + std::to_string(canType) +
            "</CAN_Type><How_Send>0</How_Send><Delay_Send>100</Delay_Send><Net_Dev_Id>10</Net_Dev_Id>"
-           "<Net_Baud>2</Net_Baud><Net_In>" + std::to_string(netIn) + "</Net_In><Net_Out>128</Net_Out></Par_Gen>";
+           "<Net_Baud>2</Net_Baud><Net_In>" +
+           std::to_string(netIn) + "</Net_In><Net_Out>128</Net_Out></Par_Gen>";
 }
 
-GatewayProject Project(const TempDir& dir) { return LoadGatewayProject(ProjectLayout::Of(dir.Path())); }
+GatewayProject Project(const TempDir& dir)
+{
+    return LoadGatewayProject(ProjectLayout::Of(dir.Path()));
+}
 
 BankImage::Bytes Bank1(const GatewayProject& project)
 {
@@ -61,13 +65,14 @@ TEST(DbcTransfer, OurExportRestoresA29BitProjectWithItsTextsAsTyped)
     TempDir project;
     project.Write("pargen.xml", Pargen(1, 128));
     project.Write("Receive_Frame.xml",
-                  "<Receive_Frames>\n  <row COBID=\"$12\" Dim=\"3\" Delete=\"y\" Mnemonic=\"Temp&#233;rature &quot;A&quot; 100%\"/>\n"
+                  "<Receive_Frames>\n  <row COBID=\"$12\" Dim=\"3\" Delete=\"y\" Mnemonic=\"Temp&#233;rature "
+                  "&quot;A&quot; 100%\"/>\n"
                   "  <row COBID=\"7\" Dim=\"8\" Delete=\"\" Mnemonic=\"\"/>\n"
                   "  <row COBID=\"0x1FFFFFFF\" Dim=\"1\" Delete=\"N\" Mnemonic=\"7up\"/>\n</Receive_Frames>\n");
     // The frames after the first have no mapping row.
-    project.Write("Receive_Info.xml",
-                  "<Receive_Frames_Info>\n  <row B1=\"5\" B2=\"255\" B3=\"6\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/>\n"
-                  "</Receive_Frames_Info>\n");
+    project.Write("Receive_Info.xml", "<Receive_Frames_Info>\n  <row B1=\"5\" B2=\"255\" B3=\"6\" B4=\"255\" "
+                                      "B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/>\n"
+                                      "</Receive_Frames_Info>\n");
     const GatewayProject original = Project(project);
     const DbcExport exported = ExportDbc(original);
     EXPECT_EQ(exported.ReceiveFrames, 3);
@@ -111,17 +116,16 @@ TEST(DbcTransfer, OurExportRestoresA29BitProjectWithItsTextsAsTyped)
 
 // A foreign bus: the gateway GW sends one frame and receives two, one of them multiplexed and
 // Motorola; a third node's frame is not for it.
-const char* kForeign =
-    "VERSION \"\"\nNS_ :\n\tCM_\nBS_:\nBU_: GW Engine Dash\n"
-    "BO_ 256 EngineData: 8 Engine\n"
-    " SG_ Mux M : 0|8@1+ (1,0) [0|3] \"\" GW\n"
-    " SG_ Speed m0 : 23|16@0+ (1,0) [0|0] \"\" GW\n"
-    " SG_ Temp m1 : 47|8@0- (1,0) [0|0] \"\" GW\n"
-    "BO_ 257 Idle: 2 Engine\n SG_ X : 0|8@1+ (1,0) [0|0] \"\" GW\n"
-    "BO_ 512 Command: 4 GW\n SG_ Cmd : 8|16@1+ (1,0) [0|0] \"\" Engine\n"
-    "BO_ 768 DashOnly: 1 Dash\n SG_ Y : 0|8@1+ (1,0) [0|0] \"\" Engine\n"
-    "BO_ 2147483904 Extended: 8 Engine\n"
-    "BO_ 4096 TooWide: 8 Engine\n SG_ W : 0|8@1+ (1,0) [0|0] \"\" GW\n";
+const char* kForeign = "VERSION \"\"\nNS_ :\n\tCM_\nBS_:\nBU_: GW Engine Dash\n"
+                       "BO_ 256 EngineData: 8 Engine\n"
+                       " SG_ Mux M : 0|8@1+ (1,0) [0|3] \"\" GW\n"
+                       " SG_ Speed m0 : 23|16@0+ (1,0) [0|0] \"\" GW\n"
+                       " SG_ Temp m1 : 47|8@0- (1,0) [0|0] \"\" GW\n"
+                       "BO_ 257 Idle: 2 Engine\n SG_ X : 0|8@1+ (1,0) [0|0] \"\" GW\n"
+                       "BO_ 512 Command: 4 GW\n SG_ Cmd : 8|16@1+ (1,0) [0|0] \"\" Engine\n"
+                       "BO_ 768 DashOnly: 1 Dash\n SG_ Y : 0|8@1+ (1,0) [0|0] \"\" Engine\n"
+                       "BO_ 2147483904 Extended: 8 Engine\n"
+                       "BO_ 4096 TooWide: 8 Engine\n SG_ W : 0|8@1+ (1,0) [0|0] \"\" GW\n";
 
 TEST(DbcTransfer, AForeignFileGoesToTheTablesByNodeAndMapsCoveredBytesWhileTheAreaLasts)
 {
@@ -149,9 +153,10 @@ TEST(DbcTransfer, AForeignFileGoesToTheTablesByNodeAndMapsCoveredBytesWhileTheAr
     EXPECT_EQ(send.Mappings[0].B2, 0);
     EXPECT_EQ(send.Mappings[0].B3, 1);
     EXPECT_EQ(send.Mappings[0].B1, kNoByte);
-    EXPECT_EQ(plan.Skipped, (std::vector<std::string>{"0x300 DashOnly: neither sent nor received by GW",
-                                                      "0x00000100 Extended: 29-bit identifier in a project of 11-bit identifiers",
-                                                      "0x1000 TooWide: a standard identifier beyond 11 bits"}));
+    EXPECT_EQ(plan.Skipped,
+              (std::vector<std::string>{"0x300 DashOnly: neither sent nor received by GW",
+                                        "0x00000100 Extended: 29-bit identifier in a project of 11-bit identifiers",
+                                        "0x1000 TooWide: a standard identifier beyond 11 bits"}));
 
     // Without --map every byte is none; --side takes every frame of the right length.
     options = {};
@@ -185,7 +190,8 @@ TEST(DbcTransfer, RefusesWhatTheTablesCannotTakeAndChangesNothing)
     EXPECT_FALSE(ParseFrameList("1,x"));
 
     // The mapping cannot be written: the frame table written before it is put back.
-    dir.Write("Send_Frame.xml", "<Receive_Frames>\n  <row COBID=\"0x7\" Dim=\"1\" Mnemonic=\"Old\"/>\n</Receive_Frames>\n");
+    dir.Write("Send_Frame.xml",
+              "<Receive_Frames>\n  <row COBID=\"0x7\" Dim=\"1\" Mnemonic=\"Old\"/>\n</Receive_Frames>\n");
     dir.Write("Send_Info.xml", "<Receive_Frames_Info/>\n");
     ASSERT_EQ(chmod(dir.File("Send_Info.xml").c_str(), 0444), 0);
     options.Frames = ParseFrameList("3");
@@ -201,13 +207,15 @@ TEST(DbcTransfer, RefusesWhatTheTablesCannotTakeAndChangesNothing)
 TEST(DbcTransfer, ExportRefusesFramesADbcFileCannotHold)
 {
     TempDir dir;
-    dir.Write("Receive_Frame.xml", "<Receive_Frames><row COBID=\"0x181\" Dim=\"2\" Delete=\"N\" Mnemonic=\"A\"/></Receive_Frames>");
+    dir.Write("Receive_Frame.xml",
+              "<Receive_Frames><row COBID=\"0x181\" Dim=\"2\" Delete=\"N\" Mnemonic=\"A\"/></Receive_Frames>");
     dir.Write("Send_Frame.xml", "<Receive_Frames><row COBID=\"385\" Dim=\"2\" Mnemonic=\"B\"/></Receive_Frames>");
     try {
         ExportDbc(Project(dir));
         FAIL() << "exported";
     } catch (const Failure& failure) {
-        EXPECT_STREQ(failure.what(), "Send_Frame.xml, row 1: the COB ID 385 is in the tables twice; a DBC file holds each frame once");
+        EXPECT_STREQ(failure.what(),
+                     "Send_Frame.xml, row 1: the COB ID 385 is in the tables twice; a DBC file holds each frame once");
     }
     dir.Write("Send_Frame.xml", "<Receive_Frames><row COBID=\"386\" Dim=\"9\" Mnemonic=\"B\"/></Receive_Frames>");
     EXPECT_THROW(ExportDbc(Project(dir)), Failure);

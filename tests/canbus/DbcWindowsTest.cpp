@@ -61,40 +61,41 @@ TEST_F(DbcWindows, ExportWritesTheFileTheDialogNamed)
 
 TEST_F(DbcWindows, ImportAsksForTheNodeAndBeforeReplacingAndKeepsTheChoicesOnNo)
 {
-    const std::string file = app.Write("bus.dbc",
-                                       "BU_: GW Engine\nBO_ 256 EngineData: 2 Engine\n SG_ S : 0|16@1+ (1,0) [0|0] \"\" GW\n"
-                                       "BO_ 512 Command: 1 GW\n SG_ C : 0|8@1+ (1,0) [0|0] \"\" Engine\n"
-                                       "BO_ 513 Unwanted: 1 GW\n");
+    const std::string file =
+        app.Write("bus.dbc", "BU_: GW Engine\nBO_ 256 EngineData: 2 Engine\n SG_ S : 0|16@1+ (1,0) [0|0] \"\" GW\n"
+                             "BO_ 512 Command: 1 GW\n SG_ C : 0|8@1+ (1,0) [0|0] \"\" Engine\n"
+                             "BO_ 513 Unwanted: 1 GW\n");
     desktop.files = {file};
     const std::string before = Document("Send_Frame.xml");
     sink.ScriptAnswers({false, true});
     int shown = 0;
-    WhileModal([&] { Tool(QStringLiteral("Import DBC..."))->trigger(); },
-               [&](QWidget* modal) {
-                   auto* dialog = qobject_cast<DbcImportDialog*>(modal);
-                   ASSERT_NE(dialog, nullptr);
-                   const QSize size = dialog->frameGeometry().size();
-                   EXPECT_LE(size.width(), 1366);
-                   EXPECT_LE(size.height(), 768);
-                   EXPECT_FALSE(Button(dialog, QStringLiteral("Restore the tables as they were exported"))->isEnabled());
-                   EXPECT_TRUE(Button(dialog, QStringLiteral("The gateway is node:"))->isChecked());
-                   QComboBox* node = Find<QComboBox>(dialog, QStringLiteral("Gateway node"));
-                   ASSERT_NE(node, nullptr);
-                   node->setCurrentText(QStringLiteral("GW"));
-                   Button(dialog, QStringLiteral("Map the bytes the signals cover to the next free DeviceNet bytes"))->click();
-                   QListWidget* frames = Find<QListWidget>(dialog, QStringLiteral("Frames to import:"));
-                   ASSERT_NE(frames, nullptr);
-                   ASSERT_EQ(frames->count(), 3);
-                   frames->item(2)->setCheckState(Qt::Unchecked);
-                   // No to the question: the dialog stays with what was chosen; then Yes.
-                   Button(dialog, QStringLiteral("OK"))->click();
-                   ++shown;
-                   EXPECT_TRUE(dialog->isVisible());
-                   EXPECT_EQ(Document("Send_Frame.xml"), before);
-                   EXPECT_EQ(frames->item(2)->checkState(), Qt::Unchecked);
-                   Button(dialog, QStringLiteral("OK"))->click();
-                   EXPECT_FALSE(dialog->isVisible());
-               });
+    WhileModal(
+        [&] { Tool(QStringLiteral("Import DBC..."))->trigger(); },
+        [&](QWidget* modal) {
+            auto* dialog = qobject_cast<DbcImportDialog*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            const QSize size = dialog->frameGeometry().size();
+            EXPECT_LE(size.width(), 1366);
+            EXPECT_LE(size.height(), 768);
+            EXPECT_FALSE(Button(dialog, QStringLiteral("Restore the tables as they were exported"))->isEnabled());
+            EXPECT_TRUE(Button(dialog, QStringLiteral("The gateway is node:"))->isChecked());
+            QComboBox* node = Find<QComboBox>(dialog, QStringLiteral("Gateway node"));
+            ASSERT_NE(node, nullptr);
+            node->setCurrentText(QStringLiteral("GW"));
+            Button(dialog, QStringLiteral("Map the bytes the signals cover to the next free DeviceNet bytes"))->click();
+            QListWidget* frames = Find<QListWidget>(dialog, QStringLiteral("Frames to import:"));
+            ASSERT_NE(frames, nullptr);
+            ASSERT_EQ(frames->count(), 3);
+            frames->item(2)->setCheckState(Qt::Unchecked);
+            // No to the question: the dialog stays with what was chosen; then Yes.
+            Button(dialog, QStringLiteral("OK"))->click();
+            ++shown;
+            EXPECT_TRUE(dialog->isVisible());
+            EXPECT_EQ(Document("Send_Frame.xml"), before);
+            EXPECT_EQ(frames->item(2)->checkState(), Qt::Unchecked);
+            Button(dialog, QStringLiteral("OK"))->click();
+            EXPECT_FALSE(dialog->isVisible());
+        });
     EXPECT_EQ(shown, 1);
     ASSERT_EQ(sink.All().size(), 3u);
     EXPECT_EQ(sink.All()[0].text, "The receive and the send frame table holds frames. Replace them?");

@@ -1,5 +1,5 @@
-#include "canbus/DbcReader.h"
 #include "canbus/DbcWriter.h"
+#include "canbus/DbcReader.h"
 
 #include "common/Failure.h"
 
@@ -25,7 +25,8 @@ DbcDatabase Sample()
     signal.Length = 8;
     signal.Receivers = {"CanBus"};
     signal.Attributes["Byte"] = "7";
-    db.Definitions = {{"", "BusType", "STRING", "\"\""}, {"BO_", "Row", "INT 1 127", "1"}, {"SG_", "Byte", "INT 0 255", "255"}};
+    db.Definitions = {
+        {"", "BusType", "STRING", "\"\""}, {"BO_", "Row", "INT 1 127", "1"}, {"SG_", "Byte", "INT 0 255", "255"}};
     db.GlobalAttributes["BusType"] = "CAN";
     return db;
 }

@@ -41,7 +41,8 @@ bool ReportsAnApplicationDirectoryItCannotCreate(const std::string& parent)
     RecordingSink messages;
     ScopedMessageSink scope(messages);
     const std::string note = SeedAppDirectory(parent + "/zuzududada", parent);
-    return note.empty() && messages.Last().rfind("Cannot create the application directory " + parent + "/zuzududada: ", 0) == 0;
+    return note.empty() &&
+           messages.Last().rfind("Cannot create the application directory " + parent + "/zuzududada: ", 0) == 0;
 }
 
 } // namespace
@@ -90,7 +91,8 @@ TEST(AppDirectory, FirstStartCopiesTheWorkspaceAndNamesTheStandIns)
     EXPECT_EQ(ReadAll(app + "/Zuzududada_TRVX.ini"), "[lastproj]\r\nprojectname=/Demo\r\n");
     EXPECT_EQ(ReadAll(app + "/MASTER/sx48802.sx"), "S0030000FC\r\n");
     EXPECT_NE(fs::status(app + "/ZoruvOdeza.exe").permissions() & fs::perms::owner_exec, fs::perms::none);
-    EXPECT_NE(note.find("MASTER/sx48802.sx is a synthetic base firmware, not the gateway's firmware"), std::string::npos);
+    EXPECT_NE(note.find("MASTER/sx48802.sx is a synthetic base firmware, not the gateway's firmware"),
+              std::string::npos);
     EXPECT_NE(note.find("ZoruvOdeza.exe is a stand-in for the flashing program"), std::string::npos);
     EXPECT_NE(note.find("writes nothing to any device"), std::string::npos);
 }

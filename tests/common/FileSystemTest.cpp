@@ -1,5 +1,5 @@
-#include "common/Failure.h"
 #include "common/FileSystem.h"
+#include "common/Failure.h"
 #include "support/TempDir.h"
 
 #include <filesystem>

@@ -1,6 +1,6 @@
+#include "common/widgets/Guarded.h"
 #include "common/Failure.h"
 #include "common/MessageSink.h"
-#include "common/widgets/Guarded.h"
 #include "common/widgets/ModalWindow.h"
 
 #include <QPushButton>

@@ -1,6 +1,6 @@
+#include "common/MessageSink.h"
 #include "common/ErrorBoundary.h"
 #include "common/Failure.h"
-#include "common/MessageSink.h"
 
 #include <gtest/gtest.h>
 

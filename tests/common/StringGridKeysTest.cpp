@@ -18,7 +18,8 @@ namespace {
 // Mnemonic; five rows) and a field after it.
 class GridTest : public ::testing::Test {
 protected:
-    GridTest() : scope(sink)
+    GridTest()
+        : scope(sink)
     {
         grid = new StringGrid(5, 6, &window);
         const char* titles[] = {"N\xC2\xB0", "COB ID", "Dimension", "Delete", "Mnemonic"};
@@ -39,7 +40,10 @@ protected:
     // The cell of the cursor as "column,row".
     std::string At() const { return std::to_string(grid->CurrentColumn()) + "," + std::to_string(grid->CurrentRow()); }
     QLineEdit* Editor() const { return qobject_cast<QLineEdit*>(Focused()); }
-    QPoint Centre(int column, int row) const { return grid->visualRect(grid->model()->index(row - 1, column)).center(); }
+    QPoint Centre(int column, int row) const
+    {
+        return grid->visualRect(grid->model()->index(row - 1, column)).center();
+    }
     void SelectFromCursor(int right, int down)
     {
         for (int i = 0; i < right; ++i) Press(Qt::Key_Right, Qt::ShiftModifier);

@@ -10,7 +10,8 @@ namespace {
 
 class StringGridTest : public ::testing::Test {
 protected:
-    StringGridTest() : grid(4, 6)
+    StringGridTest()
+        : grid(4, 6)
     {
         grid.Cells().SetCell(0, 0, "N\xC2\xB0");
         grid.Cells().SetCell(1, 0, "COB ID");

@@ -1,5 +1,5 @@
-#include "common/Cp1252.h"
 #include "common/TextFile.h"
+#include "common/Cp1252.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,9 @@ TEST(TextFile, EncodesCodePage1252WithCrLfAfterEveryLine)
 
 TEST(TextFile, CharactersOutsideTheCodePageBecomeQuestionMarks)
 {
-    EXPECT_EQ(Utf8ToCp1252("a\xE4\xB8\xAD" "b"), "a?b");
+    EXPECT_EQ(Utf8ToCp1252("a\xE4\xB8\xAD"
+                           "b"),
+              "a?b");
     EXPECT_FALSE(FitsCp1252("\xE4\xB8\xAD"));
     EXPECT_TRUE(FitsCp1252("\xC2\xB6\xC2\xB0"));
 }

@@ -1,7 +1,7 @@
-#include "gateway/GatewayProject.h"
 #include "devicenet/ByteMap.h"
 #include "devicenet/ByteMapFormat.h"
 #include "devicenet/TagList.h"
+#include "gateway/GatewayProject.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -18,12 +18,14 @@ TEST(ByteMap, PlacesEveryMappedByte)
                                 "<Net_In>8</Net_In><Net_Out>4</Net_Out></Par_Gen>");
     project.Write("Receive_Frame.xml", "<R><row COBID=\"0x181\" Dim=\"2\" Mnemonic=\"first\"/>"
                                        "<row COBID=\"0x182\" Dim=\"3\" Mnemonic=\"second\"/></R>");
-    project.Write("Receive_Info.xml", "<I><row B1=\"0\" B2=\"1\" B3=\"255\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/>"
-                                      "<row B1=\"1\" B2=\"255\" B3=\"9\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/></I>");
+    project.Write("Receive_Info.xml",
+                  "<I><row B1=\"0\" B2=\"1\" B3=\"255\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/>"
+                  "<row B1=\"1\" B2=\"255\" B3=\"9\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/></I>");
     project.Write("Send_Frame.xml", "<R><row COBID=\"0x201\" Dim=\"1\" Mnemonic=\"out a\"/>"
                                     "<row COBID=\"0x202\" Dim=\"1\" Mnemonic=\"out b\"/></R>");
-    project.Write("Send_Info.xml", "<I><row B1=\"2\" B2=\"255\" B3=\"255\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/>"
-                                   "<row B1=\"2\" B2=\"255\" B3=\"255\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/></I>");
+    project.Write("Send_Info.xml",
+                  "<I><row B1=\"2\" B2=\"255\" B3=\"255\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/>"
+                  "<row B1=\"2\" B2=\"255\" B3=\"255\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/></I>");
 
     const ByteMap map = BuildByteMap(LoadGatewayProject(ProjectLayout::Of(project.Path())));
     ASSERT_EQ(map.Input.Bytes.size(), 8u);
@@ -39,7 +41,8 @@ TEST(ByteMap, PlacesEveryMappedByte)
     EXPECT_FALSE(map.Output.Conflict(2)); // several send frames may take the same byte
 
     const std::string text = ByteMapText(map);
-    EXPECT_NE(text.find("IN  1    0x181      B2  first; 0x182      B1  second  [conflict]\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("IN  1    0x181      B2  first; 0x182      B1  second  [conflict]\n"), std::string::npos)
+        << text;
     EXPECT_NE(text.find("IN  9    0x182      B3  second  [beyond the area of 8 bytes]\n"), std::string::npos) << text;
     EXPECT_NE(text.find("OUT 3    -\n"), std::string::npos) << text;
 }
@@ -56,11 +59,14 @@ TEST(ByteMap, TagListNamesEveryMappedByte)
                   "<R><row COBID=\"0x181\" Dim=\"2\" Mnemonic=\"Temp. &#xB0;C, zone \\&quot;A&quot;\"/>"
                   "<row COBID=\"0x182\" Dim=\"3\" Mnemonic=\"Temp. &#xB0;C, zone \\&quot;A&quot;\"/>"
                   "<row COBID=\"0x183\" Dim=\"1\" Mnemonic=\"a very long mnemonic that goes on and on and on\"/></R>");
-    project.Write("Receive_Info.xml", "<I><row B1=\"0\" B2=\"9\" B3=\"255\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/>"
-                                      "<row B1=\"0\" B2=\"255\" B3=\"255\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/>"
-                                      "<row B1=\"7\" B2=\"255\" B3=\"255\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/></I>");
+    project.Write("Receive_Info.xml",
+                  "<I><row B1=\"0\" B2=\"9\" B3=\"255\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/>"
+                  "<row B1=\"0\" B2=\"255\" B3=\"255\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/>"
+                  "<row B1=\"7\" B2=\"255\" B3=\"255\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/></I>");
     project.Write("Send_Frame.xml", "<R><row COBID=\"0x201\" Dim=\"1\" Mnemonic=\"\"/></R>");
-    project.Write("Send_Info.xml", "<I><row B1=\"3\" B2=\"255\" B3=\"255\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/></I>");
+    project.Write(
+        "Send_Info.xml",
+        "<I><row B1=\"3\" B2=\"255\" B3=\"255\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/></I>");
 
     const std::vector<TagEntry> tags = TagEntries(BuildByteMap(LoadGatewayProject(ProjectLayout::Of(project.Path()))));
     ASSERT_EQ(tags.size(), 4u); // byte 9 lies beyond the input area
@@ -75,7 +81,8 @@ TEST(ByteMap, TagListNamesEveryMappedByte)
     const std::string csv = TagListCsv(tags);
     EXPECT_EQ(csv.substr(0, csv.find("\r\n", csv.find("\r\n") + 2) + 2),
               "direction,byte,cob_id,can_byte,mnemonic,tag\r\n"
-              "IN,0,0x181,1,\"Temp. \xC2\xB0" "C, zone \\\"\"A\"\"\",IN000_Temp_C_zone_A_B1\r\n");
+              "IN,0,0x181,1,\"Temp. \xC2\xB0"
+              "C, zone \\\"\"A\"\"\",IN000_Temp_C_zone_A_B1\r\n");
     EXPECT_NE(csv.find("OUT,3,0x201,1,,OUT003_B1\r\n"), std::string::npos) << csv;
 }
 

@@ -73,8 +73,9 @@ TEST_F(DeviceNetWindows, ByteMapWindowShowsAndExportsThePictureAndTags)
                    Button(window, QStringLiteral("Export SVG..."))->click();
                    Button(window, QStringLiteral("Export PNG..."))->click();
                    Button(window, QStringLiteral("Export tag list..."))->click();
-                   EXPECT_NE(ReadAll(csv).find("\r\nIN,8,$281,1,Drive 1 actual speed,IN008_Drive_1_actual_speed_B1\r\n"),
-                             std::string::npos);
+                   EXPECT_NE(
+                       ReadAll(csv).find("\r\nIN,8,$281,1,Drive 1 actual speed,IN008_Drive_1_actual_speed_B1\r\n"),
+                       std::string::npos);
                    EXPECT_NE(ReadAll(svg).find("$281 B1"), std::string::npos);
                    const QImage image(QString::fromStdString(png));
                    EXPECT_EQ(image.size(), window->View->sizeHint());
@@ -138,9 +139,10 @@ TEST_F(DeviceNetWindows, IdentityRoundTripIntoTheEds)
     EXPECT_EQ(read.at("IO_Info").at("Output1")[0].Text, "24");
 
     // A refused size is said and the file stays as it was.
-    app.Write("PROJECTS/Demo/pargen.xml", "<Par_Gen><Can_Baud>5</Can_Baud><CAN_Type>0</CAN_Type><How_Send>1</How_Send>"
-                                          "<Delay_Send>100</Delay_Send><Net_Dev_Id>12</Net_Dev_Id><Net_Baud>2</Net_Baud>"
-                                          "<Net_In>0</Net_In><Net_Out>24</Net_Out></Par_Gen>");
+    app.Write("PROJECTS/Demo/pargen.xml",
+              "<Par_Gen><Can_Baud>5</Can_Baud><CAN_Type>0</CAN_Type><How_Send>1</How_Send>"
+              "<Delay_Send>100</Delay_Send><Net_Dev_Id>12</Net_Dev_Id><Net_Baud>2</Net_Baud>"
+              "<Net_In>0</Net_In><Net_Out>24</Net_Out></Par_Gen>");
     main->actExportEds->trigger();
     EXPECT_NE(sink.Last().find("Net_In (Number Byte IN) must be a number from 1 to 128, not '0'"), std::string::npos)
         << sink.Last();

@@ -1,6 +1,6 @@
+#include "devicenet/EdsFile.h"
 #include "common/Failure.h"
 #include "devicenet/DeviceIdentity.h"
-#include "devicenet/EdsFile.h"
 #include "devicenet/EdsReader.h"
 #include "gateway/GatewayProject.h"
 #include "support/TempDir.h"

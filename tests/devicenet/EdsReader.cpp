@@ -9,7 +9,10 @@ namespace {
 
 class Reader {
 public:
-    explicit Reader(const std::string& text) : text_(text) {}
+    explicit Reader(const std::string& text)
+        : text_(text)
+    {
+    }
 
     EdsDocument Read()
     {
@@ -48,10 +51,8 @@ private:
         while (at_ < text_.size()) {
             if (text_[at_] == '$')
                 while (at_ < text_.size() && text_[at_] != '\n') ++at_;
-            else if (std::isspace(static_cast<unsigned char>(text_[at_])))
-                ++at_;
-            else
-                return;
+            else if (std::isspace(static_cast<unsigned char>(text_[at_]))) ++at_;
+            else return;
         }
     }
 

@@ -19,7 +19,8 @@ ReplayConfiguration TwoFrames()
     c.NetIn = 8;
     c.NetOut = 4;
     c.TimeOutDataS = 1;
-    c.Receive = {{0x181, 4, {0, 1, 255, 9, 2, 2, 2, 2}}, {0x281, 2, {6, 7, 255, 255, 255, 255, 255, 255}},
+    c.Receive = {{0x181, 4, {0, 1, 255, 9, 2, 2, 2, 2}},
+                 {0x281, 2, {6, 7, 255, 255, 255, 255, 255, 255}},
                  {0x181, 8, {3, 3, 3, 3, 3, 3, 3, 3}}}; // shadowed by the first row
     c.Send = {{0x201, 3, {0, 255, 3, 255, 255, 255, 255, 255}}, {0x202, 1, {1, 255, 255, 255, 255, 255, 255, 255}}};
     return c;
@@ -61,7 +62,8 @@ struct ReferenceModel {
                 }
             }
             std::sort(due.begin(), due.end());
-            for (const auto& [when, id] : due) Timeline.push_back("timeout " + LogTimeText(when) + " " + std::to_string(id));
+            for (const auto& [when, id] : due)
+                Timeline.push_back("timeout " + LogTimeText(when) + " " + std::to_string(id));
         }
         if (f.Kind != CanFrameKind::Data || f.Extended != C.Extended) return;
         for (const ReplayFrameRow& row : C.Receive) {
@@ -169,7 +171,8 @@ TEST(SendReplay, SendsChangedFramesOrEveryDelay)
 
 TEST(ReplayConfiguration, ReadsWhatTheLoaderBuildsAndRefusesAProjectThatDoesNotBuild)
 {
-    const ReplayConfiguration demo = LoadReplayConfiguration(LoadGatewayProject(ProjectLayout::Of(ZZ_DEMO_PROJECT_DIR)));
+    const ReplayConfiguration demo =
+        LoadReplayConfiguration(LoadGatewayProject(ProjectLayout::Of(ZZ_DEMO_PROJECT_DIR)));
     EXPECT_FALSE(demo.Extended);
     EXPECT_TRUE(demo.SendEvery);
     EXPECT_EQ(demo.DelaySendMs, 100);

@@ -1,6 +1,6 @@
+#include "devicenet/widgets/ReplayWindow.h"
 #include "app/TFZuzududadaeFirmWare.h"
 #include "devicenet/widgets/ReplayImageView.h"
-#include "devicenet/widgets/ReplayWindow.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
 
@@ -52,43 +52,45 @@ TEST(ReplayWindow, WalksThroughARecordedRun)
     main->show();
     QAction* action = MenuAction(main.get(), QStringLiteral("Replay CAN log"));
     ASSERT_NE(action, nullptr);
-    WhileModal([&] { action->trigger(); },
-               [&](QWidget* modal) {
-                   auto* window = qobject_cast<ReplayWindow*>(modal);
-                   ASSERT_NE(window, nullptr);
-                   EXPECT_EQ(window->windowTitle(), QStringLiteral("Replay CAN log"));
-                   EXPECT_LE(window->width(), 1366);
-                   EXPECT_LE(window->height(), 768);
-                   EXPECT_EQ(window->focusWidget(), window->OpenLog);
-                   QTest::keyClick(window->OpenLog, Qt::Key_Space);
-                   EXPECT_TRUE(window->Summary->text().contains(QStringLiteral("(candump -l): 5 frames read, 4 applied")))
-                       << window->Summary->text().toStdString();
-                   EXPECT_EQ(window->Changes->model()->rowCount(), 3);
-                   EXPECT_EQ(window->focusWidget(), window->Changes);
-                   EXPECT_EQ(window->View->Image()[7], 8);
-                   EXPECT_EQ(window->View->Image()[8], 0);
+    WhileModal(
+        [&] { action->trigger(); },
+        [&](QWidget* modal) {
+            auto* window = qobject_cast<ReplayWindow*>(modal);
+            ASSERT_NE(window, nullptr);
+            EXPECT_EQ(window->windowTitle(), QStringLiteral("Replay CAN log"));
+            EXPECT_LE(window->width(), 1366);
+            EXPECT_LE(window->height(), 768);
+            EXPECT_EQ(window->focusWidget(), window->OpenLog);
+            QTest::keyClick(window->OpenLog, Qt::Key_Space);
+            EXPECT_TRUE(window->Summary->text().contains(QStringLiteral("(candump -l): 5 frames read, 4 applied")))
+                << window->Summary->text().toStdString();
+            EXPECT_EQ(window->Changes->model()->rowCount(), 3);
+            EXPECT_EQ(window->focusWidget(), window->Changes);
+            EXPECT_EQ(window->View->Image()[7], 8);
+            EXPECT_EQ(window->View->Image()[8], 0);
 
-                   QTest::keyClick(window->Changes, Qt::Key_Down);
-                   EXPECT_EQ(window->Step(), 2);
-                   EXPECT_EQ(window->View->Image()[8], 0x11);
-                   EXPECT_EQ(window->Time->value(), 2);
-                   window->Next->click();
-                   EXPECT_EQ(window->View->Image()[20], 0x55);
-                   EXPECT_FALSE(window->Next->isEnabled());
-                   window->Time->setValue(0);
-                   EXPECT_EQ(window->View->Image(), std::vector<uint8_t>(32, 0));
-                   EXPECT_FALSE(window->Previous->isEnabled());
+            QTest::keyClick(window->Changes, Qt::Key_Down);
+            EXPECT_EQ(window->Step(), 2);
+            EXPECT_EQ(window->View->Image()[8], 0x11);
+            EXPECT_EQ(window->Time->value(), 2);
+            window->Next->click();
+            EXPECT_EQ(window->View->Image()[20], 0x55);
+            EXPECT_FALSE(window->Next->isEnabled());
+            window->Time->setValue(0);
+            EXPECT_EQ(window->View->Image(), std::vector<uint8_t>(32, 0));
+            EXPECT_FALSE(window->Previous->isEnabled());
 
-                   const QList<QListWidgetItem*> timeOuts =
-                       window->Events->findItems(QStringLiteral("Time-out: 0x381"), Qt::MatchContains);
-                   EXPECT_EQ(timeOuts.size(), 1);
-                   EXPECT_EQ(window->Events->findItems(QStringLiteral("Ignored, remote frame: 0x281"), Qt::MatchContains).size(), 1);
+            const QList<QListWidgetItem*> timeOuts =
+                window->Events->findItems(QStringLiteral("Time-out: 0x381"), Qt::MatchContains);
+            EXPECT_EQ(timeOuts.size(), 1);
+            EXPECT_EQ(
+                window->Events->findItems(QStringLiteral("Ignored, remote frame: 0x281"), Qt::MatchContains).size(), 1);
 
-                   window->OpenLog->click();
-                   EXPECT_NE(sink.Last().find("none of its lines can be read"), std::string::npos) << sink.Last();
-                   EXPECT_EQ(window->Changes->model()->rowCount(), 3);
-                   Button(window, QStringLiteral("Close"))->click();
-               });
+            window->OpenLog->click();
+            EXPECT_NE(sink.Last().find("none of its lines can be read"), std::string::npos) << sink.Last();
+            EXPECT_EQ(window->Changes->model()->rowCount(), 3);
+            Button(window, QStringLiteral("Close"))->click();
+        });
     main->LbButton1->click();
 }
 

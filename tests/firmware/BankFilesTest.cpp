@@ -30,7 +30,8 @@ TEST_F(BankFilesTest, OneReceiveFrameGivesTheDocumentedFirstBytes)
     ASSERT_EQ(bank1.size(), 16384u);
     EXPECT_EQ(bank1.substr(0, 14), std::string("\x81\x01\x00\x00\x08\x00\x00\x01\x02\x03\x04\x05\x06\x07", 14));
     EXPECT_EQ(bank1.substr(14), std::string(16384 - 14, '\0'));
-    for (int n = 2; n <= 5; ++n) EXPECT_EQ(ReadAll(Bin("bank" + std::to_string(n) + ".bin")), std::string(16384, '\0')) << n;
+    for (int n = 2; n <= 5; ++n)
+        EXPECT_EQ(ReadAll(Bin("bank" + std::to_string(n) + ".bin")), std::string(16384, '\0')) << n;
 }
 
 TEST_F(BankFilesTest, WithoutABinDirectoryNothingIsWrittenAndNothingIsSaid)
@@ -80,11 +81,12 @@ TEST_F(BankFilesTest, BankSourceHasItsFixedShapeAndUpperCaseDigits)
     EXPECT_EQ(lines[0], "#pragma CONST_SEG SEGMENT0");
     EXPECT_EQ(lines[1].size(), 119u);
     EXPECT_EQ(lines[1].substr(0, 41), "const char Bank1 [] = { 0xAB, 0x05, 0x00,");
-    EXPECT_EQ(lines[2], std::string(17, ' ') + [] {
-        std::string items;
-        for (int k = 0; k < 16; ++k) items += " 0x00,";
-        return items;
-    }());
+    EXPECT_EQ(
+        lines[2], std::string(17, ' ') + [] {
+            std::string items;
+            for (int k = 0; k < 16; ++k) items += " 0x00,";
+            return items;
+        }());
     EXPECT_EQ(lines[1024].size(), 114u);
     EXPECT_EQ(lines[1024].substr(lines[1024].size() - 13), " 0x00, 0x5A};");
     EXPECT_EQ(lines[1025], "");

@@ -4,9 +4,9 @@
 // in a failure without a message, or in a flashing program started on an unverified file.
 #include "FirmwareFixture.h"
 
+#include "app/cli/Commands.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
-#include "app/cli/Commands.h"
 #include "firmware/BuildLock.h"
 #include "firmware/CheckedComposition.h"
 #include "firmware/FirmwareVerification.h"
@@ -43,9 +43,12 @@ protected:
     }
     void SetNodeAddress(const std::string& id)
     {
-        ws.dir.Write("PROJECTS/P/pargen.xml",
-                     PargenDocument({{"Can_Baud", "5"}, {"CAN_Type", "0"}, {"How_Send", "0"}, {"Delay_Send", "100"},
-                                     {"Net_Dev_Id", id}, {"Net_Baud", "2"}}));
+        ws.dir.Write("PROJECTS/P/pargen.xml", PargenDocument({{"Can_Baud", "5"},
+                                                              {"CAN_Type", "0"},
+                                                              {"How_Send", "0"},
+                                                              {"Delay_Send", "100"},
+                                                              {"Net_Dev_Id", id},
+                                                              {"Net_Baud", "2"}}));
     }
     int Build(bool flash = false)
     {
@@ -85,8 +88,16 @@ TEST_F(BuildChainFaultsTest, AFullDiskNeverEndsInSuccessNorFlashesAPartialFirmwa
         total = (size_t{1} << 40) - unlimited.Left();
     }
     ASSERT_GT(total, good.size());
-    std::vector<size_t> limits{0, 1, 16383, 16384 * 5 + 100, 16384 * 5 + 117824 - 1, total - good.size() - 1,
-                               total - good.size() + 4096, total - 2, total - 1, total};
+    std::vector<size_t> limits{0,
+                               1,
+                               16383,
+                               16384 * 5 + 100,
+                               16384 * 5 + 117824 - 1,
+                               total - good.size() - 1,
+                               total - good.size() + 4096,
+                               total - 2,
+                               total - 1,
+                               total};
     for (size_t k = 1; k < 12; ++k) limits.push_back(total * k / 12);
     for (const size_t limit : limits) {
         sink.Clear();
@@ -112,8 +123,9 @@ TEST_F(BuildChainFaultsTest, AFullDiskNeverEndsInSuccessNorFlashesAPartialFirmwa
 TEST_F(BuildChainFaultsTest, TheProgramOnAFullDiskSaysWhyAndExitsWithOne)
 {
     // A file size limit stands in for the full disk: every write past it fails with EFBIG.
-    const std::string command = "trap '' XFSZ; ulimit -f 400; exec '" + std::string(ZZ_CLI_PATH) + "' build --app-dir '" +
-                                ws.dir.Path() + "' '" + ws.project.ProjectDir + "' 2>'" + ws.dir.File("err.txt") + "'";
+    const std::string command = "trap '' XFSZ; ulimit -f 400; exec '" + std::string(ZZ_CLI_PATH) +
+                                "' build --app-dir '" + ws.dir.Path() + "' '" + ws.project.ProjectDir + "' 2>'" +
+                                ws.dir.File("err.txt") + "'";
     const int status = std::system(("sh -c \"" + command + "\"").c_str());
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 1);
@@ -190,7 +202,8 @@ TEST_F(BuildChainFaultsTest, ADamagedBaseFirmwareIsRefusedNamingTheLine)
     std::vector<std::string> window1AsS3;
     for (const std::string& line : lines) {
         uint32_t address = 0;
-        if (line.rfind("S2", 0) == 0 && ReadHexAddress(line, 4, address) && address >= 0x388000 && address <= 0x38BFFF) {
+        if (line.rfind("S2", 0) == 0 && ReadHexAddress(line, 4, address) && address >= 0x388000 &&
+            address <= 0x38BFFF) {
             // The same 32 bytes as an S3 record: valid, but not where the composer looks.
             std::string s3 = "S32500" + line.substr(4, 70) + "??";
             s3 = s3.substr(0, s3.size() - 2) + SRecordChecksum(s3);
@@ -303,7 +316,8 @@ TEST_F(BuildChainFaultsTest, TwoProgramsBuildingAtOnceNeverBothSucceedSilently)
     const std::string cli = ZZ_CLI_PATH;
     for (int round = 0; round < 8; ++round) {
         const std::string one = ws.dir.File("one.txt"), two = ws.dir.File("two.txt");
-        const std::string build = "'" + cli + "' build --app-dir '" + ws.dir.Path() + "' '" + ws.project.ProjectDir + "'";
+        const std::string build =
+            "'" + cli + "' build --app-dir '" + ws.dir.Path() + "' '" + ws.project.ProjectDir + "'";
         const std::string script = build + " 2>'" + one + "'; echo $? >>'" + one + "'  & " + build + " 2>'" + two +
                                    "'; echo $? >>'" + two + "'; wait";
         ASSERT_EQ(std::system(("sh -c \"" + script + "\"").c_str()), 0);
@@ -330,11 +344,10 @@ TEST_F(BuildChainFaultsTest, TwoProgramsBuildingAtOnceNeverBothSucceedSilently)
 TEST_F(BuildChainFaultsTest, PlantedLinksAreNeverWrittenThroughAndLeftoversGo)
 {
     const std::string outside = ws.dir.Write("outside.txt", "keep me");
-    const std::vector<std::string> planted = {"bin/Bin.sx",     IntermediateName(1), IntermediateName(2),
-                                              IntermediateName(5), "New_sx48802.sx", "bin/bankg.c",
+    const std::vector<std::string> planted = {"bin/Bin.sx",        IntermediateName(1), IntermediateName(2),
+                                              IntermediateName(5), "New_sx48802.sx",    "bin/bankg.c",
                                               "bin/bank2.bin",     kBuildLockName};
-    for (const std::string& name : planted)
-        fs::create_symlink(outside, Project(name));
+    for (const std::string& name : planted) fs::create_symlink(outside, Project(name));
     ws.dir.Write("PROJECTS/P/bin/bankg.c.writing-Ab12Cd", "left by a killed build");
     ws.dir.Write("PROJECTS/P/bin/bank3.bin.writing-XyZ789", "left by a killed build");
     ws.dir.Write("PROJECTS/P/bin/bankg.c.writing-notes", "not ours");

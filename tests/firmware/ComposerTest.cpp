@@ -95,7 +95,8 @@ protected:
         const std::string bytes = Pattern(1);
         for (int k = 0; k < 512; ++k)
             records += BankRecord(0x388000 + 32u * static_cast<uint32_t>(k),
-                                  reinterpret_cast<const uint8_t*>(bytes.data()) + 32 * k) + "\r\n";
+                                  reinterpret_cast<const uint8_t*>(bytes.data()) + 32 * k) +
+                       "\r\n";
         return records;
     }
     void ExpectNoTemporaryFiles() const
@@ -113,7 +114,8 @@ TEST(SRecordTest, ChecksumIsTheOnesComplementOfTheByteSum)
     EXPECT_EQ(SRecordChecksum("S9030000??"), "FC");
     EXPECT_EQ(SRecordChecksum("S1130000285F245F2212226A000424290008237C??"), "2A");
     EXPECT_THROW(SRecordChecksum("S2ZZ??"), Failure);
-    EXPECT_EQ(IntermediateName(1), "\xC2\xB0" "B1\xC2\xB0.sx");
+    EXPECT_EQ(IntermediateName(1), "\xC2\xB0"
+                                   "B1\xC2\xB0.sx");
 }
 
 TEST_F(ComposerTest, BanksOneAndTwoReplaceTheirWindowsOfTheBaseFirmware)
@@ -132,7 +134,8 @@ TEST_F(ComposerTest, BanksOneAndTwoReplaceTheirWindowsOfTheBaseFirmware)
     ASSERT_EQ(out.size(), in.size());
     EXPECT_EQ(out.front(), in.front());
     EXPECT_EQ(out.back(), kS9);
-    const auto at = std::find_if(out.begin(), out.end(), [](const std::string& l) { return l.rfind("S224388000", 0) == 0; });
+    const auto at =
+        std::find_if(out.begin(), out.end(), [](const std::string& l) { return l.rfind("S224388000", 0) == 0; });
     ASSERT_NE(at, out.end());
     const size_t first = static_cast<size_t>(at - out.begin());
     EXPECT_EQ(in[first].substr(0, 10), "S224388000"); // in the place of the first dropped record
@@ -154,8 +157,10 @@ TEST_F(ComposerTest, BanksOneAndTwoReplaceTheirWindowsOfTheBaseFirmware)
 TEST_F(ComposerTest, OnlyTheStartAddressIsComparedWithTheWindow)
 {
     const std::string straddling = S2(0x387FF0);
-    EXPECT_EQ(Merge(kS0 + "\r\n" + straddling + "\r\n" + S2(0x388000) + "\r\n" + S2(0x38C000) + "\r\n" + kS9 + "\r\n"), 1);
-    EXPECT_EQ(Output("out.sx"), kS0 + "\r\n" + straddling + "\r\n" + Bank1Records() + S2(0x38C000) + "\r\n" + kS9 + "\r\n");
+    EXPECT_EQ(Merge(kS0 + "\r\n" + straddling + "\r\n" + S2(0x388000) + "\r\n" + S2(0x38C000) + "\r\n" + kS9 + "\r\n"),
+              1);
+    EXPECT_EQ(Output("out.sx"),
+              kS0 + "\r\n" + straddling + "\r\n" + Bank1Records() + S2(0x38C000) + "\r\n" + kS9 + "\r\n");
     EXPECT_FALSE(FileExists(context.BankDir + "Bin.sx"));
 }
 
@@ -188,8 +193,8 @@ TEST_F(ComposerTest, AWindowWithoutRecordsIsInsertedOnlyWhenAskedAndAnswered)
 
 TEST_F(ComposerTest, LinesAreRewrittenWithCrLfAndLoneCrEndsTheText)
 {
-    const std::string source = kS0 + "\rjunk after a lone CR\n" +  // lone CR: the rest is skipped
-                               "s224388000" + std::string(66, '0') + "\n" + // lower case: copied
+    const std::string source = kS0 + "\rjunk after a lone CR\n" +                   // lone CR: the rest is skipped
+                               "s224388000" + std::string(66, '0') + "\n" +         // lower case: copied
                                "hello, not a record\n" + S2(0x388000) + "\n" + kS9; // LF only, last without LF
     EXPECT_EQ(Merge(source), 1);
     EXPECT_EQ(Output("out.sx"), kS0 + "\r\n" + "s224388000" + std::string(66, '0') + "\r\n" +
@@ -297,8 +302,8 @@ TEST_F(ComposerTest, ARunOfBanksGivesWhatMergesOneAfterAnotherGive)
                               "\r\nnot a record\r\r\n" + S2(0x398000) + "\n" + S2(0x3A8000) + "\r\n" + kS9 + "\r\n";
     const std::vector<std::string> sources = {
         mixed,
-        mixed + "\r\n" + S2(0x3B8000) + "\r\n",                              // blank line after S9
-        kS0 + "\r\n" + S2(0x388000) + "\r\n" + S2(0x398000) + "\r\n",         // no S9
+        mixed + "\r\n" + S2(0x3B8000) + "\r\n",                                              // blank line after S9
+        kS0 + "\r\n" + S2(0x388000) + "\r\n" + S2(0x398000) + "\r\n",                        // no S9
         kS0 + "\r\n" + S2(0x388000) + "\r\n" + kS9 + "\r\n" + S2(0x398000) + "\r\nS2ZZ\r\n", // bad record after S9
     };
     for (const std::string& source : sources) {
@@ -335,8 +340,9 @@ TEST_F(ComposerTest, ARunOfBanksGivesWhatMergesOneAfterAnotherGive)
 TEST_F(ComposerTest, AnyBytesGiveCrLfLinesAndLeaveTheBaseAlone)
 {
     std::mt19937 random(4);
-    const std::string pieces[] = {"S2",   "S1", "S9", "s2", "S224388", "S2243980", "\r", "\n",
-                                  "\r\n", "ZZ", "0",  "F",  std::string(1, '\0'), S2(0x388000), S2(0x398000), kS9};
+    const std::string pieces[] = {"S2",         "S1",   "S9", "s2", "S224388", "S2243980",           "\r",
+                                  "\n",         "\r\n", "ZZ", "0",  "F",       std::string(1, '\0'), S2(0x388000),
+                                  S2(0x398000), kS9};
     for (int round = 0; round < 100; ++round) {
         std::string bytes;
         const int count = static_cast<int>(random() % 40);
@@ -357,9 +363,10 @@ TEST_F(ComposerTest, AnyBytesGiveCrLfLinesAndLeaveTheBaseAlone)
 TEST_F(ComposerTest, RandomBasesComposeAsBankOneThenBankTwoMergedOneAfterTheOther)
 {
     std::mt19937 random(11);
-    const std::string pieces[] = {"S2", "S1", "S9", "s2", "\r", "\n", "\r\n", "\r\n", "\r\n", "ZZ", "S2240000",
-                                  kS0, kS9, S2(0x387FF0), S2(0x388000), S2(0x38BFE0), S2(0x38C000), S2(0x398000),
-                                  S2(0x39BFE0), S2(0x3A8000), std::string(1, '\0')};
+    const std::string pieces[] = {
+        "S2",         "S1",         "S9",         "s2",         "\r",         "\n",         "\r\n",
+        "\r\n",       "\r\n",       "ZZ",         "S2240000",   kS0,          kS9,          S2(0x387FF0),
+        S2(0x388000), S2(0x38BFE0), S2(0x38C000), S2(0x398000), S2(0x39BFE0), S2(0x3A8000), std::string(1, '\0')};
     for (int round = 0; round < 300; ++round) {
         std::string bytes;
         const int count = static_cast<int>(random() % 30);

@@ -46,8 +46,14 @@ protected:
 
 TEST_F(LoaderTest, ParametersAloneGiveZeroCountsAndTheirByteOrders)
 {
-    Pargen(PargenDocument({{"Can_Baud", "5"}, {"CAN_Type", "1"}, {"How_Send", "1"}, {"Delay_Send", "1000"},
-                           {"TimeOut_Data", "1000"}, {"Net_Dev_Id", "0x3F"}, {"Net_Baud", "2"}, {"Net_In", "64"},
+    Pargen(PargenDocument({{"Can_Baud", "5"},
+                           {"CAN_Type", "1"},
+                           {"How_Send", "1"},
+                           {"Delay_Send", "1000"},
+                           {"TimeOut_Data", "1000"},
+                           {"Net_Dev_Id", "0x3F"},
+                           {"Net_Baud", "2"},
+                           {"Net_In", "64"},
                            {"Net_Out", "$20"}}));
     Load();
     // Delay_Send most significant byte first, TimeOut_Data least significant byte first.
@@ -62,34 +68,50 @@ TEST_F(LoaderTest, ParametersAloneGiveZeroCountsAndTheirByteOrders)
 
 TEST_F(LoaderTest, OptionalParametersFallBackToTheirDefaults)
 {
-    Pargen(PargenDocument({{"Can_Baud", "5"}, {"CAN_Type", "0"}, {"How_Send", "0"}, {"Delay_Send", "100"},
-                           {"TimeOut_Data", "abc"}, {"Net_Dev_Id", "10"}, {"Net_Baud", "2"}}));
+    Pargen(PargenDocument({{"Can_Baud", "5"},
+                           {"CAN_Type", "0"},
+                           {"How_Send", "0"},
+                           {"Delay_Send", "100"},
+                           {"TimeOut_Data", "abc"},
+                           {"Net_Dev_Id", "10"},
+                           {"Net_Baud", "2"}}));
     Load();
     EXPECT_EQ(Bytes(kParameterBlock + 9, 4), (std::vector<int>{0, 0, 128, 128}));
 
-    Pargen(PargenDocument({{"Can_Baud", "5"}, {"CAN_Type", "0"}, {"How_Send", "0"}, {"Delay_Send", "100"},
-                           {"Net_Dev_Id", "10"}, {"Net_Baud", "2"}, {"Net_In", ""}, {"Net_Out", "<a/>"}}));
+    Pargen(PargenDocument({{"Can_Baud", "5"},
+                           {"CAN_Type", "0"},
+                           {"How_Send", "0"},
+                           {"Delay_Send", "100"},
+                           {"Net_Dev_Id", "10"},
+                           {"Net_Baud", "2"},
+                           {"Net_In", ""},
+                           {"Net_Out", "<a/>"}}));
     Load();
     EXPECT_EQ(Bytes(kParameterBlock + 9, 4), (std::vector<int>{0, 0, 128, 128}));
 }
 
 TEST_F(LoaderTest, RequiredParameterMissingOrEmptyIsAFailure)
 {
-    Pargen(PargenDocument({{"Can_Baud", "7"}, {"CAN_Type", "0"}, {"How_Send", "0"}, {"Delay_Send", "100"},
-                           {"Net_Baud", "2"}}));
+    Pargen(PargenDocument(
+        {{"Can_Baud", "7"}, {"CAN_Type", "0"}, {"How_Send", "0"}, {"Delay_Send", "100"}, {"Net_Baud", "2"}}));
     EXPECT_NE(FailureOfLoad().find("Net_Dev_Id"), std::string::npos);
     // Stored before the failure, and stays.
     EXPECT_EQ(bank[kParameterBlock], 7);
 
-    Pargen(PargenDocument({{"Can_Baud", ""}, {"CAN_Type", "0"}, {"How_Send", "0"}, {"Delay_Send", "100"},
-                           {"Net_Dev_Id", "1"}, {"Net_Baud", "2"}}));
+    Pargen(PargenDocument({{"Can_Baud", ""},
+                           {"CAN_Type", "0"},
+                           {"How_Send", "0"},
+                           {"Delay_Send", "100"},
+                           {"Net_Dev_Id", "1"},
+                           {"Net_Baud", "2"}}));
     EXPECT_EQ(FailureOfLoad(), "'' is not a valid integer value");
 }
 
 TEST_F(LoaderTest, CobidKeepsAllBitsLeastSignificantByteFirst)
 {
-    Receive({FrameXmlRow("0x1FFFFFFF", "8"), FrameXmlRow("2047", "8"), FrameXmlRow("0x7FF", "8"), FrameXmlRow("$7FF", "8")},
-            {InfoRow(0), InfoRow(8), InfoRow(16), InfoRow(24)});
+    Receive(
+        {FrameXmlRow("0x1FFFFFFF", "8"), FrameXmlRow("2047", "8"), FrameXmlRow("0x7FF", "8"), FrameXmlRow("$7FF", "8")},
+        {InfoRow(0), InfoRow(8), InfoRow(16), InfoRow(24)});
     Pargen(DefaultPargen());
     Load();
     EXPECT_EQ(Bytes(0, 4), (std::vector<int>{0xFF, 0xFF, 0xFF, 0x1F}));
@@ -112,8 +134,8 @@ TEST_F(LoaderTest, DeleteIsSetOnlyByY)
 {
     Row missing = FrameXmlRow("1", "8");
     missing.erase(missing.begin() + 2);
-    Receive({FrameXmlRow("1", "8", "y"), FrameXmlRow("1", "8", "Y"), FrameXmlRow("1", "8", "N"), FrameXmlRow("1", "8", ""),
-             FrameXmlRow("1", "8", "yes"), missing},
+    Receive({FrameXmlRow("1", "8", "y"), FrameXmlRow("1", "8", "Y"), FrameXmlRow("1", "8", "N"),
+             FrameXmlRow("1", "8", ""), FrameXmlRow("1", "8", "yes"), missing},
             {InfoRow(0), InfoRow(0), InfoRow(0), InfoRow(0), InfoRow(0), InfoRow(0)});
     Load();
     std::vector<int> flags;
@@ -123,7 +145,8 @@ TEST_F(LoaderTest, DeleteIsSetOnlyByY)
 
 TEST_F(LoaderTest, RowsPairByPositionAndTheShorterDocumentCounts)
 {
-    Receive({FrameXmlRow("1", "8"), FrameXmlRow("2", "8"), FrameXmlRow("3", "8"), FrameXmlRow("4", "8"), FrameXmlRow("5", "8")},
+    Receive({FrameXmlRow("1", "8"), FrameXmlRow("2", "8"), FrameXmlRow("3", "8"), FrameXmlRow("4", "8"),
+             FrameXmlRow("5", "8")},
             {InfoRow(0), InfoRow(10), InfoRow(20)});
     Pargen(DefaultPargen());
     Load();

@@ -62,8 +62,14 @@ std::string PargenDocument(const std::vector<std::pair<std::string, std::string>
 
 std::string DefaultPargen()
 {
-    return PargenDocument({{"Can_Baud", "5"}, {"CAN_Type", "0"}, {"How_Send", "0"}, {"Delay_Send", "100"},
-                           {"TimeOut_Data", "5"}, {"Net_Dev_Id", "10"}, {"Net_Baud", "2"}, {"Net_In", "128"},
+    return PargenDocument({{"Can_Baud", "5"},
+                           {"CAN_Type", "0"},
+                           {"How_Send", "0"},
+                           {"Delay_Send", "100"},
+                           {"TimeOut_Data", "5"},
+                           {"Net_Dev_Id", "10"},
+                           {"Net_Baud", "2"},
+                           {"Net_In", "128"},
                            {"Net_Out", "128"}});
 }
 

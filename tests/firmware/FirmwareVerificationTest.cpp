@@ -103,9 +103,9 @@ TEST_F(FirmwareVerificationTest, ASingleChangedByteIsToldAsTheEngineerReadsIt)
     const uint8_t original = *SRecordFile::Parse(base).Image().At(outside);
     const FirmwareVerification elsewhere = Verify(WithByte(firmware, outside, static_cast<uint8_t>(original + 1)));
     ASSERT_EQ(elsewhere.DifferenceCount, 1u);
-    EXPECT_EQ(elsewhere.Differences.front().Describe(),
-              "address 0x3A8001, outside banks 1 and 2: firmware " + std::to_string((original + 1) & 0xFF) +
-                  ", base firmware " + std::to_string(original));
+    EXPECT_EQ(elsewhere.Differences.front().Describe(), "address 0x3A8001, outside banks 1 and 2: firmware " +
+                                                            std::to_string((original + 1) & 0xFF) + ", base firmware " +
+                                                            std::to_string(original));
 }
 
 TEST_F(FirmwareVerificationTest, MissingDataAndLateOverwritesAreDifferences)
@@ -181,9 +181,14 @@ TEST_F(FirmwareVerificationTest, ReadingTheFilesSideBySideAgreesWithTheImages)
     std::fill(std::begin(ones), std::end(ones), 1);
     straddling.insert(straddling.end() - 1, BankRecord(BankFirstAddress(2) - 16, ones));
     const uint32_t netDevId = BankFirstAddress(1) + 15005;
-    const std::string firmwares[] = {
-        Join(lines), Join(reordered), Join(shortened), Join(straddling), WithByte(Join(lines), netDevId, 12),
-        WithByte(Join(lines), BankFirstAddress(3), 1), Join(lines).substr(0, 5000), Join(lines) + "S9030000FC\r\n"};
+    const std::string firmwares[] = {Join(lines),
+                                     Join(reordered),
+                                     Join(shortened),
+                                     Join(straddling),
+                                     WithByte(Join(lines), netDevId, 12),
+                                     WithByte(Join(lines), BankFirstAddress(3), 1),
+                                     Join(lines).substr(0, 5000),
+                                     Join(lines) + "S9030000FC\r\n"};
     for (const std::string& firmware : firmwares) {
         const std::string path = ws.dir.Write("firmware.sx", firmware);
         const std::string basePath = ws.PutBaseFirmware(base);

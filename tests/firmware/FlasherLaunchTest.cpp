@@ -11,7 +11,8 @@ TEST(FlasherLaunchTest, WindowsProgramsGoThroughWineWhenItIsThere)
 {
     TempDir dir;
     const std::string pe = dir.Write("ZoruvOdeza.exe", "MZ\x90\0rest");
-    const std::string native = dir.Write("native.exe", "\x7F" "ELF");
+    const std::string native = dir.Write("native.exe", "\x7F"
+                                                       "ELF");
     const char* saved = std::getenv("PATH");
     const std::string oldPath = saved ? saved : "";
     setenv("PATH", dir.MakeDir("nowine").c_str(), 1);
@@ -26,7 +27,8 @@ TEST(FlasherLaunchTest, WindowsProgramsGoThroughWineWhenItIsThere)
     EXPECT_EQ(launch.Arguments, (std::vector<std::string>{pe, "p"}));
     EXPECT_EQ(direct.Program, native);
     EXPECT_EQ(direct.Arguments, std::vector<std::string>{"p"});
-    EXPECT_EQ(FlasherParameter("/p/New_sx48802.sx", 0), "\"/p/New_sx48802.sx\"\xC2\xB6" "0");
+    EXPECT_EQ(FlasherParameter("/p/New_sx48802.sx", 0), "\"/p/New_sx48802.sx\"\xC2\xB6"
+                                                        "0");
 }
 
 } // namespace

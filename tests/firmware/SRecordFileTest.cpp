@@ -137,7 +137,9 @@ TEST(SRecordFileTest, LaterRecordsOverwriteEarlierOnes)
 TEST(SRecordFileTest, FindsDataRecordsInAWindowByAddressOrAsTheComposerReadsThem)
 {
     // S1 at 0x3880 with first data byte 0x12: the composer reads "388012" as its address.
-    const SRecordFile s1 = SRecordFile::Parse(Lines({Record("S1053880" "1234"), kS9}));
+    const SRecordFile s1 = SRecordFile::Parse(Lines({Record("S1053880"
+                                                            "1234"),
+                                                     kS9}));
     EXPECT_FALSE(s1.HasDataRecordIn(BankFirstAddress(1), BankLastAddress(1)));
     EXPECT_TRUE(s1.HasDataRecordIn(BankFirstAddress(1), BankLastAddress(1), WindowReading::Composer));
     EXPECT_TRUE(s1.HasDataRecordIn(0x3880, 0x3880));

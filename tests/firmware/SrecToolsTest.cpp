@@ -55,8 +55,8 @@ TEST(SrecToolsTest, ComposedFirmwareIsTheBaseWithTheBankWindowsReplaced)
     EXPECT_EQ(RunTool("srec_info " + Quoted(composed)), 0);
     const std::string expected = ws.dir.File("expected.srec");
     ASSERT_EQ(RunTool("srec_cat " + Quoted(base) + " -exclude 0x388000 0x38C000 -exclude 0x398000 0x39C000 " +
-                  Quoted(bin + "bank1.bin") + " -binary -offset 0x388000 " + Quoted(bin + "bank2.bin") +
-                  " -binary -offset 0x398000 -o " + Quoted(expected)),
+                      Quoted(bin + "bank1.bin") + " -binary -offset 0x388000 " + Quoted(bin + "bank2.bin") +
+                      " -binary -offset 0x398000 -o " + Quoted(expected)),
               0);
     EXPECT_EQ(RunTool("srec_cmp " + Quoted(expected) + " " + Quoted(composed)), 0);
     EXPECT_NE(RunTool("srec_cmp " + Quoted(base) + " " + Quoted(composed)), 0);

@@ -77,7 +77,9 @@ TEST_F(DeviceUpdateWindowTest, ShowsPortProgressAndTheButtonOnlyAndComposesThenF
 
     ASSERT_EQ(desktop.started.size(), 1u);
     EXPECT_EQ(desktop.started[0].program, ws.dir.Path() + "/ZoruvOdeza.exe");
-    EXPECT_EQ(desktop.started[0].arguments, std::vector<std::string>{"\"" + NewFirmware() + "\"\xC2\xB6" "2"});
+    EXPECT_EQ(desktop.started[0].arguments, std::vector<std::string>{"\"" + NewFirmware() +
+                                                                     "\"\xC2\xB6"
+                                                                     "2"});
     EXPECT_EQ(desktop.started[0].workingDirectory, ws.project.MasterDir);
 
     // The next showing starts again from COM1.
@@ -101,7 +103,8 @@ TEST_F(DeviceUpdateWindowTest, MissingBaseFirmwareOrMasterKeepsTheButtonDisabled
     sink.Clear();
     std::filesystem::remove_all(ws.project.MasterDir);
     Show(&window);
-    EXPECT_EQ(sink.Texts(), std::vector<std::string>{"Error! Firmware Directory not Found! Please reinstall the software."});
+    EXPECT_EQ(sink.Texts(),
+              std::vector<std::string>{"Error! Firmware Directory not Found! Please reinstall the software."});
     EXPECT_FALSE(window.LbButton2->isEnabled());
 }
 
@@ -158,7 +161,8 @@ TEST_F(DeviceUpdateWindowTest, TheStatusLineTellsTheVerificationAndTheFlashersSt
     Press();
     EXPECT_TRUE(sink.Empty()) << sink.Last();
     // Every byte of the bank files is 1: one receive and one send frame.
-    EXPECT_EQ(window.LabelStatus->text(), "New_sx48802.sx verified: 1 receive and 1 send frames\nZoruvOdeza.exe started on COM3");
+    EXPECT_EQ(window.LabelStatus->text(),
+              "New_sx48802.sx verified: 1 receive and 1 send frames\nZoruvOdeza.exe started on COM3");
     EXPECT_TRUE(window.LabelStatus->isVisible());
     ASSERT_EQ(desktop.started.size(), 1u);
 
@@ -166,7 +170,8 @@ TEST_F(DeviceUpdateWindowTest, TheStatusLineTellsTheVerificationAndTheFlashersSt
     desktop.lastStartedRunning = true;
     Press();
     EXPECT_EQ(desktop.started.size(), 1u);
-    EXPECT_EQ(window.LabelStatus->text(), "ZoruvOdeza.exe is still running on COM3: wait until it has finished before the next update");
+    EXPECT_EQ(window.LabelStatus->text(),
+              "ZoruvOdeza.exe is still running on COM3: wait until it has finished before the next update");
     desktop.lastStartedRunning = false;
     Press();
     EXPECT_EQ(desktop.started.size(), 2u);

@@ -12,9 +12,9 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QEvent>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
@@ -36,7 +36,8 @@ protected:
         auto* widget = qobject_cast<QWidget*>(watched);
         if (event->type() == QEvent::Show && widget && widget->isWindow() && widget->isModal()) {
             ++shown;
-            QMetaObject::invokeMethod(widget, [widget] { widget->close(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                widget, [widget] { widget->close(); }, Qt::QueuedConnection);
         }
         return false;
     }
@@ -108,23 +109,27 @@ TEST_F(UpdateDeviceTest, BuildStepsRunBeforeTheDeviceUpdateWindowOpens)
                });
     EXPECT_TRUE(sink.Empty()) << sink.Last();
     ASSERT_EQ(desktop.started.size(), 1u);
-    EXPECT_EQ(desktop.started[0].arguments,
-              std::vector<std::string>{"\"" + ws.project.ProjectDir + "/New_sx48802.sx\"\xC2\xB6" "1"});
+    EXPECT_EQ(desktop.started[0].arguments, std::vector<std::string>{"\"" + ws.project.ProjectDir +
+                                                                     "/New_sx48802.sx\"\xC2\xB6"
+                                                                     "1"});
 }
 
 TEST_F(UpdateDeviceTest, AProjectBuiltAfterAnotherGivesTheFilesOfAFreshCommandLineBuild)
 {
     std::vector<Row> frames, mappings;
-    for (int i = 0; i < 10; ++i) frames.push_back(FrameXmlRow(std::to_string(0x181 + i), "8")), mappings.push_back(InfoRow(i));
+    for (int i = 0; i < 10; ++i)
+        frames.push_back(FrameXmlRow(std::to_string(0x181 + i), "8")), mappings.push_back(InfoRow(i));
     ws.dir.Write("PROJECTS/Q/Receive_Frame.xml", RowsDocument("Receive_Frames", frames));
     ws.dir.Write("PROJECTS/Q/Receive_Info.xml", RowsDocument("Receive_Frames_Info", mappings));
     ws.dir.MakeDir("PROJECTS/Q/bin");
     frames.resize(4), mappings.resize(4);
     ws.dir.Write("PROJECTS/P/Receive_Frame.xml", RowsDocument("Receive_Frames", frames));
-    ws.dir.Write("PROJECTS/P/Receive_Info.xml", RowsDocument("Receive_Frames_Info", {InfoRow(9), InfoRow(9), InfoRow(9), InfoRow(9)}));
+    ws.dir.Write("PROJECTS/P/Receive_Info.xml",
+                 RowsDocument("Receive_Frames_Info", {InfoRow(9), InfoRow(9), InfoRow(9), InfoRow(9)}));
     Start();
     // Q has no pargen.xml: its parameter block is zero, unlike P's.
-    EXPECT_EQ(UpdateDevice(ws.dir.File("PROJECTS/Q")), ProjectCheckVerdict(LoadGatewayProject(ProjectLayout::Of(ws.dir.File("PROJECTS/Q")))));
+    EXPECT_EQ(UpdateDevice(ws.dir.File("PROJECTS/Q")),
+              ProjectCheckVerdict(LoadGatewayProject(ProjectLayout::Of(ws.dir.File("PROJECTS/Q")))));
     EXPECT_EQ(UpdateDevice(ws.project.ProjectDir), ProjectCheckVerdict(LoadGatewayProject(ws.project)));
     EXPECT_TRUE(sink.Empty()) << sink.Last();
     const std::vector<std::string> inWindow = BuiltFiles();
@@ -175,4 +180,3 @@ TEST_F(UpdateDeviceTest, ABankFileTheBuildCouldNotWriteStopsTheCompositionNotThe
 }
 
 } // namespace
-

@@ -22,8 +22,14 @@ std::string Bytes(const std::vector<int>& values)
 
 class FrameMappingDocumentTest : public ::testing::Test {
 protected:
-    void Frames(const std::string& rows) { dir.Write("Receive_Frame.xml", "<Receive_Frames>" + rows + "</Receive_Frames>"); }
-    void Info(const std::string& rows) { dir.Write("Receive_Info.xml", "<Receive_Frames_Info>" + rows + "</Receive_Frames_Info>"); }
+    void Frames(const std::string& rows)
+    {
+        dir.Write("Receive_Frame.xml", "<Receive_Frames>" + rows + "</Receive_Frames>");
+    }
+    void Info(const std::string& rows)
+    {
+        dir.Write("Receive_Info.xml", "<Receive_Frames_Info>" + rows + "</Receive_Frames_Info>");
+    }
     MappingList Load()
     {
         MappingList list;

@@ -55,9 +55,9 @@ TEST(PargenDocument, ReadsElementsInAnyOrderAndKeepsTextsAsTyped)
 TEST(PargenDocument, OlderFilesWithoutTimeOutAndAreaSizesGetTheirDefaults)
 {
     TempDir dir;
-    const std::string path = dir.Write(
-        "pargen.xml", Pargen("<Can_Baud>4</Can_Baud><CAN_Type>0</CAN_Type><How_Send>0</How_Send>"
-                             "<Delay_Send>20</Delay_Send><Net_Dev_Id>3</Net_Dev_Id><Net_Baud>0</Net_Baud>"));
+    const std::string path =
+        dir.Write("pargen.xml", Pargen("<Can_Baud>4</Can_Baud><CAN_Type>0</CAN_Type><How_Send>0</How_Send>"
+                                       "<Delay_Send>20</Delay_Send><Net_Dev_Id>3</Net_Dev_Id><Net_Baud>0</Net_Baud>"));
     ProjectDocument document;
     PargenSettings read = PargenDefaults(true);
     ASSERT_TRUE(LoadPargen(document, path, read));
@@ -77,9 +77,10 @@ TEST(PargenDocument, AnyCanTypeButZeroMeans29Bit)
     TempDir dir;
     ProjectDocument document;
     for (const char* type : {"1", "2", ""}) {
-        const std::string path = dir.Write("pargen.xml", Pargen(std::string("<Can_Baud>5</Can_Baud><CAN_Type>") + type +
-                                                                "</CAN_Type><How_Send>0</How_Send><Delay_Send>1</Delay_Send>"
-                                                                "<Net_Dev_Id>1</Net_Dev_Id><Net_Baud>2</Net_Baud>"));
+        const std::string path =
+            dir.Write("pargen.xml", Pargen(std::string("<Can_Baud>5</Can_Baud><CAN_Type>") + type +
+                                           "</CAN_Type><How_Send>0</How_Send><Delay_Send>1</Delay_Send>"
+                                           "<Net_Dev_Id>1</Net_Dev_Id><Net_Baud>2</Net_Baud>"));
         PargenSettings read = PargenDefaults(true);
         LoadPargen(document, path, read);
         EXPECT_FALSE(read.Can11Bit) << "CAN_Type '" << type << "'";
@@ -129,14 +130,14 @@ TEST(PargenDocument, ChecksRunInOrderWithTheirMessages)
     const char* in = "Error!! DeviceNET Number Byte IN must be between 1 and 128. ";
     const char* out = "Error!! DeviceNET Number Byte OUT must be between 1 and 128. ";
     const Case cases[] = {
-        {&PargenSettings::DelaySend, "0", cycle},        {&PargenSettings::DelaySend, "65535", nullptr},
-        {&PargenSettings::DelaySend, "65536", cycle},    {&PargenSettings::DelaySend, "", cycle},
-        {&PargenSettings::TimeOutData, "0", nullptr},    {&PargenSettings::TimeOutData, "10001", timeOut},
-        {&PargenSettings::TimeOutData, "-1", timeOut},   {&PargenSettings::NetDevId, "0x3F", nullptr},
-        {&PargenSettings::NetDevId, "64", address},      {&PargenSettings::NetDevId, "abc", address},
-        {&PargenSettings::NetDevId, "63 ", address},     {&PargenSettings::NetIn, "0", in},
-        {&PargenSettings::NetIn, "128", nullptr},        {&PargenSettings::NetIn, "129", in},
-        {&PargenSettings::NetOut, "$80", nullptr},       {&PargenSettings::NetOut, "0", out},
+        {&PargenSettings::DelaySend, "0", cycle},      {&PargenSettings::DelaySend, "65535", nullptr},
+        {&PargenSettings::DelaySend, "65536", cycle},  {&PargenSettings::DelaySend, "", cycle},
+        {&PargenSettings::TimeOutData, "0", nullptr},  {&PargenSettings::TimeOutData, "10001", timeOut},
+        {&PargenSettings::TimeOutData, "-1", timeOut}, {&PargenSettings::NetDevId, "0x3F", nullptr},
+        {&PargenSettings::NetDevId, "64", address},    {&PargenSettings::NetDevId, "abc", address},
+        {&PargenSettings::NetDevId, "63 ", address},   {&PargenSettings::NetIn, "0", in},
+        {&PargenSettings::NetIn, "128", nullptr},      {&PargenSettings::NetIn, "129", in},
+        {&PargenSettings::NetOut, "$80", nullptr},     {&PargenSettings::NetOut, "0", out},
     };
     for (const Case& c : cases) {
         PargenSettings settings = PargenDefaults(true); // sends on data change: the cycle is still checked

@@ -1,6 +1,6 @@
-#include "gateway/GatewayProject.h"
 #include "projectcheck/ProjectCheck.h"
 #include "common/MessageSink.h"
+#include "gateway/GatewayProject.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -84,13 +84,17 @@ const std::string kEmcyRow = "<row id_dev=\"5\" mask_eq_ec=\"0\" mask_eq_er=\"0\
                              "enmask_eq_m2=\"0\" enmask_eq_m3=\"0\" bypass_set=\"1\"/>";
 
 const Case kCases[] = {
-    {"AddressOutOfRange", {{"pargen.xml", Pargen("0", "64", "16", "16")}},
+    {"AddressOutOfRange",
+     {{"pargen.xml", Pargen("0", "64", "16", "16")}},
      {"parameter-range", Severity::Error, "pargen.xml", std::nullopt, "Net_Dev_Id"}},
-    {"TwentyNineBitIdInElevenBitProject", {{"Receive_Frame.xml", Frames(Frame("0x181", "2") + Frame("0x18FF00", "2"))}},
+    {"TwentyNineBitIdInElevenBitProject",
+     {{"Receive_Frame.xml", Frames(Frame("0x181", "2") + Frame("0x18FF00", "2"))}},
      {"29-bit-id-in-11-bit-project", Severity::Error, "Receive_Frame.xml", 2, "COBID"}},
-    {"CobIdNoNumber", {{"Send_Frame.xml", Frames(Frame("12a", "2"))}},
+    {"CobIdNoNumber",
+     {{"Send_Frame.xml", Frames(Frame("12a", "2"))}},
      {"cob-id-range", Severity::Error, "Send_Frame.xml", 1, "COBID"}},
-    {"DimensionOutOfRange", {{"Send_Frame.xml", Frames(Frame("0x201", "9"))}},
+    {"DimensionOutOfRange",
+     {{"Send_Frame.xml", Frames(Frame("0x201", "9"))}},
      {"dim-range", Severity::Error, "Send_Frame.xml", 1, "Dim"}},
     {"MoreThan127Frames",
      {{"Send_Frame.xml", Frames(Repeat(128, [](int i) { return Frame(std::to_string(0x200 + i), "1"); }))},
@@ -100,51 +104,74 @@ const Case kCases[] = {
      {{"Send_Frame.xml", Frames(Repeat(300, [](int i) { return Frame(std::to_string(0x200 + i), "1"); }))},
       {"Send_Info.xml", Info(Repeat(300, [](int) { return Mapping({"0"}); }))}},
      {"row-count-wraps", Severity::Error, "Send_Info.xml", 256, ""}},
-    {"EmptyCobIdEndsTheTable", {{"Receive_Frame.xml", Frames(Frame("0x181", "2") + Frame("", "2"))}},
+    {"EmptyCobIdEndsTheTable",
+     {{"Receive_Frame.xml", Frames(Frame("0x181", "2") + Frame("", "2"))}},
      {"table-gap", Severity::Error, "Receive_Frame.xml", 2, "COBID"}},
-    {"DuplicateCobId", {{"Receive_Frame.xml", Frames(Frame("0x181", "2") + Frame("385", "2"))}},
+    {"DuplicateCobId",
+     {{"Receive_Frame.xml", Frames(Frame("0x181", "2") + Frame("385", "2"))}},
      {"duplicate-cob-id", Severity::Warning, "Receive_Frame.xml", 2, "COBID"}},
-    {"MappingValueNotADeviceNetByte", {{"Receive_Info.xml", Info(Mapping({"0", "200"}) + Mapping({"2", "3"}))}},
+    {"MappingValueNotADeviceNetByte",
+     {{"Receive_Info.xml", Info(Mapping({"0", "200"}) + Mapping({"2", "3"}))}},
      {"mapping-value-range", Severity::Error, "Receive_Info.xml", 1, "B2"}},
-    {"MappingValueTruncated", {{"Send_Info.xml", Info(Mapping({"300", "0"}))}},
+    {"MappingValueTruncated",
+     {{"Send_Info.xml", Info(Mapping({"300", "0"}))}},
      {"value-truncated", Severity::Error, "Send_Info.xml", 1, "B1"}},
-    {"ReceiveOverlap", {{"Receive_Info.xml", Info(Mapping({"0", "1"}) + Mapping({"1", "3"}))}},
+    {"ReceiveOverlap",
+     {{"Receive_Info.xml", Info(Mapping({"0", "1"}) + Mapping({"1", "3"}))}},
      {"byte-overlap", Severity::Error, "Receive_Info.xml", 2, "B1"}},
-    {"ReceiveBeyondNetIn", {{"Receive_Info.xml", Info(Mapping({"0", "1"}) + Mapping({"2", "16"}))}},
+    {"ReceiveBeyondNetIn",
+     {{"Receive_Info.xml", Info(Mapping({"0", "1"}) + Mapping({"2", "16"}))}},
      {"mapping-beyond-net-in", Severity::Error, "Receive_Info.xml", 2, "B2"}},
-    {"SendBeyondNetOut", {{"pargen.xml", Pargen("0", "10", "16", "4")}, {"Send_Info.xml", Info(Mapping({"3", "4"}))}},
+    {"SendBeyondNetOut",
+     {{"pargen.xml", Pargen("0", "10", "16", "4")}, {"Send_Info.xml", Info(Mapping({"3", "4"}))}},
      {"mapping-beyond-net-out", Severity::Error, "Send_Info.xml", 1, "B2"}},
     {"FramesWithoutMappingRows",
      {{"Receive_Frame.xml", Frames(Frame("0x181", "2") + Frame("0x281", "2") + Frame("0x381", "1"))}},
      {"frames-without-mapping", Severity::Error, "Receive_Info.xml", 3, ""}},
-    {"MappingRowsWithoutFrame", {{"Send_Info.xml", Info(Mapping({"0"}) + Mapping({"1"}))}},
+    {"MappingRowsWithoutFrame",
+     {{"Send_Info.xml", Info(Mapping({"0"}) + Mapping({"1"}))}},
      {"mapping-rows-without-frame", Severity::Warning, "Send_Info.xml", 2, ""}},
-    {"MappingMissing", {{"Send_Info.xml", ""}}, {"mapping-missing", Severity::Error, "Send_Info.xml", std::nullopt, ""}},
-    {"MappedBeyondDim", {{"Receive_Info.xml", Info(Mapping({"0", "1", "9"}) + Mapping({"2", "3"}))}},
+    {"MappingMissing",
+     {{"Send_Info.xml", ""}},
+     {"mapping-missing", Severity::Error, "Send_Info.xml", std::nullopt, ""}},
+    {"MappedBeyondDim",
+     {{"Receive_Info.xml", Info(Mapping({"0", "1", "9"}) + Mapping({"2", "3"}))}},
      {"mapping-beyond-dim", Severity::Error, "Receive_Info.xml", 1, "B3"}},
-    {"MappingAttributeMissing", {{"Send_Info.xml", Info("<row B1=\"0\" B2=\"1\"/>")}},
+    {"MappingAttributeMissing",
+     {{"Send_Info.xml", Info("<row B1=\"0\" B2=\"1\"/>")}},
      {"mapping-attribute-missing", Severity::Error, "Send_Info.xml", 1, "B3"}},
-    {"DocumentNotWellFormed", {{"Receive_Frame.xml", "<Receive_Frames><row"}},
+    {"DocumentNotWellFormed",
+     {{"Receive_Frame.xml", "<Receive_Frames><row"}},
      {"document-not-loadable", Severity::Error, "Receive_Frame.xml", std::nullopt, ""}},
-    {"LoaderStopsOnCanType", {{"pargen.xml", Pargen("abc", "10", "16", "16")}},
+    {"LoaderStopsOnCanType",
+     {{"pargen.xml", Pargen("abc", "10", "16", "16")}},
      {"loader-stops", Severity::Error, "pargen.xml", std::nullopt, ""}},
-    {"CanTypeStoredOtherwise", {{"pargen.xml", Pargen("256", "10", "16", "16")}},
+    {"CanTypeStoredOtherwise",
+     {{"pargen.xml", Pargen("256", "10", "16", "16")}},
      {"value-truncated", Severity::Error, "pargen.xml", std::nullopt, "CAN_Type"}},
     {"PargenMissing", {{"pargen.xml", ""}}, {"document-missing", Severity::Error, "pargen.xml", std::nullopt, ""}},
     {"EmptyProject",
-     {{"pargen.xml", ""}, {"Receive_Frame.xml", ""}, {"Receive_Info.xml", ""}, {"Send_Frame.xml", ""}, {"Send_Info.xml", ""}},
+     {{"pargen.xml", ""},
+      {"Receive_Frame.xml", ""},
+      {"Receive_Info.xml", ""},
+      {"Send_Frame.xml", ""},
+      {"Send_Info.xml", ""}},
      {"empty-project", Severity::Error, "", std::nullopt, ""}},
     {"StoredPdoWithoutItsPdo",
-     {{"rpdodef.xml", "<rpdodef><row cobid=\"0x181\" id_dev_orig=\"1\" en_bypass=\"0\" posind=\"0\" n_tpdo=\"1\"/></rpdodef>"},
+     {{"rpdodef.xml",
+       "<rpdodef><row cobid=\"0x181\" id_dev_orig=\"1\" en_bypass=\"0\" posind=\"0\" n_tpdo=\"1\"/></rpdodef>"},
       {"sdopdo.xml", "<sdopdo><row index=\"8192\" subindex=\"1\" nrpdo=\"1\" poscomp=\"18\"/>"
                      "<row index=\"8192\" subindex=\"2\" nrpdo=\"2\" poscomp=\"18\"/></sdopdo>"}},
      {"stored-pdo-without-pdo", Severity::Error, "sdopdo.xml", 1, "nrpdo"}},
     {"PdoCobidNoNumber",
-     {{"rpdodef.xml", "<rpdodef><row cobid=\"abc\" id_dev_orig=\"1\" en_bypass=\"2\" posind=\"0\" n_tpdo=\"1\"/></rpdodef>"}},
+     {{"rpdodef.xml",
+       "<rpdodef><row cobid=\"abc\" id_dev_orig=\"1\" en_bypass=\"2\" posind=\"0\" n_tpdo=\"1\"/></rpdodef>"}},
      {"key-not-a-number", Severity::Error, "rpdodef.xml", 0, "cobid"}},
-    {"EmcyDefinitionsBroken", {{"emcydef.xml", "<emcydef><row"}},
+    {"EmcyDefinitionsBroken",
+     {{"emcydef.xml", "<emcydef><row"}},
      {"document-not-loadable", Severity::Error, "emcydef.xml", std::nullopt, ""}},
-    {"EmcyIdTwice", {{"emcydef.xml", "<emcydef>" + kEmcyRow + kEmcyRow + "</emcydef>"}},
+    {"EmcyIdTwice",
+     {{"emcydef.xml", "<emcydef>" + kEmcyRow + kEmcyRow + "</emcydef>"}},
      {"duplicate-key", Severity::Error, "emcydef.xml", 1, "id_dev"}},
 };
 
@@ -165,8 +192,8 @@ TEST_P(ProjectCheckRules, GiveTheirFinding)
     ScopedMessageSink scope(said);
     const std::vector<Finding> findings = CheckProject(LoadGatewayProject(ProjectLayout::Of(project.Path())));
     EXPECT_TRUE(said.Empty()) << c.name << ": the check said " << said.Last();
-    const auto found = std::find_if(findings.begin(), findings.end(),
-                                    [&](const Finding& f) { return f.Rule == c.expected.Rule; });
+    const auto found =
+        std::find_if(findings.begin(), findings.end(), [&](const Finding& f) { return f.Rule == c.expected.Rule; });
     ASSERT_NE(found, findings.end()) << c.name << ": no " << c.expected.Rule;
     EXPECT_EQ(found->Level, c.expected.Level);
     EXPECT_EQ(found->Document, c.expected.Document);
@@ -194,7 +221,8 @@ TEST(ProjectCheck, ReportsEveryOverlap)
     for (const auto& [name, text] : BaseProject()) project.Write(name, text);
     project.Write("Receive_Info.xml", Info(Mapping({"0", "1"}) + Mapping({"0", "1"})));
     int overlaps = 0;
-    for (const Finding& f : CheckProject(LoadGatewayProject(ProjectLayout::Of(project.Path())))) overlaps += f.Rule == "byte-overlap";
+    for (const Finding& f : CheckProject(LoadGatewayProject(ProjectLayout::Of(project.Path()))))
+        overlaps += f.Rule == "byte-overlap";
     EXPECT_EQ(overlaps, 2);
 }
 

@@ -63,7 +63,8 @@ TEST_F(ProjectCheckWindows, CheckWindowListsFindingsAndOpensTheirEditor)
                    auto* window = qobject_cast<ProjectCheckWindow*>(modal);
                    ASSERT_NE(window, nullptr);
                    EXPECT_EQ(window->windowTitle(), QStringLiteral("Check project"));
-                   EXPECT_EQ(window->Verdict->text(), QStringLiteral("Project check: 1 error, see Project > Check project"));
+                   EXPECT_EQ(window->Verdict->text(),
+                             QStringLiteral("Project check: 1 error, see Project > Check project"));
                    QTableWidget* list = Find<QTableWidget>(window, QStringLiteral("Findings"));
                    ASSERT_NE(list, nullptr);
                    ASSERT_EQ(list->rowCount(), 1);

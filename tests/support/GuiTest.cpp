@@ -3,9 +3,9 @@
 #include "common/widgets/StringGrid.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLineEdit>
 #include <QTest>
-#include <QApplication>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -36,7 +36,8 @@ namespace {
 // inside the modal window's own event loop once the activation is through.
 class ModalActivation : public QObject {
 public:
-    explicit ModalActivation(const std::function<void(QWidget* modal)>& whileOpen) : whileOpen_(whileOpen)
+    explicit ModalActivation(const std::function<void(QWidget* modal)>& whileOpen)
+        : whileOpen_(whileOpen)
     {
         qApp->installEventFilter(this);
     }

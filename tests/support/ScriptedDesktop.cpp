@@ -28,7 +28,10 @@ std::optional<std::string> ScriptedDesktop::PickSaveFile(const std::string& titl
     return PickOpenFile(title, directory, filter);
 }
 
-void ScriptedDesktop::OpenLink(const std::string& address) { links.push_back(address); }
+void ScriptedDesktop::OpenLink(const std::string& address)
+{
+    links.push_back(address);
+}
 
 bool ScriptedDesktop::StartDetached(const std::string& program, const std::vector<std::string>& arguments,
                                     const std::string& workingDirectory)

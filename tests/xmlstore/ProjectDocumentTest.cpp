@@ -1,8 +1,8 @@
+#include "xmlstore/ProjectDocument.h"
 #include "common/Failure.h"
 #include "common/MessageSink.h"
 #include "support/TempDir.h"
 #include "xmlstore/GuardedRead.h"
-#include "xmlstore/ProjectDocument.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -24,11 +24,10 @@ std::string SaveRows(const std::vector<std::pair<std::string, std::string>>& row
 
 TEST(ProjectDocumentWrite, OneElementALineWithCrLfAndNoDeclaration)
 {
-    EXPECT_EQ(SaveRows({{"0x181", "8"}, {"2047", "1"}}),
-              "<Receive_Frames>\r\n"
-              "  <row COBID=\"0x181\" Dim=\"8\"/>\r\n"
-              "  <row COBID=\"2047\" Dim=\"1\"/>\r\n"
-              "</Receive_Frames>\r\n");
+    EXPECT_EQ(SaveRows({{"0x181", "8"}, {"2047", "1"}}), "<Receive_Frames>\r\n"
+                                                         "  <row COBID=\"0x181\" Dim=\"8\"/>\r\n"
+                                                         "  <row COBID=\"2047\" Dim=\"1\"/>\r\n"
+                                                         "</Receive_Frames>\r\n");
     EXPECT_EQ(SaveRows({}), "<Receive_Frames/>\r\n");
 }
 
@@ -78,7 +77,8 @@ TEST(ProjectDocumentWrite, RefusesNamesXmlCannotHold)
 TEST(ProjectDocumentWrite, FailedSaveLeavesThePreviousFileWhole)
 {
     TempDir dir;
-    const std::string path = dir.Write("Receive_Frame.xml", "<Receive_Frames>\r\n  <row COBID=\"1\"/>\r\n</Receive_Frames>\r\n");
+    const std::string path =
+        dir.Write("Receive_Frame.xml", "<Receive_Frames>\r\n  <row COBID=\"1\"/>\r\n</Receive_Frames>\r\n");
     const std::string before = ReadAll(path);
     ::chmod(path.c_str(), 0444);
     ProjectDocument doc;
@@ -165,7 +165,10 @@ TEST(ProjectDocumentRead, RefusesWhatIsNotWellFormedXml)
         {"\xF0<R/>", "it begins with the byte 240, which is no byte-order mark"},
         {"\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-16\"?><R/>",
          "labelled utf-16 but UTF-8 by its byte-order mark"},
-        {"<R><row \x93" "a=\"1\"/></R>", "a character that is no name character in attribute \"\xE2\x80\x9C" "a\" of element \"row\""},
+        {"<R><row \x93"
+         "a=\"1\"/></R>",
+         "a character that is no name character in attribute \"\xE2\x80\x9C"
+         "a\" of element \"row\""},
         {"<R><r\xC2\xA0w/></R>", "a character that is no name character in the tag \"r\xC2\xA0w\""},
         {"\xEF<R/>", "it begins with the byte 239, which is no byte-order mark"},
     };

@@ -8,8 +8,8 @@ namespace {
 
 TEST(ParserErrors, EndOfDataWhereverTheReaderMustAdvance)
 {
-    for (const char* text : {"", "<", "<a", "<a>", "<a x", "<a x=", "<a x='1", "<a x='1'", "<a/", "<a>t</a",
-                             "<a>t</", "<a>&#65"})
+    for (const char* text :
+         {"", "<", "<a", "<a>", "<a x", "<a x=", "<a x='1", "<a x='1'", "<a/", "<a>t</a", "<a>t</", "<a>&#65"})
         EXPECT_EQ(ErrorOf(text), "Unexpected end of data") << '"' << text << '"';
 }
 

@@ -51,7 +51,10 @@ TEST(ParserStructure, ChildrenKeepDocumentOrderAttributesFirst)
 
 TEST(ParserStructure, NamesTakeTheAllowedBytesOnly)
 {
-    EXPECT_EQ(Tree("<_a:b-c.d\xB7" "9/>"), "File: \n  _a:b-c.d\xB7" "9\n");
+    EXPECT_EQ(Tree("<_a:b-c.d\xB7"
+                   "9/>"),
+              "File: \n  _a:b-c.d\xB7"
+              "9\n");
     EXPECT_EQ(ErrorOf("<9a/>"), "Missing element");
     EXPECT_EQ(ErrorOf("<a\xE9/>"), "Tag not terminated properly");
     EXPECT_EQ(ErrorOf("<\xB7/>"), "Missing element") << "the middle dot cannot start a name";
@@ -93,7 +96,10 @@ TEST(ParserStructure, TheStringReaderFollowsItsPositions)
 // A source other than a string: the parse has to give the same tree.
 class ChunkReader : public TXMLReader {
 public:
-    explicit ChunkReader(std::string text) : text_(std::move(text)) {}
+    explicit ChunkReader(std::string text)
+        : text_(std::move(text))
+    {
+    }
     bool Eof() const override { return next_ >= text_.size(); }
     void FreeState(TXMLReaderState&) override {}
     void NextChar() override { Current = next_ < text_.size() ? text_[next_++] : '\0'; }

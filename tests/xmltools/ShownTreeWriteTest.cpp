@@ -8,7 +8,10 @@ ShownNode Element(std::string text, std::vector<ShownNode> children = {})
 {
     return {std::move(text), kImageElement, std::move(children)};
 }
-ShownNode Attribute(std::string text) { return {std::move(text), kImageAttribute, {}}; }
+ShownNode Attribute(std::string text)
+{
+    return {std::move(text), kImageAttribute, {}};
+}
 
 TEST(ShownTreeWrite, SplitsAtTheFirstEqualsSignAndTrimsBlanksOnly)
 {
@@ -30,8 +33,10 @@ TEST(ShownTreeWrite, TheFileNameFollowsTheFirstColon)
 
 TEST(ShownTreeWrite, WritesElementsAndAttributesToAnyDepth)
 {
-    ShownNode top{"File: t.xml", kImageDocument,
-                  {Element("root", {Attribute("id = 7"), Attribute("flag"),
+    ShownNode top{"File: t.xml",
+                  kImageDocument,
+                  {Element("root", {Attribute("id = 7"),
+                                    Attribute("flag"),
                                     {"pProcessingInstruction = x", kImageInstruction, {}},
                                     Element("a = b = c", {Element("deep", {Element("deeper = 1")})}),
                                     Element("row", {Attribute("bypass_set = 33")})})}};
@@ -45,7 +50,8 @@ TEST(ShownTreeWrite, WritesElementsAndAttributesToAnyDepth)
 
 TEST(ShownTreeWrite, TheDocumentElementIsTheFirstElementUnderTheTop)
 {
-    ShownNode top{"File: t.xml", kImageDocument,
+    ShownNode top{"File: t.xml",
+                  kImageDocument,
                   {{"XMLDeclaration", kImageDeclaration, {Attribute("version = 1.0")}},
                    {"styleProcessingInstruction = a", kImageInstruction, {}},
                    Element("r = text", {Attribute("k = v")})}};

@@ -1,8 +1,8 @@
+#include "xmltools/widgets/TFSELstringhe.h"
 #include "common/MessageSink.h"
 #include "common/widgets/StringGrid.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
-#include "xmltools/widgets/TFSELstringhe.h"
 
 #include <QLabel>
 #include <QPushButton>

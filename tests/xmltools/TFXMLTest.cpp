@@ -1,9 +1,9 @@
-#include "common/ProjectContext.h"
+#include "xmltools/widgets/TFXML.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
+#include "common/ProjectContext.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
-#include "xmltools/widgets/TFXML.h"
 #include "xmltools/widgets/XmlTreeImages.h"
 
 #include <QImage>
@@ -29,7 +29,7 @@ struct XmlWindow : ::testing::Test {
     ScopedMessageSink sinkScope{sink};
     ScriptedDesktop desktop;
     ScopedDesktop desktopScope{desktop};
-    std::vector<std::string> edited;               // texts the editor was given
+    std::vector<std::string> edited;                // texts the editor was given
     std::deque<std::optional<std::string>> answers; // what the editor returns
     TFXML window{context, [this](const std::string& text) {
                      edited.push_back(text);
@@ -72,7 +72,8 @@ struct XmlWindow : ::testing::Test {
 
 TEST_F(XmlWindow, OpenShowsTheTreeWithTextsAndPictureNumbers)
 {
-    const std::string path = dir.Write("elsewhere/emcydef.xml", std::string("<?xml version='1.0'?><?style a?>") + kEmcyDef);
+    const std::string path =
+        dir.Write("elsewhere/emcydef.xml", std::string("<?xml version='1.0'?><?style a?>") + kEmcyDef);
     Open(path);
     ASSERT_EQ(desktop.dialogs.size(), 1u);
     EXPECT_EQ(desktop.dialogs[0].title, "Open XML File");

@@ -45,7 +45,8 @@ TEST(XmlNode, AVeryDeepTreeIsDestroyedWithoutExhaustingTheStack)
     }
     // Each element's last child is the next element, after its attribute.
     std::size_t depth = 0;
-    for (const TXMLNode* node = top.get(); !node->Children.empty() && node->Children.back()->Kind == TXMLNodeKind::nkElement;
+    for (const TXMLNode* node = top.get();
+         !node->Children.empty() && node->Children.back()->Kind == TXMLNodeKind::nkElement;
          node = node->Children.back().get())
         ++depth;
     ASSERT_EQ(depth, 1000000u);

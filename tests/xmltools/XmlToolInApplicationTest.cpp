@@ -1,10 +1,10 @@
 // The XML window as the application wires it: opened from the Tools menu, editing through
 // the new project dialog in its text-edit mode.
-#include "common/ProjectContext.h"
 #include "app/TFZuzududadaeFirmWare.h"
 #include "app/TFsaveproj.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
+#include "common/ProjectContext.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
 #include "xmltools/widgets/TFSELstringhe.h"
@@ -55,7 +55,8 @@ TEST(XmlToolInApplication, ToolsMenuOpensTheWindowAndF2EditsThroughTheDialog)
                    xml->close();
                });
     EXPECT_TRUE(sink.Empty()) << sink.Last();
-    EXPECT_EQ(ReadAll(window.Context().ProjectDir + "/pargen.xml"), "<pargen>\r\n  <Baud_Can>5</Baud_Can>\r\n</pargen>\r\n");
+    EXPECT_EQ(ReadAll(window.Context().ProjectDir + "/pargen.xml"),
+              "<pargen>\r\n  <Baud_Can>5</Baud_Can>\r\n</pargen>\r\n");
 }
 
 } // namespace

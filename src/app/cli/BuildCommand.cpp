@@ -1,8 +1,8 @@
 #include "app/cli/Commands.h"
 #include "app/cli/ProjectArgument.h"
 
-#include "common/ProjectContext.h"
 #include "common/MessageSink.h"
+#include "common/ProjectContext.h"
 #include "common/UserMessage.h"
 #include "firmware/DeviceUpdateChain.h"
 #include "gateway/GatewayProject.h"

@@ -11,10 +11,8 @@ namespace {
 
 void SayFailure(const CliCommand& command, const std::string& text)
 {
-    if (command.Voice == FailureVoice::MessageSink)
-        Messages().ApplicationError(text);
-    else
-        CommandMessage(command.Name, text);
+    if (command.Voice == FailureVoice::MessageSink) Messages().ApplicationError(text);
+    else CommandMessage(command.Name, text);
 }
 
 } // namespace
@@ -37,6 +35,9 @@ int CliCommand::Run(const std::vector<std::string>& arguments) const
     return 1;
 }
 
-int CliCommand::UsageError(const std::string& problem) const { return zz::UsageError(Name, Usage, problem); }
+int CliCommand::UsageError(const std::string& problem) const
+{
+    return zz::UsageError(Name, Usage, problem);
+}
 
 } // namespace zz

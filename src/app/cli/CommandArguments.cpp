@@ -14,7 +14,10 @@ bool Listed(const std::vector<std::string>& list, const std::string& word)
 
 } // namespace
 
-bool CommandArguments::Has(const std::string& flag) const { return Listed(Flags, flag); }
+bool CommandArguments::Has(const std::string& flag) const
+{
+    return Listed(Flags, flag);
+}
 
 std::optional<std::string> CommandArguments::Value(const std::string& option) const
 {

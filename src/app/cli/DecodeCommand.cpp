@@ -1,9 +1,9 @@
 #include "app/cli/Commands.h"
 #include "app/cli/DecodedConfigurationJson.h"
-#include "common/ProjectContext.h"
 #include "common/Failure.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
+#include "common/ProjectContext.h"
 #include "firmware/ConfigurationDecoding.h"
 #include "firmware/ConfigurationImage.h"
 #include "firmware/FirmwareVerification.h"
@@ -14,9 +14,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <sys/stat.h>
 #include <iostream>
 #include <optional>
+#include <sys/stat.h>
 
 inline namespace zz {
 
@@ -86,16 +86,17 @@ void MoveIntoPlace(const StagingDirectory& staging, const ProjectContext& projec
     std::error_code error;
     if (!std::filesystem::exists(project.ProjectDir, error)) {
         std::filesystem::rename(staging.Path(), project.ProjectDir, error);
-        if (error) throw Failure("Cannot move the recovered project to '" + project.ProjectDir + "': " + error.message());
+        if (error)
+            throw Failure("Cannot move the recovered project to '" + project.ProjectDir + "': " + error.message());
         return;
     }
     std::filesystem::create_directory(project.ProjectDir + "/bin", error);
     if (error) throw Failure("Cannot create the directory '" + project.ProjectDir + "/bin': " + error.message());
     const GatewayDocumentPaths from = DocumentPathsOf(CommandProjectContext(std::nullopt, staging.Path()));
     const GatewayDocumentPaths to = DocumentPathsOf(project);
-    for (const auto member : {&GatewayDocumentPaths::Pargen, &GatewayDocumentPaths::ReceiveFrame,
-                              &GatewayDocumentPaths::ReceiveInfo, &GatewayDocumentPaths::SendFrame,
-                              &GatewayDocumentPaths::SendInfo}) {
+    for (const auto member :
+         {&GatewayDocumentPaths::Pargen, &GatewayDocumentPaths::ReceiveFrame, &GatewayDocumentPaths::ReceiveInfo,
+          &GatewayDocumentPaths::SendFrame, &GatewayDocumentPaths::SendInfo}) {
         std::filesystem::rename(from.*member, to.*member, error);
         if (error) throw Failure("Cannot move '" + to.*member + "' into place: " + error.message());
     }
@@ -106,10 +107,11 @@ int Recover(const std::string& directory, const BankImage::Bytes& bank, const De
 {
     const ProjectContext project = CommandProjectContext(std::nullopt, directory);
     const GatewayDocumentPaths paths = DocumentPathsOf(project);
-    for (const std::string* path : {&paths.Pargen, &paths.ReceiveFrame, &paths.ReceiveInfo, &paths.SendFrame,
-                                    &paths.SendInfo})
+    for (const std::string* path :
+         {&paths.Pargen, &paths.ReceiveFrame, &paths.ReceiveInfo, &paths.SendFrame, &paths.SendInfo})
         if (FileExists(*path) || std::filesystem::is_symlink(*path)) {
-            Messages().ApplicationError("'" + *path + "' exists already: the recovered project needs a directory "
+            Messages().ApplicationError("'" + *path +
+                                        "' exists already: the recovered project needs a directory "
                                         "without the project's documents");
             return 1;
         }
@@ -174,7 +176,8 @@ int RunDecode(const CommandArguments& arguments)
         return 1;
     }
     const DecodedConfiguration configuration = DecodeConfiguration(bank);
-    std::cout << (arguments.Has("--json") ? DecodedConfigurationJson(configuration) : ConfigurationReport(configuration));
+    std::cout << (arguments.Has("--json") ? DecodedConfigurationJson(configuration)
+                                          : ConfigurationReport(configuration));
     std::cout.flush();
     if (projectDir) return Recover(*projectDir, bank, configuration);
     return 0;

@@ -8,7 +8,10 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-Json Listed(unsigned value, const std::string& text) { return Json{{"value", value}, {"text", text}}; }
+Json Listed(unsigned value, const std::string& text)
+{
+    return Json{{"value", value}, {"text", text}};
+}
 
 Json Frames(const std::vector<DecodedFrame>& frames, bool withDelete)
 {

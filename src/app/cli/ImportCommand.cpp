@@ -73,10 +73,10 @@ int RunImport(const CommandArguments& args)
     if (!outcome.problem.empty()) {
         std::string where = outcome.stoppedAtRow ? "the import stopped at row " + std::to_string(*outcome.stoppedAtRow)
                                                  : std::string("the import stopped");
-        CommandMessage(kCommand, where + ": " + outcome.problem +
-                                     (report.writtenPath.empty()
-                                          ? "; nothing was written (--partial saves the rows read before)"
-                                          : "; the rows read before were saved"));
+        CommandMessage(kCommand,
+                       where + ": " + outcome.problem +
+                           (report.writtenPath.empty() ? "; nothing was written (--partial saves the rows read before)"
+                                                       : "; the rows read before were saved"));
     }
     if (report.writtenPath.empty()) return 1;
     std::cout << "Wrote " << report.writtenPath << '\n';

@@ -6,7 +6,10 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-std::string Scalar(const Json& value) { return value.dump(-1, ' ', false, Json::error_handler_t::replace); }
+std::string Scalar(const Json& value)
+{
+    return value.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
 
 void Write(std::string& out, const Json& value, int level, int openLevels, int indent)
 {

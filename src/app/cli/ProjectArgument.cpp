@@ -9,7 +9,8 @@
 
 inline namespace zz {
 
-std::optional<std::string> ProjectDirectoryArgument(const std::string& command, const std::optional<std::string>& appDir,
+std::optional<std::string> ProjectDirectoryArgument(const std::string& command,
+                                                    const std::optional<std::string>& appDir,
                                                     const std::string& argument)
 {
     namespace fs = std::filesystem;

@@ -8,7 +8,8 @@ inline namespace zz {
 // a project in the application directory's PROJECTS (--app-dir, or the command line's default).
 // Returns the directory as found; when neither exists, says so in one message on standard
 // error, prefixed with the command's name, and returns nothing.
-std::optional<std::string> ProjectDirectoryArgument(const std::string& command, const std::optional<std::string>& appDir,
+std::optional<std::string> ProjectDirectoryArgument(const std::string& command,
+                                                    const std::optional<std::string>& appDir,
                                                     const std::string& argument);
 
 } // namespace zz

@@ -1,8 +1,8 @@
 #include "app/cli/Commands.h"
 #include "app/cli/JsonText.h"
 #include "app/cli/ProjectArgument.h"
-#include "canbus/CandumpLine.h"
 #include "canbus/CanLogReader.h"
+#include "canbus/CandumpLine.h"
 #include "common/Failure.h"
 #include "devicenet/ReplayReceive.h"
 #include "devicenet/ReplaySend.h"
@@ -108,10 +108,10 @@ ReplayConfiguration Configuration(const std::string& projectDir)
 std::vector<std::string> HeadLines(const ReplayConfiguration& c, const std::string& log, CanLogFormat format)
 {
     std::vector<std::string> lines = {
-        "Replay of '" + log + "' (" + CanLogFormatName(format) + ") through the configuration image: " +
-            (c.Extended ? "29-bit" : "11-bit") + " identifiers, " + std::to_string(c.Receive.size()) +
-            " receive frames, Net_In " + std::to_string(c.NetIn) + " bytes, TimeOut_Data " +
-            std::to_string(c.TimeOutDataS) + " s.",
+        "Replay of '" + log + "' (" + CanLogFormatName(format) +
+            ") through the configuration image: " + (c.Extended ? "29-bit" : "11-bit") + " identifiers, " +
+            std::to_string(c.Receive.size()) + " receive frames, Net_In " + std::to_string(c.NetIn) +
+            " bytes, TimeOut_Data " + std::to_string(c.TimeOutDataS) + " s.",
         "Modelled: the input image starts at zero; the first receive frame of a data frame's identifier and "
         "identifier length writes CAN byte k (1 to the smaller of Dim and the frame's length) into input byte Bk "
         "when Bk is not 255 and lies inside Net_In; remote, error and CAN FD frames, the other identifier length "
@@ -152,7 +152,8 @@ int RunReplay(const CommandArguments& arguments)
 {
     if (arguments.Operands.size() < 2)
         return kReplayCommand.UsageError(arguments.Operands.empty() ? "PROJECT_DIR is missing"
-                                         : arguments.Has("--send") ? "OUTPUTS is missing" : "LOG is missing");
+                                         : arguments.Has("--send")  ? "OUTPUTS is missing"
+                                                                    : "LOG is missing");
     if (arguments.Operands.size() > 2) return kReplayCommand.UsageError("only PROJECT_DIR and one file may be given");
     if (arguments.Has("--send") && arguments.Has("--json"))
         return kReplayCommand.UsageError("--json is not an option of --send");
@@ -177,7 +178,8 @@ int RunReplay(const CommandArguments& arguments)
         headDone = true;
         const std::vector<std::string> lines = HeadLines(replay.Configuration(), log, format);
         if (json) {
-            out.Append("{\n  \"log\": " + nlohmann::ordered_json(log).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) +
+            out.Append("{\n  \"log\": " +
+                       nlohmann::ordered_json(log).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) +
                        ",\n  \"format\": \"" + CanLogFormatName(format) + "\",\n  \"model\": " +
                        nlohmann::ordered_json(lines).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) +
                        ",\n  \"changes\": [");
@@ -237,15 +239,23 @@ int RunReplay(const CommandArguments& arguments)
         rest["events"] = events;
         nlohmann::ordered_json ignored = nlohmann::ordered_json::array();
         for (const IgnoredFrames& i : replay.Ignored())
-            ignored.push_back({{"kind", IgnoredKindName(i.Kind)}, {"cobId", CobId(i.Id)}, {"extended", i.Extended},
-                               {"count", i.Count}, {"firstTime", i.FirstTime}});
+            ignored.push_back({{"kind", IgnoredKindName(i.Kind)},
+                               {"cobId", CobId(i.Id)},
+                               {"extended", i.Extended},
+                               {"count", i.Count},
+                               {"firstTime", i.FirstTime}});
         rest["ignored"] = ignored;
-        rest["counts"] = {{"read", counts.Read},       {"applied", counts.Applied},
-                          {"changed", counts.Changed}, {"short", counts.Short},
+        rest["counts"] = {{"read", counts.Read},
+                          {"applied", counts.Applied},
+                          {"changed", counts.Changed},
+                          {"short", counts.Short},
                           {"notConfigured", counts.NotConfigured},
-                          {"remote", counts.Remote},   {"error", counts.Error},
-                          {"fd", counts.Fd},           {"otherLength", counts.OtherLength},
-                          {"timeOuts", counts.TimeOuts}, {"unreadable", counts.Unreadable},
+                          {"remote", counts.Remote},
+                          {"error", counts.Error},
+                          {"fd", counts.Fd},
+                          {"otherLength", counts.OtherLength},
+                          {"timeOuts", counts.TimeOuts},
+                          {"unreadable", counts.Unreadable},
                           {"dropped", counts.Dropped}};
         rest["unreadable"] = unreadable;
         std::string text = JsonText(rest, 2, 2);
@@ -257,11 +267,12 @@ int RunReplay(const CommandArguments& arguments)
     if (unreadableLines > static_cast<int64_t>(kMostReportedLines))
         std::cerr << "'" << log << "': " << unreadableLines - static_cast<int64_t>(kMostReportedLines)
                   << " more unreadable lines skipped\n";
-    std::cerr << "Frames read: " << counts.Read << "; applied: " << counts.Applied << " (changed the image: "
-              << counts.Changed << ", short: " << counts.Short << "); not configured: " << counts.NotConfigured
-              << "; ignored: remote " << counts.Remote << ", error " << counts.Error << ", CAN FD " << counts.Fd
-              << ", other identifier length " << counts.OtherLength << "; time-outs: " << counts.TimeOuts
-              << "; unreadable lines: " << counts.Unreadable << "; dropped (DROPCOUNT): " << counts.Dropped << '\n';
+    std::cerr << "Frames read: " << counts.Read << "; applied: " << counts.Applied
+              << " (changed the image: " << counts.Changed << ", short: " << counts.Short
+              << "); not configured: " << counts.NotConfigured << "; ignored: remote " << counts.Remote << ", error "
+              << counts.Error << ", CAN FD " << counts.Fd << ", other identifier length " << counts.OtherLength
+              << "; time-outs: " << counts.TimeOuts << "; unreadable lines: " << counts.Unreadable
+              << "; dropped (DROPCOUNT): " << counts.Dropped << '\n';
     return 0;
 }
 

@@ -70,9 +70,13 @@ void PrintText(const std::vector<std::string>& names, const std::vector<ShownShe
 }
 
 // Every member on a line of its own, one blank a level.
-void PrintJson(const nlohmann::ordered_json& document) { std::cout << JsonText(document, INT_MAX, 1) << '\n'; }
+void PrintJson(const nlohmann::ordered_json& document)
+{
+    std::cout << JsonText(document, INT_MAX, 1) << '\n';
+}
 
-void PrintSheetsJson(const std::string& workbook, const std::vector<std::string>& names, const std::vector<ShownSheet>& shown)
+void PrintSheetsJson(const std::string& workbook, const std::vector<std::string>& names,
+                     const std::vector<ShownSheet>& shown)
 {
     nlohmann::ordered_json document;
     document["workbook"] = workbook;
@@ -133,10 +137,8 @@ int RunSheets(const CommandArguments& args)
         }
         shown.push_back(std::move(s));
     }
-    if (json)
-        PrintSheetsJson(path, names, shown);
-    else
-        PrintText(names, shown);
+    if (json) PrintSheetsJson(path, names, shown);
+    else PrintText(names, shown);
     return allRead ? 0 : 1;
 }
 

@@ -1,7 +1,7 @@
 #include "canbus/widgets/DbcImportDialog.h"
 
-#include "common/MessageSink.h"
 #include "common/ErrorBoundary.h"
+#include "common/MessageSink.h"
 #include "common/widgets/ModalWindow.h"
 
 #include <QCheckBox>
@@ -20,7 +20,10 @@ inline namespace zz {
 
 namespace {
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
+QString Q(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
 
 QString FrameLine(const DbcMessage& message)
 {
@@ -31,7 +34,8 @@ QString FrameLine(const DbcMessage& message)
 
 } // namespace
 
-DbcImportDialog::DbcImportDialog(QWidget* parent) : QDialog(parent)
+DbcImportDialog::DbcImportDialog(QWidget* parent)
+    : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Import DBC"));
     auto* layout = new QVBoxLayout(this);
@@ -105,7 +109,8 @@ DbcImportOptions DbcImportDialog::Options() const
     options.Map = !asExported_->isChecked() && map_->isChecked();
     std::vector<uint32_t> chosen;
     for (int i = 0; i < frames_->count(); ++i)
-        if (frames_->item(i)->checkState() == Qt::Checked) chosen.push_back(database_->Messages[static_cast<size_t>(i)].Id);
+        if (frames_->item(i)->checkState() == Qt::Checked)
+            chosen.push_back(database_->Messages[static_cast<size_t>(i)].Id);
     if (static_cast<int>(chosen.size()) < frames_->count()) options.Frames = chosen;
     return options;
 }
@@ -124,7 +129,8 @@ void DbcImportDialog::accept()
             std::string tables;
             for (const GatewaySide side : kGatewaySides)
                 if (plan.Of(side).ReplacesFrames)
-                    tables += std::string(tables.empty() ? "" : " and the ") + (side == GatewaySide::Receive ? "receive" : "send");
+                    tables += std::string(tables.empty() ? "" : " and the ") +
+                              (side == GatewaySide::Receive ? "receive" : "send");
             if (!Messages().Ask("Import DBC", "The " + tables + " frame table holds frames. Replace them?")) return;
         }
         plan_ = std::move(plan);

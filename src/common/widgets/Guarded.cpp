@@ -9,7 +9,8 @@ inline namespace zz {
 
 void OnClick(QAbstractButton* button, std::function<void()> handler)
 {
-    QObject::connect(button, &QAbstractButton::clicked, button, [handler = std::move(handler)] { RunGuarded(handler); });
+    QObject::connect(button, &QAbstractButton::clicked, button,
+                     [handler = std::move(handler)] { RunGuarded(handler); });
 }
 
 void OnAccept(QAbstractButton* button, QDialog* window, std::function<bool()> handler)

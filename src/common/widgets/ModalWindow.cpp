@@ -15,7 +15,8 @@
 
 inline namespace zz {
 
-ModalWindow::ModalWindow(QWidget* parent) : QDialog(parent)
+ModalWindow::ModalWindow(QWidget* parent)
+    : QDialog(parent)
 {
     setModal(true);
 }
@@ -72,7 +73,11 @@ namespace {
 
 class SelectOnFocus : public QObject {
 public:
-    explicit SelectOnFocus(QAbstractItemView* list) : QObject(list), list_(list) {}
+    explicit SelectOnFocus(QAbstractItemView* list)
+        : QObject(list),
+          list_(list)
+    {
+    }
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override

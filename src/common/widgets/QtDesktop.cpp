@@ -29,7 +29,8 @@ QString QtFileFilter(const std::string& filter)
         QString label = parts[i];
         const qsizetype open = label.indexOf(QLatin1Char('('));
         if (open >= 0) label = label.left(open).trimmed();
-        labels << QStringLiteral("%1 (%2)").arg(label, QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')));
+        labels << QStringLiteral("%1 (%2)").arg(label,
+                                                QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')));
     }
     return labels.join(QStringLiteral(";;"));
 }

@@ -33,7 +33,11 @@ constexpr QAbstractItemView::EditTriggers kEditTriggers =
 // the cell; gives the other cells a line editor whose Enter, Tab and Escape the grid decides.
 class StringGridDelegate : public QStyledItemDelegate {
 public:
-    explicit StringGridDelegate(StringGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+    explicit StringGridDelegate(StringGrid* grid)
+        : QStyledItemDelegate(grid),
+          grid_(grid)
+    {
+    }
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
@@ -99,11 +103,8 @@ protected:
                 grid_->Step(forward);
                 return true;
             }
-            case Qt::Key_Escape:
-                emit closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
-                return true;
-            default:
-                break;
+            case Qt::Key_Escape: emit closeEditor(editor, QAbstractItemDelegate::RevertModelCache); return true;
+            default: break;
             }
         }
         return QStyledItemDelegate::eventFilter(object, event);
@@ -114,7 +115,8 @@ private:
 };
 
 StringGridModel::StringGridModel(int columns, int rows, QObject* parent)
-    : QAbstractTableModel(parent), cells(columns, rows)
+    : QAbstractTableModel(parent),
+      cells(columns, rows)
 {
 }
 
@@ -134,18 +136,13 @@ QVariant StringGridModel::data(const QModelIndex& index, int role) const
     const bool check = checkColumns.count(index.column()) > 0;
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::EditRole:
-        return check && role == Qt::DisplayRole ? QVariant() : QVariant(Q(text));
-    case Qt::CheckStateRole:
-        return check ? QVariant(IsTicked(text) ? Qt::Checked : Qt::Unchecked) : QVariant();
-    case Qt::AccessibleTextRole:
-        return check ? QVariant(Q(text.empty() ? "not set" : text)) : QVariant(Q(text));
-    case Qt::BackgroundRole:
-        return index.column() == 0 ? QVariant(QApplication::palette().button()) : QVariant();
+    case Qt::EditRole: return check && role == Qt::DisplayRole ? QVariant() : QVariant(Q(text));
+    case Qt::CheckStateRole: return check ? QVariant(IsTicked(text) ? Qt::Checked : Qt::Unchecked) : QVariant();
+    case Qt::AccessibleTextRole: return check ? QVariant(Q(text.empty() ? "not set" : text)) : QVariant(Q(text));
+    case Qt::BackgroundRole: return index.column() == 0 ? QVariant(QApplication::palette().button()) : QVariant();
     case Qt::TextAlignmentRole:
         return index.column() == 0 ? QVariant(int(Qt::AlignCenter)) : QVariant(int(Qt::AlignLeft | Qt::AlignVCenter));
-    default:
-        return {};
+    default: return {};
     }
 }
 
@@ -155,10 +152,10 @@ bool StringGridModel::setData(const QModelIndex& index, const QVariant& value, i
     if (role != Qt::CheckStateRole && role != Qt::EditRole) return false;
     const bool check = checkColumns.count(index.column()) > 0;
     if (role == Qt::CheckStateRole && !check) return false;
-    const std::optional<std::string> text =
-        role == Qt::CheckStateRole ? std::string(1, value.toInt() == Qt::Checked ? 'Y' : 'N')
-        : check                    ? CheckCellValue(S(value.toString()))
-                                   : std::optional<std::string>(S(value.toString()));
+    const std::optional<std::string> text = role == Qt::CheckStateRole
+                                                ? std::string(1, value.toInt() == Qt::Checked ? 'Y' : 'N')
+                                            : check ? CheckCellValue(S(value.toString()))
+                                                    : std::optional<std::string>(S(value.toString()));
     if (!text) return false;
     cells.SetCell(index.column(), index.row() + 1, *text);
     emit dataChanged(index, index);
@@ -194,7 +191,8 @@ void StringGridModel::CellChanged(int column, int row)
 }
 
 StringGrid::StringGrid(int columns, int rows, QWidget* parent)
-    : QTableView(parent), model_(new StringGridModel(columns, rows, this))
+    : QTableView(parent),
+      model_(new StringGridModel(columns, rows, this))
 {
     setModel(model_);
     setItemDelegate(new StringGridDelegate(this));
@@ -214,9 +212,18 @@ StringGrid::StringGrid(int columns, int rows, QWidget* parent)
     });
 }
 
-GridCells& StringGrid::Cells() { return model_->cells; }
-const GridCells& StringGrid::Cells() const { return model_->cells; }
-void StringGrid::CellsChanged() { model_->Reset(); }
+GridCells& StringGrid::Cells()
+{
+    return model_->cells;
+}
+const GridCells& StringGrid::Cells() const
+{
+    return model_->cells;
+}
+void StringGrid::CellsChanged()
+{
+    model_->Reset();
+}
 
 void StringGrid::SetCell(int column, int row, const std::string& text)
 {
@@ -225,7 +232,10 @@ void StringGrid::SetCell(int column, int row, const std::string& text)
     else model_->headerDataChanged(Qt::Horizontal, column, column);
 }
 
-void StringGrid::SetCheckColumn(int column) { model_->checkColumns.insert(column); }
+void StringGrid::SetCheckColumn(int column)
+{
+    model_->checkColumns.insert(column);
+}
 
 void StringGrid::SetReadOnly(bool readOnly)
 {
@@ -234,10 +244,19 @@ void StringGrid::SetReadOnly(bool readOnly)
     model_->Reset();
 }
 
-void StringGrid::SetColumnWidth(int column, int width) { setColumnWidth(column, width); }
+void StringGrid::SetColumnWidth(int column, int width)
+{
+    setColumnWidth(column, width);
+}
 
-int StringGrid::CurrentColumn() const { return currentIndex().isValid() ? currentIndex().column() : 0; }
-int StringGrid::CurrentRow() const { return currentIndex().isValid() ? currentIndex().row() + 1 : 0; }
+int StringGrid::CurrentColumn() const
+{
+    return currentIndex().isValid() ? currentIndex().column() : 0;
+}
+int StringGrid::CurrentRow() const
+{
+    return currentIndex().isValid() ? currentIndex().row() + 1 : 0;
+}
 
 void StringGrid::MoveCursor(int column, int row)
 {
@@ -364,8 +383,7 @@ void StringGrid::keyPressEvent(QKeyEvent* event)
             return;
         }
         break;
-    default:
-        break;
+    default: break;
     }
     if (IsCheckCell(at) && !event->text().isEmpty() && event->text().at(0).isPrint() &&
         !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {

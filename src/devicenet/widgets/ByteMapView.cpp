@@ -8,7 +8,8 @@
 
 inline namespace zz {
 
-ByteMapView::ByteMapView(QWidget* parent) : QWidget(parent)
+ByteMapView::ByteMapView(QWidget* parent)
+    : QWidget(parent)
 {
     setMouseTracking(true);
 }
@@ -38,8 +39,10 @@ QString ByteMapView::ToolTipAt(QPoint point) const
     const std::optional<MapCellRef> cell = ByteMapCellAt(*map_, point);
     if (!cell) return {};
     const ByteMapSide& side = cell->Direction == GatewaySide::Receive ? map_->Input : map_->Output;
-    QStringList lines{QStringLiteral("%1 byte %2").arg(cell->Direction == GatewaySide::Receive ? QStringLiteral("Input") : QStringLiteral("Output"))
-                          .arg(cell->Byte)};
+    QStringList lines{
+        QStringLiteral("%1 byte %2")
+            .arg(cell->Direction == GatewaySide::Receive ? QStringLiteral("Input") : QStringLiteral("Output"))
+            .arg(cell->Byte)};
     const std::vector<ByteFeed>& feeds = side.Bytes[static_cast<size_t>(cell->Byte)];
     if (feeds.empty()) lines << QStringLiteral("unused");
     for (const ByteFeed& feed : feeds)
@@ -60,10 +63,8 @@ bool ByteMapView::event(QEvent* event)
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
         const QString text = ToolTipAt(help->pos());
-        if (text.isEmpty())
-            QToolTip::hideText();
-        else
-            QToolTip::showText(help->globalPos(), text, this);
+        if (text.isEmpty()) QToolTip::hideText();
+        else QToolTip::showText(help->globalPos(), text, this);
         return true;
     }
     return QWidget::event(event);

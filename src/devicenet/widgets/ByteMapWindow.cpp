@@ -1,6 +1,5 @@
 #include "devicenet/widgets/ByteMapWindow.h"
 
-#include "gateway/GatewayProject.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
 #include "common/widgets/Guarded.h"
@@ -8,6 +7,7 @@
 #include "devicenet/ByteMapPicture.h"
 #include "devicenet/TagList.h"
 #include "devicenet/widgets/ByteMapView.h"
+#include "gateway/GatewayProject.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -37,7 +37,8 @@ std::optional<MapFrameRef> FrameOfRow(const ByteMap& map, int row)
 
 } // namespace
 
-ByteMapWindow::ByteMapWindow(QWidget* parent) : ModalWindow(parent)
+ByteMapWindow::ByteMapWindow(QWidget* parent)
+    : ModalWindow(parent)
 {
     setObjectName(QStringLiteral("ByteMapWindow"));
     setWindowTitle(QStringLiteral("DeviceNet Byte Map"));

@@ -23,7 +23,8 @@ bool IsConnection(const std::string& key)
 
 } // namespace
 
-IdentityWindow::IdentityWindow(QWidget* parent) : ModalWindow(parent)
+IdentityWindow::IdentityWindow(QWidget* parent)
+    : ModalWindow(parent)
 {
     setObjectName(QStringLiteral("IdentityWindow"));
     setWindowTitle(QStringLiteral("DeviceNet identity"));
@@ -66,10 +67,8 @@ void IdentityWindow::FormShow()
     // The demo values stand until the file is read, so that a refused file leaves a full form.
     const auto fill = [this](const IdentityTexts& values) {
         for (const auto& [key, text] : values) {
-            if (auto* box = qobject_cast<QCheckBox*>(fields_.at(key)))
-                box->setChecked(text == "yes");
-            else
-                qobject_cast<QLineEdit*>(fields_.at(key))->setText(Q(text));
+            if (auto* box = qobject_cast<QCheckBox*>(fields_.at(key))) box->setChecked(text == "yes");
+            else qobject_cast<QLineEdit*>(fields_.at(key))->setText(Q(text));
         }
     };
     fill(texts);
@@ -83,10 +82,8 @@ bool IdentityWindow::OKClick()
     if (!ConfirmSaveAfterIncompleteLoad()) return false;
     IdentityTexts texts;
     for (const auto& [key, widget] : fields_) {
-        if (auto* box = qobject_cast<QCheckBox*>(widget))
-            texts[key] = box->isChecked() ? "yes" : "no";
-        else
-            texts[key] = S(qobject_cast<QLineEdit*>(widget)->text());
+        if (auto* box = qobject_cast<QCheckBox*>(widget)) texts[key] = box->isChecked() ? "yes" : "no";
+        else texts[key] = S(qobject_cast<QLineEdit*>(widget)->text());
     }
     DeviceIdentity identity;
     try {

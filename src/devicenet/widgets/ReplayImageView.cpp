@@ -6,7 +6,8 @@
 
 inline namespace zz {
 
-ReplayImageView::ReplayImageView(QWidget* parent) : QWidget(parent)
+ReplayImageView::ReplayImageView(QWidget* parent)
+    : QWidget(parent)
 {
     setFocusPolicy(Qt::NoFocus);
 }
@@ -69,7 +70,8 @@ void ReplayImageView::paintEvent(QPaintEvent*)
             painter.drawRect(cell);
         }
         painter.setPen(wrote ? QColor(0, 90, 200) : Qt::black);
-        painter.drawText(cell, Qt::AlignRight | Qt::AlignTop, QStringLiteral("%1").arg(image_[b], 2, 16, QLatin1Char('0')).toUpper());
+        painter.drawText(cell, Qt::AlignRight | Qt::AlignTop,
+                         QStringLiteral("%1").arg(image_[b], 2, 16, QLatin1Char('0')).toUpper());
     }
 }
 

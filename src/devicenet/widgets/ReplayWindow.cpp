@@ -55,7 +55,9 @@ private:
     const ReplayTimeline* timeline_ = nullptr;
 };
 
-ReplayWindow::ReplayWindow(QWidget* parent) : ModalWindow(parent), timeline_(std::make_unique<ReplayTimeline>())
+ReplayWindow::ReplayWindow(QWidget* parent)
+    : ModalWindow(parent),
+      timeline_(std::make_unique<ReplayTimeline>())
 {
     setObjectName(QStringLiteral("ReplayWindow"));
     setWindowTitle(QStringLiteral("Replay CAN log"));
@@ -160,8 +162,8 @@ void ReplayWindow::FormShow()
 
 void ReplayWindow::OpenLogClick()
 {
-    const std::optional<std::string> path = DesktopServices().PickOpenFile(
-        "Open CAN log", projectDir_, "CAN logs (*.log *.asc *.txt)|*.log;*.asc;*.txt");
+    const std::optional<std::string> path =
+        DesktopServices().PickOpenFile("Open CAN log", projectDir_, "CAN logs (*.log *.asc *.txt)|*.log;*.asc;*.txt");
     if (path) LoadLog(*path);
 }
 

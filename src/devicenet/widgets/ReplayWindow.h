@@ -1,8 +1,8 @@
 #pragma once
 #include "common/widgets/ModalWindow.h"
+#include "devicenet/ByteMap.h"
 #include "devicenet/ReplayConfiguration.h"
 #include "devicenet/ReplayTimeline.h"
-#include "devicenet/ByteMap.h"
 
 #include <memory>
 #include <optional>

@@ -1,8 +1,8 @@
 #include "editors/gateway/FrameMappingWindow.h"
 
-#include "common/ProjectContext.h"
 #include "common/ErrorBoundary.h"
 #include "common/MessageSink.h"
+#include "common/ProjectContext.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
 
@@ -10,20 +10,22 @@
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFrame>
-#include <QTimer>
-#include <QKeyEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 inline namespace zz {
 
 FrameMappingWindow::FrameMappingWindow(ProjectContext& context, GatewaySide side, const QString& caption,
                                        QWidget* parent)
-    : ModalWindow(parent), context_(context), side_(side)
+    : ModalWindow(parent),
+      context_(context),
+      side_(side)
 {
     setWindowTitle(caption);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |

@@ -1,7 +1,7 @@
 #include "editors/gateway/FrameTableWindow.h"
 
-#include "common/ProjectContext.h"
 #include "common/MessageSink.h"
+#include "common/ProjectContext.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/StringGrid.h"
 #include "gateway/PargenDocument.h"
@@ -24,7 +24,10 @@ constexpr std::array<int, 4> kSendWidths = {64, 142, 82, 217};
 
 FrameTableWindow::FrameTableWindow(ProjectContext& context, GatewaySide side, std::string ProjectContext::*framePath,
                                    const QString& caption, QWidget* parent)
-    : ModalWindow(parent), context_(context), side_(side), framePath_(framePath)
+    : ModalWindow(parent),
+      context_(context),
+      side_(side),
+      framePath_(framePath)
 {
     setWindowTitle(caption);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
@@ -38,7 +41,7 @@ FrameTableWindow::FrameTableWindow(ProjectContext& context, GatewaySide side, st
     int width = 0;
     for (int column = 0; column < ColumnCountOf(side); ++column) {
         const int w = side == GatewaySide::Receive ? kReceiveWidths[static_cast<size_t>(column)]
-                                                 : kSendWidths[static_cast<size_t>(column)];
+                                                   : kSendWidths[static_cast<size_t>(column)];
         grid_->SetColumnWidth(column, w);
         width += w;
     }
@@ -82,15 +85,20 @@ bool FrameTableWindow::bitbtn1Click()
 }
 
 TFSetVar::TFSetVar(ProjectContext& context, QWidget* parent)
-    : FrameTableWindow(context, GatewaySide::Receive, &ProjectContext::ReceiveFrameFile, QStringLiteral("Receive Frames"),
-                       parent),
-      sga(grid_), bitbtn1(ok_), bitbtn2(cancel_)
+    : FrameTableWindow(context, GatewaySide::Receive, &ProjectContext::ReceiveFrameFile,
+                       QStringLiteral("Receive Frames"), parent),
+      sga(grid_),
+      bitbtn1(ok_),
+      bitbtn2(cancel_)
 {
 }
 
 TFSetPdo::TFSetPdo(ProjectContext& context, QWidget* parent)
-    : FrameTableWindow(context, GatewaySide::Send, &ProjectContext::SendFrameFile, QStringLiteral("Send Frames"), parent),
-      sga(grid_), LbButton4(ok_), LbButton3(cancel_)
+    : FrameTableWindow(context, GatewaySide::Send, &ProjectContext::SendFrameFile, QStringLiteral("Send Frames"),
+                       parent),
+      sga(grid_),
+      LbButton4(ok_),
+      LbButton3(cancel_)
 {
 }
 

@@ -1,7 +1,7 @@
 #include "editors/gateway/TFpargen.h"
 
-#include "common/ProjectContext.h"
 #include "common/MessageSink.h"
+#include "common/ProjectContext.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
 
@@ -61,7 +61,9 @@ QLineEdit* AddEditLine(QGridLayout* grid, int row, const QString& caption, const
 
 } // namespace
 
-TFpargen::TFpargen(ProjectContext& context, QWidget* parent) : ModalWindow(parent), context_(context)
+TFpargen::TFpargen(ProjectContext& context, QWidget* parent)
+    : ModalWindow(parent),
+      context_(context)
 {
     setWindowTitle(QStringLiteral("SET COMMUNICATION"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint); // OK and Cancel are the ways out

@@ -19,19 +19,19 @@ class TFpargen : public ModalWindow {
 public:
     explicit TFpargen(ProjectContext& context, QWidget* parent = nullptr);
 
-    QComboBox* ComboBox2;       // CAN baud rate
-    QRadioButton* RB_CT_A;      // "CAN 2.0A 11Bit"
-    QRadioButton* RB_CT_B;      // "CAN 2.0B 29Bit"
-    QRadioButton* RB_Sen_Cha;   // "Send Frame on Data Change"
-    QRadioButton* RB_Sen_Eve;   // "Send Frame Every "
-    QLineEdit* Edit2;           // send cycle, ms
-    QLineEdit* E_TOD_CAN;       // data time-out, s
-    QLineEdit* Edit1;           // DeviceNET address
-    QComboBox* ComboBox1;       // DeviceNET baud rate
+    QComboBox* ComboBox2;     // CAN baud rate
+    QRadioButton* RB_CT_A;    // "CAN 2.0A 11Bit"
+    QRadioButton* RB_CT_B;    // "CAN 2.0B 29Bit"
+    QRadioButton* RB_Sen_Cha; // "Send Frame on Data Change"
+    QRadioButton* RB_Sen_Eve; // "Send Frame Every "
+    QLineEdit* Edit2;         // send cycle, ms
+    QLineEdit* E_TOD_CAN;     // data time-out, s
+    QLineEdit* Edit1;         // DeviceNET address
+    QComboBox* ComboBox1;     // DeviceNET baud rate
     QLineEdit* E_DN_IN;
     QLineEdit* E_DN_OUT;
-    QPushButton* bitbtn1;       // OK
-    QPushButton* bitbtn2;       // Cancel
+    QPushButton* bitbtn1; // OK
+    QPushButton* bitbtn2; // Cancel
 
 protected:
     void FormShow() override;

@@ -86,9 +86,15 @@ bool CheckLine(const std::string& line, long number, Check& check)
     if (((~sum) & 0xFF) != bytes.back()) return fail("wrong checksum");
     size_t addressBytes = 0;
     switch (type) {
-    case '0': case '1': case '5': case '9': addressBytes = 2; break;
-    case '2': case '6': case '8': addressBytes = 3; break;
-    case '3': case '7': addressBytes = 4; break;
+    case '0':
+    case '1':
+    case '5':
+    case '9': addressBytes = 2; break;
+    case '2':
+    case '6':
+    case '8': addressBytes = 3; break;
+    case '3':
+    case '7': addressBytes = 4; break;
     default: return fail(std::string("unknown record type S") + type);
     }
     if (bytes.size() < addressBytes + 2) return fail("record too short");

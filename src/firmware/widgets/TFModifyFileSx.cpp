@@ -1,12 +1,12 @@
 #include "firmware/widgets/TFModifyFileSx.h"
 
-#include "common/ProjectContext.h"
 #include "common/Desktop.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
+#include "common/ProjectContext.h"
+#include "common/UserMessage.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
-#include "common/UserMessage.h"
 #include "firmware/DeviceUpdateChain.h"
 
 #include <QCheckBox>
@@ -43,7 +43,9 @@ void Paint(QWidget* widget, int colour)
 class WindowObserver : public CompositionObserver {
 public:
     WindowObserver(QProgressBar* bar, QPushButton* compose, std::function<void(int, int)> colour)
-        : bar_(bar), compose_(compose), colour_(std::move(colour))
+        : bar_(bar),
+          compose_(compose),
+          colour_(std::move(colour))
     {
     }
     void ProgressMaximum(int maximum) override { bar_->setMaximum(maximum); }
@@ -55,7 +57,10 @@ public:
     }
     void BankColour(int bank, int colour) override { colour_(bank, colour); }
     void ComposeEnabled(bool enabled) override { compose_->setEnabled(enabled); }
-    bool InsertMissingBank(int /*bank*/) override { return Messages().Ask("Alert", "Bank Not Found.To insert Equally?"); }
+    bool InsertMissingBank(int /*bank*/) override
+    {
+        return Messages().Ask("Alert", "Bank Not Found.To insert Equally?");
+    }
 
 private:
     QProgressBar* bar_;
@@ -73,7 +78,9 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
 
 } // namespace
 
-TFModifyFileSx::TFModifyFileSx(const ProjectContext& project, QWidget* parent) : ModalWindow(parent), project_(project)
+TFModifyFileSx::TFModifyFileSx(const ProjectContext& project, QWidget* parent)
+    : ModalWindow(parent),
+      project_(project)
 {
     setWindowTitle(QStringLiteral("Generate Firmware"));
     // A tool window without system buttons: "X" is the way out.
@@ -133,7 +140,8 @@ TFModifyFileSx::TFModifyFileSx(const ProjectContext& project, QWidget* parent) :
     }
     DirFileBin = MakeButton(this, "DirFileBin", QStringLiteral("Directory File Bin"), QRect(264, 44, 150, 26));
     ExeModFileSx = MakeButton(this, "ExeModFileSx", QStringLiteral("Execute Modify File Sx"), QRect(16, 104, 190, 26));
-    ExeUpdateFir = MakeButton(this, "ExeUpdateFir", QStringLiteral("Execute update firmware"), QRect(224, 104, 190, 26));
+    ExeUpdateFir =
+        MakeButton(this, "ExeUpdateFir", QStringLiteral("Execute update firmware"), QRect(224, 104, 190, 26));
     for (QWidget* hidden : std::initializer_list<QWidget*>{Label3, NewFileSx, OpenFile, Options, DirFileBin,
                                                            ExeModFileSx, ExeUpdateFir, GbBank})
         hidden->hide();

@@ -81,7 +81,7 @@ private:
     const ProjectContext& project_;
     CompositionContext composition_;
     std::shared_ptr<DeviceUpdateChain> chain_;
-    bool ownChain_ = false; // chain_ was started here, not given
+    bool ownChain_ = false;        // chain_ was started here, not given
     bool busy_ = false;            // a press is being handled
     std::string verifiedFirmware_; // the file the last composition of this showing verified
     bool flasherStarted_ = false;  // this window started the flashing program

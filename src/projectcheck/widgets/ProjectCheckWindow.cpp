@@ -1,9 +1,9 @@
 #include "projectcheck/widgets/ProjectCheckWindow.h"
 
-#include "gateway/GatewayProject.h"
 #include "common/ErrorBoundary.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
+#include "gateway/GatewayProject.h"
 #include "projectcheck/ProjectCheck.h"
 
 #include <QHBoxLayout>
@@ -22,7 +22,8 @@ enum Column { kSeverity, kDocument, kRow, kField, kMessage, kColumnCount };
 
 } // namespace
 
-ProjectCheckWindow::ProjectCheckWindow(QWidget* parent) : ModalWindow(parent)
+ProjectCheckWindow::ProjectCheckWindow(QWidget* parent)
+    : ModalWindow(parent)
 {
     setObjectName(QStringLiteral("ProjectCheckWindow"));
     setWindowTitle(QStringLiteral("Check project"));
@@ -31,9 +32,8 @@ ProjectCheckWindow::ProjectCheckWindow(QWidget* parent) : ModalWindow(parent)
 
     List = new QTableWidget(0, kColumnCount, this);
     List->setObjectName(QStringLiteral("List"));
-    List->setHorizontalHeaderLabels(
-        {QStringLiteral("Severity"), QStringLiteral("Document"), QStringLiteral("Row"), QStringLiteral("Field"),
-         QStringLiteral("Message")});
+    List->setHorizontalHeaderLabels({QStringLiteral("Severity"), QStringLiteral("Document"), QStringLiteral("Row"),
+                                     QStringLiteral("Field"), QStringLiteral("Message")});
     List->setEditTriggers(QAbstractItemView::NoEditTriggers);
     List->setSelectionBehavior(QAbstractItemView::SelectRows);
     List->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -85,9 +85,9 @@ void ProjectCheckWindow::RunCheck()
     List->setRowCount(static_cast<int>(findings_.size()));
     for (int r = 0; r < static_cast<int>(findings_.size()); ++r) {
         const Finding& f = findings_[static_cast<size_t>(r)];
-        const QString cells[kColumnCount] = {
-            QString::fromLatin1(SeverityName(f.Level)), f.Document.empty() ? QStringLiteral("project") : Q(f.Document),
-            f.Row ? QString::number(*f.Row) : QString(), Q(f.Field), Q(f.Message)};
+        const QString cells[kColumnCount] = {QString::fromLatin1(SeverityName(f.Level)),
+                                             f.Document.empty() ? QStringLiteral("project") : Q(f.Document),
+                                             f.Row ? QString::number(*f.Row) : QString(), Q(f.Field), Q(f.Message)};
         for (int c = 0; c < kColumnCount; ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
             if (c == kSeverity && f.Level == Severity::Error) item->setForeground(Qt::red);

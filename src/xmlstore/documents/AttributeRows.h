@@ -50,8 +50,8 @@ void BuildAttributeRows(ProjectDocument& document, std::string_view rootName, co
     const XmlNode root = document.AddRoot(rootName);
     for (const Row& row : rows) {
         const XmlNode node = document.AddChild(root, "row");
-        attributes(row,
-                   [&](std::string_view name, const StoredText& text) { SetAttributeText(document, node, name, text); });
+        attributes(
+            row, [&](std::string_view name, const StoredText& text) { SetAttributeText(document, node, name, text); });
     }
 }
 

@@ -20,7 +20,7 @@ inline constexpr std::array<const char*, kEmcyDefTextCount + 1> kEmcyDefAttribut
 
 struct EmcyDefRowTexts {
     std::array<StoredText, kEmcyDefTextCount> Texts; // id_dev to enmask_eq_m3
-    StoredText BypassSet; // bit 0 enable, bits 1 to 4 translation type, bit 5 the CAN B list
+    StoredText BypassSet;                            // bit 0 enable, bits 1 to 4 translation type, bit 5 the CAN B list
 
     bool operator==(const EmcyDefRowTexts&) const = default;
 };

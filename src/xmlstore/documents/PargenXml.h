@@ -14,9 +14,9 @@ struct PargenTexts {
     StoredText DelaySend;   // milliseconds before a new frame is sent
     StoredText TimeOutData; // older files may lack it
     StoredText NetDevId;
-    StoredText NetBaud;     // position in the DeviceNet baud rate list
-    StoredText NetIn;       // older files may lack it
-    StoredText NetOut;      // older files may lack it
+    StoredText NetBaud; // position in the DeviceNet baud rate list
+    StoredText NetIn;   // older files may lack it
+    StoredText NetOut;  // older files may lack it
 };
 
 // Loads the file into the document and takes the texts; throws Failure when it does not load.

@@ -7,8 +7,10 @@ inline namespace zz {
 namespace {
 
 using Row = RpdoDefRowTexts;
-constexpr AttributeTable<Row, 5> kTable{{{"cobid", &Row::CobId}, {"id_dev_orig", &Row::IdDevOrig},
-                                         {"en_bypass", &Row::EnBypass}, {"posind", &Row::Posind},
+constexpr AttributeTable<Row, 5> kTable{{{"cobid", &Row::CobId},
+                                         {"id_dev_orig", &Row::IdDevOrig},
+                                         {"en_bypass", &Row::EnBypass},
+                                         {"posind", &Row::Posind},
                                          {"n_tpdo", &Row::NTpdo}}};
 constexpr auto kAttributes = VisitTable(kTable);
 

@@ -5,16 +5,17 @@
 #include "common/widgets/StringGrid.h"
 #include "xmlstore/GuardedRead.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QEvent>
 #include <QVBoxLayout>
 
 inline namespace zz {
 
-TFSELstringhe::TFSELstringhe(QWidget* parent) : ModalWindow(parent)
+TFSELstringhe::TFSELstringhe(QWidget* parent)
+    : ModalWindow(parent)
 {
     setWindowTitle(QStringLiteral("Select String"));
     resize(420, 460);

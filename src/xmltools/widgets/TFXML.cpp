@@ -1,12 +1,12 @@
 #include "xmltools/widgets/TFXML.h"
 
-#include "common/ProjectContext.h"
 #include "common/Cp1252.h"
 #include "common/Desktop.h"
 #include "common/ErrorBoundary.h"
 #include "common/Failure.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
+#include "common/ProjectContext.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
 #include "xmltools/ShownTreeWrite.h"
@@ -30,7 +30,11 @@ namespace {
 // Enables the button again when the handler ends, however it ends.
 class DisabledWhileRunning {
 public:
-    explicit DisabledWhileRunning(QPushButton* button) : button_(button) { button_->setEnabled(false); }
+    explicit DisabledWhileRunning(QPushButton* button)
+        : button_(button)
+    {
+        button_->setEnabled(false);
+    }
     ~DisabledWhileRunning() { button_->setEnabled(true); }
     DisabledWhileRunning(const DisabledWhileRunning&) = delete;
     DisabledWhileRunning& operator=(const DisabledWhileRunning&) = delete;
@@ -49,7 +53,9 @@ QString ShownText(const std::string& bytes)
 } // namespace
 
 TFXML::TFXML(ProjectContext& context, TextEditor editText, QWidget* parent)
-    : ModalWindow(parent), context_(context), editText_(std::move(editText))
+    : ModalWindow(parent),
+      context_(context),
+      editText_(std::move(editText))
 {
     setWindowTitle(QStringLiteral("XML Reader & Writer"));
     resize(520, 480);

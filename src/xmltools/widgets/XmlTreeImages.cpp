@@ -18,7 +18,10 @@ void Background(QPainter& p, bool selected)
     }
 }
 
-QColor Ink(bool selected) { return selected ? QColor(Qt::white) : QColor(0x30, 0x30, 0x30); }
+QColor Ink(bool selected)
+{
+    return selected ? QColor(Qt::white) : QColor(0x30, 0x30, 0x30);
+}
 
 // A sheet of paper with a folded corner and lines of text.
 void DrawDocument(QPainter& p, bool selected)

@@ -68,7 +68,9 @@ TEST_F(BuildCommandTest, FlashStartsTheFlasherWithTheWindowsParameter)
     EXPECT_EQ(Build({"--flash", "COM3"}), 0);
     ASSERT_EQ(desktop.started.size(), 1u);
     EXPECT_EQ(desktop.started[0].program, ws.dir.Path() + "/ZoruvOdeza.exe");
-    EXPECT_EQ(desktop.started[0].arguments, std::vector<std::string>{"\"" + NewFirmware() + "\"\xC2\xB6" "2"});
+    EXPECT_EQ(desktop.started[0].arguments, std::vector<std::string>{"\"" + NewFirmware() +
+                                                                     "\"\xC2\xB6"
+                                                                     "2"});
     EXPECT_EQ(desktop.started[0].workingDirectory, ws.project.MasterDir);
 
     std::filesystem::remove(ws.dir.File("ZoruvOdeza.exe"));

@@ -14,9 +14,8 @@ namespace {
 TEST(SplitArguments, TakesFlagsValueOptionsAndOperandsInAnyOrder)
 {
     const CommandOptions options{.Flags = {"--json"}, .Values = {"--app-dir", "--svg"}};
-    const CommandArguments split =
-        SplitArguments({"p", "--svg", "a.svg", "--json", "--app-dir", "one", "--app-dir", "-two", "--", "--json", "-"},
-                       options);
+    const CommandArguments split = SplitArguments(
+        {"p", "--svg", "a.svg", "--json", "--app-dir", "one", "--app-dir", "-two", "--", "--json", "-"}, options);
     EXPECT_TRUE(split.Problem.empty()) << split.Problem;
     EXPECT_EQ(split.Operands, (std::vector<std::string>{"p", "--json", "-"}));
     EXPECT_TRUE(split.Has("--json"));
@@ -74,7 +73,8 @@ protected:
     void SetUp() override
     {
         ws.PutDemoBaseFirmware();
-        for (const char* name : {"pargen.xml", "Receive_Frame.xml", "Receive_Info.xml", "Send_Frame.xml", "Send_Info.xml"})
+        for (const char* name :
+             {"pargen.xml", "Receive_Frame.xml", "Receive_Info.xml", "Send_Frame.xml", "Send_Info.xml"})
             ws.dir.Write(std::string("PROJECTS/P/") + name, ReadAll(std::string(ZZ_DEMO_PROJECT_DIR) + "/" + name));
     }
     CommandRun Run(const CliCommand& command, const std::string& project, std::vector<std::string> after = {})
@@ -110,7 +110,8 @@ TEST_F(ProjectArgument, EveryProjectCommandTakesADirectoryOrAProjectName)
 
 TEST_F(ProjectArgument, NeitherADirectoryNorAProjectGetsOneMessage)
 {
-    for (const auto& [command, after, status] : std::vector<std::tuple<const CliCommand*, std::vector<std::string>, int>>{
+    for (const auto& [command, after, status] :
+         std::vector<std::tuple<const CliCommand*, std::vector<std::string>, int>>{
              {&kBuildCommand, {}, 1},
              {&kVerifyCommand, {}, 1},
              {&kCheckCommand, {}, 2},

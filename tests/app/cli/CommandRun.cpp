@@ -28,8 +28,8 @@ CommandRun RunCommand(const CliCommand& command, const std::vector<std::string>&
 CommandRun RunProgram(const std::string& arguments)
 {
     TempDir streams;
-    const std::string command = std::string(ZZ_CLI_PATH) + " " + arguments + " >'" + streams.File("out") + "' 2>'" +
-                                streams.File("err") + "'";
+    const std::string command =
+        std::string(ZZ_CLI_PATH) + " " + arguments + " >'" + streams.File("out") + "' 2>'" + streams.File("err") + "'";
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadAll(streams.File("out")), ReadAll(streams.File("err"))};
 }

@@ -25,12 +25,14 @@ TEST(EdsCommand, WritesAndRefuses)
     EXPECT_NE(written.find("        Input1 =\r\n                32,"), std::string::npos) << written;
     EXPECT_NE(ReadAll(app.File("MASTER/DeviceNet_Identity.txt")).find("ProductType = 12\r\n"), std::string::npos);
 
-    app.Write("PROJECTS/Demo/pargen.xml", "<Par_Gen><Can_Baud>5</Can_Baud><CAN_Type>0</CAN_Type><How_Send>1</How_Send>"
-                                          "<Delay_Send>100</Delay_Send><Net_Dev_Id>12</Net_Dev_Id><Net_Baud>2</Net_Baud>"
-                                          "<Net_In>32</Net_In><Net_Out>200</Net_Out></Par_Gen>");
+    app.Write("PROJECTS/Demo/pargen.xml",
+              "<Par_Gen><Can_Baud>5</Can_Baud><CAN_Type>0</CAN_Type><How_Send>1</How_Send>"
+              "<Delay_Send>100</Delay_Send><Net_Dev_Id>12</Net_Dev_Id><Net_Baud>2</Net_Baud>"
+              "<Net_In>32</Net_In><Net_Out>200</Net_Out></Par_Gen>");
     const CommandRun refused = RunCommand(kEdsCommand, {"--app-dir", app.Path(), "Demo", eds});
     EXPECT_EQ(refused.Status, 1);
-    EXPECT_NE(refused.Err.find("Net_Out (Number Byte OUT) must be a number from 1 to 128, not '200'"), std::string::npos)
+    EXPECT_NE(refused.Err.find("Net_Out (Number Byte OUT) must be a number from 1 to 128, not '200'"),
+              std::string::npos)
         << refused.Err;
     EXPECT_EQ(ReadAll(eds), written);
 

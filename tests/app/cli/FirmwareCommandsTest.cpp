@@ -101,10 +101,9 @@ TEST_F(FirmwareCommandsTest, DecodeTellsTheConfigurationAndRecoversTheProject)
 {
     const CommandRun report = RunCommand(kDecodeCommand, {Firmware()});
     ASSERT_EQ(report.Status, 0) << report.Err;
-    for (const char* expected : {"  Can_Baud      5 (250K)\n", "  Net_Dev_Id    12\n", "  Net_Baud      2 (500K)\n",
-                                 "Receive frames (5)\n",
-                                 "  4      0x48A       6    Y       14    15    16    17    none",
-                                 "Send frames (4)\n"})
+    for (const char* expected :
+         {"  Can_Baud      5 (250K)\n", "  Net_Dev_Id    12\n", "  Net_Baud      2 (500K)\n", "Receive frames (5)\n",
+          "  4      0x48A       6    Y       14    15    16    17    none", "Send frames (4)\n"})
         EXPECT_NE(report.Out.find(expected), std::string::npos) << expected << "\n" << report.Out;
     const CommandRun json = RunCommand(kDecodeCommand, {"--json", Firmware()});
     EXPECT_NE(json.Out.find("\"Net_Baud\": {\"value\": 2, \"text\": \"500K\"}"), std::string::npos) << json.Out;
@@ -112,9 +111,10 @@ TEST_F(FirmwareCommandsTest, DecodeTellsTheConfigurationAndRecoversTheProject)
     // Two levels open, one line per frame, as scripts and readers have always seen it.
     EXPECT_EQ(json.Out.rfind("{\n  \"parameters\": {\n    \"Can_Baud\": {\"value\": 5, \"text\": \"250K\"},\n", 0), 0u)
         << json.Out;
-    EXPECT_NE(json.Out.find("\"SendCount\": 4\n  },\n  \"receiveFrames\": [\n    {\"frame\": 1, \"cobId\": \"0x181\", "
-                            "\"cobIdValue\": 385, \"dim\": 8, \"delete\": \"N\", \"bytes\": [0, 1, 2, 3, 4, 5, 6, 7]},\n"),
-              std::string::npos);
+    EXPECT_NE(
+        json.Out.find("\"SendCount\": 4\n  },\n  \"receiveFrames\": [\n    {\"frame\": 1, \"cobId\": \"0x181\", "
+                      "\"cobIdValue\": 385, \"dim\": 8, \"delete\": \"N\", \"bytes\": [0, 1, 2, 3, 4, 5, 6, 7]},\n"),
+        std::string::npos);
     EXPECT_EQ(json.Out.substr(json.Out.size() - 9), "]}\n  ]\n}\n");
 
     // Recovered into a new project, it builds the same bank 1.
@@ -188,7 +188,9 @@ TEST_F(FirmwareCommandsTest, DecodeToProjectLeavesNothingWhenItCannotWriteEveryt
     EXPECT_FALSE(fs::exists(fresh));
     std::vector<std::string> left;
     for (const auto& entry : fs::directory_iterator(ws.dir.Path())) left.push_back(entry.path().filename());
-    EXPECT_EQ(std::count_if(left.begin(), left.end(), [](const std::string& n) { return n.find("recovering") != n.npos; }), 0);
+    EXPECT_EQ(
+        std::count_if(left.begin(), left.end(), [](const std::string& n) { return n.find("recovering") != n.npos; }),
+        0);
     std::vector<std::string> inKept;
     for (const auto& entry : fs::directory_iterator(kept)) inKept.push_back(entry.path().filename());
     EXPECT_EQ(inKept, std::vector<std::string>{"notes.txt"});

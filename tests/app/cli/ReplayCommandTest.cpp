@@ -48,7 +48,8 @@ TEST(ReplayCommand, PrintsEachChangeOfTheInputImageAndTheCountsAndTimeOuts)
     EXPECT_EQ(DataLines(run.Out),
               (std::vector<std::string>{"1700000000.000000\t0x181\t" + image("0102030405060708"),
                                         "1700000000.050000\t0x281\t" + image("01020304050607081122"),
-                                        "1700000006.000000\t0x50A\t" + image("0102030405060708112200000000000000000000" "55")}));
+                                        "1700000006.000000\t0x50A\t" + image("0102030405060708112200000000000000000000"
+                                                                             "55")}));
     EXPECT_NE(run.Out.find("# Not modelled: the receive frames' Delete flag."), std::string::npos);
     EXPECT_NE(run.Err.find("line 8 skipped: "), std::string::npos);
     EXPECT_NE(run.Err.find("Time-out at 1700000005.000000: 0x381 (receive frame 3)"), std::string::npos);
@@ -79,7 +80,8 @@ TEST(ReplayCommand, PrintsEachChangeOfTheInputImageAndTheCountsAndTimeOuts)
             for (std::string& line : lines) line.erase(0, line.find('\t'));
             return lines;
         };
-        EXPECT_EQ(withoutTimes(DataLines(asc.Out)), withoutTimes(DataLines(RunCommand(kReplayCommand, {ZZ_DEMO_PROJECT_DIR, candump}).Out)));
+        EXPECT_EQ(withoutTimes(DataLines(asc.Out)),
+                  withoutTimes(DataLines(RunCommand(kReplayCommand, {ZZ_DEMO_PROJECT_DIR, candump}).Out)));
         EXPECT_EQ(DataLines(asc.Out)[2].substr(0, 9), "6.000000\t");
     }
 }
@@ -99,7 +101,8 @@ TEST(ReplayCommand, RefusesWhatIsNoLogAndAProjectThatDoesNotBuild)
 
     const std::string project = dir.MakeDir("broken");
     for (const auto& entry : std::filesystem::directory_iterator(ZZ_DEMO_PROJECT_DIR))
-        if (entry.is_regular_file()) std::filesystem::copy_file(entry.path(), project + "/" + entry.path().filename().string());
+        if (entry.is_regular_file())
+            std::filesystem::copy_file(entry.path(), project + "/" + entry.path().filename().string());
     dir.Write("broken/pargen.xml", "<Par_Gen><Can_Baud>x</Can_Baud></Par_Gen>\n");
     run = RunCommand(kReplayCommand, {project, dir.Write("run.log", kLog)});
     EXPECT_EQ(run.Status, 1);
@@ -123,10 +126,11 @@ TEST(ReplayCommand, SendsACandumpLogThatPythonCanReads)
             python = candidate;
     if (python.empty()) GTEST_SKIP() << "python-can is not installed";
     const std::string log = dir.Write("sent.log", run.Out);
-    const std::string script = dir.Write("count.py", "import sys, can\n"
-                                                     "m = list(can.CanutilsLogReader(sys.argv[1]))\n"
-                                                     "sys.exit(0 if len(m) == 12 and m[8].data.hex() == '0103000000000000' "
-                                                     "and m[8].timestamp == 0.2 else 1)\n");
+    const std::string script =
+        dir.Write("count.py", "import sys, can\n"
+                              "m = list(can.CanutilsLogReader(sys.argv[1]))\n"
+                              "sys.exit(0 if len(m) == 12 and m[8].data.hex() == '0103000000000000' "
+                              "and m[8].timestamp == 0.2 else 1)\n");
     EXPECT_EQ(std::system((python + " " + script + " " + log).c_str()), 0);
 }
 

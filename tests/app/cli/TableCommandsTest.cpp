@@ -56,10 +56,14 @@ TEST(ImportCommand, WritesNothingWhenTheImportStopsUnlessPartial)
     EXPECT_EQ(run.Status, 0) << run.Err;
     EXPECT_EQ(ReadAll(project.File("sdo.xml")),
               "<sdo>\r\n"
-              "  <row conf=\"0\" IndexA=\"0x2000\" SubindexA=\"1\" devIDB=\"5\" IndexB=\"0x6040\" SubindexB=\"0\" nbyteB=\"2\" mnemonico=\"control\"/>\r\n"
-              "  <row conf=\"16\" IndexA=\"0x2002\" SubindexA=\"2\" devIDB=\"7\" IndexB=\"0x6060\" SubindexB=\"0\" nbyteB=\"1\" mnemonico=\"\"/>\r\n"
-              "  <row conf=\"17\" IndexA=\"0x2001\" SubindexA=\"0\" devIDB=\"6\" IndexB=\"0x6041\" SubindexB=\"0\" nbyteB=\"2\" mnemonico=\"status\"/>\r\n"
-              "  <row conf=\"1\" IndexA=\"0x2003\" SubindexA=\"3\" devIDB=\"8\" IndexB=\"0x6061\" SubindexB=\"0\" nbyteB=\"1\" mnemonico=\"mode\"/>\r\n"
+              "  <row conf=\"0\" IndexA=\"0x2000\" SubindexA=\"1\" devIDB=\"5\" IndexB=\"0x6040\" SubindexB=\"0\" "
+              "nbyteB=\"2\" mnemonico=\"control\"/>\r\n"
+              "  <row conf=\"16\" IndexA=\"0x2002\" SubindexA=\"2\" devIDB=\"7\" IndexB=\"0x6060\" SubindexB=\"0\" "
+              "nbyteB=\"1\" mnemonico=\"\"/>\r\n"
+              "  <row conf=\"17\" IndexA=\"0x2001\" SubindexA=\"0\" devIDB=\"6\" IndexB=\"0x6041\" SubindexB=\"0\" "
+              "nbyteB=\"2\" mnemonico=\"status\"/>\r\n"
+              "  <row conf=\"1\" IndexA=\"0x2003\" SubindexA=\"3\" devIDB=\"8\" IndexB=\"0x6061\" SubindexB=\"0\" "
+              "nbyteB=\"1\" mnemonico=\"mode\"/>\r\n"
               "</sdo>\r\n");
 
     // No sheet for the table: nothing, even with --partial; the previous document stays.
@@ -121,7 +125,8 @@ TEST(SheetsCommand, ShowsSheetsAsTheImportReadsThemInCorrectJson)
 {
     TempDir books;
     // Texts JSON must escape: quotes, backslashes, a tab, a control character, non-ASCII.
-    const std::string csv = books.Write("sdo.csv", "conf,\"quoted\",back\\slash,\r\n17,tab\there,\x1A\f,caf\xC3\xA9,\r\n");
+    const std::string csv =
+        books.Write("sdo.csv", "conf,\"quoted\",back\\slash,\r\n17,tab\there,\x1A\f,caf\xC3\xA9,\r\n");
     CommandRun run = RunCommand(kSheetsCommand, {"--json", "--all", csv, "missing"});
     EXPECT_EQ(run.Status, 1); // the sheet "missing" is not there
     const nlohmann::json document = nlohmann::json::parse(run.Out);

@@ -6,7 +6,10 @@
 
 namespace {
 
-CommandRun XmlTree(const std::string& arguments) { return RunProgram("xml-tree " + arguments); }
+CommandRun XmlTree(const std::string& arguments)
+{
+    return RunProgram("xml-tree " + arguments);
+}
 
 std::string LastLine(const std::string& text)
 {

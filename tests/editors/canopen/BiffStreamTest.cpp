@@ -1,5 +1,5 @@
-#include "common/Failure.h"
 #include "editors/canopen/workbook/BiffStream.h"
+#include "common/Failure.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,8 @@ std::string Bytes(std::initializer_list<int> values)
 
 std::string Record(uint16_t type, const std::string& data)
 {
-    return Bytes({type & 0xFF, type >> 8, static_cast<int>(data.size() & 0xFF), static_cast<int>(data.size() >> 8)}) + data;
+    return Bytes({type & 0xFF, type >> 8, static_cast<int>(data.size() & 0xFF), static_cast<int>(data.size() >> 8)}) +
+           data;
 }
 
 TEST(BiffRecords, ContinuationsJoinTheRecordBeforeThem)
@@ -88,13 +89,15 @@ TEST(BiffStrings, ByteStringsOfOlderWorkbooksAreCodePage1252)
     const std::vector<std::string_view> parts{data};
     BiffPieces pieces(parts);
     EXPECT_EQ(pieces.ByteString(), "caf\xC3\xA9");
-    EXPECT_EQ(pieces.ByteString(true), "\xE2\x82\xAC" "x");
+    EXPECT_EQ(pieces.ByteString(true), "\xE2\x82\xAC"
+                                       "x");
 }
 
 TEST(BiffStrings, SurrogatePairsJoinAndLoneHalvesAreReplaced)
 {
     EXPECT_EQ(Utf16ToUtf8(u"\U0001F600"), "\xF0\x9F\x98\x80");
-    EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800)) + u"a"), "\xEF\xBF\xBD" "a");
+    EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800)) + u"a"), "\xEF\xBF\xBD"
+                                                                       "a");
 }
 
 } // namespace

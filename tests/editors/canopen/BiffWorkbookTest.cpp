@@ -41,7 +41,8 @@ struct Biff {
     bool biff8 = true;
     std::string Text(const std::string& text, bool byteLength = false) const
     {
-        const std::string length = byteLength ? std::string(1, static_cast<char>(text.size())) : U16(static_cast<unsigned>(text.size()));
+        const std::string length =
+            byteLength ? std::string(1, static_cast<char>(text.size())) : U16(static_cast<unsigned>(text.size()));
         return biff8 ? length + '\0' + text : length + text;
     }
     std::string Bof(unsigned kind) const
@@ -53,7 +54,8 @@ struct Biff {
                        int64_t offsetShift = 0) const
     {
         const auto globals = [&](uint32_t offset) {
-            return Bof(0x0005) + extraGlobals + Rec(0x0085, U32(offset) + '\0' + '\0' + Text(sheetName, true)) + Rec(0x000A, "");
+            return Bof(0x0005) + extraGlobals + Rec(0x0085, U32(offset) + '\0' + '\0' + Text(sheetName, true)) +
+                   Rec(0x000A, "");
         };
         const uint32_t offset = static_cast<uint32_t>(globals(0).size());
         return globals(static_cast<uint32_t>(offset + offsetShift)) + Bof(0x0010) + sheetRecords;
@@ -95,8 +97,8 @@ std::string Rk(unsigned row, unsigned column, uint32_t rk)
 std::string TaggedFormula(unsigned row, unsigned column, unsigned tag, unsigned value = 0)
 {
     return Rec(0x0006, Cell(row, column) + std::string(1, static_cast<char>(tag)) + '\0' +
-                           std::string(1, static_cast<char>(value)) + std::string(3, '\0') + U16(0xFFFF) + U16(0) + U32(0) +
-                           U16(3) + "\x1E\x01\x00");
+                           std::string(1, static_cast<char>(value)) + std::string(3, '\0') + U16(0xFFFF) + U16(0) +
+                           U32(0) + U16(3) + "\x1E\x01\x00");
 }
 
 TEST(BiffWorkbook, ReadsEveryKindOfCellRecord)
@@ -104,27 +106,28 @@ TEST(BiffWorkbook, ReadsEveryKindOfCellRecord)
     const Biff biff;
     const std::string sst = Rec(0x00FC, U32(2) + U32(2) + biff.Text("shared") + biff.Text("second"));
     const std::string cells =
-        Rec(0x00FD, Cell(0, 0) + U32(1)) +                              // LABELSST: the title
-        Rk(1, 0, 17u << 2 | 2) +                                        // integer
-        Rk(1, 1, 150u << 2 | 3) +                                       // integer / 100
-        Rk(1, 2, 0x3FF80000u) +                                         // the high bits of 1.5
-        Rec(0x0204, Cell(1, 3) + biff.Text("0x181")) +                 // LABEL
+        Rec(0x00FD, Cell(0, 0) + U32(1)) +             // LABELSST: the title
+        Rk(1, 0, 17u << 2 | 2) +                       // integer
+        Rk(1, 1, 150u << 2 | 3) +                      // integer / 100
+        Rk(1, 2, 0x3FF80000u) +                        // the high bits of 1.5
+        Rec(0x0204, Cell(1, 3) + biff.Text("0x181")) + // LABEL
         Rec(0x00BD, U16(2) + U16(0) + U16(15) + U32(1u << 2 | 2) + U16(15) + U32(static_cast<uint32_t>(-2) << 2 | 2) +
-                        U16(15) + U32(3u << 2 | 2) + U16(2)) +          // MULRK, columns 0 to 2
-        Rec(0x0203, Cell(2, 3) + F64(0.25)) +                           // NUMBER
+                        U16(15) + U32(3u << 2 | 2) + U16(2)) + // MULRK, columns 0 to 2
+        Rec(0x0203, Cell(2, 3) + F64(0.25)) +                  // NUMBER
         Rec(0x00FD, Cell(3, 0) + U32(0)) +
-        Rec(0x0205, Cell(3, 1) + '\0' + '\0') +                         // BOOLERR: FALSE
-        Rec(0x0205, Cell(3, 2) + '\x2A' + '\x01') +                     // BOOLERR: #N/A
-        Rec(0x0205, Cell(3, 3) + '\x01' + '\0') +                       // BOOLERR: TRUE
+        Rec(0x0205, Cell(3, 1) + '\0' + '\0') +     // BOOLERR: FALSE
+        Rec(0x0205, Cell(3, 2) + '\x2A' + '\x01') + // BOOLERR: #N/A
+        Rec(0x0205, Cell(3, 3) + '\x01' + '\0') +   // BOOLERR: TRUE
         TaggedFormula(4, 0, 0) + Rec(0x04BC, std::string(10, '\0')) + Rec(0x0207, biff.Text("abc")) +
-        TaggedFormula(4, 1, 3) +                                        // empty text
-        Rec(0x0006, Cell(4, 2) + F64(17) + U16(0) + U32(0) + U16(0)) +  // a number
-        TaggedFormula(4, 3, 2, 0x07) +                                  // #DIV/0!
-        TaggedFormula(6, 0, 0) + Rec(0x0201, Cell(6, 1)) +              // a string never given
+        TaggedFormula(4, 1, 3) +                                       // empty text
+        Rec(0x0006, Cell(4, 2) + F64(17) + U16(0) + U32(0) + U16(0)) + // a number
+        TaggedFormula(4, 3, 2, 0x07) +                                 // #DIV/0!
+        TaggedFormula(6, 0, 0) + Rec(0x0201, Cell(6, 1)) +             // a string never given
         biff.Bof(0x0020) + Rec(0x0204, Cell(7, 0) + biff.Text("chart")) + Rec(0x000A, "") +
-        TaggedFormula(8, 0, 1, 1) +                                     // TRUE, then blanks
+        TaggedFormula(8, 0, 1, 1) + // TRUE, then blanks
         Rec(0x00BE, U16(9) + U16(0) + U16(15) + U16(15) + U16(1)) + Rec(0x000A, "");
-    const std::unique_ptr<Workbook> workbook = OpenXlsWorkbook(CompoundFile("Workbook", biff.Stream("Sdo", sst, cells)));
+    const std::unique_ptr<Workbook> workbook =
+        OpenXlsWorkbook(CompoundFile("Workbook", biff.Stream("Sdo", sst, cells)));
     ASSERT_EQ(workbook->SheetNames(), (std::vector<std::string>{"Sdo"}));
     const Sheet sheet = workbook->ReadSheet("Sdo");
     EXPECT_EQ(sheet.columnCount, 4u);
@@ -144,8 +147,8 @@ TEST(BiffWorkbook, ReadsTheBookStreamOfOlderWorkbooks)
     biff.biff8 = false;
     const std::string cells = Rec(0x0204, Cell(0, 0) + biff.Text("title")) +
                               Rec(0x00D6, Cell(1, 0) + biff.Text("caf\xE9 \x80") + "\x01\x00\x00\x05") +
-                              Rk(1, 1, 5u << 2 | 2) +
-                              TaggedFormula(1, 2, 0) + Rec(0x0207, biff.Text("0x20")) + Rec(0x000A, "");
+                              Rk(1, 1, 5u << 2 | 2) + TaggedFormula(1, 2, 0) + Rec(0x0207, biff.Text("0x20")) +
+                              Rec(0x000A, "");
     const std::unique_ptr<Workbook> workbook =
         OpenXlsWorkbook(CompoundFile("Book", biff.Stream("Emcyword", "", cells)));
     ASSERT_EQ(workbook->SheetNames(), (std::vector<std::string>{"Emcyword"}));
@@ -163,19 +166,21 @@ TEST(BiffWorkbook, RefusesDamagedAndProtectedWorkbooks)
     EXPECT_THROW(open(biff.Stream("a", "", title))->ReadSheet("a"), Failure);
     EXPECT_THROW(open(biff.Stream("a", "", title + Rec(0x000A, ""), 100000))->ReadSheet("a"), Failure);
     EXPECT_THROW(open(biff.Stream("a", "", title + Rec(0x000A, ""), -4))->ReadSheet("a"), Failure);
-    EXPECT_THROW(open(biff.Stream("a", "", Rec(0x00FD, Cell(0, 0) + U32(0)) + Rec(0x000A, "")))->ReadSheet("a"), Failure);
-    EXPECT_THROW(open(biff.Stream("a", "", Rec(0x0203, Cell(1, 0) + "abc") + Rec(0x000A, "")))->ReadSheet("a"), Failure);
+    EXPECT_THROW(open(biff.Stream("a", "", Rec(0x00FD, Cell(0, 0) + U32(0)) + Rec(0x000A, "")))->ReadSheet("a"),
+                 Failure);
+    EXPECT_THROW(open(biff.Stream("a", "", Rec(0x0203, Cell(1, 0) + "abc") + Rec(0x000A, "")))->ReadSheet("a"),
+                 Failure);
     // Encrypted, no workbook stream, no compound file at all.
     EXPECT_THROW(open(biff.Stream("a", Rec(0x002F, U16(1)), title + Rec(0x000A, ""))), Failure);
     EXPECT_THROW(OpenXlsWorkbook(CompoundFile("Other", biff.Stream("a", "", Rec(0x000A, "")))), Failure);
     EXPECT_THROW(OpenXlsWorkbook("not a compound file"), Failure);
 }
 
-
 std::string OneCellStream(const Biff& biff, const std::string& text)
 {
-    return biff.Stream("a", "", Rec(0x0204, Cell(0, 0) + biff.Text("title")) + Rec(0x0204, Cell(1, 0) + biff.Text(text)) +
-                                    Rec(0x000A, ""));
+    return biff.Stream("a", "",
+                       Rec(0x0204, Cell(0, 0) + biff.Text("title")) + Rec(0x0204, Cell(1, 0) + biff.Text(text)) +
+                           Rec(0x000A, ""));
 }
 
 TEST(BiffWorkbook, FindsTheStreamWhateverItsLetterCaseAndPrefersTheCurrentOne)
@@ -183,12 +188,14 @@ TEST(BiffWorkbook, FindsTheStreamWhateverItsLetterCaseAndPrefersTheCurrentOne)
     Biff old;
     old.biff8 = false;
     for (const char* name : {"WORKBOOK", "WorkBook", "workbook"})
-        EXPECT_EQ(OpenXlsWorkbook(CompoundFile(name, OneCellStream(Biff(), "new")))->ReadSheet("a").rows, (Rows{{"new"}}))
+        EXPECT_EQ(OpenXlsWorkbook(CompoundFile(name, OneCellStream(Biff(), "new")))->ReadSheet("a").rows,
+                  (Rows{{"new"}}))
             << name;
     EXPECT_EQ(OpenXlsWorkbook(CompoundFile("BOOK", OneCellStream(old, "old")))->ReadSheet("a").rows, (Rows{{"old"}}));
     // A file holding a stale "Book" beside its "Workbook" is read from the current one, in
     // whichever order they are stored.
-    EXPECT_EQ(OpenXlsWorkbook(CompoundFile({{"Book", OneCellStream(old, "stale")}, {"Workbook", OneCellStream(Biff(), "current")}}))
+    EXPECT_EQ(OpenXlsWorkbook(
+                  CompoundFile({{"Book", OneCellStream(old, "stale")}, {"Workbook", OneCellStream(Biff(), "current")}}))
                   ->ReadSheet("a")
                   .rows,
               (Rows{{"current"}}));
@@ -222,7 +229,8 @@ TEST(BiffWorkbook, KeepsTheRowOfAnOlderFormulaRecord)
 
 TEST(BiffWorkbook, SaysThatAnEncryptedOpenXmlWorkbookIsProtectedByAPassword)
 {
-    const std::string encrypted = CompoundFile({{"EncryptionInfo", std::string(64, '\x04')}, {"EncryptedPackage", std::string(4096, 'x')}});
+    const std::string encrypted =
+        CompoundFile({{"EncryptionInfo", std::string(64, '\x04')}, {"EncryptedPackage", std::string(4096, 'x')}});
     try {
         OpenXlsWorkbook(encrypted);
         FAIL() << "an encrypted workbook was opened";

@@ -16,8 +16,9 @@ using CanopenKeyboardTest = CanopenWindowTest;
 TEST_F(CanopenKeyboardTest, StoredPdoListsSelectTheRowTheyShowSoTheArrowsMoveFromIt)
 {
     project.Write("sdo.xml", "<sdo/>");
-    project.Write("rpdodef.xml", "<rpdodef><row cobid=\"0x181\" en_bypass=\"0\"/><row cobid=\"0x182\" en_bypass=\"0\"/>"
-                                 "<row cobid=\"0x183\" en_bypass=\"0\"/><row cobid=\"0x201\" en_bypass=\"2\"/></rpdodef>");
+    project.Write("rpdodef.xml",
+                  "<rpdodef><row cobid=\"0x181\" en_bypass=\"0\"/><row cobid=\"0x182\" en_bypass=\"0\"/>"
+                  "<row cobid=\"0x183\" en_bypass=\"0\"/><row cobid=\"0x201\" en_bypass=\"2\"/></rpdodef>");
     project.Write("sdopdo.xml", "<sdopdo><row index=\"0x2000\" subindex=\"1\" nrpdo=\"2\" poscomp=\"33\"/>"
                                 "<row index=\"0x2001\" subindex=\"1\" nrpdo=\"129\" poscomp=\"0\"/></sdopdo>");
     TFInfopdo window(context, openExcel);

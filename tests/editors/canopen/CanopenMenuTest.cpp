@@ -33,7 +33,7 @@ TEST(CanopenMenu, OpensTheSdoPdoAndStoredPdoWindows)
     open(main.actPdo);
     open(main.actInfoPdo);
     EXPECT_EQ(opened, (std::vector<const QMetaObject*>{&TFsdo::staticMetaObject, &TFpdo::staticMetaObject,
-                                                      &TFInfopdo::staticMetaObject}));
+                                                       &TFInfopdo::staticMetaObject}));
     // The two windows with a document of their own report it missing in the project.
     EXPECT_EQ(sink.Texts(), (std::vector<std::string>{"File XML not found", "File SDO XML not found",
                                                       "File PDO XML not found", "File SDOPDO XML not found"}));

@@ -1,7 +1,7 @@
 #pragma once
-#include "editors/canopen/workbook/OpenExcel.h"
-#include "common/ProjectContext.h"
 #include "common/MessageSink.h"
+#include "common/ProjectContext.h"
+#include "editors/canopen/workbook/OpenExcel.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
 

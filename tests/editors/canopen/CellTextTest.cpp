@@ -1,5 +1,5 @@
-#include "common/Failure.h"
 #include "editors/canopen/workbook/CellText.h"
+#include "common/Failure.h"
 #include "editors/canopen/workbook/SheetGrid.h"
 
 #include <gtest/gtest.h>
@@ -55,7 +55,7 @@ TEST(SheetGrid, TitleRowIsRowOneAndEmptyRowsStayOnlyInTheMiddle)
     grid.Set(0, 0, "title");
     grid.Set(1, 2, "c2");
     grid.Set(3, 0, "a4");
-    grid.Set(5, 7, "");   // blank cells neither widen nor lengthen the sheet
+    grid.Set(5, 7, ""); // blank cells neither widen nor lengthen the sheet
     grid.Set(3, 1, "b4");
     grid.Set(3, 1, "B4"); // a later cell replaces an earlier one
     const Sheet sheet = grid.Build();

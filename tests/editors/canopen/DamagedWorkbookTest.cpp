@@ -1,8 +1,8 @@
+#include "Fixtures.h"
 #include "common/Failure.h"
 #include "editors/canopen/tables/SheetExchange.h"
 #include "editors/canopen/workbook/WorkbookReaders.h"
 #include "editors/canopen/workbook/ZipDirectory.h"
-#include "Fixtures.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -10,9 +10,9 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <unistd.h>
 #include <functional>
 #include <map>
+#include <unistd.h>
 
 namespace {
 
@@ -113,7 +113,8 @@ TEST(DamagedWorkbook, AnXlsWithFlippedBytesNeverEscapesAsAnythingButFailure)
 size_t DirectoryEntry(const std::string& zip, const std::string& member)
 {
     for (size_t pos = zip.find("PK\x01\x02"); pos != std::string::npos; pos = zip.find("PK\x01\x02", pos + 4)) {
-        const size_t nameLength = static_cast<unsigned char>(zip[pos + 28]) | static_cast<unsigned char>(zip[pos + 29]) << 8;
+        const size_t nameLength = static_cast<unsigned char>(zip[pos + 28]) | static_cast<unsigned char>(zip[pos + 29])
+                                                                                  << 8;
         if (zip.compare(pos + 46, nameLength, member) == 0) return pos;
     }
     return std::string::npos;
@@ -150,7 +151,8 @@ TEST(DamagedWorkbook, TheImportEndsSilentlyOnADamagedFile)
     bad[DirectoryEntry(bad, "xl/worksheets/sheet3.xml") + 16] ^= 0x01;
     int rows = 0;
     ImportSheetFrom(dir.Write("bad.xlsx", bad), "rpdodef", 5, [&](const auto&) { ++rows; });
-    ImportSheetFrom(dir.Write("cut.xls", FixtureBytes("tables.xls").substr(0, 3000)), "rpdodef", 5, [&](const auto&) { ++rows; });
+    ImportSheetFrom(dir.Write("cut.xls", FixtureBytes("tables.xls").substr(0, 3000)), "rpdodef", 5,
+                    [&](const auto&) { ++rows; });
     EXPECT_EQ(rows, 0);
     ImportSheetFrom(dir.Write("good.xlsx", FixtureBytes("tables.xlsx")), "rpdodef", 5, [&](const auto&) { ++rows; });
     EXPECT_EQ(rows, 12);

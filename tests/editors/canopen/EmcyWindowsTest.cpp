@@ -1,8 +1,8 @@
-#include "editors/canopen/workbook/OpenExcel.h"
-#include "common/ProjectContext.h"
 #include "common/MessageSink.h"
+#include "common/ProjectContext.h"
 #include "editors/canopen/widgets/TFWemcy.h"
 #include "editors/canopen/widgets/TFemcy.h"
+#include "editors/canopen/workbook/OpenExcel.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
 
@@ -68,7 +68,8 @@ std::string EmcyRow(const std::string& id, const std::string& bypassSet, const s
 
 std::string WordRow(const std::string& extdata, const std::string& devid, const std::string& index)
 {
-    std::string row = "<row index_addrm=\"" + index + "\" subindex=\"1\" extdata=\"" + extdata + "\" devid=\"" + devid + "\"";
+    std::string row =
+        "<row index_addrm=\"" + index + "\" subindex=\"1\" extdata=\"" + extdata + "\" devid=\"" + devid + "\"";
     for (int n = 0; n < 16; ++n) {
         const std::string bit = " bit" + std::to_string(n);
         row += bit + "_b0=\"" + std::to_string(n) + "\"" + bit + "_b1=\"\"" + bit + "_poscomp=\"37\"";
@@ -324,10 +325,9 @@ TEST_F(EmcyWindowTest, WordTreesPicturesImportExportAndFailures)
 
     std::string bits;
     for (int n = 0; n < 16; ++n) bits += "1,2,37,";
-    const std::string sheet =
-        project.Write("in/emcyword.csv", "title,\r\n0x2000,1,1,9," + bits + "\r\n0x2000,2,3,9," + bits +
-                                             "\r\n0x2001,1,0,8," + bits + "\r\n0x2002,1,,8," + bits + "\r\n0x2003,1,0,8," +
-                                             bits + "\r\n");
+    const std::string sheet = project.Write(
+        "in/emcyword.csv", "title,\r\n0x2000,1,1,9," + bits + "\r\n0x2000,2,3,9," + bits + "\r\n0x2001,1,0,8," + bits +
+                               "\r\n0x2002,1,,8," + bits + "\r\n0x2003,1,0,8," + bits + "\r\n");
     desktop.files.push_back(sheet);
     window.BitBtn4->click();
     EXPECT_EQ(TopNodes(window.A.TWCan), Strings{"W0"});

@@ -33,7 +33,10 @@ std::string Row(const std::string& extdata, const std::string& devid, const std:
 
 class EmcyWordTest : public ::testing::Test {
 protected:
-    std::string Write(const std::string& rows) { return dir.Write("emcyword.xml", "<emcyword>" + rows + "</emcyword>"); }
+    std::string Write(const std::string& rows)
+    {
+        return dir.Write("emcyword.xml", "<emcyword>" + rows + "</emcyword>");
+    }
     GuardedReadResult Load(const std::string& path)
     {
         table = EmcyWordTable{};
@@ -77,7 +80,7 @@ TEST_F(EmcyWordTest, CheckWordRefusesEmptyTextsAndTheSameThreeTexts)
     const std::vector<TClWEmcy> page = {Word("5", "0x10", "1"), Word("6", "16", "1")};
     const UserMessages refused = {NoticeMessage("Index Not Valid")};
     EXPECT_EQ(CheckWord(page, "0x10", "1", "5", true, 0).Messages, refused);
-    EXPECT_TRUE(CheckWord(page, "16", "1", "5", true, 0)); // "0x10" and "16" are different texts
+    EXPECT_TRUE(CheckWord(page, "16", "1", "5", true, 0));    // "0x10" and "16" are different texts
     EXPECT_TRUE(CheckWord(page, "0x10", "1", "5", false, 0)); // its own texts
     EXPECT_EQ(CheckWord(page, "0x10", "1", "5", false, 1).Messages, refused);
     EXPECT_EQ(CheckWord(page, "1", "", "9", true, 0).Messages, refused);
@@ -87,8 +90,10 @@ TEST_F(EmcyWordTest, CheckWordRefusesEmptyTextsAndTheSameThreeTexts)
 
 TEST_F(EmcyWordTest, SaveOrderByIdIndexSubindexWithLaterEqualWordsFirst)
 {
-    EXPECT_EQ(EmcyWordSaveOrder({Word("5", "8193", "1"), Word("3", "8194", "0"), Word("5", "8192", "2")}), (Order{1, 2, 0}));
-    EXPECT_EQ(EmcyWordSaveOrder({Word("1", "0x10", "2"), Word("1", "16", "1"), Word("1", "$10", "2")}), (Order{1, 2, 0}));
+    EXPECT_EQ(EmcyWordSaveOrder({Word("5", "8193", "1"), Word("3", "8194", "0"), Word("5", "8192", "2")}),
+              (Order{1, 2, 0}));
+    EXPECT_EQ(EmcyWordSaveOrder({Word("1", "0x10", "2"), Word("1", "16", "1"), Word("1", "$10", "2")}),
+              (Order{1, 2, 0}));
     // Values beyond the picking search's start still end in order.
     EXPECT_EQ(EmcyWordSaveOrder({Word("1000000", "1", "1"), Word("2", "1", "1"), Word("2", "1000000", "0"),
                                  Word("2", "1", "1000000")}),

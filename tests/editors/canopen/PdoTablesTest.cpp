@@ -1,6 +1,6 @@
 #include "common/Failure.h"
-#include "editors/canopen/tables/PdoGrids.h"
 #include "common/SearchOrder.h"
+#include "editors/canopen/tables/PdoGrids.h"
 #include "editors/canopen/tables/SheetExchange.h"
 #include "support/TempDir.h"
 
@@ -62,8 +62,8 @@ TEST(PdoSaveOrder, AscendingCobidWithTheLowerRowFirstAmongEqualValues)
 
 TEST(PdoSaveOrder, CobidsBeyondTheSearchComeLastInGridOrderAndTheSearchEnds)
 {
-    const std::vector<PdoEntry> page{Cobid("0xA00000"), Cobid("5", "a"), Cobid("0x999999"), Cobid("0xB00000"),
-                                     Cobid("5", "b"), Cobid("-1")};
+    const std::vector<PdoEntry> page{Cobid("0xA00000"), Cobid("5", "a"), Cobid("0x999999"),
+                                     Cobid("0xB00000"), Cobid("5", "b"), Cobid("-1")};
     EXPECT_EQ(Cobids(page, PdoSaveOrder(page)),
               (std::vector<std::string>{"-1", "5b", "5a", "0x999999", "0xA00000", "0xB00000"}));
     EXPECT_EQ(MinimumSearchOrder({0x7FFFFFFF, 0x7FFFFFFF}, {0, 0}, true), (std::vector<size_t>{0, 1}));

@@ -35,9 +35,8 @@ struct Grids {
 
 TEST(SdoAccess, ConfBitsChooseThePageAndTheRwFlagAndEachPageKeepsDocumentOrder)
 {
-    const auto entries =
-        Read("<sdo>" + Entry("16", "p") + Entry("17", "q") + Entry("0", "r", false) + Entry("1", "s") +
-             Entry("0x11", "t") + "</sdo>");
+    const auto entries = Read("<sdo>" + Entry("16", "p") + Entry("17", "q") + Entry("0", "r", false) + Entry("1", "s") +
+                              Entry("0x11", "t") + "</sdo>");
     Grids g;
     EXPECT_EQ(FillSdoGrids(entries, g.sga, g.sgb), 0);
     EXPECT_EQ(g.sga.Cell(1, 1), "1");
@@ -64,9 +63,10 @@ TEST(SdoAccess, AMissingRequiredAttributeEndsTheReadKeepingTheEntriesBefore)
     RecordingSink sink;
     ScopedMessageSink scope(sink);
     TempDir dir;
-    const std::string path =
-        dir.Write("sdo.xml", "<sdo>" + Entry("0", "p") + "<row conf=\"1\" IndexA=\"1\" SubindexA=\"1\" devIDB=\"1\" "
-                                                         "IndexB=\"1\" SubindexB=\"1\"/>" + Entry("0", "q") + "</sdo>");
+    const std::string path = dir.Write("sdo.xml", "<sdo>" + Entry("0", "p") +
+                                                      "<row conf=\"1\" IndexA=\"1\" SubindexA=\"1\" devIDB=\"1\" "
+                                                      "IndexB=\"1\" SubindexB=\"1\"/>" +
+                                                      Entry("0", "q") + "</sdo>");
     ProjectDocument document(Discipline::Guarded);
     std::vector<SdoAccessEntry> entries;
     EXPECT_EQ(GuardedRead(document, path, "", kErrorReadingFileXml,

@@ -1,6 +1,6 @@
-#include "common/MessageSink.h"
-#include "common/Desktop.h"
 #include "editors/canopen/tables/SheetExchange.h"
+#include "common/Desktop.h"
+#include "common/MessageSink.h"
 #include "support/ScriptedDesktop.h"
 #include "support/TempDir.h"
 
@@ -89,14 +89,16 @@ TEST(ImportSheet, CancelChangesNothingAndAChoiceClearsFirst)
     ScopedDesktop scope(desktop);
     OpenExcelDialog dialog{dir.Path(), ""};
     int cleared = 0;
-    ImportSheet(dialog, "sdo", 1, [&] { ++cleared; }, [](const auto&) {});
+    ImportSheet(
+        dialog, "sdo", 1, [&] { ++cleared; }, [](const auto&) {});
     EXPECT_EQ(cleared, 0);
     ASSERT_EQ(desktop.dialogs.size(), 1u);
     EXPECT_EQ(desktop.dialogs[0].directory, dir.Path());
 
     const std::string chosen = dir.Write("not-a-workbook.xls", std::string("\xD0\xCF\x11\xE0garbage", 11));
     desktop.files.push_back(chosen);
-    ImportSheet(dialog, "sdo", 1, [&] { ++cleared; }, [](const auto&) { FAIL() << "no row expected"; });
+    ImportSheet(
+        dialog, "sdo", 1, [&] { ++cleared; }, [](const auto&) { FAIL() << "no row expected"; });
     EXPECT_EQ(cleared, 1);
     EXPECT_EQ(dialog.FileName, chosen);
 }

@@ -1,7 +1,7 @@
+#include "editors/canopen/tables/StoredPdo.h"
 #include "common/Failure.h"
 #include "common/MessageSink.h"
 #include "editors/canopen/tables/SheetExchange.h"
-#include "editors/canopen/tables/StoredPdo.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -58,7 +58,8 @@ TEST_F(StoredPdoLoadTest, NrpdoSelectsSideAndPdoAndZeroEndsTheRead)
     dir.Write("sdopdo.xml", "<sdopdo>" + Row("a", "130") + Row("b", "3") + Row("c", "2") + Row("d", "128") +
                                 Row("e", "1") + "</sdopdo>");
     Load();
-    EXPECT_EQ(sink.Texts(), (std::vector<std::string>{"Error in reading file SDO XML", "Error in reading file SDOPDO XML"}));
+    EXPECT_EQ(sink.Texts(),
+              (std::vector<std::string>{"Error in reading file SDO XML", "Error in reading file SDOPDO XML"}));
     const StoredPdoSide& a = tables.Sides[CanSide::A];
     const StoredPdoSide& b = tables.Sides[CanSide::B];
     ASSERT_EQ(a.SdoAccess.size(), 1u);
@@ -94,7 +95,8 @@ TEST(StoredSdoCheck, APairIsRefusedAgainstTheAccessListAndTheOtherStoredSdosAsIn
     EXPECT_EQ(CheckStoredSdo(side, "16", "3", std::nullopt), std::nullopt);
     // Modify excludes the entry being modified, and only that one.
     EXPECT_EQ(CheckStoredSdo(side, "16", "1", StoredSdoRef{1, 0}), std::nullopt);
-    EXPECT_EQ(CheckStoredSdo(side, "16", "2", StoredSdoRef{1, 0}), std::optional<std::string>(kIndexOrSubindexNotValid));
+    EXPECT_EQ(CheckStoredSdo(side, "16", "2", StoredSdoRef{1, 0}),
+              std::optional<std::string>(kIndexOrSubindexNotValid));
     EXPECT_EQ(CheckStoredSdo(side, "32", "1", StoredSdoRef{1, 0}), std::optional<std::string>(kSdoAlreadyExists));
 }
 
@@ -183,10 +185,10 @@ TEST(StoredPdoExchange, ImportRoutesByNrpdoAndAnExportReadsBackWhole)
     EXPECT_TRUE(tables.Sides[CanSide::A].Pdos[0].sdos.empty());
 
     const auto lines = StoredPdoExportLines(tables);
-    EXPECT_EQ(lines, (std::vector<std::vector<std::string>>{{"0x12", "1", "2", ""},
-                                                            {"0x13", "2", "2", "1"},
-                                                            {"0x14", "3", "2", "1"},
-                                                            {"0x10", "1", "129", "33"}}));
+    EXPECT_EQ(
+        lines,
+        (std::vector<std::vector<std::string>>{
+            {"0x12", "1", "2", ""}, {"0x13", "2", "2", "1"}, {"0x14", "3", "2", "1"}, {"0x10", "1", "129", "33"}}));
 
     TempDir dir;
     const std::string path = dir.Write("sdopdo.csv", "index,subindex,nrpdo,poscomp,\r\n" + CsvText(lines));

@@ -1,6 +1,6 @@
+#include "editors/canopen/widgets/TFInfopdo.h"
 #include "CanopenWindowFixture.h"
 #include "editors/canopen/widgets/RadioGroup.h"
-#include "editors/canopen/widgets/TFInfopdo.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,8 +15,9 @@ protected:
     {
         project.Write("sdo.xml", "<sdo><row conf=\"0\" IndexA=\"16\" SubindexA=\"1\"/>"
                                  "<row conf=\"1\" IndexA=\"0x30\" SubindexA=\"0\"/></sdo>");
-        project.Write("rpdodef.xml", "<rpdodef><row cobid=\"0x181\" en_bypass=\"1\"/><row cobid=\"0x201\" en_bypass=\"3\"/>"
-                                     "<row cobid=\"0x182\" en_bypass=\"0\"/></rpdodef>");
+        project.Write("rpdodef.xml",
+                      "<rpdodef><row cobid=\"0x181\" en_bypass=\"1\"/><row cobid=\"0x201\" en_bypass=\"3\"/>"
+                      "<row cobid=\"0x182\" en_bypass=\"0\"/></rpdodef>");
         project.Write("sdopdo.xml", sdopdo);
     }
     QWidget* Page(int side) { return window.PageControl1->widget(side); }
@@ -69,7 +70,7 @@ TEST_F(TFInfopdoTest, NewModifyDeleteValidateAndOkSavesInOrder)
 {
     WriteProject("<sdopdo><row index=\"0x2000\" subindex=\"2\" nrpdo=\"1\" poscomp=\"0\"/></sdopdo>");
     Show(&window);
-    window.LPdoCanA->clearSelection(); // the list opens on its first PDO
+    window.LPdoCanA->clearSelection();   // the list opens on its first PDO
     Press(0, QStringLiteral("New SDO")); // no PDO chosen: nothing happens
     EXPECT_TRUE(sink.Empty());
     ClickItem(window.LPdoCanA, 1);
@@ -164,8 +165,9 @@ TEST_F(TFInfopdoTest, ImportReplacesTheStoredSdosAndExportWritesThem)
     EXPECT_EQ(window.EindexA->text(), QStringLiteral("typed"));
     EXPECT_EQ(window.LSdoCanA->count(), 1);
 
-    PickWorkbook("sdopdo.csv", "index,subindex,nrpdo,poscomp,\r\n"
-                               "0x10,1,2,33,\r\n0x11,2,129,0,\r\n0x12,3,5,0,\r\n0x13,4,1,,\r\n0x14,5,0,0,\r\n0x15,6,1,0,\r\n");
+    PickWorkbook("sdopdo.csv",
+                 "index,subindex,nrpdo,poscomp,\r\n"
+                 "0x10,1,2,33,\r\n0x11,2,129,0,\r\n0x12,3,5,0,\r\n0x13,4,1,,\r\n0x14,5,0,0,\r\n0x15,6,1,0,\r\n");
     window.BitBtn4->click();
     EXPECT_TRUE(sink.Empty());
     EXPECT_EQ(window.EindexA->text(), QString());
@@ -173,7 +175,7 @@ TEST_F(TFInfopdoTest, ImportReplacesTheStoredSdosAndExportWritesThem)
     EXPECT_EQ(Items(window.LPdoCanA), (std::vector<std::string>{"0x181", "0x182"}));
     ClickItem(window.LPdoCanA, 0);
     EXPECT_EQ(Items(window.LSdoCanA), (std::vector<std::string>{"Sdo0"})); // 0x2000 was replaced
-    ClickItem(window.LSdoCanA, 0); // the imported empty poscomp
+    ClickItem(window.LSdoCanA, 0);                                         // the imported empty poscomp
     EXPECT_EQ(window.EindexA->text(), QStringLiteral("0x13"));
     EXPECT_EQ(sink.Texts(), std::vector<std::string>{"'' is not a valid integer value."});
 

@@ -1,6 +1,6 @@
+#include "editors/canopen/widgets/TFpdo.h"
 #include "CanopenWindowFixture.h"
 #include "common/widgets/StringGrid.h"
-#include "editors/canopen/widgets/TFpdo.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,7 +12,8 @@ class TFpdoTest : public CanopenWindowTest {
 protected:
     static std::string Row(const std::string& cobid, const std::string& enBypass)
     {
-        return "<row cobid=\"" + cobid + "\" id_dev_orig=\"d\" en_bypass=\"" + enBypass + "\" posind=\"p\" n_tpdo=\"n\"/>";
+        return "<row cobid=\"" + cobid + "\" id_dev_orig=\"d\" en_bypass=\"" + enBypass +
+               "\" posind=\"p\" n_tpdo=\"n\"/>";
     }
     TFpdo window{context, openExcel};
 };
@@ -23,7 +24,8 @@ TEST_F(TFpdoTest, LoadsBothPagesEditsAndSavesThemInCobidOrder)
     EXPECT_EQ(sink.Texts(), std::vector<std::string>{"File XML not found"});
     sink.Clear();
     window.BitBtn2->click();
-    project.Write("rpdodef.xml", "<rpdodef>" + Row("0x181", "3") + Row("0x201", "0") + Row("0x182", "2") + "</rpdodef>");
+    project.Write("rpdodef.xml",
+                  "<rpdodef>" + Row("0x181", "3") + Row("0x201", "0") + Row("0x182", "2") + "</rpdodef>");
     Show(&window);
     EXPECT_TRUE(sink.Empty());
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Define Traslate PDO"));
@@ -90,8 +92,8 @@ TEST_F(TFpdoTest, OkKeepsATextStillBeingTypedInACell)
     QTest::keyClicks(editor, QStringLiteral("x5"));
     window.BitBtn1->click(); // Enter was never pressed
     EXPECT_TRUE(sink.Empty());
-    EXPECT_EQ(ReadAll(context.RpdoDefFile),
-              "<rpdodef>\r\n  <row cobid=\"0x5\" id_dev_orig=\"\" en_bypass=\"2\" posind=\"\" n_tpdo=\"\"/>\r\n</rpdodef>\r\n");
+    EXPECT_EQ(ReadAll(context.RpdoDefFile), "<rpdodef>\r\n  <row cobid=\"0x5\" id_dev_orig=\"\" en_bypass=\"2\" "
+                                            "posind=\"\" n_tpdo=\"\"/>\r\n</rpdodef>\r\n");
 }
 
 } // namespace

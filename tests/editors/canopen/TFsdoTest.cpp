@@ -1,6 +1,6 @@
+#include "editors/canopen/widgets/TFsdo.h"
 #include "CanopenWindowFixture.h"
 #include "common/widgets/StringGrid.h"
-#include "editors/canopen/widgets/TFsdo.h"
 
 #include <QPushButton>
 #include <QTabWidget>
@@ -70,7 +70,8 @@ TEST_F(TFsdoTest, ImportReplacesBothGridsAndExportWritesThemBack)
     ASSERT_EQ(desktop.dialogs.size(), 1u);
     EXPECT_EQ(desktop.dialogs[0].directory, project.Path());
 
-    PickWorkbook("SDO.csv", "conf,a,b,c,d,e,f,g,\r\n17,0x1,1,2,0x2,3,4,m,\r\n16,0x5,,,,,,,\r\n1,0x9,,,,,,,\r\nbad,,,,,,,,\r\n0,no,,,,,,,\r\n");
+    PickWorkbook("SDO.csv", "conf,a,b,c,d,e,f,g,\r\n17,0x1,1,2,0x2,3,4,m,\r\n16,0x5,,,,,,,\r\n1,0x9,,,,,,,\r\nbad,,,,,,"
+                            ",,\r\n0,no,,,,,,,\r\n");
     window.BitBtn4->click();
     EXPECT_TRUE(sink.Empty());
     EXPECT_EQ(window.sgb->Cell(2, 1), "0x1");
@@ -81,7 +82,8 @@ TEST_F(TFsdoTest, ImportReplacesBothGridsAndExportWritesThemBack)
 
     window.Button1->click();
     const std::string csv = ReadAll(project.File("sdo.csv"));
-    EXPECT_EQ(csv.substr(0, 82), "0,Index,Subindex,devID,Index,Subindex,nbyte,mnemonico,\r\n16,0x5,,,,,,,\r\n0,,,,,,,,\r\n");
+    EXPECT_EQ(csv.substr(0, 82),
+              "0,Index,Subindex,devID,Index,Subindex,nbyte,mnemonico,\r\n16,0x5,,,,,,,\r\n0,,,,,,,,\r\n");
     EXPECT_TRUE(window.isVisible());
 }
 

@@ -3,12 +3,12 @@
 // freshly shown window is the bytes ExportTable gives.
 #include "CanopenWindowFixture.h"
 #include "Fixtures.h"
+#include "editors/canopen/tables/TableTransfer.h"
 #include "editors/canopen/widgets/TFInfopdo.h"
 #include "editors/canopen/widgets/TFWemcy.h"
 #include "editors/canopen/widgets/TFemcy.h"
 #include "editors/canopen/widgets/TFpdo.h"
 #include "editors/canopen/widgets/TFsdo.h"
-#include "editors/canopen/tables/TableTransfer.h"
 
 #include <QPushButton>
 
@@ -111,7 +111,8 @@ INSTANTIATE_TEST_SUITE_P(Tables, WindowsAndCommandLine,
                          ::testing::Combine(::testing::Values("sdo", "rpdodef", "sdopdo", "emcydef", "emcyword"),
                                             ::testing::Values("import.xls", "import.xlsx")),
                          [](const auto& info) {
-                             return std::string(std::get<0>(info.param)) + "_" + (std::string(std::get<1>(info.param)).back() == 'x' ? "xlsx" : "xls");
+                             return std::string(std::get<0>(info.param)) + "_" +
+                                    (std::string(std::get<1>(info.param)).back() == 'x' ? "xlsx" : "xls");
                          });
 
 } // namespace

@@ -1,8 +1,8 @@
 // The two-grid machinery on a table of its own, whose flag stands between two value columns
 // and whose grids hold two entries each: what the SDO and PDO tables share, apart from their
 // own layouts.
-#include "common/Failure.h"
 #include "editors/canopen/tables/TwoGridTable.h"
+#include "common/Failure.h"
 
 #include <gtest/gtest.h>
 
@@ -55,8 +55,9 @@ TEST(TwoGridTable, ImportRoutesByTheRoutingBitSetsTheFlagSkipsTitlesAndDropsBeyo
 
     // The export codes the flag by its grid, on the title rows too.
     const Lines lines = ExportLines(kTable, g.sga, g.sgb);
-    EXPECT_EQ(lines, (Lines{{"x", "s", "y"}, {"c", "s", "d"}, {"", "s", ""},
-                            {"x", "t", "y"}, {"a", "T", "b"}, {"e", "t", "f"}}));
+    EXPECT_EQ(
+        lines,
+        (Lines{{"x", "s", "y"}, {"c", "s", "d"}, {"", "s", ""}, {"x", "t", "y"}, {"a", "T", "b"}, {"e", "t", "f"}}));
 }
 
 } // namespace

@@ -1,8 +1,8 @@
+#include "Fixtures.h"
 #include "common/Failure.h"
 #include "editors/canopen/tables/SheetExchange.h"
 #include "editors/canopen/workbook/Workbook.h"
 #include "editors/canopen/workbook/WorkbookReaders.h"
-#include "Fixtures.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -142,8 +142,8 @@ TEST_P(ImportWorkbook, ASheetWithANoteFarAwayIsRead)
     EXPECT_EQ(CellAt(sheet.rows[0], 4), "1");
     EXPECT_EQ(CellAt(sheet.rows.back(), 103), "note");
     std::vector<std::vector<std::string>> rows;
-    const SheetImportOutcome outcome =
-        ImportSheetFrom(FixturePath(GetParam()), "far", 5, [&](const std::vector<std::string>& row) { rows.push_back(row); });
+    const SheetImportOutcome outcome = ImportSheetFrom(
+        FixturePath(GetParam()), "far", 5, [&](const std::vector<std::string>& row) { rows.push_back(row); });
     EXPECT_TRUE(outcome.Complete());
     EXPECT_EQ(rows.size(), 59999u);
     EXPECT_EQ(rows.front(), (std::vector<std::string>{"0x181", "1", "3", "0", "1"}));
@@ -166,11 +166,16 @@ TEST(FixtureWorkbooks, RefusesBinaryFilesThatAreNoWorkbook)
         return "opened";
     };
     // A BIFF4 workbook of several sheets is refused as an old kind (its worksheets are read).
-    EXPECT_NE(refusal("old.xls", std::string("\x09\x04\x06\x00\x00\x00\x00\x01\x00\x00\x0A\x00\x00\x00", 14)).find("old kind"),
+    EXPECT_NE(refusal("old.xls", std::string("\x09\x04\x06\x00\x00\x00\x00\x01\x00\x00\x0A\x00\x00\x00", 14))
+                  .find("old kind"),
               std::string::npos);
     EXPECT_NE(refusal("empty.xlsx", std::string("PK\x05\x06", 4) + std::string(18, '\0')).find("empty archive"),
               std::string::npos);
-    EXPECT_NE(refusal("junk.xls", std::string("\x7F" "ELF\x02\x01\x01\x00", 8) + std::string(200, '\x01')).find("no workbook"),
+    EXPECT_NE(refusal("junk.xls", std::string("\x7F"
+                                              "ELF\x02\x01\x01\x00",
+                                              8) +
+                                      std::string(200, '\x01'))
+                  .find("no workbook"),
               std::string::npos);
     const std::string text = "conf,IndexA,\r\n17,0x181,\r\n";
     EXPECT_EQ(OpenWorkbook(dir.Write("sdo.csv", text))->ReadSheet("sdo").rows,
@@ -203,12 +208,19 @@ TEST(FixtureWorkbooks, ReadsTheWorksheetsOfBiff2ToBiff4)
     TempDir dir;
     const std::string attributes(3, '\0');
     const std::string biff2 =
-        Record(0x0009, Le16(0x0002) + Le16(0x0010)) + Record(0x0004, Le16(0) + Le16(0) + attributes + "\x04" "conf") +
+        Record(0x0009, Le16(0x0002) + Le16(0x0010)) +
+        Record(0x0004, Le16(0) + Le16(0) + attributes +
+                           "\x04"
+                           "conf") +
         Record(0x0002, Le16(1) + Le16(0) + attributes + Le16(17)) +
         Record(0x0003, Le16(1) + Le16(1) + attributes + Double(1.5)) +
-        Record(0x0004, Le16(1) + Le16(2) + attributes + "\x04" "caf\xE9") +
+        Record(0x0004, Le16(1) + Le16(2) + attributes +
+                           "\x04"
+                           "caf\xE9") +
         Record(0x0006, Le16(2) + Le16(0) + attributes + std::string("\0\0\0\0\0\0\xFF\xFF", 8) + std::string(3, '\0')) +
-        Record(0x0007, "\x05" "0x181") + Record(0x0005, Le16(2) + Le16(1) + attributes + std::string("\x01\x00", 2)) + Record(0x000A, "");
+        Record(0x0007, "\x05"
+                       "0x181") +
+        Record(0x0005, Le16(2) + Le16(1) + attributes + std::string("\x01\x00", 2)) + Record(0x000A, "");
     const std::unique_ptr<Workbook> two = OpenWorkbook(dir.Write("sdo.xls", biff2));
     EXPECT_EQ(two->SheetNames(), (std::vector<std::string>{"sdo"}));
     const Sheet sheet = two->ReadSheet("sdo");

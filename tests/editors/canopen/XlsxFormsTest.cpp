@@ -65,7 +65,8 @@ TEST(XlsxForms, ReadsWhatOtherProgramsWrite)
 TEST(XlsxForms, RefusesBrokenReferencesAndMissingParts)
 {
     const auto refused = [](const std::string& cell) {
-        const std::string sheet = std::string(R"(<worksheet><sheetData><row r="1">)") + cell + "</row></sheetData></worksheet>";
+        const std::string sheet =
+            std::string(R"(<worksheet><sheetData><row r="1">)") + cell + "</row></sheetData></worksheet>";
         EXPECT_THROW(OpenXlsxWorkbook(Archive(Parts(sheet)))->ReadSheet("SDO"), Failure) << cell;
     };
     refused(R"(<c r="A0"><v>1</v></c>)");
@@ -105,7 +106,8 @@ TEST(XlsxForms, ReadsEmptyValuesEntriesWithoutPartsAndIsoDates)
 <workbook xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships">
 <workbookPr date1904="1"/><sheets><sheet name="Lost" sheetId="1" r:id=""/><sheet name="SDO" sheetId="2" r:id="s1"/></sheets>
 </workbook>)";
-    parts[4].second = R"(<worksheet><sheetData><row r="2"><c r="A2" t="d"><v>1904-01-02</v></c></row></sheetData></worksheet>)";
+    parts[4].second =
+        R"(<worksheet><sheetData><row r="2"><c r="A2" t="d"><v>1904-01-02</v></c></row></sheetData></worksheet>)";
     const std::unique_ptr<Workbook> workbook = OpenXlsxWorkbook(Archive(parts));
     EXPECT_EQ(workbook->SheetNames(), (std::vector<std::string>{"SDO"}));
     EXPECT_EQ(workbook->ReadSheet("SDO").rows, (Rows{{"1"}})); // the 1904 date system counts from day 0

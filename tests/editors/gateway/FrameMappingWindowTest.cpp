@@ -1,11 +1,11 @@
 #include "editors/gateway/FrameMappingWindow.h"
 
-#include "common/ProjectContext.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
+#include "common/ProjectContext.h"
+#include "editors/gateway/GatewayWindowTest.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
-#include "editors/gateway/GatewayWindowTest.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -92,7 +92,7 @@ TEST_F(FrameMappingWindowTest, ReceiveSideRefusesAnOverlapThenSavesTheMapping)
     Retype(window.Edit2, QStringLiteral("128"));
     QTest::keyClick(window.Edit2, Qt::Key_Tab);
     EXPECT_EQ(sink.Last(), "Error Byte 2!! Value have to be between 0 to 127 or none. ");
-    EXPECT_TRUE(window.Edit2->hasFocus()); // put back into the refused line
+    EXPECT_TRUE(window.Edit2->hasFocus());         // put back into the refused line
     EXPECT_EQ(window.Mappings().Records[1].B2, 5); // the refused text stored nothing
     sink.Clear();
     window.bitbtn1->click(); // the line still shows the refused text: nothing is saved

@@ -32,7 +32,8 @@ TEST(FrameTableDocument, ReceiveTableRoundTripKeepsTextsAsTyped)
     cells.SetCell(4, 1, "Motor \"A\" & speed");
     cells.SetCell(1, 2, "$281");
     cells.SetCell(2, 2, "4");
-    SaveFrameTable(document, dir.File("Receive_Frame.xml"), GatewaySide::Receive, FrameTableRun(cells, GatewaySide::Receive));
+    SaveFrameTable(document, dir.File("Receive_Frame.xml"), GatewaySide::Receive,
+                   FrameTableRun(cells, GatewaySide::Receive));
     EXPECT_EQ(ReadAll(dir.File("Receive_Frame.xml")),
               "<Receive_Frames>\r\n"
               "  <row COBID=\"0x181\" Dim=\"8\" Delete=\"Y\" Mnemonic=\"Motor &quot;A&quot; &amp; speed\"/>\r\n"
@@ -57,7 +58,8 @@ TEST(FrameTableDocument, SendTableHasTheSameRootAndNoDeleteFlag)
     EXPECT_EQ(cells.Cell(1, 1), "385");
     EXPECT_EQ(cells.Cell(3, 1), "Valve");
     SaveFrameTable(document, path, GatewaySide::Send, FrameTableRun(cells, GatewaySide::Send));
-    EXPECT_EQ(ReadAll(path), "<Receive_Frames>\r\n  <row COBID=\"385\" Dim=\"2\" Mnemonic=\"Valve\"/>\r\n</Receive_Frames>\r\n");
+    EXPECT_EQ(ReadAll(path),
+              "<Receive_Frames>\r\n  <row COBID=\"385\" Dim=\"2\" Mnemonic=\"Valve\"/>\r\n</Receive_Frames>\r\n");
 }
 
 TEST(FrameTableDocument, MissingDeleteReadsAsNButOtherAttributesAreRequired)
@@ -104,7 +106,8 @@ TEST(FrameTableDocument, IdentifierRangeFollowsTheIdentifierLength)
     for (const char* id : {"0", "2047", "0x7FF", "$7FF"}) EXPECT_FALSE(ValidateFrames({Frame(id, "8")}, false)) << id;
     for (const char* id : {"2048", "0x800", "-1", "12a", " ", "0x"})
         EXPECT_EQ(ValidateFrames({Frame(id, "8")}, false).value_or(""), range11) << id;
-    for (const char* id : {"0x1FFFFFFF", "536870911", "2048"}) EXPECT_FALSE(ValidateFrames({Frame(id, "8")}, true)) << id;
+    for (const char* id : {"0x1FFFFFFF", "536870911", "2048"})
+        EXPECT_FALSE(ValidateFrames({Frame(id, "8")}, true)) << id;
     for (const char* id : {"0x20000000", "0xFFFFFFFF", "abc"})
         EXPECT_EQ(ValidateFrames({Frame(id, "8")}, true).value_or(""), range29) << id;
 }

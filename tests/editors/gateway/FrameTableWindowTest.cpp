@@ -1,12 +1,12 @@
 #include "editors/gateway/FrameTableWindow.h"
 
-#include "common/ProjectContext.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
+#include "common/ProjectContext.h"
 #include "common/widgets/StringGrid.h"
+#include "editors/gateway/GatewayWindowTest.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
-#include "editors/gateway/GatewayWindowTest.h"
 
 #include <QHeaderView>
 #include <QLayout>
@@ -28,7 +28,8 @@ TEST_F(FrameTableWindowTest, ReceiveFramesGridHasItsTitlesNumbersAndWidths)
     const char* titles[] = {"N\xC2\xB0", "COB ID", "Dimension", "Delete", "Mnemonic"};
     const int widths[] = {65, 144, 82, 80};
     for (int column = 0; column < 5; ++column) {
-        EXPECT_EQ(window.sga->model()->headerData(column, Qt::Horizontal).toString(), QString::fromUtf8(titles[column]));
+        EXPECT_EQ(window.sga->model()->headerData(column, Qt::Horizontal).toString(),
+                  QString::fromUtf8(titles[column]));
         if (column < 4) {
             EXPECT_EQ(window.sga->columnWidth(column), widths[column]);
         }
@@ -94,7 +95,8 @@ TEST_F(FrameTableWindowTest, TwentyNineBitIdentifiersFollowPargen)
 
 TEST_F(FrameTableWindowTest, SendFramesRefusesABadLengthAndLeavesTheFileAlone)
 {
-    const std::string saved = "<Receive_Frames>\r\n  <row COBID=\"0x201\" Dim=\"8\" Mnemonic=\"Control\"/>\r\n</Receive_Frames>\r\n";
+    const std::string saved =
+        "<Receive_Frames>\r\n  <row COBID=\"0x201\" Dim=\"8\" Mnemonic=\"Control\"/>\r\n</Receive_Frames>\r\n";
     dir.Write("Send_Frame.xml", saved);
     TFSetPdo window(context);
     window.show();
@@ -113,8 +115,9 @@ TEST_F(FrameTableWindowTest, SendFramesRefusesABadLengthAndLeavesTheFileAlone)
     TypeIntoCell(window.sga, 2, 2, QStringLiteral("4"));
     window.LbButton4->click();
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(ReadAll(context.SendFrameFile), "<Receive_Frames>\r\n  <row COBID=\"0x201\" Dim=\"8\" Mnemonic=\"Control\"/>\r\n"
-                                              "  <row COBID=\"$301\" Dim=\"4\" Mnemonic=\"\"/>\r\n</Receive_Frames>\r\n");
+    EXPECT_EQ(ReadAll(context.SendFrameFile),
+              "<Receive_Frames>\r\n  <row COBID=\"0x201\" Dim=\"8\" Mnemonic=\"Control\"/>\r\n"
+              "  <row COBID=\"$301\" Dim=\"4\" Mnemonic=\"\"/>\r\n</Receive_Frames>\r\n");
 
     window.show();
     TypeIntoCell(window.sga, 3, 1, QStringLiteral("changed"));
@@ -131,9 +134,10 @@ namespace {
 
 TEST_F(FrameTableWindowTest, AfterAnIncompleteLoadOkAsksBeforeReplacingTheFile)
 {
-    const std::string damaged = "<Receive_Frames>\r\n  <row COBID=\"0x181\" Dim=\"8\" Delete=\"N\" Mnemonic=\"a\"/>\r\n"
-                                "  <row COBID=\"0x182\" Dim=\"8\"/>\r\n  <row COBID=\"0x183\" Dim=\"8\" Mnemonic=\"c\"/>\r\n"
-                                "</Receive_Frames>\r\n";
+    const std::string damaged =
+        "<Receive_Frames>\r\n  <row COBID=\"0x181\" Dim=\"8\" Delete=\"N\" Mnemonic=\"a\"/>\r\n"
+        "  <row COBID=\"0x182\" Dim=\"8\"/>\r\n  <row COBID=\"0x183\" Dim=\"8\" Mnemonic=\"c\"/>\r\n"
+        "</Receive_Frames>\r\n";
     dir.Write("Receive_Frame.xml", damaged);
     TFSetVar window(context);
     window.show();

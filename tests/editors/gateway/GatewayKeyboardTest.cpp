@@ -1,14 +1,14 @@
 // The gateway editors from the keyboard: keys on the focused widget, then the bytes of the
 // document written.
-#include "common/ProjectContext.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
+#include "common/ProjectContext.h"
 #include "common/widgets/StringGrid.h"
 #include "editors/gateway/FrameMappingWindow.h"
 #include "editors/gateway/FrameTableWindow.h"
+#include "editors/gateway/GatewayWindowTest.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
-#include "editors/gateway/GatewayWindowTest.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -40,10 +40,11 @@ TEST_F(GatewayKeyboardTest, AFrameTableTypedWithEnterAndTabIsSavedCellByCell)
     EXPECT_TRUE(sink.Empty()) << sink.Last();
     window.bitbtn1->click();
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(ReadAll(context.ReceiveFrameFile), "<Receive_Frames>\r\n"
-                                                  "  <row COBID=\"0x181\" Dim=\"8\" Delete=\"Y\" Mnemonic=\"Drive\"/>\r\n"
-                                                  "  <row COBID=\"0x182\" Dim=\"4\" Delete=\"\" Mnemonic=\"\"/>\r\n"
-                                                  "</Receive_Frames>\r\n");
+    EXPECT_EQ(ReadAll(context.ReceiveFrameFile),
+              "<Receive_Frames>\r\n"
+              "  <row COBID=\"0x181\" Dim=\"8\" Delete=\"Y\" Mnemonic=\"Drive\"/>\r\n"
+              "  <row COBID=\"0x182\" Dim=\"4\" Delete=\"\" Mnemonic=\"\"/>\r\n"
+              "</Receive_Frames>\r\n");
 }
 
 TEST_F(GatewayKeyboardTest, ARefusedByteLineIsToldWhenLeftAndNeverDroppedByAnotherFrame)

@@ -11,7 +11,8 @@ inline namespace zz {
 // writes, and the messages it shows.
 class GatewayWindowTest : public ::testing::Test {
 protected:
-    GatewayWindowTest() : scope(sink)
+    GatewayWindowTest()
+        : scope(sink)
     {
         context.ProjectDir = dir.Path();
         context.UpdateProjectFiles();

@@ -1,8 +1,8 @@
 #include "editors/gateway/TFpargen.h"
 
-#include "common/ProjectContext.h"
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
+#include "common/ProjectContext.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
 
@@ -24,7 +24,9 @@ void Retype(QLineEdit* edit, const QString& text)
 
 class TFpargenTest : public ::testing::Test {
 protected:
-    TFpargenTest() : scope(sink), window(context)
+    TFpargenTest()
+        : scope(sink),
+          window(context)
     {
         context.ProjectDir = dir.Path();
         context.UpdateProjectFiles();

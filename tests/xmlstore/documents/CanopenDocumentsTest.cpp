@@ -44,7 +44,7 @@ TEST(RpdoDefXml, RowsRoundTripWithTheirAttributeNames)
 {
     ProjectDocument document(Discipline::Guarded);
     Loaded(document, "<rpdodef><row cobid=\"0x181\" id_dev_orig=\"1\" en_bypass=\"3\" "
-                                      "posind=\"\" n_tpdo=\"2\"/><row cobid=\"0x182\"/></rpdodef>");
+                     "posind=\"\" n_tpdo=\"2\"/><row cobid=\"0x182\"/></rpdodef>");
     const RpdoDefTexts texts = RpdoDefTextsOf(document, document.Root());
     ASSERT_EQ(texts.Rows.size(), 2u);
     EXPECT_EQ(texts.Rows[0].EnBypass.Text, "3");

@@ -83,7 +83,8 @@ TEST(FrameTableXml, EveryNodeIsARowAndAbsentAttributesNameTheirPlace)
 TEST(FrameTableXml, AStrictRootThatIsNoElementHasNoRows)
 {
     TempDir dir;
-    const std::string path = dir.Write("Send_Frame.xml", "<!-- c --><Receive_Frames><row COBID=\"1\"/></Receive_Frames>");
+    const std::string path =
+        dir.Write("Send_Frame.xml", "<!-- c --><Receive_Frames><row COBID=\"1\"/></Receive_Frames>");
     ProjectDocument strict(Discipline::Strict);
     EXPECT_TRUE(ReadFrameTableXml(strict, path).Rows.empty());
     ProjectDocument guarded(Discipline::Guarded);
@@ -101,7 +102,8 @@ TEST(FrameTableXml, WritesOnlyPresentAttributes)
     row.Mnemonic = StoredText::Of("");
     ProjectDocument document;
     WriteFrameTableXml(document, path, texts);
-    EXPECT_EQ(ReadAll(path), "<Receive_Frames>\r\n  <row COBID=\"1\" Dim=\"8\" Mnemonic=\"\"/>\r\n</Receive_Frames>\r\n");
+    EXPECT_EQ(ReadAll(path),
+              "<Receive_Frames>\r\n  <row COBID=\"1\" Dim=\"8\" Mnemonic=\"\"/>\r\n</Receive_Frames>\r\n");
 }
 
 TEST(FrameInfoXml, EachSideWritesItsRootAndReadsBack)

@@ -1,5 +1,5 @@
-#include "support/TempDir.h"
 #include "xmlstore/documents/SdoPdoXml.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -59,7 +59,7 @@ void ModifyBit(ClEbm& bit, const std::string& b0, const std::string& b1, const s
 }
 
 KeyCheck CheckWord(const std::vector<TClWEmcy>& page, const std::string& index, const std::string& subindex,
-               const std::string& id, bool adding, size_t ownPosition)
+                   const std::string& id, bool adding, size_t ownPosition)
 {
     bool accepted = !index.empty() && !subindex.empty() && !id.empty();
     for (size_t i = 0; accepted && i < page.size(); ++i) {

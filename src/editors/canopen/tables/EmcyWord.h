@@ -67,7 +67,7 @@ void ModifyBit(ClEbm& bit, const std::string& b0, const std::string& b1, const s
 // page may have the same three texts (exact comparison). When modifying, the word at
 // `ownPosition` is not compared. A refusal carries "Index Not Valid".
 KeyCheck CheckWord(const std::vector<TClWEmcy>& page, const std::string& index, const std::string& subindex,
-               const std::string& id, bool adding, size_t ownPosition);
+                   const std::string& id, bool adding, size_t ownPosition);
 
 // The save order of a list: ascending by the ParseInt values of devid, then index_addrm, then
 // subindex; words equal in all three with the later word first. devid must be an integer in

@@ -11,7 +11,10 @@ inline namespace zz {
 // row 1 downwards, and a full grid takes no more rows (the rest is dropped).
 class GridRowFeed {
 public:
-    explicit GridRowFeed(GridCells& grid) : grid_(grid) {}
+    explicit GridRowFeed(GridCells& grid)
+        : grid_(grid)
+    {
+    }
 
     // The next free row, or 0 when the grid is full; the row counts as filled.
     int Next()

@@ -61,8 +61,8 @@ std::vector<PdoEntry> PdoEntriesOf(const GridCells& grid)
 {
     std::vector<PdoEntry> entries;
     for (int row = 1; row < grid.RowCount() && !grid.Cell(1, row).empty(); ++row)
-        entries.push_back({grid.Cell(1, row), grid.Cell(2, row), grid.Cell(4, row), grid.Cell(5, row),
-                           grid.Cell(3, row) == "1"});
+        entries.push_back(
+            {grid.Cell(1, row), grid.Cell(2, row), grid.Cell(4, row), grid.Cell(5, row), grid.Cell(3, row) == "1"});
     return entries;
 }
 

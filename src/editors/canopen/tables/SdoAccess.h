@@ -22,7 +22,6 @@ struct SdoAccessEntry {
 inline constexpr int kConfRequestOnCanB = 0x01;
 inline constexpr int kConfReadWrite = 0x10;
 
-
 // Appends the entries of the document. conf must be an integer and every attribute but
 // mnemonico is required; the first bad entry throws, keeping the entries before it.
 void ReadSdoAccessEntries(const ProjectDocument& document, XmlNode root, std::vector<SdoAccessEntry>& entries);

@@ -29,7 +29,8 @@ bool FirstCsvLineIsRecord(const std::string& tableName, const Sheet& sheet)
     static const std::pair<const char*, size_t> kRoutingColumn[] = {{"sdopdo", 2}, {"emcydef", 11}, {"emcyword", 2}};
     if (!sheet.fromCsv) return false;
     for (const auto& [table, column] : kRoutingColumn)
-        if (tableName == table) return column < sheet.titleRow.size() && TryParseInt(sheet.titleRow[column]).has_value();
+        if (tableName == table)
+            return column < sheet.titleRow.size() && TryParseInt(sheet.titleRow[column]).has_value();
     return false;
 }
 
@@ -70,9 +71,10 @@ SheetImportOutcome ImportSheetRows(const std::string& workbookPath, const std::s
         const std::optional<std::string> name = TableSheetName(workbook->SheetNames(), tableName);
         if (!name) {
             std::string sheets;
-            for (const std::string& sheet : workbook->SheetNames()) sheets += (sheets.empty() ? "'" : ", '") + sheet + "'";
-            outcome.problem = "the workbook has no sheet named '" + tableName + "' (its sheets: " +
-                              (sheets.empty() ? std::string("none") : sheets) + ")";
+            for (const std::string& sheet : workbook->SheetNames())
+                sheets += (sheets.empty() ? "'" : ", '") + sheet + "'";
+            outcome.problem = "the workbook has no sheet named '" + tableName +
+                              "' (its sheets: " + (sheets.empty() ? std::string("none") : sheets) + ")";
             return outcome;
         }
         outcome.sheetFound = true;

@@ -1,7 +1,7 @@
 #pragma once
-#include "editors/canopen/workbook/OpenExcel.h"
 #include "common/ProjectContext.h"
 #include "common/UserMessage.h"
+#include "editors/canopen/workbook/OpenExcel.h"
 #include "editors/canopen/workbook/Workbook.h"
 
 #include <functional>
@@ -73,6 +73,6 @@ std::string CsvText(const std::vector<std::vector<std::string>>& lines);
 // cannot be written, the previous file stays as it was and the file-system error is the
 // message, for a plain box; none on success.
 [[nodiscard]] UserMessages ExportCsv(const ProjectContext& context, const std::string& tableName,
-                                   const std::vector<std::vector<std::string>>& lines);
+                                     const std::vector<std::vector<std::string>>& lines);
 
 } // namespace zz

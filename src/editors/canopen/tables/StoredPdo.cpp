@@ -2,9 +2,9 @@
 
 #include "common/Failure.h"
 #include "common/ParseInt.h"
+#include "common/SearchOrder.h"
 #include "editors/canopen/tables/PdoTranslation.h"
 #include "editors/canopen/tables/SdoAccess.h"
-#include "common/SearchOrder.h"
 #include "xmlstore/GuardedRead.h"
 #include "xmlstore/documents/RpdoDefXml.h"
 #include "xmlstore/documents/SdoPdoXml.h"
@@ -79,9 +79,8 @@ bool LoadStoredPdoTables(const ProjectContext& context, ProjectDocument& documen
     tables = StoredPdoTables();
     GuardedRead(document, context.SdoFile, kSdoXmlNotFound, kErrorReadingSdoXml,
                 [&](ProjectDocument& d, XmlNode root) { ReadSdoAccessLists(d, root, tables); });
-    const GuardedReadResult pdo =
-        GuardedRead(document, context.RpdoDefFile, kPdoXmlNotFound, kErrorReadingPdoXml,
-                    [&](ProjectDocument& d, XmlNode root) { ReadPdoLists(d, root, tables); });
+    const GuardedReadResult pdo = GuardedRead(document, context.RpdoDefFile, kPdoXmlNotFound, kErrorReadingPdoXml,
+                                              [&](ProjectDocument& d, XmlNode root) { ReadPdoLists(d, root, tables); });
     const GuardedReadResult stored =
         GuardedRead(document, context.SdoPdoFile, kSdoPdoXmlNotFound, kErrorReadingSdoPdoXml,
                     [&](ProjectDocument& d, XmlNode root) { ReadStoredSdos(d, root, tables); });
@@ -110,8 +109,8 @@ bool SamePair(const TClSdo& stored, std::string_view index, std::string_view sub
 
 } // namespace
 
-std::optional<std::string> CheckStoredSdo(const StoredPdoSide& side, std::string_view index,
-                                          std::string_view subindex, std::optional<StoredSdoRef> excluded)
+std::optional<std::string> CheckStoredSdo(const StoredPdoSide& side, std::string_view index, std::string_view subindex,
+                                          std::optional<StoredSdoRef> excluded)
 {
     for (const TClSdo& entry : side.SdoAccess)
         if (SamePair(entry, index, subindex)) return kSdoAlreadyExists;

@@ -98,8 +98,8 @@ struct StoredSdoRef {
 // the message of the rejection, or nothing when the pair is accepted. Texts are converted as
 // far as a comparison needs them, stored text first; one that is no integer throws the
 // conversion failure.
-std::optional<std::string> CheckStoredSdo(const StoredPdoSide& side, std::string_view index,
-                                          std::string_view subindex, std::optional<StoredSdoRef> excluded);
+std::optional<std::string> CheckStoredSdo(const StoredPdoSide& side, std::string_view index, std::string_view subindex,
+                                          std::optional<StoredSdoRef> excluded);
 
 // The order in which a side's stored SDOs are saved: ascending (index, subindex); equal pairs
 // keep the order of their PDOs and within a PDO of its list; pairs beyond the search start

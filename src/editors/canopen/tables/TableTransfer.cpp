@@ -49,7 +49,10 @@ namespace {
 
 class Recorder {
 public:
-    explicit Recorder(TableImportReport& report) : report_(report) {}
+    explicit Recorder(TableImportReport& report)
+        : report_(report)
+    {
+    }
     void operator()(const RowRouting& routing, size_t sheetRow)
     {
         if (routing.Side == CanSide::A) ++report_.toCanA;
@@ -64,7 +67,11 @@ private:
 // One table's import into an empty table and its save into the project's document.
 class TableImport {
 public:
-    TableImport(const ProjectContext& context, Recorder record) : context_(context), record_(record) {}
+    TableImport(const ProjectContext& context, Recorder record)
+        : context_(context),
+          record_(record)
+    {
+    }
     virtual ~TableImport() = default;
     virtual SheetImportOutcome Read(const std::string& workbookPath) = 0;
     virtual std::string Save() = 0; // the path written
@@ -79,7 +86,8 @@ protected:
 class TwoGridImport : public TableImport {
 public:
     TwoGridImport(const TwoGridTable& table, const ProjectContext& context, Recorder record)
-        : TableImport(context, record), table_(table)
+        : TableImport(context, record),
+          table_(table)
     {
         PrepareGrid(table_, sga_);
         PrepareGrid(table_, sgb_);
@@ -105,7 +113,8 @@ private:
 
 class StoredPdoImport : public TableImport {
 public:
-    StoredPdoImport(const ProjectContext& context, Recorder record) : TableImport(context, record)
+    StoredPdoImport(const ProjectContext& context, Recorder record)
+        : TableImport(context, record)
     {
         // The PDOs the rows refer to by number, read as the window reads them.
         ProjectDocument document(Discipline::Guarded);
@@ -140,10 +149,11 @@ public:
     using TableImport::TableImport;
     SheetImportOutcome Read(const std::string& path) override
     {
-        return ImportSheetRows(path, kEmcyDefTable, kEmcyColumns.size(), [&](const std::vector<std::string>& row, size_t n) {
-            const CanSide side = AddEmcyDefSheetRow(table_, row);
-            record_(RowRouting::To(side), n);
-        });
+        return ImportSheetRows(path, kEmcyDefTable, kEmcyColumns.size(),
+                               [&](const std::vector<std::string>& row, size_t n) {
+                                   const CanSide side = AddEmcyDefSheetRow(table_, row);
+                                   record_(RowRouting::To(side), n);
+                               });
     }
     std::string Save() override { return SaveTable(SaveEmcyDef, context_.EmcyDefFile, table_); }
 
@@ -156,15 +166,16 @@ public:
     using TableImport::TableImport;
     SheetImportOutcome Read(const std::string& path) override
     {
-        return ImportSheetRows(path, kEmcyWordTable, kEmcyWordColumnCount, [&](const std::vector<std::string>& row, size_t n) {
-            std::optional<std::pair<CanSide, TClWEmcy>> routed = EmcyWordFromSheetRow(row);
-            if (!routed) {
-                record_(RowRouting::Skip("extdata '" + row.at(2) + "' is neither 0 nor 1"), n);
-                return;
-            }
-            table_.Side(routed->first).push_back(std::move(routed->second));
-            record_(RowRouting::To(routed->first), n);
-        });
+        return ImportSheetRows(path, kEmcyWordTable, kEmcyWordColumnCount,
+                               [&](const std::vector<std::string>& row, size_t n) {
+                                   std::optional<std::pair<CanSide, TClWEmcy>> routed = EmcyWordFromSheetRow(row);
+                                   if (!routed) {
+                                       record_(RowRouting::Skip("extdata '" + row.at(2) + "' is neither 0 nor 1"), n);
+                                       return;
+                                   }
+                                   table_.Side(routed->first).push_back(std::move(routed->second));
+                                   record_(RowRouting::To(routed->first), n);
+                               });
     }
     std::string Save() override { return SaveTable(SaveEmcyWord, context_.EmcyWordFile, table_); }
 

@@ -23,7 +23,7 @@ struct TableImportReport {
     size_t toCanA = 0;
     size_t toCanB = 0;
     std::vector<std::pair<size_t, std::string>> skipped; // sheet row, why
-    std::string writtenPath;                              // empty when nothing was written
+    std::string writtenPath;                             // empty when nothing was written
 
     // "12 rows to CAN A, 3 to CAN B, 1 skipped: row 7, PDO 4 does not exist"; beyond ten skipped rows
     // "0 rows to CAN A, 0 to CAN B, 65535 skipped, the first row 2, ..., the last row 65536, ..."

@@ -31,7 +31,9 @@ void FillGridRow(const TwoGridTable& table, GridCells& grid, int row, bool flag,
 }
 
 TwoGridSheetImport::TwoGridSheetImport(const TwoGridTable& table, GridCells& sga, GridCells& sgb)
-    : table_(table), a_(sga), b_(sgb)
+    : table_(table),
+      a_(sga),
+      b_(sgb)
 {
 }
 

@@ -29,9 +29,9 @@ struct GridLoad {
 };
 
 struct TwoGridTable {
-    const char* Name; // the sheet the import looks for and the exported file's base name
-    int Columns;      // column 0 included
-    int Rows;         // the title row included
+    const char* Name;                    // the sheet the import looks for and the exported file's base name
+    int Columns;                         // column 0 included
+    int Rows;                            // the title row included
     std::vector<std::string> Captions;   // the titles the grids show, column 0 first
     std::vector<std::string> TitleTexts; // the export's title line, column 1 first
     int FlagColumn;

@@ -9,7 +9,9 @@
 inline namespace zz {
 
 CanopenEditor::CanopenEditor(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* parent)
-    : ModalWindow(parent), context_(context), openExcel_(openExcel)
+    : ModalWindow(parent),
+      context_(context),
+      openExcel_(openExcel)
 {
 }
 

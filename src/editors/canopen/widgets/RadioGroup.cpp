@@ -7,7 +7,8 @@
 inline namespace zz {
 
 RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget* parent)
-    : QGroupBox(caption, parent), group_(new QButtonGroup(this))
+    : QGroupBox(caption, parent),
+      group_(new QButtonGroup(this))
 {
     auto* layout = new QGridLayout(this);
     for (int i = 0; i < items.size(); ++i) {

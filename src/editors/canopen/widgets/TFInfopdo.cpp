@@ -1,14 +1,14 @@
 #include "editors/canopen/widgets/TFInfopdo.h"
 
-#include "editors/canopen/workbook/OpenExcel.h"
-#include "common/ProjectContext.h"
 #include "common/ErrorBoundary.h"
 #include "common/MessageSink.h"
+#include "common/ProjectContext.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
+#include "editors/canopen/tables/SheetExchange.h"
 #include "editors/canopen/widgets/MappingLook.h"
 #include "editors/canopen/widgets/RadioGroup.h"
-#include "editors/canopen/tables/SheetExchange.h"
+#include "editors/canopen/workbook/OpenExcel.h"
 
 #include <QEvent>
 #include <QGridLayout>
@@ -51,7 +51,12 @@ QString SdoItemText(size_t position)
 // row already selected is told apart from one that changed the selection.
 class PressWatch : public QObject {
 public:
-    PressWatch(QListWidget* list) : QObject(list), list_(list) { list->viewport()->installEventFilter(this); }
+    PressWatch(QListWidget* list)
+        : QObject(list),
+          list_(list)
+    {
+        list->viewport()->installEventFilter(this);
+    }
     int rowBeforePress = -1;
 
 protected:
@@ -68,7 +73,8 @@ private:
 } // namespace
 
 TFInfopdo::TFInfopdo(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* parent)
-    : CanopenEditor(context, openExcel, parent), PageControl1(new QTabWidget(this))
+    : CanopenEditor(context, openExcel, parent),
+      PageControl1(new QTabWidget(this))
 {
     setObjectName(QStringLiteral("TFInfopdo"));
     setWindowTitle(QStringLiteral("Define Store PDO"));
@@ -87,7 +93,8 @@ TFInfopdo::TFInfopdo(ProjectContext& context, OpenExcelDialog& openExcel, QWidge
     name(CanSide::A, LPdoCanA, LSdoCanA, EindexA, EsubindexA, PoscompMsbA, PoscompLsbA);
     name(CanSide::B, LPdoCanB, LSdoCanB, EindexB, EsubindexB, PoscompMsbB, PoscompLsbB);
 
-    AddButtonBar(PageControl1, [this] { return BitBtn1Click(); }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
+    AddButtonBar(
+        PageControl1, [this] { return BitBtn1Click(); }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
     resize(760, 480);
 }
 
@@ -148,7 +155,8 @@ QWidget* TFInfopdo::BuildPage(CanSide side, const QString& own, const QString& o
     fields->addWidget(page.high, 2, 1);
     auto* lowTexts = new QVBoxLayout;
     // The low byte's caption on page CanA has always read so.
-    lowTexts->addWidget(new QLabel(side == CanSide::A ? QStringLiteral("Trsalete in") : QStringLiteral("Traslate in"), w));
+    lowTexts->addWidget(
+        new QLabel(side == CanSide::A ? QStringLiteral("Trsalete in") : QStringLiteral("Traslate in"), w));
     lowTexts->addWidget(lowCaption);
     fields->addLayout(lowTexts, 3, 0);
     fields->addWidget(page.low, 3, 1);

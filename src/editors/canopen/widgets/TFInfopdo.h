@@ -1,6 +1,6 @@
 #pragma once
-#include "editors/canopen/widgets/CanopenEditor.h"
 #include "editors/canopen/tables/StoredPdo.h"
+#include "editors/canopen/widgets/CanopenEditor.h"
 
 #include <array>
 

@@ -1,8 +1,7 @@
 #include "editors/canopen/widgets/TFWemcy.h"
 
-#include "editors/canopen/workbook/OpenExcel.h"
-#include "common/ProjectContext.h"
 #include "common/ErrorBoundary.h"
+#include "common/ProjectContext.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
 #include "editors/canopen/tables/EmcyWordDocument.h"
@@ -10,6 +9,7 @@
 #include "editors/canopen/tables/SheetExchange.h"
 #include "editors/canopen/widgets/EntryPage.h"
 #include "editors/canopen/widgets/TFWemcyPictures.h"
+#include "editors/canopen/workbook/OpenExcel.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -56,7 +56,8 @@ TFWemcy::TFWemcy(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* p
     Pages->addTab(BuildPage(A, CanSide::A), QStringLiteral("CanA"));
     Pages->addTab(BuildPage(B, CanSide::B), QStringLiteral("CanB"));
 
-    AddButtonBar(Pages, [this] { return BitBtn1Click(); }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
+    AddButtonBar(
+        Pages, [this] { return BitBtn1Click(); }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
 }
 
 void TFWemcy::FormCreate()
@@ -168,8 +169,8 @@ void TFWemcy::ClearForm()
     table_ = EmcyWordTable{};
     for (TFWemcyPage* page : {&A, &B}) {
         page->TWCan->clear();
-        for (QLineEdit* edit : {page->Eindex_addrm, page->Esubindex, page->Edevid, page->Eb0, page->Eb1, page->Eposcomp,
-                                page->Eposcomp2})
+        for (QLineEdit* edit :
+             {page->Eindex_addrm, page->Esubindex, page->Edevid, page->Eb0, page->Eb1, page->Eposcomp, page->Eposcomp2})
             edit->clear();
     }
     clearing_ = false;
@@ -205,7 +206,8 @@ void TFWemcy::SetCaptions(int word, int bit)
                                            QStringLiteral(" Emcy Define "));
         // A word node leaves the bit caption as it was.
         if (bit >= 0)
-            page->Gbebm->setTitle(QString::fromUtf8("Mask BIT n\u00B0") + QString::number(bit) + QStringLiteral(" Define"));
+            page->Gbebm->setTitle(QString::fromUtf8("Mask BIT n\u00B0") + QString::number(bit) +
+                                  QStringLiteral(" Define"));
         NameGroupsByTitle(page->GBword_emcy_bitmap);
     }
 }

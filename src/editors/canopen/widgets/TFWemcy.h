@@ -1,6 +1,6 @@
 #pragma once
-#include "editors/canopen/widgets/CanopenEditor.h"
 #include "editors/canopen/tables/EmcyWord.h"
+#include "editors/canopen/widgets/CanopenEditor.h"
 
 #include <QIcon>
 #include <QPixmap>
@@ -50,7 +50,7 @@ public:
 
     QTabWidget* Pages;
     TFWemcyPage A, B;
-    std::array<QPixmap, 4> Large;                        // word, word selected, bit, bit selected
+    std::array<QPixmap, 4> Large; // word, word selected, bit, bit selected
 
     const EmcyWordTable& Table() const { return table_; }
 

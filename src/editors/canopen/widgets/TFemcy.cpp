@@ -1,14 +1,14 @@
 #include "editors/canopen/widgets/TFemcy.h"
 
-#include "editors/canopen/workbook/OpenExcel.h"
-#include "common/ProjectContext.h"
 #include "common/ErrorBoundary.h"
+#include "common/ProjectContext.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
 #include "editors/canopen/tables/EmcyDefDocument.h"
 #include "editors/canopen/tables/EmcyDefSheet.h"
 #include "editors/canopen/tables/SheetExchange.h"
 #include "editors/canopen/widgets/EntryPage.h"
+#include "editors/canopen/workbook/OpenExcel.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -84,7 +84,8 @@ TFemcy::TFemcy(ProjectContext& context, OpenExcelDialog& openExcel, QWidget* par
     Pages->addTab(BuildPage(A, CanSide::A), QStringLiteral("From CAN A"));
     Pages->addTab(BuildPage(B, CanSide::B), QStringLiteral("From CAN B"));
 
-    AddButtonBar(Pages, [this] { return BitBtn1Click(); }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
+    AddButtonBar(
+        Pages, [this] { return BitBtn1Click(); }, [this] { Button1Click(); }, [this] { BitBtn4Click(); });
 }
 
 QWidget* TFemcy::BuildPage(TFemcyPage& page, CanSide side)
@@ -127,8 +128,8 @@ QWidget* TFemcy::BuildPage(TFemcyPage& page, CanSide side)
     page.BypassType = new QButtonGroup(widget);
     auto* radios = new QVBoxLayout(page.Gbbypass_set);
     for (size_t t = 0; t < kTypes.size(); ++t) {
-        const QString caption = kTypes[t].caption ? QString::fromLatin1(kTypes[t].caption)
-                                                  : QStringLiteral("No traslate ID ") + own;
+        const QString caption =
+            kTypes[t].caption ? QString::fromLatin1(kTypes[t].caption) : QStringLiteral("No traslate ID ") + own;
         auto* radio = new QRadioButton(caption, page.Gbbypass_set);
         radio->setObjectName(QString::fromLatin1(kTypes[t].name) + radioSuffix);
         page.BypassType->addButton(radio, static_cast<int>(t));

@@ -1,6 +1,6 @@
 #pragma once
-#include "editors/canopen/widgets/CanopenEditor.h"
 #include "editors/canopen/tables/EmcyDef.h"
+#include "editors/canopen/widgets/CanopenEditor.h"
 
 #include <array>
 
@@ -26,8 +26,8 @@ struct TFemcyPage {
     QCheckBox* CBbypass_enable = nullptr;
     std::array<QLineEdit*, kEmcyTextCount> E{}; // Eid_dev ... Eenmask_eq_m3, in field order
     QGroupBox* Gbbypass_set = nullptr;
-    QButtonGroup* BypassType = nullptr;  // the radio buttons by translation type
-    std::array<QRadioButton*, 9> R{};    // in value order: r1, r2, r3, r9, r4, r5, r6, r7, r8
+    QButtonGroup* BypassType = nullptr; // the radio buttons by translation type
+    std::array<QRadioButton*, 9> R{};   // in value order: r1, r2, r3, r9, r4, r5, r6, r7, r8
     QPushButton* DeleteEmcy = nullptr;
     QPushButton* NewEmcy = nullptr;
     QPushButton* ModifyEmcy = nullptr;

@@ -14,7 +14,7 @@ const TwoGridLook kSdoLook{
       {"Define virtual index SDO in CAN B", "Input index address SDO in CAN A"}}},
     QSize(820, 560),
     [](int gridWidth) { return gridWidth / 10; },
-    false, // the table leaves the window only through Export
+    false,   // the table leaves the window only through Export
     nullptr, // nothing is saved here, so entries beyond a full grid are left out silently
 };
 

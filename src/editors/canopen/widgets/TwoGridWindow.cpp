@@ -78,7 +78,8 @@ TwoGridWindow::TwoGridWindow(const TwoGridTable& table, const TwoGridLook& look,
 
     std::function<bool()> ok = [] { return true; };
     if (look.OkSaves) ok = [this] { return SaveTable(); };
-    AddButtonBar(PageControl1, std::move(ok), [this] { ExportGrids(); }, [this] { ImportSheetRows(); });
+    AddButtonBar(
+        PageControl1, std::move(ok), [this] { ExportGrids(); }, [this] { ImportSheetRows(); });
     resize(look.Size);
 
     sga->installEventFilter(this);

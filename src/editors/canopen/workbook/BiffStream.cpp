@@ -23,7 +23,8 @@ std::string Utf16ToUtf8(const std::u16string& units)
     out.reserve(units.size());
     for (size_t i = 0; i < units.size(); ++i) {
         const uint32_t unit = units[i];
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
+            units[i + 1] <= 0xDFFF) {
             AppendUtf8(out, static_cast<char32_t>(0x10000 + ((unit - 0xD800) << 10) + (units[i + 1] - 0xDC00)));
             ++i;
         } else if (unit >= 0xD800 && unit <= 0xDFFF) {
@@ -35,7 +36,11 @@ std::string Utf16ToUtf8(const std::u16string& units)
     return out;
 }
 
-BiffRecordReader::BiffRecordReader(std::string_view stream, size_t offset) : stream_(stream), offset_(offset) {}
+BiffRecordReader::BiffRecordReader(std::string_view stream, size_t offset)
+    : stream_(stream),
+      offset_(offset)
+{
+}
 
 bool BiffRecordReader::Next(BiffRecord& record)
 {

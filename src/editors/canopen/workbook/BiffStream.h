@@ -32,7 +32,10 @@ private:
 // throws Failure.
 class BiffPieces {
 public:
-    explicit BiffPieces(const std::vector<std::string_view>& parts) : parts_(parts) {}
+    explicit BiffPieces(const std::vector<std::string_view>& parts)
+        : parts_(parts)
+    {
+    }
     uint8_t U8();
     uint16_t U16();
     uint32_t U32();

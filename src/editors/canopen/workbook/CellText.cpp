@@ -38,7 +38,8 @@ std::string NumberCellText(double value)
     std::snprintf(rounded, sizeof rounded, "%.15g", value);
     value = std::strtod(rounded, nullptr);
     const double magnitude = std::fabs(value);
-    if (magnitude >= 1e15 || magnitude < 1e-5) return SpreadsheetExponent(Shortest(value, std::chars_format::scientific));
+    if (magnitude >= 1e15 || magnitude < 1e-5)
+        return SpreadsheetExponent(Shortest(value, std::chars_format::scientific));
     return Shortest(value, std::chars_format::fixed);
 }
 

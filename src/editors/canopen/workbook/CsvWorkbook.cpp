@@ -26,7 +26,11 @@ std::vector<std::string> SplitFields(const std::string& line)
 
 class CsvWorkbook : public Workbook {
 public:
-    CsvWorkbook(std::string name, std::string text) : name_(std::move(name)), text_(std::move(text)) {}
+    CsvWorkbook(std::string name, std::string text)
+        : name_(std::move(name)),
+          text_(std::move(text))
+    {
+    }
 
     std::vector<std::string> SheetNames() const override { return {name_}; }
 

@@ -22,7 +22,8 @@ QuietGlib::QuietGlib()
 {
     const auto levels = static_cast<GLogLevelFlags>(G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_WARNING);
     for (size_t i = 0; i < 3; ++i)
-        handlers_[i] = g_log_set_handler(kGlibDomains[i], levels, [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
+        handlers_[i] = g_log_set_handler(
+            kGlibDomains[i], levels, [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
     printerr_ = g_set_printerr_handler([](const gchar*) {});
 }
 
@@ -40,8 +41,9 @@ void InitGsf()
         // A damaged file is reported by the reader that meets it; libgsf's own warnings about
         // it would only litter the console.
         for (const char* domain : {"libgsf", "libgsf:msole", "libgsf:zip"})
-            g_log_set_handler(domain, static_cast<GLogLevelFlags>(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL | G_LOG_FLAG_RECURSION),
-                              [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
+            g_log_set_handler(
+                domain, static_cast<GLogLevelFlags>(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL | G_LOG_FLAG_RECURSION),
+                [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
     });
 }
 

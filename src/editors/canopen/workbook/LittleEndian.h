@@ -16,9 +16,18 @@ inline uint64_t LittleEndianAt(std::string_view bytes, size_t offset, size_t wid
     for (size_t i = width; i-- > 0;) value = value << 8 | static_cast<unsigned char>(bytes[offset + i]);
     return value;
 }
-inline uint8_t U8At(std::string_view bytes, size_t offset) { return static_cast<uint8_t>(LittleEndianAt(bytes, offset, 1)); }
-inline uint16_t U16At(std::string_view bytes, size_t offset) { return static_cast<uint16_t>(LittleEndianAt(bytes, offset, 2)); }
-inline uint32_t U32At(std::string_view bytes, size_t offset) { return static_cast<uint32_t>(LittleEndianAt(bytes, offset, 4)); }
+inline uint8_t U8At(std::string_view bytes, size_t offset)
+{
+    return static_cast<uint8_t>(LittleEndianAt(bytes, offset, 1));
+}
+inline uint16_t U16At(std::string_view bytes, size_t offset)
+{
+    return static_cast<uint16_t>(LittleEndianAt(bytes, offset, 2));
+}
+inline uint32_t U32At(std::string_view bytes, size_t offset)
+{
+    return static_cast<uint32_t>(LittleEndianAt(bytes, offset, 4));
+}
 inline double DoubleAt(std::string_view bytes, size_t offset)
 {
     const uint64_t bits = LittleEndianAt(bytes, offset, 8);

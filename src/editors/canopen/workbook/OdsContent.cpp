@@ -126,7 +126,9 @@ bool ShowsTruthValue(const std::string& shown, bool value)
 
 class OdsContentReader::Parser {
 public:
-    explicit Parser(std::string part) : part_(std::move(part)), parser_(XML_ParserCreateNS(nullptr, kSeparator))
+    explicit Parser(std::string part)
+        : part_(std::move(part)),
+          parser_(XML_ParserCreateNS(nullptr, kSeparator))
     {
         if (!parser_) throw std::bad_alloc();
         XML_SetUserData(parser_, this);
@@ -186,8 +188,8 @@ private:
     {
         Guarded(self, [&](Parser& p) { p.Text(std::string_view(text, static_cast<size_t>(length))); });
     }
-    static void XMLCALL OnEntity(void* self, const XML_Char*, int, const XML_Char*, int, const XML_Char*, const XML_Char*,
-                                 const XML_Char*, const XML_Char*)
+    static void XMLCALL OnEntity(void* self, const XML_Char*, int, const XML_Char*, int, const XML_Char*,
+                                 const XML_Char*, const XML_Char*, const XML_Char*)
     {
         Guarded(self, [&](Parser& p) { p.Damaged(); });
     }
@@ -202,7 +204,9 @@ private:
         if (skipFrom_) return;
         if (paragraphFrom_) {
             // Inside a cell's paragraph: its spans and links carry text; comments do not.
-            if (kind == Kind::Space) AppendText(std::string(std::min<uint64_t>(RepeatCount(Attribute(attributes, kText, "c")), 1 << 16), ' '));
+            if (kind == Kind::Space)
+                AppendText(
+                    std::string(std::min<uint64_t>(RepeatCount(Attribute(attributes, kText, "c")), 1 << 16), ' '));
             else if (kind == Kind::Tab) AppendText("\t");
             else if (kind == Kind::LineBreak) AppendText("\n");
             else if (kind == Kind::Annotation) skipFrom_ = stack_.size();
@@ -220,7 +224,8 @@ private:
         switch (kind) {
         case Kind::Spreadsheet: spreadsheetSeen_ = true; break;
         case Kind::NullDate:
-            if (const char* date = Attribute(attributes, kTable, "date-value")) date1904_ = std::string_view(date) == "1904-01-01";
+            if (const char* date = Attribute(attributes, kTable, "date-value"))
+                date1904_ = std::string_view(date) == "1904-01-01";
             break;
         case Kind::Table:
             if (parent == Kind::Spreadsheet) BeginTable(attributes);
@@ -323,7 +328,9 @@ private:
         const uint64_t first = column_;
         column_ += cellRepeat_;
         if (truthValue_ && ShowsTruthValue(text_, *truthValue_)) cellValue_ = BooleanCellText(*truthValue_);
-        std::string text = cellValue_ ? std::move(*cellValue_) : error_ ? ErrorText(std::move(text_)) : std::move(text_);
+        std::string text = cellValue_ ? std::move(*cellValue_)
+                           : error_   ? ErrorText(std::move(text_))
+                                      : std::move(text_);
         text_.clear();
         if (text.empty() || !sheets_.back().Failure.empty()) return;
         if (column_ > kMaxColumns) return FailSheet();
@@ -343,7 +350,8 @@ private:
         // The row's own cells were counted as they came; each repetition costs them again.
         if (!Spend(rowCells_.size() * (rowRepeat_ - 1), bytes * (rowRepeat_ - 1))) return;
         for (uint64_t r = first; r < row_; ++r)
-            for (const auto& [column, text] : rowCells_) sheets_.back().Cells.Set(static_cast<uint32_t>(r), column, text);
+            for (const auto& [column, text] : rowCells_)
+                sheets_.back().Cells.Set(static_cast<uint32_t>(r), column, text);
         rowCells_.clear();
     }
 
@@ -394,7 +402,10 @@ private:
     uint64_t sheetCells_ = 0, sheetText_ = 0, workbookCells_ = 0, workbookText_ = 0;
 };
 
-OdsContentReader::OdsContentReader(const std::string& part) : parser_(std::make_unique<Parser>(part)) {}
+OdsContentReader::OdsContentReader(const std::string& part)
+    : parser_(std::make_unique<Parser>(part))
+{
+}
 
 OdsContentReader::~OdsContentReader() = default;
 

@@ -10,7 +10,10 @@ namespace {
 // The whole content is read when the workbook opens: one pass gives every sheet.
 class OdsWorkbook : public Workbook {
 public:
-    explicit OdsWorkbook(std::vector<OdsSheet> sheets) : sheets_(std::move(sheets)) {}
+    explicit OdsWorkbook(std::vector<OdsSheet> sheets)
+        : sheets_(std::move(sheets))
+    {
+    }
 
     std::vector<std::string> SheetNames() const override
     {

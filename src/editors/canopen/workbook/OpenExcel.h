@@ -12,8 +12,8 @@ struct OpenExcelDialog {
 };
 
 // Workbooks as engineers keep them today, and the CSV files the editors export.
-inline constexpr const char* kOpenExcelFilter =
-    "File EXCEL (*.xls;*.xlsx;*.ods;*.csv)|*.xls;*.xlsx;*.ods;*.csv|File EXCEL (*.xls)|*.xls|File EXCEL (*.xlsx)|*.xlsx|"
-    "OpenDocument spreadsheet (*.ods)|*.ods|CSV export (*.csv)|*.csv";
+inline constexpr const char* kOpenExcelFilter = "File EXCEL (*.xls;*.xlsx;*.ods;*.csv)|*.xls;*.xlsx;*.ods;*.csv|File "
+                                                "EXCEL (*.xls)|*.xls|File EXCEL (*.xlsx)|*.xlsx|"
+                                                "OpenDocument spreadsheet (*.ods)|*.ods|CSV export (*.csv)|*.csv";
 
 } // namespace zz

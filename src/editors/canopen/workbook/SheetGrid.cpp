@@ -16,13 +16,16 @@ void SheetGrid::Set(uint32_t row, uint32_t column, std::string text)
 
 void SheetGrid::Merge()
 {
-    const auto before = [](const Entry& a, const Entry& b) { return a.row != b.row ? a.row < b.row : a.column < b.column; };
+    const auto before = [](const Entry& a, const Entry& b) {
+        return a.row != b.row ? a.row < b.row : a.column < b.column;
+    };
     // Readers mostly give the cells in order; then there is nothing to sort.
     if (!std::is_sorted(cells_.begin(), cells_.end(), before)) std::stable_sort(cells_.begin(), cells_.end(), before);
     // Of the cells at one place the last one counts; a blank removes the place.
     size_t out = 0;
     for (size_t i = 0; i < cells_.size(); ++i) {
-        if (i + 1 < cells_.size() && cells_[i + 1].row == cells_[i].row && cells_[i + 1].column == cells_[i].column) continue;
+        if (i + 1 < cells_.size() && cells_[i + 1].row == cells_[i].row && cells_[i + 1].column == cells_[i].column)
+            continue;
         if (cells_[i].text.empty()) continue;
         if (out != i) cells_[out] = std::move(cells_[i]);
         ++out;

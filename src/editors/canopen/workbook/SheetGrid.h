@@ -3,9 +3,9 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <vector>
 #include <string>
 #include <utility>
+#include <vector>
 
 inline namespace zz {
 

@@ -1,5 +1,5 @@
-#include "common/Cp1252.h"
 #include "common/AsciiText.h"
+#include "common/Cp1252.h"
 #include "common/Failure.h"
 #include "editors/canopen/workbook/BiffStream.h"
 #include "editors/canopen/workbook/CellText.h"
@@ -67,13 +67,20 @@ struct SheetEntry {
 
 class XlsWorkbook : public Workbook {
 public:
-    explicit XlsWorkbook(std::string stream) : stream_(std::move(stream)) { ReadGlobals(); }
+    explicit XlsWorkbook(std::string stream)
+        : stream_(std::move(stream))
+    {
+        ReadGlobals();
+    }
 
     // A bare worksheet of the first spreadsheet programs (BIFF2 to BIFF4), one sheet named
     // `name`. Its texts are code page bytes as in BIFF5, and BIFF3 and BIFF4 store their cells
     // as BIFF5 does; BIFF2 has cell records of its own.
     XlsWorkbook(std::string stream, std::string name, bool biff2)
-        : stream_(std::move(stream)), version_(kBiff5), legacy_(true), biff2_(biff2)
+        : stream_(std::move(stream)),
+          version_(kBiff5),
+          legacy_(true),
+          biff2_(biff2)
     {
         sheets_.push_back({std::move(name), 0});
     }
@@ -118,10 +125,8 @@ private:
         BiffRecord record;
         while (reader.Next(record)) {
             switch (record.type) {
-            case Record::Eof:
-                return;
-            case Record::FilePass:
-                throw Failure("The workbook is protected by a password");
+            case Record::Eof: return;
+            case Record::FilePass: throw Failure("The workbook is protected by a password");
             case Record::BoundSheet: {
                 BiffPieces pieces(record.parts);
                 const uint32_t offset = pieces.U32();
@@ -140,8 +145,7 @@ private:
                 while (strings_.size() < count && !pieces.AtEnd()) strings_.push_back(pieces.UnicodeString());
                 break;
             }
-            default:
-                break;
+            default: break;
             }
         }
         Damaged(); // no end of the globals
@@ -162,11 +166,12 @@ private:
                               "save it as .xls or .xlsx and import that file");
         } else {
             const uint16_t sheetVersion = U16At(record.parts[0], 0);
-            if ((sheetVersion != kBiff8 && sheetVersion != kBiff5) || U16At(record.parts[0], 2) != kWorksheet) Damaged();
+            if ((sheetVersion != kBiff8 && sheetVersion != kBiff5) || U16At(record.parts[0], 2) != kWorksheet)
+                Damaged();
         }
         SheetGrid grid;
         grid.Reserve((stream_.size() - offset) / 14); // a cell record takes at least 14 bytes
-        int depth = 1; // charts embedded in the sheet are substreams of their own
+        int depth = 1;                                // charts embedded in the sheet are substreams of their own
         std::optional<std::pair<uint16_t, uint16_t>> stringResult; // a formula waiting for its STRING
         while (reader.Next(record)) {
             if (IsBof(record.type)) {
@@ -180,9 +185,7 @@ private:
             if (depth != 1) continue;
             const std::string_view data = record.parts[0];
             BiffPieces pieces(record.parts);
-            const auto cell = [&](std::string text) {
-                grid.Set(U16At(data, 0), U16At(data, 2), std::move(text));
-            };
+            const auto cell = [&](std::string text) { grid.Set(U16At(data, 0), U16At(data, 2), std::move(text)); };
             if (biff2_ && ReadBiff2Cell(record.type, data, grid, stringResult)) continue;
             switch (record.type) {
             case Record::LabelSst: {
@@ -196,19 +199,16 @@ private:
                 pieces.Skip(6);
                 cell(Text(pieces));
                 break;
-            case Record::Number:
-                cell(NumberCellText(DoubleAt(data, 6)));
-                break;
-            case Record::Rk:
-                cell(NumberCellText(RkValue(U32At(data, 6))));
-                break;
+            case Record::Number: cell(NumberCellText(DoubleAt(data, 6))); break;
+            case Record::Rk: cell(NumberCellText(RkValue(U32At(data, 6)))); break;
             case Record::MulRk: {
                 if (data.size() < 6) Damaged();
                 const uint16_t row = U16At(data, 0);
                 const uint16_t first = U16At(data, 2);
                 const size_t count = (data.size() - 6) / 6;
                 for (size_t i = 0; i < count; ++i)
-                    grid.Set(row, static_cast<uint32_t>(first + i), NumberCellText(RkValue(U32At(data, 4 + 6 * i + 2))));
+                    grid.Set(row, static_cast<uint32_t>(first + i),
+                             NumberCellText(RkValue(U32At(data, 4 + 6 * i + 2))));
                 break;
             }
             case Record::BoolErr: {
@@ -239,8 +239,7 @@ private:
                     stringResult.reset();
                 }
                 break;
-            default:
-                break;
+            default: break;
             }
         }
         Damaged(); // the sheet has no end
@@ -253,15 +252,17 @@ private:
     {
         const auto cell = [&](std::string text) { grid.Set(U16At(data, 0), U16At(data, 2), std::move(text)); };
         switch (type) {
-        case 0x0002: cell(NumberCellText(U16At(data, 7))); return true; // INTEGER
+        case 0x0002: cell(NumberCellText(U16At(data, 7))); return true;    // INTEGER
         case 0x0003: cell(NumberCellText(DoubleAt(data, 7))); return true; // NUMBER
-        case 0x0004: { // LABEL: a one-byte length
+        case 0x0004: {                                                     // LABEL: a one-byte length
             const size_t length = U8At(data, 7);
             if (data.size() < 8 + length) Damaged();
             cell(Cp1252ToUtf8(data.substr(8, length)));
             return true;
         }
-        case 0x0005: cell(U8At(data, 8) ? ErrorCellText(U8At(data, 7)) : BooleanCellText(U8At(data, 7) != 0)); return true;
+        case 0x0005:
+            cell(U8At(data, 8) ? ErrorCellText(U8At(data, 7)) : BooleanCellText(U8At(data, 7) != 0));
+            return true;
         case 0x0006: // FORMULA: the result as in later versions, three bytes further on
             stringResult.reset();
             if (U16At(data, 13) != 0xFFFF) {
@@ -283,8 +284,7 @@ private:
                 stringResult.reset();
             }
             return true;
-        default:
-            return false;
+        default: return false;
         }
     }
 

@@ -150,7 +150,8 @@ struct Relationship {
 
 class XlsxWorkbook : public Workbook {
 public:
-    explicit XlsxWorkbook(std::unique_ptr<ZipArchive> archive) : archive_(std::move(archive))
+    explicit XlsxWorkbook(std::unique_ptr<ZipArchive> archive)
+        : archive_(std::move(archive))
     {
         const QuietGlib quiet;
         ReadWorkbookPart();
@@ -193,8 +194,8 @@ private:
     std::map<std::string, Relationship> ReadRelationships(const std::string& part) const
     {
         const std::string directory = DirectoryOf(part);
-        const std::string relsPart = (directory.empty() ? "" : directory + "/") + "_rels/" +
-                                     part.substr(part.find_last_of('/') + 1) + ".rels";
+        const std::string relsPart =
+            (directory.empty() ? "" : directory + "/") + "_rels/" + part.substr(part.find_last_of('/') + 1) + ".rels";
         std::map<std::string, Relationship> relationships;
         const std::optional<pugi::xml_document> rels = ReadXml(relsPart);
         if (!rels) return relationships;
@@ -232,7 +233,8 @@ private:
 
             const auto relationship = relationships.find(id);
             if (relationship == relationships.end()) Damaged(workbookPart);
-            if (EndsWith(relationship->second.type, "/worksheet")) sheets_.emplace_back(name, relationship->second.part);
+            if (EndsWith(relationship->second.type, "/worksheet"))
+                sheets_.emplace_back(name, relationship->second.part);
         }
     }
 
@@ -289,7 +291,8 @@ private:
                 const std::string_view text(number);
                 uint32_t value = 0;
                 const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-                if (error != std::errc() || end != text.data() + text.size() || value == 0 || value > kMaxRows) Damaged(part);
+                if (error != std::errc() || end != text.data() + text.size() || value == 0 || value > kMaxRows)
+                    Damaged(part);
                 row = value - 1;
             } else if (!firstRow && ++row >= kMaxRows) {
                 Damaged(part);

@@ -11,7 +11,8 @@ void DamagedPart(const std::string& part)
     throw Failure("The workbook is damaged ('" + part + "')");
 }
 
-ZipArchive::ZipArchive(std::string bytes) : bytes_(std::move(bytes))
+ZipArchive::ZipArchive(std::string bytes)
+    : bytes_(std::move(bytes))
 {
     const QuietGlib quiet;
     directory_ = ReadZipDirectory(bytes_);

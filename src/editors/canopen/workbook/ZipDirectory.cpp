@@ -26,7 +26,8 @@ size_t FindEndOfDirectory(std::string_view archive)
     if (archive.size() < kEndSize) Damaged();
     const size_t lowest = archive.size() > kEndSize + 0xFFFF ? archive.size() - kEndSize - 0xFFFF : 0;
     for (size_t at = archive.size() - kEndSize + 1; at-- > lowest;)
-        if (U32At(archive, at) == kEndOfDirectory && at + kEndSize + U16At(archive, at + 20) <= archive.size()) return at;
+        if (U32At(archive, at) == kEndOfDirectory && at + kEndSize + U16At(archive, at + 20) <= archive.size())
+            return at;
     Damaged();
 }
 
@@ -38,7 +39,8 @@ std::map<std::string, ZipMemberCheck> ReadZipDirectory(std::string_view archive)
     const uint16_t entries = U16At(archive, end + 10);
     const uint32_t size = U32At(archive, end + 12);
     const uint32_t offset = U32At(archive, end + 16);
-    if (entries == 0xFFFF || size == 0xFFFFFFFF || offset == 0xFFFFFFFF) throw Failure("This kind of workbook cannot be read");
+    if (entries == 0xFFFF || size == 0xFFFFFFFF || offset == 0xFFFFFFFF)
+        throw Failure("This kind of workbook cannot be read");
     if (offset > end || end - offset < size) Damaged();
     const std::string_view directory = archive.substr(offset, size);
     std::map<std::string, ZipMemberCheck> members;

@@ -1,12 +1,12 @@
 // OpenDocument spreadsheets: the workbooks the spreadsheet program saved from the fixtures'
 // sources read as their .xlsx copies do, and the content forms it and others write.
 #include "Fixtures.h"
+#include "TestArchive.h"
 #include "common/Failure.h"
 #include "editors/canopen/tables/TableTransfer.h"
 #include "editors/canopen/workbook/OpenExcel.h"
 #include "editors/canopen/workbook/WorkbookReaders.h"
 #include "support/TempDir.h"
-#include "TestArchive.h"
 
 #include <gtest/gtest.h>
 
@@ -50,7 +50,8 @@ TEST(SavedOds, EveryTableImportsToTheSameDocument)
             ProjectContext context;
             context.ProjectDir = project.Path();
             context.UpdateProjectFiles();
-            const TableImportReport report = ImportTable(context, table, FixturePath(i ? "import.ods" : "import.xlsx"), true);
+            const TableImportReport report =
+                ImportTable(context, table, FixturePath(i ? "import.ods" : "import.xlsx"), true);
             ASSERT_TRUE(report.outcome.sheetFound) << table;
             summaries[i] = report.Summary();
             documents[i] = ReadAll(report.writtenPath);
@@ -75,8 +76,8 @@ std::string Content(const std::string& spreadsheet)
 
 std::unique_ptr<Workbook> Ods(const std::string& spreadsheet)
 {
-    return OpenOdsWorkbook(
-        Archive({{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"}, {"content.xml", Content(spreadsheet)}}, true));
+    return OpenOdsWorkbook(Archive(
+        {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"}, {"content.xml", Content(spreadsheet)}}, true));
 }
 
 std::string Cell(const std::string& attributes, const std::string& content = "")
@@ -95,9 +96,11 @@ TEST(OdsContent, ReadsCellsAsTheImportSeesThem)
     const std::unique_ptr<Workbook> workbook = Ods(
         "<table:calculation-settings><table:null-date table:date-value=\"1899-12-30\"/></table:calculation-settings>"
         "<table:table table:name=\"Cells\"><table:table-column table:number-columns-repeated=\"9\"/>"
-        "<table:table-header-rows>" + title + "</table:table-header-rows><table:table-row-group><table:table-row>" +
+        "<table:table-header-rows>" +
+        title + "</table:table-header-rows><table:table-row-group><table:table-row>" +
         Text("a<t:s t:c=\"3\"/>b<t:tab/>c<t:line-break/><t:span>d<t:a>e</t:a></t:span>") +
-        Cell(R"(office:value-type="string")", "<t:p>one</t:p><t:p>two</t:p><office:annotation><t:p>note</t:p></office:annotation>"
+        Cell(R"(office:value-type="string")",
+             "<t:p>one</t:p><t:p>two</t:p><office:annotation><t:p>note</t:p></office:annotation>"
              "<draw:frame><draw:text-box><t:p>shape</t:p></draw:text-box></draw:frame>") +
         Cell(R"(office:value-type="float" office:value="1.5")", "<t:p>1,50</t:p>") +
         Cell(R"(office:value-type="percentage" office:value="0.25")", "<t:p>25%</t:p>") +
@@ -108,7 +111,8 @@ TEST(OdsContent, ReadsCellsAsTheImportSeesThem)
         Cell(R"(table:formula="of:=1/0" calcext:value-type="error")", "<t:p>#DIV/0!</t:p>") +
         "</table:table-row><table:table-row>" +
         Cell(R"(table:number-columns-spanned="2" office:value-type="string")", "<t:p>merged</t:p>") +
-        "<table:covered-table-cell/>" + Cell(R"(table:number-columns-repeated="2" office:value-type="float" office:value="7")") +
+        "<table:covered-table-cell/>" +
+        Cell(R"(table:number-columns-repeated="2" office:value-type="float" office:value="7")") +
         "<table:covered-table-cell office:value-type=\"string\"><t:p>hidden</t:p></table:covered-table-cell>" +
         Cell(R"x(table:formula="of:=SQRT(-1)" calcext:value-type="error")x", "<t:p>Err:502</t:p>") +
         // A truth value converted from another format: a number that shows as its word.
@@ -119,14 +123,16 @@ TEST(OdsContent, ReadsCellsAsTheImportSeesThem)
     std::vector<std::string> titles(9);
     titles[0] = "a";
     EXPECT_EQ(sheet.titleRow, titles);
-    EXPECT_EQ(sheet.rows, (Rows{{"a   b\tc\nde", "one\ntwo", "1.5", "0.25", "45352.5", "1.5", "TRUE", "cached", "#DIV/0!"},
-                               {"merged", "", "7", "7", "hidden", "#VALUE!", "TRUE", "0", ""}}));
+    EXPECT_EQ(sheet.rows,
+              (Rows{{"a   b\tc\nde", "one\ntwo", "1.5", "0.25", "45352.5", "1.5", "TRUE", "cached", "#DIV/0!"},
+                    {"merged", "", "7", "7", "hidden", "#VALUE!", "TRUE", "0", ""}}));
 }
 
 TEST(OdsContent, CountsDatesFromTheNullDateOfItsSettings)
 {
     const std::string table = "<table:table table:name=\"D\"><table:table-row>" +
-                              Cell(R"(office:value-type="date" office:date-value="1904-01-02")") + "</table:table-row></table:table>";
+                              Cell(R"(office:value-type="date" office:date-value="1904-01-02")") +
+                              "</table:table-row></table:table>";
     const std::string settings = "<table:calculation-settings><table:null-date table:date-value=\"1904-01-01\"/>"
                                  "</table:calculation-settings>";
     EXPECT_EQ(Ods(settings + table)->ReadSheet("D").titleRow, (std::vector<std::string>{"1"}));
@@ -139,17 +145,21 @@ TEST(OdsContent, ExpandsRepeatsOnlyAsFarAsCellsHoldText)
 {
     const std::string emptyRows = "<table:table-row table:number-rows-repeated=\"1048570\">" +
                                   Cell(R"(table:number-columns-repeated="16384")") + "</table:table-row>";
-    const std::string textRows = "<table:table-row table:number-rows-repeated=\"3\">" +
-                                 Cell(R"(table:number-columns-repeated="2" office:value-type="float" office:value="5")") +
-                                 "</table:table-row>";
-    const std::string hugeRows = "<table:table-row table:number-rows-repeated=\"1048576\">" +
-                                 Cell(R"(table:number-columns-repeated="8" office:value-type="string")", "<t:p>x</t:p>") +
-                                 "</table:table-row>";
+    const std::string textRows =
+        "<table:table-row table:number-rows-repeated=\"3\">" +
+        Cell(R"(table:number-columns-repeated="2" office:value-type="float" office:value="5")") + "</table:table-row>";
+    const std::string hugeRows =
+        "<table:table-row table:number-rows-repeated=\"1048576\">" +
+        Cell(R"(table:number-columns-repeated="8" office:value-type="string")", "<t:p>x</t:p>") + "</table:table-row>";
     const auto start = std::chrono::steady_clock::now();
     const std::unique_ptr<Workbook> workbook =
-        Ods("<table:table table:name=\"Sparse\">" + textRows + emptyRows + emptyRows + "</table:table>"
-            "<table:table table:name=\"Huge\">" + hugeRows + "</table:table>"
-            "<table:table table:name=\"After\"><table:table-row>" + Text("kept") + "</table:table-row></table:table>");
+        Ods("<table:table table:name=\"Sparse\">" + textRows + emptyRows + emptyRows +
+            "</table:table>"
+            "<table:table table:name=\"Huge\">" +
+            hugeRows +
+            "</table:table>"
+            "<table:table table:name=\"After\"><table:table-row>" +
+            Text("kept") + "</table:table-row></table:table>");
     const Sheet sparse = workbook->ReadSheet("Sparse");
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
     EXPECT_EQ(sparse.columnCount, 2u);
@@ -177,7 +187,10 @@ TEST(OdsContent, DamagedContentIsRefused)
 {
     const std::string good = Content("<table:table table:name=\"S\"/>");
     const auto refusal = [](const std::string& content) {
-        return Refusal([&] { OpenOdsWorkbook(Archive({{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"}, {"content.xml", content}})); });
+        return Refusal([&] {
+            OpenOdsWorkbook(
+                Archive({{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"}, {"content.xml", content}}));
+        });
     };
     EXPECT_EQ(refusal(good.substr(0, good.size() - 30)), "The workbook is damaged ('content.xml')");
     EXPECT_EQ(refusal("<!DOCTYPE d [<!ENTITY a \"aaaa\">]>" + good.substr(good.find('\n'))),
@@ -185,10 +198,13 @@ TEST(OdsContent, DamagedContentIsRefused)
     EXPECT_EQ(refusal(Content("<table:table/>")), "The workbook is damaged ('content.xml')");
     EXPECT_EQ(refusal("<office:document-content xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\"/>"),
               "The file holds no workbook");
-    EXPECT_EQ(Refusal([] { OpenOdsWorkbook(Archive({{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"}})); }),
+    EXPECT_EQ(Refusal([] {
+                  OpenOdsWorkbook(Archive({{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"}}));
+              }),
               "The workbook is damaged ('content.xml')");
     EXPECT_EQ(Refusal([&] {
-                  OpenOdsWorkbook(Archive({{"META-INF/manifest.xml", "<manifest:encryption-data/>"}, {"content.xml", "\x01\x02"}}));
+                  OpenOdsWorkbook(
+                      Archive({{"META-INF/manifest.xml", "<manifest:encryption-data/>"}, {"content.xml", "\x01\x02"}}));
               }),
               "The workbook is protected by a password");
 }
@@ -224,7 +240,8 @@ TEST(WorkbookFormats, AFileOfAnotherFormatSaysWhatItIs)
     const auto refusal = [&](const std::string& name, const std::string& bytes) {
         return Refusal([&] { OpenWorkbook(dir.Write(name, bytes)); });
     };
-    const std::string read = "a format that is not read; workbooks are read as .xls, .xlsx and .ods, tables also as CSV text";
+    const std::string read =
+        "a format that is not read; workbooks are read as .xls, .xlsx and .ods, tables also as CSV text";
     const std::pair<std::string, std::string> cases[] = {
         {"book.xlsb", Archive({{"[Content_Types].xml", "<Types/>"}, {"xl/workbook.bin", "\x83\x01"}})},
         {"book.numbers", Archive({{"Index/Document.iwa", "\x00"}, {"Metadata/Properties.plist", "x"}})},
@@ -233,22 +250,32 @@ TEST(WorkbookFormats, AFileOfAnotherFormatSaysWhatItIs)
         {"book.xml", "<?xml version=\"1.0\"?>\n<Workbook xmlns=\"urn:schemas-microsoft-com:office:spreadsheet\"/>"},
         {"page.xls", "<!DOCTYPE html>\n<html><body>1,2</body></html>"},
     };
-    const char* formats[] = {"an Excel binary workbook (.xlsb)", "a Numbers spreadsheet (.numbers)",
-                             "an OpenDocument text (.odt)", "a ZIP archive that holds no workbook",
-                             "an XML spreadsheet of Excel 2003 (.xml)", "a web page (.html)"};
+    const char* formats[] = {"an Excel binary workbook (.xlsb)",
+                             "a Numbers spreadsheet (.numbers)",
+                             "an OpenDocument text (.odt)",
+                             "a ZIP archive that holds no workbook",
+                             "an XML spreadsheet of Excel 2003 (.xml)",
+                             "a web page (.html)"};
     for (size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(refusal(cases[i].first, cases[i].second),
                   "'" + dir.File(cases[i].first) + "': The file is " + formats[i] + ", " + read);
-    EXPECT_EQ(refusal("junk.bin", std::string("\x7F" "ELF\x01\x02", 6)),
-              "'" + dir.File("junk.bin") + "': The file is no workbook and no text file; workbooks are read as .xls, "
-                                           ".xlsx and .ods, tables also as CSV text");
+    EXPECT_EQ(refusal("junk.bin", std::string("\x7F"
+                                              "ELF\x01\x02",
+                                              6)),
+              "'" + dir.File("junk.bin") +
+                  "': The file is no workbook and no text file; workbooks are read as .xls, "
+                  ".xlsx and .ods, tables also as CSV text");
     // An .ods under another name is still read, and so is the flat form of the same content.
     const std::string renamed = dir.Write("tables.xlsx", FixtureBytes("tables.ods"));
-    EXPECT_EQ(OpenWorkbook(renamed)->ReadSheet("SDO").rows, OpenWorkbook(FixturePath("tables.xlsx"))->ReadSheet("SDO").rows);
-    std::string flat = Content("<table:table table:name=\"F\"><table:table-row>" + Text("1") + "</table:table-row></table:table>");
-    flat.replace(flat.find("office:document-content"), 23, "office:document office:mimetype=\"application/vnd.oasis.opendocument.spreadsheet\"");
+    EXPECT_EQ(OpenWorkbook(renamed)->ReadSheet("SDO").rows,
+              OpenWorkbook(FixturePath("tables.xlsx"))->ReadSheet("SDO").rows);
+    std::string flat =
+        Content("<table:table table:name=\"F\"><table:table-row>" + Text("1") + "</table:table-row></table:table>");
+    flat.replace(flat.find("office:document-content"), 23,
+                 "office:document office:mimetype=\"application/vnd.oasis.opendocument.spreadsheet\"");
     flat.replace(flat.rfind("office:document-content"), 23, "office:document");
-    EXPECT_EQ(OpenWorkbook(dir.Write("flat.fods", "\xEF\xBB\xBF" + flat))->ReadSheet("F").titleRow, (std::vector<std::string>{"1"}));
+    EXPECT_EQ(OpenWorkbook(dir.Write("flat.fods", "\xEF\xBB\xBF" + flat))->ReadSheet("F").titleRow,
+              (std::vector<std::string>{"1"}));
 }
 
 } // namespace

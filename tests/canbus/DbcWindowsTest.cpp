@@ -1,6 +1,7 @@
 #include "app/TFZuzududadaeFirmWare.h"
 #include "canbus/widgets/DbcImportDialog.h"
 #include "common/MessageSink.h"
+#include "support/DemoMainWindow.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
 
@@ -18,43 +19,12 @@
 
 namespace {
 
-const std::string kDemo = ZZ_DEMO_PROJECT_DIR;
-const char* kDemoFiles[] = {"pargen.xml", "Receive_Frame.xml", "Receive_Info.xml", "Send_Frame.xml", "Send_Info.xml"};
-
-class DbcWindows : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        for (const char* file : kDemoFiles)
-            app.Write(std::string("PROJECTS/Demo/") + file, ReadAll(kDemo + "/" + file));
-        app.Write("Zuzududada_TRVX.ini", "[lastproj]\r\nprojectname=/Demo\r\n");
-        main = std::make_unique<TFZuzududadaeFirmWare>(app.Path());
-        main->SetWindows(CreateWindows({main->Context(), main->OpenExcel(), main.get()}));
-        main->show();
-    }
-    QAction* Tool(const QString& text)
-    {
-        for (QAction* menu : main->menuBar()->actions())
-            if (menu->menu())
-                for (QAction* action : menu->menu()->actions())
-                    if (action->text().remove('&') == text) return action;
-        ADD_FAILURE() << "no menu entry " << text.toStdString();
-        return nullptr;
-    }
-    std::string Document(const char* name) { return ReadAll(app.File(std::string("PROJECTS/Demo/") + name)); }
-
-    RecordingSink sink;
-    ScopedMessageSink scope{sink};
-    ScriptedDesktop desktop;
-    ScopedDesktop desktopScope{desktop};
-    TempDir app;
-    std::unique_ptr<TFZuzududadaeFirmWare> main;
-};
+using DbcWindows = DemoMainWindowTest;
 
 TEST_F(DbcWindows, ExportWritesTheFileTheDialogNamed)
 {
     desktop.files = {app.File("bus")};
-    Tool(QStringLiteral("Export DBC..."))->trigger();
+    MenuEntry(QStringLiteral("Export DBC..."))->trigger();
     EXPECT_NE(ReadAll(app.File("bus.dbc")).find("BO_ 385 Drive_1_status_word: 8 CanBus"), std::string::npos);
     EXPECT_EQ(sink.Last(), "Exported 5 receive and 4 send frames with 36 mapped bytes to bus.dbc.");
 }
@@ -70,7 +40,7 @@ TEST_F(DbcWindows, ImportAsksForTheNodeAndBeforeReplacingAndKeepsTheChoicesOnNo)
     sink.ScriptAnswers({false, true});
     int shown = 0;
     WhileModal(
-        [&] { Tool(QStringLiteral("Import DBC..."))->trigger(); },
+        [&] { MenuEntry(QStringLiteral("Import DBC..."))->trigger(); },
         [&](QWidget* modal) {
             auto* dialog = qobject_cast<DbcImportDialog*>(modal);
             ASSERT_NE(dialog, nullptr);

@@ -4,6 +4,7 @@
 #include "devicenet/widgets/ByteMapView.h"
 #include "devicenet/widgets/ByteMapWindow.h"
 #include "devicenet/widgets/IdentityWindow.h"
+#include "support/DemoMainWindow.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
 
@@ -19,28 +20,9 @@
 
 namespace {
 
-const std::string kDemo = ZZ_DEMO_PROJECT_DIR;
-const char* kDemoFiles[] = {"pargen.xml", "Receive_Frame.xml", "Receive_Info.xml", "Send_Frame.xml", "Send_Info.xml"};
-
-class DeviceNetWindows : public testing::Test {
+class DeviceNetWindows : public DemoMainWindowTest {
 protected:
-    void SetUp() override
-    {
-        for (const char* file : kDemoFiles)
-            app.Write(std::string("PROJECTS/Demo/") + file, ReadAll(kDemo + "/" + file));
-        app.Write("Zuzududada_TRVX.ini", "[lastproj]\r\nprojectname=/Demo\r\n");
-        main = std::make_unique<TFZuzududadaeFirmWare>(app.Path());
-        main->SetWindows(CreateWindows({main->Context(), main->OpenExcel(), main.get()}));
-        main->show();
-    }
     void TearDown() override { main->LbButton1->click(); }
-
-    RecordingSink sink;
-    ScopedMessageSink scope{sink};
-    ScriptedDesktop desktop;
-    ScopedDesktop desktopScope{desktop};
-    TempDir app;
-    std::unique_ptr<TFZuzududadaeFirmWare> main;
 };
 
 // Tools > DeviceNet Byte Map draws the demo's areas, highlights a frame picked in the list,

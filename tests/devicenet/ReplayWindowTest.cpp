@@ -1,6 +1,7 @@
 #include "devicenet/widgets/ReplayWindow.h"
 #include "app/TFZuzududadaeFirmWare.h"
 #include "devicenet/widgets/ReplayImageView.h"
+#include "support/DemoMainWindow.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
 
@@ -18,27 +19,12 @@
 
 namespace {
 
-const std::string kDemo = ZZ_DEMO_PROJECT_DIR;
-
-QAction* MenuAction(QWidget* window, const QString& text)
-{
-    for (QAction* action : window->findChildren<QAction*>())
-        if (action->text().remove(QLatin1Char('&')) == text) return action;
-    return nullptr;
-}
+using ReplayWindowTest = DemoMainWindowTest;
 
 // Tools > Replay CAN log: opens a log, walks through its changes with the keyboard and the
 // slider, lists its events, and keeps the run when the next file is no log.
-TEST(ReplayWindow, WalksThroughARecordedRun)
+TEST_F(ReplayWindowTest, WalksThroughARecordedRun)
 {
-    RecordingSink sink;
-    ScopedMessageSink scope{sink};
-    ScriptedDesktop desktop;
-    ScopedDesktop desktopScope{desktop};
-    TempDir app;
-    for (const char* file : {"pargen.xml", "Receive_Frame.xml", "Receive_Info.xml", "Send_Frame.xml", "Send_Info.xml"})
-        app.Write(std::string("PROJECTS/Demo/") + file, ReadAll(kDemo + "/" + file));
-    app.Write("Zuzududada_TRVX.ini", "[lastproj]\r\nprojectname=/Demo\r\n");
     const std::string log = app.Write("run.log", "(1700000000.000000) can0 181#0102030405060708\r\n"
                                                  "(1700000000.010000) can0 281#R\n"
                                                  "(1700000000.020000) can0 281#1122\n"
@@ -47,10 +33,7 @@ TEST(ReplayWindow, WalksThroughARecordedRun)
     const std::string listing = app.Write("screen.txt", "  can0  181   [1]  01\n");
     desktop.files = {log, listing};
 
-    auto main = std::make_unique<TFZuzududadaeFirmWare>(app.Path());
-    main->SetWindows(CreateWindows({main->Context(), main->OpenExcel(), main.get()}));
-    main->show();
-    QAction* action = MenuAction(main.get(), QStringLiteral("Replay CAN log"));
+    QAction* action = MenuEntry(QStringLiteral("Replay CAN log"));
     ASSERT_NE(action, nullptr);
     WhileModal(
         [&] { action->trigger(); },

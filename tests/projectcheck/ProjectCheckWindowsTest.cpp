@@ -3,6 +3,7 @@
 #include "editors/gateway/FrameMappingWindow.h"
 #include "firmware/widgets/TFModifyFileSx.h"
 #include "projectcheck/widgets/ProjectCheckWindow.h"
+#include "support/DemoMainWindow.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
 
@@ -17,30 +18,11 @@
 
 namespace {
 
-const std::string kDemo = ZZ_DEMO_PROJECT_DIR;
-const char* kDemoFiles[] = {"pargen.xml", "Receive_Frame.xml", "Receive_Info.xml", "Send_Frame.xml", "Send_Info.xml"};
-
-class ProjectCheckWindows : public testing::Test {
+class ProjectCheckWindows : public DemoMainWindowTest {
 protected:
-    void SetUp() override
-    {
-        for (const char* file : kDemoFiles)
-            app.Write(std::string("PROJECTS/Demo/") + file, ReadAll(kDemo + "/" + file));
-        app.Write("Zuzududada_TRVX.ini", "[lastproj]\r\nprojectname=/Demo\r\n");
-    }
-    void Open()
-    {
-        main = std::make_unique<TFZuzududadaeFirmWare>(app.Path());
-        main->SetWindows(CreateWindows({main->Context(), main->OpenExcel(), main.get()}));
-        main->show();
-    }
-
-    RecordingSink sink;
-    ScopedMessageSink scope{sink};
-    ScriptedDesktop desktop;
-    ScopedDesktop desktopScope{desktop};
-    TempDir app;
-    std::unique_ptr<TFZuzududadaeFirmWare> main;
+    // The documents first; each test changes them before the main window opens.
+    void SetUp() override { WriteDemoProject(); }
+    void Open() { OpenMainWindow(); }
 };
 
 // Project > Check project lists the finding of a mapping beyond the input area; Enter on it

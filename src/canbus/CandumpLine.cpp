@@ -1,18 +1,12 @@
 #include "canbus/CandumpLine.h"
 
+#include "common/AsciiText.h"
+
 #include <cstdio>
 
 inline namespace zz {
 
 namespace {
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
 
 CandumpLineResult Unreadable(std::string why)
 {
@@ -29,9 +23,9 @@ bool ReadBytes(const char*& p, const char* end, CanLogFrame& frame, size_t most)
             ++p;
             continue;
         }
-        const int high = HexDigit(*p);
+        const int high = HexDigitValue(*p);
         if (high < 0) break;
-        const int low = p + 1 < end ? HexDigit(p[1]) : -1;
+        const int low = p + 1 < end ? HexDigitValue(p[1]) : -1;
         if (low < 0 || frame.Length == most) return false;
         frame.Data[frame.Length++] = static_cast<uint8_t>(high << 4 | low);
         p += 2;
@@ -76,7 +70,8 @@ CandumpLineResult ReadCandumpLine(std::string_view line, CanLogFrame& frame)
 
     const char* id = p;
     uint32_t value = 0;
-    while (p < end && HexDigit(*p) >= 0 && p - id < 9) value = value << 4 | static_cast<uint32_t>(HexDigit(*p++));
+    while (p < end && HexDigitValue(*p) >= 0 && p - id < 9)
+        value = value << 4 | static_cast<uint32_t>(HexDigitValue(*p++));
     const auto digits = p - id;
     if (p == end || *p != '#') return Unreadable("no \"#\" after the identifier");
     ++p;
@@ -98,7 +93,7 @@ CandumpLineResult ReadCandumpLine(std::string_view line, CanLogFrame& frame)
         // CAN FD: a flags digit, then up to 64 bytes.
         if (frame.Kind == CanFrameKind::Error) return Unreadable("a CAN FD error frame");
         ++p;
-        if (p == end || HexDigit(*p) < 0) return Unreadable("no flags digit after \"##\"");
+        if (p == end || HexDigitValue(*p) < 0) return Unreadable("no flags digit after \"##\"");
         ++p;
         frame.Kind = CanFrameKind::Fd;
         if (!ReadBytes(p, end, frame, 64)) return Unreadable("data bytes are not hexadecimal pairs (64 at most)");
@@ -108,10 +103,10 @@ CandumpLineResult ReadCandumpLine(std::string_view line, CanLogFrame& frame)
         frame.Kind = CanFrameKind::Remote;
         frame.Length = 0;
         if (p < end && *p >= '0' && *p <= '8') frame.Length = static_cast<uint8_t>(*p++ - '0');
-        if (p + 1 < end && *p == '_' && HexDigit(p[1]) >= 9) p += 2;
+        if (p + 1 < end && *p == '_' && HexDigitValue(p[1]) >= 9) p += 2;
     } else {
         if (!ReadBytes(p, end, frame, 8)) return Unreadable("data bytes are not hexadecimal pairs (8 at most)");
-        if (frame.Length == 8 && p + 1 < end && *p == '_' && HexDigit(p[1]) >= 9) p += 2;
+        if (frame.Length == 8 && p + 1 < end && *p == '_' && HexDigitValue(p[1]) >= 9) p += 2;
     }
 
     if (p != end) {

@@ -41,14 +41,6 @@ std::string_view TrimEnd(std::string_view text, std::string_view blanks)
     return last == std::string_view::npos ? std::string_view{} : text.substr(0, last + 1);
 }
 
-int HexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
-
 void AppendHexByte(std::string& out, unsigned value)
 {
     out += kUpperDigits[(value >> 4) & 0x0F];

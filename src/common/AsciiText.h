@@ -21,8 +21,15 @@ std::string_view Trim(std::string_view text, std::string_view blanks = kWhiteSpa
 // The text without the given blanks at its end.
 std::string_view TrimEnd(std::string_view text, std::string_view blanks = kWhiteSpace);
 
-// The value of a hexadecimal digit of either case, -1 for any other character.
-int HexDigitValue(char c);
+// The value of a hexadecimal digit of either case, -1 for any other character. Inline: the
+// log readers call it for every digit of a frame.
+inline int HexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
 
 // Appends the two upper-case hexadecimal digits of the low byte of the value.
 void AppendHexByte(std::string& out, unsigned value);

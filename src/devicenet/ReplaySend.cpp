@@ -1,5 +1,7 @@
 #include "devicenet/ReplaySend.h"
 
+#include "common/AsciiText.h"
+
 #include "canbus/CanLogFrame.h"
 #include "common/Failure.h"
 
@@ -8,14 +10,6 @@
 inline namespace zz {
 
 namespace {
-
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
 
 uint8_t Mapped(const std::vector<uint8_t>& image, uint8_t byte)
 {
@@ -77,8 +71,8 @@ std::string SendReplay::Line(std::string_view line)
             ++at;
             continue;
         }
-        const int high = HexValue(line[at]);
-        const int low = at + 1 < line.size() ? HexValue(line[at + 1]) : -1;
+        const int high = HexDigitValue(line[at]);
+        const int low = at + 1 < line.size() ? HexDigitValue(line[at + 1]) : -1;
         if (high < 0 || low < 0) return "the output bytes are not hexadecimal pairs";
         if (bytes.size() == image_.size())
             return "more than the " + std::to_string(image_.size()) + " output bytes (Net_Out)";

@@ -103,7 +103,8 @@ std::string ByteText(uint8_t value)
     return value == kNoByte ? "none" : std::to_string(value);
 }
 
-std::vector<MappingProblem> MappingProblems(const MappingList& list, GatewaySide side)
+void ForEachMappingProblem(const MappingList& list, GatewaySide side,
+                           const std::function<void(const MappingProblem&)>& visit)
 {
     struct Owner {
         size_t frame = 0;
@@ -111,7 +112,6 @@ std::vector<MappingProblem> MappingProblems(const MappingList& list, GatewaySide
         bool used = false;
     };
     const auto cobIdAt = [&](size_t f) { return f < list.CobIds.size() ? list.CobIds[f] : std::string(); };
-    std::vector<MappingProblem> problems;
     std::array<Owner, kDeviceNetBytes> owners{};
     for (size_t f = 0; f < list.Records.size(); ++f) {
         const std::string cobId = cobIdAt(f);
@@ -121,23 +121,29 @@ std::vector<MappingProblem> MappingProblems(const MappingList& list, GatewaySide
             // Only a hand-edited info document holds such a value; it is shown as stored and
             // must be mended before saving. It never indexes the table of owners.
             if (b >= kDeviceNetBytes) {
-                problems.push_back({f, k, b, false, 0, 0,
-                                    "Error!! The Byte " + std::to_string(b) + " in COB ID " + cobId + " in Byte " +
-                                        std::to_string(k) + " is not between 0 and 127. "});
+                visit({f, k, b, false, 0, 0,
+                       "Error!! The Byte " + std::to_string(b) + " in COB ID " + cobId + " in Byte " +
+                           std::to_string(k) + " is not between 0 and 127. "});
                 continue;
             }
             if (side == GatewaySide::Send) continue; // any number of CAN bytes may share one byte
             Owner& owner = owners[b];
             if (owner.used) {
-                problems.push_back({f, k, b, true, owner.frame, owner.canByte,
-                                    "Error!! The Byte " + std::to_string(b) + " is used in COB ID " + cobId +
-                                        " in Byte " + std::to_string(k) + " and in COB ID " + cobIdAt(owner.frame) +
-                                        " in Byte " + std::to_string(owner.canByte) + " "});
+                visit({f, k, b, true, owner.frame, owner.canByte,
+                       "Error!! The Byte " + std::to_string(b) + " is used in COB ID " + cobId + " in Byte " +
+                           std::to_string(k) + " and in COB ID " + cobIdAt(owner.frame) + " in Byte " +
+                           std::to_string(owner.canByte) + " "});
                 continue;
             }
             owner = {f, k, true};
         }
     }
+}
+
+std::vector<MappingProblem> MappingProblems(const MappingList& list, GatewaySide side)
+{
+    std::vector<MappingProblem> problems;
+    ForEachMappingProblem(list, side, [&](const MappingProblem& problem) { problems.push_back(problem); });
     return problems;
 }
 

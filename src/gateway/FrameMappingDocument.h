@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -74,6 +75,9 @@ struct MappingProblem {
     std::string Message;
 };
 std::vector<MappingProblem> MappingProblems(const MappingList& list, GatewaySide side);
+// The same problems handed over one at a time, for lists too long to hold them all.
+void ForEachMappingProblem(const MappingList& list, GatewaySide side,
+                           const std::function<void(const MappingProblem&)>& visit);
 
 // The texts of "B1" to "B8" of every row of an info document, as stored (none for an absent
 // attribute). For checks of hand-edited files.

@@ -274,6 +274,7 @@ void CheckCanopenDocuments(const ProjectLayout& files, std::vector<Finding>& fin
     CheckStoredPdo(files, report);
     CheckEmcyDef(files, report);
     CheckEmcyWord(files, report);
+    report.Finish();
 }
 
 } // namespace zz

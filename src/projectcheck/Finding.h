@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,12 +18,14 @@ struct Finding {
     std::optional<int> Row; // the row as its editor numbers it; none when not about a row
     std::string Field;      // the element or attribute ("COBID", "B3", "Net_In"); may be empty
     std::string Message;    // what is wrong and what follows from it, for the engineer
+    size_t Unlisted = 0;    // for a summary: how many findings of its rule and document it stands for
 };
 
 struct FindingCounts {
     int Errors = 0;
     int Warnings = 0;
 };
+// A summary counts as the findings it stands for.
 FindingCounts CountFindings(const std::vector<Finding>& findings);
 
 // "error" or "warning".

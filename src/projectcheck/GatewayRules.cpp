@@ -338,13 +338,13 @@ void CheckMapping(const Side& side, const FrameFacts& frames, int area, Report& 
     } catch (const std::exception&) {
         return; // the editor cannot list this mapping; the byte rules above say why
     }
-    for (const MappingProblem& problem : MappingProblems(list, side.Direction)) {
-        if (!problem.Overlap || problem.Frame >= paired) continue;
+    ForEachMappingProblem(list, side.Direction, [&](const MappingProblem& problem) {
+        if (!problem.Overlap || problem.Frame >= paired) return;
         report.Error("byte-overlap", side.Info.Name, static_cast<int>(problem.Frame + 1),
                      "B" + std::to_string(problem.CanByte),
                      WithoutTrailingBlank(problem.Message) + " (row " + std::to_string(problem.OwnerFrame + 1) +
                          "): the later frame overwrites the earlier one in the DeviceNet input byte.");
-    }
+    });
 }
 
 // The loader's own verdict, for what the rules above do not foresee; its failure names the
@@ -360,11 +360,8 @@ void RunLoader(const GatewayProject& project, Report& report)
     }
 }
 
-} // namespace
-
-void CheckGatewayDocuments(const GatewayProject& project, std::vector<Finding>& findings)
+void CheckGatewayRules(const GatewayProject& project, std::vector<Finding>& findings, Report& report)
 {
-    Report report(findings);
     if (!project.AnyDocument()) {
         report.Error("empty-project", "", std::nullopt, "",
                      "The project holds none of pargen.xml, Receive_Frame.xml, Receive_Info.xml, Send_Frame.xml and "
@@ -397,6 +394,15 @@ void CheckGatewayDocuments(const GatewayProject& project, std::vector<Finding>& 
     bool anyError = false;
     for (size_t i = before; i < findings.size(); ++i) anyError = anyError || findings[i].Level == Severity::Error;
     if (!anyError) RunLoader(project, report);
+}
+
+} // namespace
+
+void CheckGatewayDocuments(const GatewayProject& project, std::vector<Finding>& findings)
+{
+    Report report(findings);
+    CheckGatewayRules(project, findings, report);
+    report.Finish();
 }
 
 } // namespace zz

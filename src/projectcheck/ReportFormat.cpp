@@ -24,13 +24,12 @@ std::string Padded(std::string text, size_t width)
 std::string FindingsJson(const std::vector<Finding>& findings)
 {
     Json list = Json::array();
-    for (const Finding& f : findings)
-        list.push_back({{"severity", SeverityName(f.Level)},
-                        {"rule", f.Rule},
-                        {"document", f.Document},
-                        {"row", f.Row ? Json(*f.Row) : Json()},
-                        {"field", f.Field},
-                        {"message", f.Message}});
+    for (const Finding& f : findings) {
+        Json entry = {{"severity", SeverityName(f.Level)},    {"rule", f.Rule},   {"document", f.Document},
+                      {"row", f.Row ? Json(*f.Row) : Json()}, {"field", f.Field}, {"message", f.Message}};
+        if (f.Unlisted > 0) entry["unlisted"] = f.Unlisted;
+        list.push_back(std::move(entry));
+    }
     return Text(list);
 }
 

@@ -1,6 +1,8 @@
 #include "projectcheck/ProjectCheck.h"
 #include "common/MessageSink.h"
 #include "gateway/GatewayProject.h"
+#include "projectcheck/Report.h"
+#include "projectcheck/ReportFormat.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -224,6 +226,34 @@ TEST(ProjectCheck, ReportsEveryOverlap)
     for (const Finding& f : CheckProject(LoadGatewayProject(ProjectLayout::Of(project.Path()))))
         overlaps += f.Rule == "byte-overlap";
     EXPECT_EQ(overlaps, 2);
+}
+
+// A rule broken many times in one document lists its first findings and one summary in their
+// place that counts the rest, so that the counts and the exit status still see them all.
+TEST(ProjectCheck, SummarisesARuleBrokenManyTimes)
+{
+    TempDir project;
+    for (const auto& [name, text] : BaseProject()) project.Write(name, text);
+    const int rows = 40; // 40 frames of 8 bytes, all into bytes 0 to 7: 312 overlaps
+    project.Write("Receive_Frame.xml",
+                  Frames(Repeat(rows, [](int i) { return Frame(std::to_string(0x100 + i), "8"); })));
+    project.Write("Receive_Info.xml", Info(Repeat(rows, [](int) {
+                      return Mapping({"0", "1", "2", "3", "4", "5", "6", "7"});
+                  })));
+    const std::vector<Finding> findings = CheckProject(LoadGatewayProject(ProjectLayout::Of(project.Path())));
+    std::vector<const Finding*> overlaps;
+    for (const Finding& f : findings)
+        if (f.Rule == "byte-overlap") overlaps.push_back(&f);
+    ASSERT_EQ(overlaps.size(), kListedPerRule + 1);
+    const Finding& summary = *overlaps.back();
+    EXPECT_EQ(summary.Unlisted, 312 - kListedPerRule);
+    EXPECT_EQ(summary.Row, 14); // the 101st overlap is byte 5 of row 14
+    EXPECT_NE(summary.Message.find("212 more findings of the rule \"byte-overlap\" in rows 14 to 40"),
+              std::string::npos)
+        << summary.Message;
+    EXPECT_EQ(CountFindings(findings).Errors, 312);
+    EXPECT_NE(FindingsJson(findings).find("\"unlisted\": 212"), std::string::npos);
+    EXPECT_NE(FindingsText(findings).find("312 errors, 0 warnings"), std::string::npos);
 }
 
 TEST(ProjectCheck, VerdictCountsErrorsAndWarnings)

@@ -43,13 +43,14 @@ constexpr const char* kCheckHelp =
     "    truncated, documents that do not load, stored PDO rows without their PDO, an empty\n"
     "    project.\n"
     "An error means the device would get something other than what the editors show; a warning\n"
-    "is suspicious but may be meant.\n"
+    "is suspicious but may be meant. A rule broken more than 100 times in one document lists\n"
+    "its first 100 findings, then one that counts the rest and names their first and last row.\n"
     "Options:\n"
     "  --app-dir DIR   the application directory; PROJECT_DIR may then name a project in\n"
     "                  DIR/PROJECTS (default: the directory of this program; for an\n"
     "                  installed program ~/.local/share/zuzududada)\n"
     "  --json          print the findings as a JSON list of objects (severity, rule, document,\n"
-    "                  row, field, message)\n"
+    "                  row, field, message; and unlisted, the count, in a summary)\n"
     "Exit status: 0 without errors, 1 with errors, 2 for wrong arguments.\n";
 
 constexpr const char* kMapHelp =

@@ -28,6 +28,7 @@
 #include <ctime>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -39,7 +40,9 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 inline namespace zz {
 
@@ -151,8 +154,6 @@ void TFZuzududadaeFirmWare::BuildMenus()
     project->addAction(QStringLiteral("&New project"), New, &QPushButton::click);
     project->addAction(QStringLiteral("&Open project"), open, &QPushButton::click);
     project->addSeparator();
-    FProjectCheck = new ProjectCheckWindow(this);
-    FProjectCheck->SetOpenDocument([this](const Finding& finding) { OpenFindingDocument(finding); });
     actCheck = project->addAction(QStringLiteral("&Check project"), this,
                                   [this] { RunGuarded([this] { CheckProjectClick(); }); });
     project->addSeparator();
@@ -160,7 +161,7 @@ void TFZuzududadaeFirmWare::BuildMenus()
 
     QMenu* canopen = menuBar()->addMenu(QStringLiteral("&CANopen"));
     actSdo = canopen->addAction(QStringLiteral("Set SDO Access"), this,
-                                [this] { RunGuarded([this] { ShowEditor(windows_.Fsdo); }); });
+                                [this] { RunGuarded([this] { ShowEditor(Windows().Fsdo); }); });
     actPdo = canopen->addAction(QStringLiteral("Set Traslate PDO"), btn_Pdo, &QPushButton::click);
     actInfoPdo = canopen->addAction(QStringLiteral("Define store PDO"), btn_Info_Pdo, &QPushButton::click);
     actEmcy = canopen->addAction(QStringLiteral("Set Traslate EMCY"), btn_Emcy, &QPushButton::click);
@@ -168,13 +169,11 @@ void TFZuzududadaeFirmWare::BuildMenus()
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("&Tools"));
     actXml = tools->addAction(QStringLiteral("XML Reader && Writer"), this,
-                              [this] { RunGuarded([this] { windows_.FXML->exec(); }); });
-    FByteMap = new ByteMapWindow(this);
+                              [this] { RunGuarded([this] { Windows().FXML->exec(); }); });
     actByteMap = tools->addAction(QStringLiteral("DeviceNet &Byte Map"), this,
                                   [this] { RunGuarded([this] { ByteMapClick(); }); });
     actExportEds =
         tools->addAction(QStringLiteral("Export &EDS..."), this, [this] { RunGuarded([this] { ExportEdsClick(); }); });
-    FIdentity = new IdentityWindow(this);
     actIdentity = tools->addAction(QStringLiteral("DeviceNet &identity"), this,
                                    [this] { RunGuarded([this] { IdentityClick(); }); });
     AskEdsPath = [this](const std::string& suggested) -> std::optional<std::string> {
@@ -196,20 +195,45 @@ void TFZuzududadaeFirmWare::BuildMenus()
             ImportDbcFromWindow(context_.ProjectDir, dialog);
         });
     });
-    auto* replay = new ReplayWindow(this);
-    tools->addAction(QStringLiteral("&Replay CAN log"), this, [this, replay] {
-        RunGuarded([this, replay] {
+    tools->addAction(QStringLiteral("&Replay CAN log"), this, [this] {
+        RunGuarded([this] {
             if (!ProjectChosen()) return;
-            replay->SetProjectDir(context_.ProjectDir);
-            replay->exec();
+            if (!replay_) replay_ = new ReplayWindow(this);
+            replay_->SetProjectDir(context_.ProjectDir);
+            replay_->exec();
         });
     });
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     actHelp =
-        help->addAction(QStringLiteral("&Help"), this, [this] { RunGuarded([this] { windows_.FHelp->exec(); }); });
+        help->addAction(QStringLiteral("&Help"), this, [this] { RunGuarded([this] { Windows().FHelp->exec(); }); });
     actHelp->setShortcut(QKeySequence::HelpContents);
     actAbout = help->addAction(QStringLiteral("&About"), about, &QPushButton::click);
+}
+
+const WindowSet& TFZuzududadaeFirmWare::Windows()
+{
+    if (factory_) {
+        const std::function<WindowSet()> factory = std::exchange(factory_, nullptr);
+        windows_ = factory();
+    }
+    return windows_;
+}
+
+void TFZuzududadaeFirmWare::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // The other windows are made once the first frame is on the screen.
+    if (factory_ && windowHandle()) windowHandle()->installEventFilter(this);
+}
+
+bool TFZuzududadaeFirmWare::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed()) {
+        windowHandle()->removeEventFilter(this);
+        QTimer::singleShot(0, this, [this] { RunGuarded([this] { Windows(); }); });
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TFZuzududadaeFirmWare::SetCaption(const std::string& caption)
@@ -225,7 +249,7 @@ void TFZuzududadaeFirmWare::FormCreate(const std::string& appDir)
 
 void TFZuzududadaeFirmWare::NewaClick()
 {
-    TFsaveproj* dialog = windows_.Fsaveproj;
+    TFsaveproj* dialog = Windows().Fsaveproj;
     if (!dialog) return;
     dialog->EditMode = 0;
     dialog->DestinationDir = context_.ProjectsDir;
@@ -261,6 +285,10 @@ void TFZuzududadaeFirmWare::ShowEditor(QDialog* window)
 void TFZuzududadaeFirmWare::CheckProjectClick()
 {
     if (!ProjectChosen()) return;
+    if (!FProjectCheck) {
+        FProjectCheck = new ProjectCheckWindow(this);
+        FProjectCheck->SetOpenDocument([this](const Finding& finding) { OpenFindingDocument(finding); });
+    }
     FProjectCheck->SetProjectDir(context_.ProjectDir);
     FProjectCheck->exec();
 }
@@ -268,6 +296,7 @@ void TFZuzududadaeFirmWare::CheckProjectClick()
 void TFZuzududadaeFirmWare::ByteMapClick()
 {
     if (!ProjectChosen()) return;
+    if (!FByteMap) FByteMap = new ByteMapWindow(this);
     FByteMap->SetProjectDir(context_.ProjectDir);
     FByteMap->exec();
 }
@@ -284,6 +313,7 @@ void TFZuzududadaeFirmWare::ExportEdsClick()
 
 void TFZuzududadaeFirmWare::IdentityClick()
 {
+    if (!FIdentity) FIdentity = new IdentityWindow(this);
     FIdentity->SetMasterDir(context_.MasterDir);
     FIdentity->exec();
 }
@@ -291,26 +321,26 @@ void TFZuzududadaeFirmWare::IdentityClick()
 void TFZuzududadaeFirmWare::OpenFindingDocument(const Finding& finding)
 {
     const std::pair<const char*, QDialog*> editors[] = {
-        {kPargenName, windows_.Fpargen},         {kReceiveFrameName, windows_.FSetVar},
-        {kReceiveInfoName, windows_.F_Rec_Info}, {kSendFrameName, windows_.FSetPdo},
-        {kSendInfoName, windows_.F_Sen_Info},    {kSdoName, windows_.Fsdo},
-        {kRpdoDefName, windows_.Fpdo},           {kSdoPdoName, windows_.FInfopdo},
-        {kEmcyDefName, windows_.Femcy},          {kEmcyWordName, windows_.FWemcy},
+        {kPargenName, Windows().Fpargen},         {kReceiveFrameName, Windows().FSetVar},
+        {kReceiveInfoName, Windows().F_Rec_Info}, {kSendFrameName, Windows().FSetPdo},
+        {kSendInfoName, Windows().F_Sen_Info},    {kSdoName, Windows().Fsdo},
+        {kRpdoDefName, Windows().Fpdo},           {kSdoPdoName, Windows().FInfopdo},
+        {kEmcyDefName, Windows().Femcy},          {kEmcyWordName, Windows().FWemcy},
     };
     for (const auto& [document, window] : editors)
         if (finding.Document == document) return ShowEditor(window);
     // A finding about the whole project has no editor of its own; the project starts with its
     // communication parameters.
-    ShowEditor(windows_.Fpargen);
+    ShowEditor(Windows().Fpargen);
 }
 
 void TFZuzududadaeFirmWare::btn_str_lng1aClick(QObject* sender)
 {
     if (!ProjectChosen()) return;
     const std::pair<QObject*, QDialog*> routes[] = {
-        {btn_Sdo, windows_.FSetVar},        {btn_Pdo, windows_.Fpdo},       {btn_Info_Pdo, windows_.FInfopdo},
-        {btn_Emcy, windows_.Femcy},         {btn_Emcy_Wd, windows_.FWemcy}, {btn_RecInfo, windows_.F_Rec_Info},
-        {btn_SenInfo, windows_.F_Sen_Info}, {Btn_SetPDO, windows_.FSetPdo}, {btn_Prm_Gen, windows_.Fpargen},
+        {btn_Sdo, Windows().FSetVar},        {btn_Pdo, Windows().Fpdo},       {btn_Info_Pdo, Windows().FInfopdo},
+        {btn_Emcy, Windows().Femcy},         {btn_Emcy_Wd, Windows().FWemcy}, {btn_RecInfo, Windows().F_Rec_Info},
+        {btn_SenInfo, Windows().F_Sen_Info}, {Btn_SetPDO, Windows().FSetPdo}, {btn_Prm_Gen, Windows().Fpargen},
     };
     for (const auto& [button, window] : routes) {
         if (sender != button) continue;
@@ -321,7 +351,7 @@ void TFZuzududadaeFirmWare::btn_str_lng1aClick(QObject* sender)
 
 void TFZuzududadaeFirmWare::CreateBinaClick(QObject* sender)
 {
-    auto* update = qobject_cast<TFModifyFileSx*>(windows_.FModifyFileSx);
+    auto* update = qobject_cast<TFModifyFileSx*>(Windows().FModifyFileSx);
     if (sender != CreateBin && sender != CreateSx) return;
     // Every press starts a chain of its own with the project check's verdict, which the device
     // update window shows; a project with errors is built all the same.
@@ -347,7 +377,7 @@ void TFZuzududadaeFirmWare::CreateBinaClick(QObject* sender)
 
 void TFZuzududadaeFirmWare::AboutClick()
 {
-    windows_.FAbout->exec();
+    Windows().FAbout->exec();
 }
 
 void TFZuzududadaeFirmWare::LbButton1Click()

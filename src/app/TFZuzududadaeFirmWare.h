@@ -18,6 +18,7 @@ inline namespace zz {
 class ByteMapWindow;
 class IdentityWindow;
 class ProjectCheckWindow;
+class ReplayWindow;
 struct Finding;
 
 // The main window: the project context, the five steps of a gateway project and the menus of
@@ -33,7 +34,10 @@ public:
     OpenExcelDialog& OpenExcel() { return openExcel_; }
     // Takes the windows created after this one.
     void SetWindows(const WindowSet& windows) { windows_ = windows; }
-    const WindowSet& Windows() const { return windows_; }
+    // Or how to create them: once the main window is on the screen, so that it shows without
+    // waiting for them, or at their first use if that comes sooner.
+    void SetWindowFactory(std::function<WindowSet()> factory) { factory_ = std::move(factory); }
+    const WindowSet& Windows();
 
     // Step 1 to Step 5.
     QPushButton *New, *open, *btn_Prm_Gen, *btn_Sdo, *btn_RecInfo, *Btn_SetPDO, *btn_SenInfo, *CreateBin;
@@ -45,18 +49,21 @@ public:
     // The menus: CANopen editors, tool windows, help.
     QAction *actSdo, *actPdo, *actInfoPdo, *actEmcy, *actEmcyWord, *actXml, *actHelp, *actAbout;
     QAction *actCheck, *actByteMap;
-    // The project check and the DeviceNet byte map, owned here like the editors they lead to.
-    ProjectCheckWindow* FProjectCheck;
-    ByteMapWindow* FByteMap;
+    // The project check and the DeviceNet byte map, owned here like the editors they lead to;
+    // created at their first use.
+    ProjectCheckWindow* FProjectCheck = nullptr;
+    ByteMapWindow* FByteMap = nullptr;
     // "Export EDS..." and the identity it is made with.
     QAction *actExportEds, *actIdentity;
-    IdentityWindow* FIdentity;
+    IdentityWindow* FIdentity = nullptr;
     // Asks where to write the EDS file, starting from the suggested path; none cancels. A file
     // dialog unless replaced (the tests answer themselves).
     std::function<std::optional<std::string>(const std::string& suggested)> AskEdsPath;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildControls();
@@ -86,6 +93,8 @@ private:
     ProjectContext context_;
     OpenExcelDialog openExcel_;
     WindowSet windows_;
+    std::function<WindowSet()> factory_;
+    ReplayWindow* replay_ = nullptr;
 };
 
 } // namespace zz

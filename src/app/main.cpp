@@ -44,7 +44,9 @@ int main(int argc, char** argv)
     std::string firstStartNote;
     appDir = ResolveAppDirectory(appDir, firstStartNote);
     TFZuzududadaeFirmWare mainWindow(appDir);
-    mainWindow.SetWindows(CreateWindows({mainWindow.Context(), mainWindow.OpenExcel(), &mainWindow}));
+    mainWindow.SetWindowFactory([&mainWindow] {
+        return CreateWindows({mainWindow.Context(), mainWindow.OpenExcel(), &mainWindow});
+    });
     mainWindow.show();
     // The note comes over the main window, once the event loop runs.
     if (!firstStartNote.empty())

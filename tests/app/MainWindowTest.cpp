@@ -151,6 +151,36 @@ TEST_F(MainWindowTest, AboutShowsTheCodesAndOpensTheMakersPage)
     EXPECT_EQ(desktop.links[0].rfind("https://", 0), 0u);
 }
 
+// The other windows are made once, after the main window is on the screen, or at their first
+// use when that comes first.
+TEST_F(MainWindowTest, MakesTheOtherWindowsOnceAfterTheFirstFrameOrAtFirstUse)
+{
+    int made = 0;
+    const auto factory = [&] {
+        ++made;
+        return CreateWindows({window->Context(), window->OpenExcel(), window.get()});
+    };
+    window = std::make_unique<TFZuzududadaeFirmWare>(app.Path());
+    window->SetWindowFactory(factory);
+    EXPECT_EQ(made, 0);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    QTRY_COMPARE(made, 1);
+    EXPECT_NE(window->Windows().FAbout, nullptr);
+
+    window = std::make_unique<TFZuzududadaeFirmWare>(app.Path());
+    window->SetWindowFactory(factory);
+    WhileModal([&] { window->about->click(); },
+               [&](QWidget* modal) {
+                   EXPECT_NE(qobject_cast<TFAbout*>(modal), nullptr);
+                   modal->close();
+               });
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    QTest::qWait(10);
+    EXPECT_EQ(made, 2);
+}
+
 TEST_F(MainWindowTest, HelpReadsHelp2DatAsTextOrRichText)
 {
     Start();

@@ -12,7 +12,7 @@ packages=(
   python3-xlrd python3-openpyxl python3-canmatrix libreoffice-calc-nogui
   can-utils python3-can
   fonts-dejavu-core xvfb xauth
-  dpkg-dev file groff-base desktop-file-utils appstream
+  dpkg-dev file groff-base desktop-file-utils appstream lintian
 )
 
 missing=()

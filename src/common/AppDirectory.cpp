@@ -54,14 +54,17 @@ bool CopyIfMissing(const fs::path& from, const fs::path& to)
 AppDirectoryChoice ChooseAppDirectory(const AppDirectoryInputs& inputs)
 {
     if (!inputs.AppDirOption.empty()) return {inputs.AppDirOption, {}, false};
-    const std::string shareDir = Normal(fs::path(inputs.ExecutableDir) / "../share/zuzududada");
+    const fs::path prefix = fs::path(inputs.ExecutableDir) / "..";
+    const std::string shareDir = Normal(prefix / "share/zuzududada");
     std::error_code error;
     const bool beside = fs::is_directory(shareDir, error);
     if (!beside && Writable(inputs.ExecutableDir)) return {inputs.ExecutableDir, {}, false};
-    return {Normal(fs::path(UserDataHome(inputs)) / "zuzududada"), beside ? shareDir : std::string(), true};
+    InstalledWorkspace seed;
+    if (beside) seed = {shareDir, Normal(prefix / "lib/zuzududada")};
+    return {Normal(fs::path(UserDataHome(inputs)) / "zuzududada"), seed, true};
 }
 
-std::string SeedAppDirectory(const std::string& appDir, const std::string& seedDir)
+std::string SeedAppDirectory(const std::string& appDir, const InstalledWorkspace& seed)
 {
     std::error_code error;
     const bool firstStart = !fs::exists(appDir, error);
@@ -71,20 +74,26 @@ std::string SeedAppDirectory(const std::string& appDir, const std::string& seedD
             return {};
         }
     }
-    if (seedDir.empty()) return {};
+    if (seed.DataDir.empty()) return {};
 
-    const fs::path from(seedDir), to(appDir);
+    const fs::path from(seed.DataDir), to(appDir);
     CopyIfMissing(from / "help2.dat", to / "help2.dat");
     for (const fs::directory_entry& project : fs::directory_iterator(from / "PROJECTS", error))
         if (project.is_directory(error)) CopyIfMissing(project.path(), to / "PROJECTS" / project.path().filename());
-    if (!firstStart) return {};
+    // Installed into the user's own data prefix, the demo workspace is the application directory
+    // and the installation renews its stand-in firmware; the flashing program lives elsewhere.
+    const bool workspaceItself = fs::equivalent(from, to, error);
+    if (!firstStart && !workspaceItself) return {};
 
-    CopyIfMissing(from / "Zuzududada_TRVX.ini", to / "Zuzududada_TRVX.ini");
-    const bool firmware = CopyIfMissing(from / kBaseFirmware, to / kBaseFirmware);
-    const bool flasher = CopyIfMissing(from / kFlasher, to / kFlasher);
+    bool firmware = false;
+    if (firstStart) {
+        CopyIfMissing(from / "Zuzududada_TRVX.ini", to / "Zuzududada_TRVX.ini");
+        firmware = CopyIfMissing(from / kBaseFirmware, to / kBaseFirmware);
+    }
+    const bool flasher = !seed.ProgramDir.empty() && CopyIfMissing(fs::path(seed.ProgramDir) / kFlasher, to / kFlasher);
     if (!firmware && !flasher) return {};
 
-    std::string note = "First start: the application directory is " + appDir +
+    std::string note = std::string(firstStart ? "First start: the" : "The") + " application directory is " + appDir +
                        ". For trying the tool without a gateway it now holds stand-ins:";
     if (firmware)
         note += "\n- " + std::string(kBaseFirmware) +
@@ -112,7 +121,7 @@ std::string ResolveAppDirectory(const std::string& appDirOption, std::string& fi
     }
 
     const AppDirectoryChoice choice = ChooseAppDirectory(inputs);
-    if (choice.UserDataDir) firstStartNote = SeedAppDirectory(choice.AppDir, choice.SeedDir);
+    if (choice.UserDataDir) firstStartNote = SeedAppDirectory(choice.AppDir, choice.Seed);
     return choice.AppDir;
 }
 

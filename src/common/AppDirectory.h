@@ -10,7 +10,9 @@ inline namespace zz {
 // and any other copy uses its own directory, as a portable copy always has. A program runs
 // from an installation when its directory sits beside share/zuzududada (bin/ of a prefix) or
 // when the user cannot write its directory; the first keeps root and a user-owned prefix out
-// of bin/, the second keeps a read-only copy usable.
+// of bin/, the second keeps a read-only copy usable. An installation keeps its demo workspace
+// in share/zuzududada and the stand-in flashing program, a program of the machine's
+// architecture, in lib/zuzududada; the first start copies both into the user's data directory.
 
 struct AppDirectoryInputs {
     std::string AppDirOption;  // --app-dir, empty when not given
@@ -19,10 +21,15 @@ struct AppDirectoryInputs {
     std::string Home;          // the user's home directory
 };
 
+// What an installation seeds a user's data directory from; both empty for none.
+struct InstalledWorkspace {
+    std::string DataDir;    // share/zuzududada: the demo workspace
+    std::string ProgramDir; // lib/zuzududada: the stand-in flashing program
+};
+
 struct AppDirectoryChoice {
     std::string AppDir;
-    // The installed demo workspace to seed a user's data directory from; empty for none.
-    std::string SeedDir;
+    InstalledWorkspace Seed;
     // True for the user's data directory, which SeedAppDirectory prepares.
     bool UserDataDir = false;
 };
@@ -30,12 +37,14 @@ struct AppDirectoryChoice {
 // Applies the rule above; looks only at the file system (share/zuzududada, write access).
 AppDirectoryChoice ChooseAppDirectory(const AppDirectoryInputs& inputs);
 
-// Fills a user's application directory from the installed demo workspace: creates it with
-// MASTER and PROJECTS, copies each project of the workspace and help2.dat where missing, and
-// on the first start (the directory did not exist) the settings file, the synthetic base
-// firmware and the stand-in flashing program. Returns the note that says what those two
-// stand-ins are, empty when they were not copied; copies that fail are reported as notices.
-std::string SeedAppDirectory(const std::string& appDir, const std::string& seedDir);
+// Fills a user's application directory from the installed workspace: creates it with MASTER
+// and PROJECTS, copies each project of the workspace and help2.dat where missing, and on the
+// first start (the directory did not exist) the settings file, the synthetic base firmware and
+// the stand-in flashing program. When the application directory is the installed demo
+// workspace itself (a prefix of ~/.local), the flashing program, which the installation keeps
+// elsewhere, is copied whenever it is missing. Returns the note that says what the copied
+// stand-ins are, empty when none was copied; copies that fail are reported as notices.
+std::string SeedAppDirectory(const std::string& appDir, const InstalledWorkspace& seed);
 
 // The application directory of this process: ChooseAppDirectory with the running program,
 // the environment and appDirOption, then SeedAppDirectory when it applies. The first-start

@@ -1,6 +1,8 @@
 #include "devicenet/ByteMapFormat.h"
 
 #include <nlohmann/json.hpp>
+#include <ostream>
+#include <sstream>
 
 inline namespace zz {
 
@@ -14,29 +16,120 @@ Json FeedObject(const ByteMapSide& side, const ByteFeed& feed)
     return {{"cobId", frame.CobId}, {"canByte", feed.CanByte}, {"frameRow", frame.Row}, {"mnemonic", frame.Mnemonic}};
 }
 
-Json SideObject(const ByteMapSide& side)
-{
-    Json bytes = Json::array();
-    for (size_t b = 0; b < side.Bytes.size(); ++b) {
-        Json feeds = Json::array();
-        for (const ByteFeed& feed : side.Bytes[b]) feeds.push_back(FeedObject(side, feed));
-        bytes.push_back({{"byte", b}, {"feeds", feeds}, {"conflict", side.Conflict(static_cast<int>(b))}});
+// The JSON text is written piece by piece, as dump(4) writes the whole tree: a map of a large
+// project holds millions of feeds, which as one tree would take gigabytes.
+class JsonWriter {
+public:
+    explicit JsonWriter(std::ostream& to)
+        : to_(to)
+    {
     }
-    Json beyond = Json::array();
+    ~JsonWriter() { Flush(); }
+    JsonWriter(const JsonWriter&) = delete;
+    JsonWriter& operator=(const JsonWriter&) = delete;
+    void Flush()
+    {
+        to_ << out_;
+        out_.clear();
+    }
+    void Open(char bracket)
+    {
+        out_ += bracket;
+        ++depth_;
+        first_ = true;
+    }
+    void Close(char bracket)
+    {
+        --depth_;
+        if (!first_) NewLine();
+        out_ += bracket;
+        first_ = false;
+    }
+    void Key(const char* key)
+    {
+        Next();
+        out_ += Json(key).dump() + ": ";
+    }
+    // A whole value, indented to where it stands.
+    void Value(const Json& value)
+    {
+        const std::string text = value.dump(4);
+        const std::string indent(static_cast<size_t>(depth_) * 4, ' ');
+        for (const char c : text) {
+            out_ += c;
+            if (c == '\n') out_ += indent;
+        }
+        first_ = false;
+        if (out_.size() > 65536) Flush();
+    }
+    void Element(const Json& value)
+    {
+        Next();
+        Value(value);
+    }
+    // Before a member of an array.
+    void Next()
+    {
+        if (!first_) out_ += ',';
+        NewLine();
+        first_ = false;
+    }
+
+private:
+    void NewLine()
+    {
+        out_ += '\n';
+        out_.append(static_cast<size_t>(depth_) * 4, ' ');
+    }
+    std::ostream& to_;
+    std::string out_;
+    int depth_ = 0;
+    bool first_ = true;
+};
+
+// One side's object, its keys in sorted order.
+void WriteSide(const ByteMapSide& side, JsonWriter& json)
+{
+    json.Open('{');
+    json.Key("beyondArea");
+    json.Open('[');
     for (const StrayMapping& stray : side.Beyond) {
         Json object = FeedObject(side, stray.Feed);
         object["byte"] = stray.DeviceNetByte;
-        beyond.push_back(object);
+        json.Element(object);
     }
-    Json frames = Json::array();
+    json.Close(']');
+    json.Key("bytes");
+    json.Open('[');
+    for (size_t b = 0; b < side.Bytes.size(); ++b) {
+        json.Next();
+        json.Open('{');
+        json.Key("byte");
+        json.Value(b);
+        json.Key("conflict");
+        json.Value(side.Conflict(static_cast<int>(b)));
+        json.Key("feeds");
+        json.Open('[');
+        for (const ByteFeed& feed : side.Bytes[b]) json.Element(FeedObject(side, feed));
+        json.Close(']');
+        json.Close('}');
+    }
+    json.Close(']');
+    json.Key("frames");
+    json.Open('[');
     for (const MapFrame& frame : side.Frames) {
         Json mapped = Json::array();
         for (const uint8_t b : frame.Bytes) mapped.push_back(b == 255 ? Json() : Json(b));
-        frames.push_back({{"row", frame.Row}, {"cobId", frame.CobId}, {"mnemonic", frame.Mnemonic}, {"bytes", mapped}});
+        json.Element({{"row", frame.Row}, {"cobId", frame.CobId}, {"mnemonic", frame.Mnemonic}, {"bytes", mapped}});
     }
-    Json object = {{"size", side.Size}, {"bytes", bytes}, {"beyondArea", beyond}, {"frames", frames}};
-    if (!side.Problem.empty()) object["problem"] = side.Problem;
-    return object;
+    json.Close(']');
+    if (!side.Problem.empty()) {
+        json.Key("problem");
+        json.Value(side.Problem);
+    }
+    json.Key("size");
+    json.Value(side.Size);
+    json.Close('}');
 }
 
 std::string Padded(std::string text, size_t width)
@@ -72,9 +165,24 @@ void SideLines(const ByteMapSide& side, std::string& out)
 
 } // namespace
 
+void WriteByteMapJson(const ByteMap& map, std::ostream& to)
+{
+    JsonWriter json(to);
+    json.Open('{');
+    json.Key("input");
+    WriteSide(map.Input, json);
+    json.Key("output");
+    WriteSide(map.Output, json);
+    json.Close('}');
+    json.Flush();
+    to << '\n';
+}
+
 std::string ByteMapJson(const ByteMap& map)
 {
-    return (Json{{"input", SideObject(map.Input)}, {"output", SideObject(map.Output)}}).dump(4) + "\n";
+    std::ostringstream out;
+    WriteByteMapJson(map, out);
+    return out.str();
 }
 
 std::string ByteMapText(const ByteMap& map)

@@ -5,6 +5,7 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 namespace {
 
@@ -45,6 +46,14 @@ TEST(ByteMap, PlacesEveryMappedByte)
         << text;
     EXPECT_NE(text.find("IN  9    0x182      B3  second  [beyond the area of 8 bytes]\n"), std::string::npos) << text;
     EXPECT_NE(text.find("OUT 3    -\n"), std::string::npos) << text;
+
+    // The JSON form, written piece by piece, is the tree's own indented text.
+    const std::string json = ByteMapJson(map);
+    const nlohmann::json tree = nlohmann::json::parse(json);
+    EXPECT_EQ(tree.dump(4) + "\n", json);
+    EXPECT_EQ(tree["input"]["beyondArea"][0]["byte"], 9);
+    EXPECT_EQ(tree["input"]["bytes"][1]["feeds"].size(), 2u);
+    EXPECT_EQ(tree["output"]["bytes"][3]["feeds"], nlohmann::json::array());
 }
 
 // One tag per CAN byte on a DeviceNet byte, named as PLC tools accept: a long or non-ASCII
@@ -95,6 +104,8 @@ TEST(ByteMap, UnreadableSideKeepsTheReason)
     EXPECT_NE(map.Input.Problem.find("abc"), std::string::npos);
     EXPECT_EQ(map.Input.Bytes.size(), 128u);
     EXPECT_TRUE(map.Input.Frames.empty());
+    const std::string json = ByteMapJson(map);
+    EXPECT_EQ(nlohmann::json::parse(json).dump(4) + "\n", json);
 }
 
 } // namespace

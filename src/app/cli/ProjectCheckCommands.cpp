@@ -132,11 +132,12 @@ int RunMap(const CommandArguments& arguments)
             std::cerr << why << '\n';
             return 1;
         }
-        if (json) std::cout << ByteMapJson(map);
+        if (json) WriteByteMapJson(map, std::cout);
         if (csv) std::cout << TagListCsv(TagEntries(map));
         return status;
     }
-    std::cout << (json ? ByteMapJson(map) : csv ? TagListCsv(TagEntries(map)) : ByteMapText(map));
+    if (json) WriteByteMapJson(map, std::cout);
+    else std::cout << (csv ? TagListCsv(TagEntries(map)) : ByteMapText(map));
     return status;
 }
 

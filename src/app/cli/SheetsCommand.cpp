@@ -31,8 +31,11 @@ constexpr const char* kSheetsHelp =
     "           \"columns\", \"title\", \"rows\"} or {\"name\", \"error\"}]}, or {\"workbook\", \"error\"}\n"
     "           when the file cannot be opened; rows are lists of cell texts\n"
     "Messages go to standard error. Exit status: 0 when the workbook and every sheet asked for\n"
-    "were read, 1 when one was not, 2 for wrong arguments. Each sheet is printed as it is read, a\n"
-    "CSV file's rows one by one as they come from the file.\n";
+    "were read, 1 when one was not, 2 for wrong arguments.\n"
+    "Each sheet is printed as it is read, a CSV file's rows one by one as they come from the file.\n"
+    "A CSV file is read within what a worksheet holds: at most 1048576 lines (empty lines at its\n"
+    "end do not count), 16384 fields a line, and 1 MiB a line; a larger one is refused when it\n"
+    "opens, the message naming the limit.\n";
 
 // The sheet a SHEET argument names: its exact name first, then the import's rule.
 std::optional<std::string> FindSheet(const std::vector<std::string>& names, const std::string& wanted)

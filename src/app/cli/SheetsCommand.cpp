@@ -136,7 +136,14 @@ public:
     void Finish() override { std::cout << (sheets_ ? "\n ]\n}\n" : "]\n}\n"); }
 
 private:
-    static std::string Scalar(const std::string& text) { return JsonText(nlohmann::ordered_json(text), 0, 0); }
+    // Most cell texts are printable ASCII that needs no escape; the others go through JsonText.
+    static std::string Scalar(const std::string& text)
+    {
+        if (std::all_of(text.begin(), text.end(),
+                        [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; }))
+            return '"' + text + '"';
+        return JsonText(nlohmann::ordered_json(text), 0, 0);
+    }
     // A list of texts at that level.
     static std::string List(const std::vector<std::string>& texts, int level)
     {

@@ -3,6 +3,7 @@
 #include <gsf/gsf.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -188,4 +189,20 @@ std::string SampleXlsx(int rows)
     std::string bytes = Bytes(sink);
     g_object_unref(sink);
     return bytes;
+}
+
+std::string SampleCsv(int rows)
+{
+    std::string csv;
+    csv.reserve(static_cast<size_t>(rows) * 68 + 100);
+    for (const char* title : kTitles) (csv += title) += ',';
+    csv += "\r\n";
+    char line[160];
+    for (int r = 1; r <= rows; ++r) {
+        std::snprintf(line, sizeof line, "%d,%s,%d,%d,%s,%d,%g,entry %d of the benchmark table,\r\n",
+                      (r % 2) | (r % 3 == 0 ? 16 : 0), Hex(0x2000 + r % 4096).c_str(), r % 256, r % 127 + 1,
+                      Hex(0x6000 + r % 4096).c_str(), r % 8, 0.5 * (r % 9), r);
+        csv += line;
+    }
+    return csv;
 }

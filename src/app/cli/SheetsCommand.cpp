@@ -31,7 +31,11 @@ constexpr const char* kSheetsHelp =
     "           \"columns\", \"title\", \"rows\"} or {\"name\", \"error\"}]}, or {\"workbook\", \"error\"}\n"
     "           when the file cannot be opened; rows are lists of cell texts\n"
     "Messages go to standard error. Exit status: 0 when the workbook and every sheet asked for\n"
-    "were read, 1 when one was not, 2 for wrong arguments.\n";
+    "were read, 1 when one was not, 2 for wrong arguments.\n"
+    "Each sheet is printed as it is read, a CSV file's rows one by one as they come from the file.\n"
+    "A CSV file is read within what a worksheet holds: at most 1048576 lines (empty lines at its\n"
+    "end do not count), 16384 fields a line, and 1 MiB a line; a larger one is refused when it\n"
+    "opens, the message naming the limit.\n";
 
 // The sheet a SHEET argument names: its exact name first, then the import's rule.
 std::optional<std::string> FindSheet(const std::vector<std::string>& names, const std::string& wanted)
@@ -40,61 +44,129 @@ std::optional<std::string> FindSheet(const std::vector<std::string>& names, cons
     return TableSheetName(names, AsciiLower(wanted));
 }
 
-struct ShownSheet {
-    std::string name;
-    std::optional<Sheet> sheet;
-    std::string error;
+// Prints a workbook as it is read: the names first, then each sheet as soon as its head is
+// read and its rows as they come, so that no more than a sheet (a row of a CSV file) is held.
+class SheetPrinter {
+public:
+    virtual ~SheetPrinter() = default;
+    virtual void Names(const std::vector<std::string>& names) = 0;
+    virtual void Head(const std::string& name, const SheetHead& head) = 0;
+    virtual void Row(const std::vector<std::string>& cells) = 0;
+    // The sheet that was begun ends; `error` tells why early (a CSV file that changed).
+    virtual void End(const std::string& error) = 0;
+    // A sheet that cannot be read at all.
+    virtual void Refused(const std::string& name, const std::string& error) = 0;
+    virtual void Finish() = 0;
 };
 
-void PrintCells(std::ostream& out, size_t number, const std::vector<std::string>& cells)
-{
-    out << number;
-    for (const std::string& cell : cells) out << '\t' << cell;
-    out << '\n';
-}
-
-void PrintText(const std::vector<std::string>& names, const std::vector<ShownSheet>& shown)
-{
-    for (const std::string& name : names) std::cout << name << '\n';
-    for (const ShownSheet& s : shown) {
-        std::cout << "\n== " << s.name;
-        if (!s.sheet) {
-            std::cout << ": cannot be read: " << s.error << '\n';
-            continue;
-        }
-        std::cout << " (" << s.sheet->columnCount << " columns, " << s.sheet->rows.size()
-                  << " rows below the title row)\n";
-        PrintCells(std::cout, 1, s.sheet->titleRow);
-        for (size_t i = 0; i < s.sheet->rows.size(); ++i) PrintCells(std::cout, i + 2, s.sheet->rows[i]);
+// The names a line, then per sheet its shape and its rows numbered as the spreadsheet numbers
+// them, each line the number and the cells, separated by tabs.
+class TextPrinter : public SheetPrinter {
+public:
+    void Names(const std::vector<std::string>& names) override
+    {
+        for (const std::string& name : names) std::cout << name << '\n';
     }
-}
+    void Head(const std::string& name, const SheetHead& head) override
+    {
+        std::cout << "\n== " << name << " (" << head.columnCount << " columns, " << head.rowCount
+                  << " rows below the title row)\n";
+        number_ = 1;
+        Row(head.titleRow);
+    }
+    void Row(const std::vector<std::string>& cells) override
+    {
+        line_ = std::to_string(number_++);
+        for (const std::string& cell : cells) (line_ += '\t') += cell;
+        line_ += '\n';
+        std::cout.write(line_.data(), static_cast<std::streamsize>(line_.size()));
+    }
+    void End(const std::string& error) override
+    {
+        if (!error.empty()) std::cout << "== cannot be read to its end: " << error << '\n';
+    }
+    void Refused(const std::string& name, const std::string& error) override
+    {
+        std::cout << "\n== " << name << ": cannot be read: " << error << '\n';
+    }
+    void Finish() override {}
+
+private:
+    size_t number_ = 1;
+    std::string line_;
+};
+
+// The document JsonText lays out with every member on a line of its own, one blank a level,
+// written piece by piece.
+class JsonPrinter : public SheetPrinter {
+public:
+    explicit JsonPrinter(const std::string& workbook)
+        : workbook_(workbook)
+    {
+    }
+    void Names(const std::vector<std::string>& names) override
+    {
+        std::cout << "{\n \"workbook\": " << Scalar(workbook_) << ",\n \"names\": " << List(names, 1)
+                  << ",\n \"sheets\": [";
+    }
+    void Head(const std::string& name, const SheetHead& head) override
+    {
+        BeginSheet(name);
+        std::cout << ",\n   \"columns\": " << head.columnCount << ",\n   \"title\": " << List(head.titleRow, 3)
+                  << ",\n   \"rows\": [";
+        rows_ = 0;
+    }
+    void Row(const std::vector<std::string>& cells) override
+    {
+        line_ = rows_++ ? ",\n    " : "\n    ";
+        line_ += List(cells, 4);
+        std::cout.write(line_.data(), static_cast<std::streamsize>(line_.size()));
+    }
+    void End(const std::string& error) override
+    {
+        std::cout << (rows_ ? "\n   ]" : "]");
+        if (!error.empty()) std::cout << ",\n   \"error\": " << Scalar(error);
+        std::cout << "\n  }";
+    }
+    void Refused(const std::string& name, const std::string& error) override
+    {
+        BeginSheet(name);
+        std::cout << ",\n   \"error\": " << Scalar(error) << "\n  }";
+    }
+    void Finish() override { std::cout << (sheets_ ? "\n ]\n}\n" : "]\n}\n"); }
+
+private:
+    // Most cell texts are printable ASCII that needs no escape; the others go through JsonText.
+    static std::string Scalar(const std::string& text)
+    {
+        if (std::all_of(text.begin(), text.end(),
+                        [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; }))
+            return '"' + text + '"';
+        return JsonText(nlohmann::ordered_json(text), 0, 0);
+    }
+    // A list of texts at that level.
+    static std::string List(const std::vector<std::string>& texts, int level)
+    {
+        if (texts.empty()) return "[]";
+        const std::string inner = "\n" + std::string(static_cast<size_t>(level + 1), ' ');
+        std::string out = "[";
+        for (size_t i = 0; i < texts.size(); ++i) (out += i ? "," + inner : inner) += Scalar(texts[i]);
+        return out + "\n" + std::string(static_cast<size_t>(level), ' ') + "]";
+    }
+    void BeginSheet(const std::string& name)
+    {
+        std::cout << (sheets_++ ? ",\n  {" : "\n  {") << "\n   \"name\": " << Scalar(name);
+    }
+
+    const std::string& workbook_;
+    size_t sheets_ = 0, rows_ = 0;
+    std::string line_;
+};
 
 // Every member on a line of its own, one blank a level.
 void PrintJson(const nlohmann::ordered_json& document)
 {
     std::cout << JsonText(document, INT_MAX, 1) << '\n';
-}
-
-void PrintSheetsJson(const std::string& workbook, const std::vector<std::string>& names,
-                     const std::vector<ShownSheet>& shown)
-{
-    nlohmann::ordered_json document;
-    document["workbook"] = workbook;
-    document["names"] = names;
-    document["sheets"] = nlohmann::ordered_json::array();
-    for (const ShownSheet& s : shown) {
-        nlohmann::ordered_json entry;
-        entry["name"] = s.name;
-        if (s.sheet) {
-            entry["columns"] = s.sheet->columnCount;
-            entry["title"] = s.sheet->titleRow;
-            entry["rows"] = s.sheet->rows;
-        } else {
-            entry["error"] = s.error;
-        }
-        document["sheets"].push_back(std::move(entry));
-    }
-    PrintJson(document);
 }
 
 int RunSheets(const CommandArguments& args)
@@ -117,28 +189,39 @@ int RunSheets(const CommandArguments& args)
     std::vector<std::string> wanted;
     if (args.Has("--all")) wanted = names;
     wanted.insert(wanted.end(), args.Operands.begin() + 1, args.Operands.end());
-    std::vector<ShownSheet> shown;
+    TextPrinter text;
+    JsonPrinter jsonPrinter(path);
+    SheetPrinter& printer = json ? static_cast<SheetPrinter&>(jsonPrinter) : text;
+    printer.Names(names);
     bool allRead = true;
     for (const std::string& argument : wanted) {
-        ShownSheet s{argument, std::nullopt, {}};
+        std::string shown = argument, error;
+        bool begun = false;
         if (const std::optional<std::string> name = FindSheet(names, argument)) {
-            s.name = *name;
+            shown = *name;
             try {
-                s.sheet = workbook->ReadSheet(*name);
+                workbook->ReadSheetRows(
+                    *name,
+                    [&](const SheetHead& head) {
+                        printer.Head(shown, head);
+                        begun = true;
+                        return true;
+                    },
+                    [&](const std::vector<std::string>& row) { printer.Row(row); });
             } catch (const std::exception& failure) {
-                s.error = failure.what();
+                error = failure.what();
             }
         } else {
-            s.error = "the workbook has no sheet named '" + argument + "'";
+            error = "the workbook has no sheet named '" + argument + "'";
         }
-        if (!s.sheet) {
+        if (begun) printer.End(error);
+        else printer.Refused(shown, error);
+        if (!error.empty()) {
             allRead = false;
-            CommandMessage(kCommand, "sheet '" + s.name + "': " + s.error);
+            CommandMessage(kCommand, "sheet '" + shown + "': " + error);
         }
-        shown.push_back(std::move(s));
     }
-    if (json) PrintSheetsJson(path, names, shown);
-    else PrintText(names, shown);
+    printer.Finish();
     return allRead ? 0 : 1;
 }
 

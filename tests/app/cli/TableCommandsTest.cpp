@@ -152,4 +152,29 @@ TEST(SheetsCommand, ShowsSheetsAsTheImportReadsThemInCorrectJson)
     EXPECT_TRUE(nlohmann::json::parse(run.Out).contains("error"));
 }
 
+// The JSON form is printed as the sheets are read, a row at a time, in the layout of the
+// document as a whole: empty lists, a refused sheet between others, and a large sparse sheet
+// whose rows end at their last cell (the rows between the table and the far note are empty).
+TEST(SheetsCommand, PrintsTheJsonDocumentAsItReadsInTheLayoutOfTheWhole)
+{
+    TempDir books;
+    CommandRun run = RunCommand(kSheetsCommand, {"--json", books.Write("empty.csv", ""), "missing", "empty"});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(run.Out, nlohmann::ordered_json::parse(run.Out).dump(1) + "\n");
+    EXPECT_EQ(nlohmann::json::parse(run.Out)["sheets"][1],
+              nlohmann::json::parse(R"({"name": "empty", "columns": 0, "title": [], "rows": []})"));
+
+    run = RunCommand(kSheetsCommand, {"--json", FixturePath("import.xlsx"), "Far", "none", "rpdodef"});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_EQ(run.Out, nlohmann::ordered_json::parse(run.Out).dump(1) + "\n");
+    const nlohmann::json document = nlohmann::json::parse(run.Out);
+    ASSERT_EQ(document["sheets"].size(), 3u);
+    const nlohmann::json& far = document["sheets"][0];
+    ASSERT_EQ(far["rows"].size(), 59999u);
+    EXPECT_EQ(far["rows"][100], nlohmann::json::array());
+    EXPECT_EQ(far["rows"][59998][103], "note");
+    EXPECT_TRUE(document["sheets"][1].contains("error"));
+    EXPECT_EQ(document["sheets"][2]["name"], "Rpdodef");
+}
+
 } // namespace

@@ -82,6 +82,30 @@ TEST(ImportSheet, StopsSilentlyOnANarrowSheetAndOnARefusedRow)
     EXPECT_EQ(rows, (Rows{{"1"}}));
 }
 
+// The tables that grow with every row take a sheet within their limits or nothing of it; the
+// grids, which pass over what they cannot hold, take any.
+TEST(ImportSheet, AListTableRefusesASheetBeyondItsRowsOrTextNamingTheLimit)
+{
+    TempDir dir;
+    size_t rows = 0;
+    const auto count = [&](const auto&) { ++rows; };
+    std::string many = "t1,t2,t3,\r\n";
+    for (int i = 0; i < 8193; ++i) many += "1,2,3,\r\n";
+    SheetImportOutcome outcome = ImportSheetFrom(dir.Write("emcyword.csv", many), "emcyword", 3, count);
+    EXPECT_EQ(rows, 0u);
+    EXPECT_EQ(outcome.problem, "the sheet 'emcyword' has 8193 rows below its title row; the table takes at most 8192");
+    EXPECT_TRUE(ImportSheetFrom(dir.Write("sdo.csv", many), "sdo", 3, count).Complete());
+    EXPECT_EQ(rows, 8193u);
+
+    std::string wide = "t1,t2,t3,\r\n";
+    for (int i = 0; i < 9; ++i) wide += std::string(1000000, 'x') + ",2,3,\r\n";
+    rows = 0;
+    outcome = ImportSheetFrom(dir.Write("emcydef.csv", wide), "emcydef", 3, count);
+    EXPECT_EQ(rows, 0u);
+    EXPECT_NE(outcome.problem.find("bytes of text; the table takes at most 8388608"), std::string::npos)
+        << outcome.problem;
+}
+
 TEST(ImportSheet, CancelChangesNothingAndAChoiceClearsFirst)
 {
     TempDir dir;

@@ -24,7 +24,7 @@ std::string DirectoryOf(const std::string& path)
 // back from the CSV file itself (not from a workbook made of it), that line is taken as a
 // record when its routing column holds a number, which a column title never does; so an
 // export imports back whole.
-bool FirstCsvLineIsRecord(const std::string& tableName, const Sheet& sheet)
+bool FirstCsvLineIsRecord(const std::string& tableName, const SheetHead& sheet)
 {
     static const std::pair<const char*, size_t> kRoutingColumn[] = {{"sdopdo", 2}, {"emcydef", 11}, {"emcyword", 2}};
     if (!sheet.fromCsv) return false;
@@ -32,6 +32,36 @@ bool FirstCsvLineIsRecord(const std::string& tableName, const Sheet& sheet)
         if (tableName == table)
             return column < sheet.titleRow.size() && TryParseInt(sheet.titleRow[column]).has_value();
     return false;
+}
+
+// The tables that grow with every row they read: the stored SDOs and the emergency tables (the
+// grids of the others take a fixed number of rows and pass over the rest). Saving such a table
+// holds its entries some four times over, up to 10 kB a row of the widest; these limits keep
+// an import within about 200 MB, and no network has a fraction of so many entries.
+constexpr size_t kMaxListRows = 8192;
+constexpr uint64_t kMaxListText = uint64_t(8) << 20;
+
+bool IsListTable(const std::string& tableName)
+{
+    return tableName == "sdopdo" || tableName == "emcydef" || tableName == "emcyword";
+}
+
+// Why the table cannot take the sheet; nothing when it can.
+std::optional<std::string> RefusedSheet(const std::string& tableName, size_t columnCount, const std::string& name,
+                                        const SheetHead& sheet)
+{
+    const std::string where = "the sheet '" + name + "' ";
+    if (sheet.columnCount < columnCount) // the driver cannot give the missing columns
+        return where + "has " + std::to_string(sheet.columnCount) + " columns; the table needs " +
+               std::to_string(columnCount);
+    if (!IsListTable(tableName)) return std::nullopt;
+    if (sheet.rowCount > kMaxListRows)
+        return where + "has " + std::to_string(sheet.rowCount) + " rows below its title row; the table takes at most " +
+               std::to_string(kMaxListRows);
+    if (sheet.textBytes > kMaxListText)
+        return where + "holds " + std::to_string(sheet.textBytes) + " bytes of text; the table takes at most " +
+               std::to_string(kMaxListText);
+    return std::nullopt;
 }
 
 } // namespace
@@ -48,16 +78,6 @@ std::vector<std::string> ImportRowCells(const std::vector<std::string>& row, siz
     std::vector<std::string> cells(columnCount);
     for (size_t i = 0; i < columnCount && i < row.size(); ++i) cells[i] = row[i];
     return cells;
-}
-
-std::vector<std::pair<size_t, const std::vector<std::string>*>> ImportedRows(const std::string& tableName,
-                                                                             const Sheet& sheet)
-{
-    std::vector<std::pair<size_t, const std::vector<std::string>*>> rows;
-    rows.reserve(sheet.rows.size() + 1);
-    if (FirstCsvLineIsRecord(tableName, sheet)) rows.emplace_back(1, &sheet.titleRow);
-    for (size_t i = 0; i < sheet.rows.size(); ++i) rows.emplace_back(i + 2, &sheet.rows[i]);
-    return rows;
 }
 
 SheetImportOutcome ImportSheetRows(const std::string& workbookPath, const std::string& tableName, size_t columnCount,
@@ -80,17 +100,27 @@ SheetImportOutcome ImportSheetRows(const std::string& workbookPath, const std::s
         outcome.sheetFound = true;
         outcome.sheetName = *name;
         if (onSheetFound) onSheetFound();
-        const Sheet sheet = workbook->ReadSheet(*name);
-        if (sheet.columnCount < columnCount) { // the driver cannot give the missing columns
-            outcome.problem = "the sheet '" + *name + "' has " + std::to_string(sheet.columnCount) +
-                              " columns; the table needs " + std::to_string(columnCount);
-            return outcome;
-        }
-        for (const auto& [number, row] : ImportedRows(tableName, sheet)) {
+        // The rows come one at a time, numbered as the spreadsheet numbers them.
+        size_t number = 1;
+        const auto hand = [&](const std::vector<std::string>& row) {
             currentRow = number;
-            onRow(ImportRowCells(*row, columnCount), number);
+            onRow(ImportRowCells(row, columnCount), number);
             ++outcome.rowsHanded;
-        }
+        };
+        workbook->ReadSheetRows(
+            *name,
+            [&](const SheetHead& sheet) {
+                if (std::optional<std::string> refused = RefusedSheet(tableName, columnCount, *name, sheet)) {
+                    outcome.problem = std::move(*refused);
+                    return false;
+                }
+                if (FirstCsvLineIsRecord(tableName, sheet)) hand(sheet.titleRow);
+                return true;
+            },
+            [&](const std::vector<std::string>& row) {
+                ++number;
+                hand(row);
+            });
     } catch (const std::exception& e) {
         // The import reports nothing; what was read so far stays in the window.
         outcome.stoppedAtRow = currentRow;

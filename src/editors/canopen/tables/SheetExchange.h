@@ -47,7 +47,9 @@ struct SheetImportOutcome {
 using NumberedRowHandler = std::function<void(const std::vector<std::string>& row, size_t sheetRow)>;
 
 // The same import without the dialog, from a chosen file. `onSheetFound` runs once the sheet
-// is found, before its rows are read.
+// is found, before its rows are read. The rows read are those below the title row, and for the
+// tables whose export has no title line, a CSV file's first line when it is a record; each is
+// handed over as it is read, so that a CSV file is never held whole.
 SheetImportOutcome ImportSheetRows(const std::string& workbookPath, const std::string& tableName, size_t columnCount,
                                    const NumberedRowHandler& onRow, const std::function<void()>& onSheetFound = {});
 SheetImportOutcome ImportSheetFrom(const std::string& workbookPath, const std::string& tableName, size_t columnCount,
@@ -58,12 +60,6 @@ std::optional<std::string> TableSheetName(const std::vector<std::string>& sheetN
 
 // A row of a sheet as the import hands it over: exactly `columnCount` texts.
 std::vector<std::string> ImportRowCells(const std::vector<std::string>& row, size_t columnCount);
-
-// The rows of a sheet that the import reads, with their sheet row numbers: the rows below the
-// title row, and for the tables whose export has no title line, a CSV file's first line when
-// it is a record.
-std::vector<std::pair<size_t, const std::vector<std::string>*>> ImportedRows(const std::string& tableName,
-                                                                             const Sheet& sheet);
 
 // The CSV text of the lines: every value followed by a comma, no quoting, CR LF after every
 // line, code page 1252.

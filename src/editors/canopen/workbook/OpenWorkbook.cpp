@@ -2,12 +2,22 @@
 
 #include "common/Failure.h"
 #include "common/FileSystem.h"
+#include "editors/canopen/workbook/FilePieces.h"
 #include "editors/canopen/workbook/WorkbookReaders.h"
 
 #include <cctype>
 #include <exception>
 
 inline namespace zz {
+
+bool LooksLikeText(std::string_view bytes)
+{
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r' && byte != '\f' && byte != 0x1A) return false;
+    }
+    return true;
+}
 
 namespace {
 
@@ -31,16 +41,6 @@ int BareBiffKind(const std::string& bytes)
     }
 }
 
-// Text files hold no control characters but tab, line ends, form feed and a DOS end mark.
-bool LooksLikeText(const std::string& bytes)
-{
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 && byte != '\t' && byte != '\n' && byte != '\r' && byte != '\f' && byte != 0x1A) return false;
-    }
-    return true;
-}
-
 bool StartsWithNoCase(std::string_view text, std::string_view start)
 {
     if (text.size() < start.size()) return false;
@@ -48,6 +48,10 @@ bool StartsWithNoCase(std::string_view text, std::string_view start)
         if (std::tolower(static_cast<unsigned char>(text[i])) != start[i]) return false;
     return true;
 }
+
+// How much of a file tells its format: the signature of a binary workbook, and of a text
+// whether it is markup or CSV.
+constexpr size_t kHeadBytes = size_t(1) << 17;
 
 // Markup is no CSV text: a flat OpenDocument spreadsheet is read, any other XML or HTML
 // document is refused saying what it is. Nothing for a text that is no markup.
@@ -72,14 +76,30 @@ std::unique_ptr<Workbook> OpenMarkup(const std::string& bytes, const std::string
     throw Failure(UnreadFormatMessage("an XML document"));
 }
 
+// Whether a file whose head this is must be read whole: a binary workbook, or a text that may
+// be markup (its first character after white space is '<', or the head is all white space).
+// Binary content that is no workbook is refused by its head alone.
+bool NeedsWholeFile(const std::string& head)
+{
+    if (StartsWith(head, "\xD0\xCF\x11\xE0") || StartsWith(head, "PK") || BareBiffKind(head) != 0) return true;
+    if (!LooksLikeText(head)) return false;
+    std::string_view text(head);
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    const size_t first = text.find_first_not_of(" \t\n\v\f\r");
+    return first == std::string_view::npos || text[first] == '<';
+}
+
 } // namespace
 
 // The content decides, not the file name: a workbook saved under another extension still
 // opens, and a text file named .xls is read as the CSV it is. Any other binary file, and
-// markup that is no spreadsheet, is refused rather than read as text.
+// markup that is no spreadsheet, is refused rather than read as text. Only the head of a file
+// is read to tell: a large CSV file is then read from the file, never held whole.
 std::unique_ptr<Workbook> OpenWorkbook(const std::string& path)
 {
-    std::string bytes = ReadFileBytes(path);
+    const auto file = std::make_shared<const FilePieces>(path);
+    std::string bytes = file->Head(kHeadBytes);
+    if (bytes.size() == kHeadBytes && NeedsWholeFile(bytes)) bytes = file->All();
     try {
         if (StartsWith(bytes, "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1")) return OpenXlsWorkbook(std::move(bytes));
         if (StartsWith(bytes, "PK\x03\x04")) return OpenZipWorkbook(std::move(bytes));
@@ -99,7 +119,8 @@ std::unique_ptr<Workbook> OpenWorkbook(const std::string& path)
     } catch (const std::exception& e) {
         throw Failure("'" + path + "': " + e.what());
     }
-    return OpenCsvWorkbook(path);
+    bytes = std::string();
+    return OpenCsvFile(file);
 }
 
 } // namespace zz

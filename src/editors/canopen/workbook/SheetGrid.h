@@ -1,10 +1,8 @@
 #pragma once
 #include "editors/canopen/workbook/Workbook.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
-#include <utility>
 #include <vector>
 
 inline namespace zz {
@@ -13,6 +11,7 @@ inline namespace zz {
 // out as the import reads them: row 0 is the title row, the rows below it are the data rows
 // down to the last one holding text, and the width runs from column A to the last column
 // holding text. Cells without text (blank, formatted only) neither widen nor lengthen it.
+// The cells are kept in their rows from the start, so that laying them out copies nothing.
 class SheetGrid {
 public:
     // The most cells holding text that a sheet may have; a damaged file may name millions.
@@ -22,28 +21,17 @@ public:
     // cell with text, so that its empty area costs no memory.
     static constexpr uint64_t kMaxFullArea = uint64_t(1) << 21;
 
-    // Room for about that many cells (an estimate from the size of the sheet's data), so that
-    // collecting them moves nothing; at most kMaxCells.
-    void Reserve(uint64_t cells) { cells_.reserve(static_cast<size_t>(std::min(cells, kMaxCells))); }
-
-    // A later cell at the same place replaces the earlier one.
+    // A later cell at the same place replaces the earlier one; an empty text clears the place.
+    // Throws Failure when the sheet comes to hold more than kMaxCells cells with text.
     void Set(uint32_t row, uint32_t column, std::string text);
 
-    // Throws Failure when the sheet holds more than kMaxCells cells with text.
+    // The sheet; the grid is empty afterwards.
     Sheet Build();
 
 private:
-    struct Entry {
-        uint32_t row;
-        uint32_t column;
-        std::string text; // empty: a blank that removes what was there
-    };
-    // The cells in the order they came; sorted and merged when laid out (and whenever many
-    // repeated places pile up), which costs far less than a tree of cells.
-    void Merge();
-
-    std::vector<Entry> cells_;
-    size_t merged_ = 0; // how many of cells_, from the front, are sorted and unique
+    std::vector<std::vector<std::string>> rows_; // each up to its last cell set
+    uint64_t cells_ = 0;                         // how many places hold text
+    size_t widthHint_ = 0;                       // the cells of the row set last, as a guess for the next
 };
 
 } // namespace zz

@@ -23,6 +23,7 @@ std::unique_ptr<Workbook> OpenBiffStreamWorkbook(std::string stream);
 std::unique_ptr<Workbook> OpenOldWorksheet(std::string stream, std::string name);
 
 class ZipArchive;
+class FilePieces;
 
 // An Office Open XML workbook: a ZIP archive whose members are checked against the CRC-32
 // and size of its central directory before they are read.
@@ -41,6 +42,12 @@ std::unique_ptr<Workbook> OpenFlatOdsWorkbook(std::string_view document, const s
 // A ZIP archive of any kind: an .xlsx or .ods workbook by its members, or refused saying what
 // it is (an .xlsb, a word-processor document).
 std::unique_ptr<Workbook> OpenZipWorkbook(std::string bytes);
+
+// Text files hold no control characters but tab, line ends, form feed and a DOS end mark.
+bool LooksLikeText(std::string_view bytes);
+
+// A CSV file (OpenCsvWorkbook) already open.
+std::unique_ptr<Workbook> OpenCsvFile(std::shared_ptr<const FilePieces> file);
 
 // "The file is WHAT, a format that is not read; " and the note naming the formats that are.
 std::string UnreadFormatMessage(const std::string& what);

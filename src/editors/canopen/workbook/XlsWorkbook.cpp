@@ -170,8 +170,7 @@ private:
                 Damaged();
         }
         SheetGrid grid;
-        grid.Reserve((stream_.size() - offset) / 14); // a cell record takes at least 14 bytes
-        int depth = 1;                                // charts embedded in the sheet are substreams of their own
+        int depth = 1; // charts embedded in the sheet are substreams of their own
         std::optional<std::pair<uint16_t, uint16_t>> stringResult; // a formula waiting for its STRING
         while (reader.Next(record)) {
             if (IsBof(record.type)) {

@@ -73,6 +73,13 @@ TEST(ImportCommand, WritesNothingWhenTheImportStopsUnlessPartial)
     EXPECT_EQ(run.Status, 1);
     EXPECT_NE(run.Err.find("no sheet named 'sdo'"), std::string::npos) << run.Err;
     EXPECT_EQ(ReadAll(project.File("sdo.xml")), before);
+
+    // A sheet the table cannot take gave no row: nothing either.
+    const std::string narrow = project.Write("sdo.csv", "conf,IndexA\r\n0,1\r\n");
+    run = RunCommand(kImportCommand, {project.Path(), "sdo", narrow, "--partial"});
+    EXPECT_EQ(run.Status, 1);
+    EXPECT_NE(run.Err.find("columns; the table needs"), std::string::npos) << run.Err;
+    EXPECT_EQ(ReadAll(project.File("sdo.xml")), before);
 }
 
 TEST(TableCommands, RefuseWrongArgumentsWithStatusTwo)

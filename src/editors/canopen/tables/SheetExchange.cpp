@@ -112,6 +112,7 @@ SheetImportOutcome ImportSheetRows(const std::string& workbookPath, const std::s
             [&](const SheetHead& sheet) {
                 if (std::optional<std::string> refused = RefusedSheet(tableName, columnCount, *name, sheet)) {
                     outcome.problem = std::move(*refused);
+                    outcome.sheetRefused = true;
                     return false;
                 }
                 if (FirstCsvLineIsRecord(tableName, sheet)) hand(sheet.titleRow);

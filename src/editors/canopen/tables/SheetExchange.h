@@ -39,7 +39,8 @@ struct SheetImportOutcome {
     // The sheet row (numbered as the spreadsheet numbers them, the title row being 1) at which
     // the import ended early; nothing when it read every row or never reached one.
     std::optional<size_t> stoppedAtRow;
-    std::string problem; // why it ended early or read nothing; empty when it ran to its end
+    bool sheetRefused = false; // the table cannot take the sheet (columns, size): no row was read
+    std::string problem;       // why it ended early or read nothing; empty when it ran to its end
     bool Complete() const { return sheetFound && problem.empty(); }
 };
 

@@ -201,7 +201,10 @@ TableImportReport ImportTable(const ProjectContext& context, const std::string& 
     TableImportReport report;
     const std::unique_ptr<TableImport> import = MakeImport(context, table, Recorder(report));
     report.outcome = import->Read(workbookPath);
-    if (report.outcome.Complete() || (partial && report.outcome.sheetFound)) report.writtenPath = import->Save();
+    // --partial keeps the rows read before the import stopped; a sheet the table cannot take
+    // gave none, and an empty table must not replace the previous document.
+    const bool readSome = report.outcome.sheetFound && !report.outcome.sheetRefused;
+    if (report.outcome.Complete() || (partial && readSome)) report.writtenPath = import->Save();
     return report;
 }
 

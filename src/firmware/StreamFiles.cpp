@@ -76,27 +76,77 @@ bool SameFile(const std::string& a, const std::string& b)
            first.st_ino == second.st_ino;
 }
 
+FileBytes FileBytes::Read(const std::string& path)
+{
+    FileHandle in(OpenRegularFile(path));
+    struct stat info {};
+    // One byte of room beyond the size, so that the end is seen without a second buffer; a file
+    // that grows meanwhile is still read to its end. The buffer is not cleared first: every byte
+    // handed out was read.
+    size_t capacity = (::fstat(in.Get(), &info) == 0 && info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0) + 1;
+    FileBytes file;
+    file.data_.reset(new char[capacity]);
+    for (;;) {
+        if (file.size_ == capacity) {
+            capacity += kBufferSize + capacity / 2;
+            std::unique_ptr<char[]> larger(new char[capacity]);
+            std::memcpy(larger.get(), file.data_.get(), file.size_);
+            file.data_ = std::move(larger);
+        }
+        const ssize_t got = ReadRetrying(in.Get(), file.data_.get() + file.size_, capacity - file.size_);
+        if (got < 0) Fail("Cannot read file", path);
+        if (got == 0) break;
+        file.size_ += static_cast<size_t>(got);
+    }
+    return file;
+}
+
 LineReader::LineReader(int fd)
     : fd_(fd),
-      buffer_(new char[kBufferSize])
+      buffer_(new char[kBufferSize]),
+      data_(buffer_.get())
 {
 }
 
-size_t LineReader::CountLines()
+LineReader::LineReader(std::string_view bytes)
+    : fd_(-1),
+      data_(bytes.data()),
+      end_(bytes.size()),
+      eof_(true)
+{
+}
+
+namespace {
+// The lines of the bytes: every LF ends one, and a last line without one counts too.
+size_t LinesIn(const char* p, const char* end, char& last)
 {
     size_t lines = 0;
+    if (p == end) return 0;
+    last = end[-1];
+    while ((p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p))))) {
+        ++lines;
+        ++p;
+    }
+    return lines;
+}
+} // namespace
+
+size_t LineReader::CountLines()
+{
     char last = '\n';
+    if (fd_ < 0) {
+        const size_t lines = LinesIn(data_, data_ + end_, last);
+        pos_ = 0;
+        carry_.clear();
+        carryUsed_ = false;
+        return lines + (last != '\n' ? 1 : 0);
+    }
+    size_t lines = 0;
     for (;;) {
         const ssize_t got = ReadRetrying(fd_, buffer_.get(), kBufferSize);
         if (got < 0) throw StreamError{};
         if (got == 0) break;
-        const char* p = buffer_.get();
-        const char* end = p + got;
-        while ((p = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p))))) {
-            ++lines;
-            ++p;
-        }
-        last = end[-1];
+        lines += LinesIn(buffer_.get(), buffer_.get() + got, last);
     }
     if (last != '\n') ++lines;
     if (::lseek(fd_, 0, SEEK_SET) != 0) throw StreamError{};
@@ -132,7 +182,7 @@ bool LineReader::Next(std::string_view& text)
         carryUsed_ = false;
     }
     for (;;) {
-        const char* start = buffer_.get() + pos_;
+        const char* start = data_ + pos_;
         const size_t available = end_ - pos_;
         if (const auto* lf = static_cast<const char*>(std::memchr(start, '\n', available))) {
             const auto length = static_cast<size_t>(lf - start);

@@ -48,4 +48,4 @@ for place in "${places[@]}"; do
       'BEGIN { printf "%-13s %10.2f %10.2f %10.2f %10.2f %10.2f %15.1fx %15.2fx %11.2fx %11.2fx\n", w, p, s, cv, v, c, s / cv, cv / p, v / p, c / p }'
   done
 done
-echo "targets: srec/(c+v) at least 8x, (c+v)/cp at most 4x, verify/cp at most 2x"
+echo "targets: srec/(c+v) at least 8x, (c+v)/cp at most 4x, verify/cp and cli/cp at most 2x"

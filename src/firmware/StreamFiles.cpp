@@ -3,10 +3,13 @@
 #include "common/Failure.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 inline namespace zz {
 
@@ -76,24 +79,68 @@ bool SameFile(const std::string& a, const std::string& b)
            first.st_ino == second.st_ino;
 }
 
+namespace {
+constexpr size_t kLargePage = size_t{2} << 20;
+} // namespace
+
+FileBytes::~FileBytes()
+{
+    if (data_) ::munmap(data_, mapped_);
+}
+
+FileBytes::FileBytes(FileBytes&& other) noexcept
+    : data_(std::exchange(other.data_, nullptr)),
+      size_(std::exchange(other.size_, 0)),
+      mapped_(std::exchange(other.mapped_, 0))
+{
+}
+
+FileBytes& FileBytes::operator=(FileBytes&& other) noexcept
+{
+    if (this != &other) {
+        if (data_) ::munmap(data_, mapped_);
+        data_ = std::exchange(other.data_, nullptr);
+        size_ = std::exchange(other.size_, 0);
+        mapped_ = std::exchange(other.mapped_, 0);
+    }
+    return *this;
+}
+
+void FileBytes::Reserve(size_t capacity, const std::string& path)
+{
+    // Whole large pages, asked for where the system has them: megabytes of firmware then take
+    // a few page faults rather than thousands, which cost more than reading the file.
+    const size_t length = (capacity + kLargePage - 1) / kLargePage * kLargePage;
+    void* mapping = ::mmap(nullptr, length + kLargePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapping == MAP_FAILED) Fail("Cannot read file", path);
+    // Aligned to a large page; the slack before and after goes back.
+    auto* start = static_cast<char*>(mapping);
+    const size_t before = (kLargePage - reinterpret_cast<uintptr_t>(start) % kLargePage) % kLargePage;
+    if (before > 0) ::munmap(start, before);
+    ::munmap(start + before + length, kLargePage - before);
+    char* data = start + before;
+#ifdef MADV_HUGEPAGE
+    ::madvise(data, length, MADV_HUGEPAGE);
+#endif
+    if (data_) {
+        std::memcpy(data, data_, size_);
+        ::munmap(data_, mapped_);
+    }
+    data_ = data;
+    mapped_ = length;
+}
+
 FileBytes FileBytes::Read(const std::string& path)
 {
     FileHandle in(OpenRegularFile(path));
     struct stat info {};
-    // One byte of room beyond the size, so that the end is seen without a second buffer; a file
-    // that grows meanwhile is still read to its end. The buffer is not cleared first: every byte
-    // handed out was read.
-    size_t capacity = (::fstat(in.Get(), &info) == 0 && info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0) + 1;
     FileBytes file;
-    file.data_.reset(new char[capacity]);
+    // One byte of room beyond the size, so that the end is seen without a second buffer; a file
+    // that grows meanwhile is still read to its end.
+    file.Reserve((::fstat(in.Get(), &info) == 0 && info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0) + 1, path);
     for (;;) {
-        if (file.size_ == capacity) {
-            capacity += kBufferSize + capacity / 2;
-            std::unique_ptr<char[]> larger(new char[capacity]);
-            std::memcpy(larger.get(), file.data_.get(), file.size_);
-            file.data_ = std::move(larger);
-        }
-        const ssize_t got = ReadRetrying(in.Get(), file.data_.get() + file.size_, capacity - file.size_);
+        if (file.size_ == file.mapped_) file.Reserve(file.mapped_ + 1, path);
+        const ssize_t got = ReadRetrying(in.Get(), file.data_ + file.size_, file.mapped_ - file.size_);
         if (got < 0) Fail("Cannot read file", path);
         if (got == 0) break;
         file.size_ += static_cast<size_t>(got);

@@ -61,13 +61,24 @@ bool SameFile(const std::string& a, const std::string& b);
 // A whole file in memory, read straight into a buffer of its size.
 class FileBytes {
 public:
+    FileBytes() = default;
+    ~FileBytes();
+    FileBytes(FileBytes&& other) noexcept;
+    FileBytes& operator=(FileBytes&& other) noexcept;
+    FileBytes(const FileBytes&) = delete;
+    FileBytes& operator=(const FileBytes&) = delete;
+
     // Throws Failure naming the path and the reason ("Cannot read file '...': ...").
     static FileBytes Read(const std::string& path);
-    std::string_view View() const { return {data_.get(), size_}; }
+    std::string_view View() const { return {data_, size_}; }
 
 private:
-    std::unique_ptr<char[]> data_;
+    // Room for at least `capacity` bytes, the bytes held kept.
+    void Reserve(size_t capacity, const std::string& path);
+
+    char* data_ = nullptr;
     size_t size_ = 0;
+    size_t mapped_ = 0; // the bytes of the mapping data_ starts
 };
 
 // Splits a file, or bytes in memory, into lines. A line ends at LF; its text ends at the first

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The check of a composed firmware on a generated base firmware of about 8 MB, in one run with
 # its references: srec_cat doing the merge, and a plain copy of the base firmware.
-#   compose+verify  the composition of banks 1 and 2 followed by the check of what it wrote
+#   compose+verify  the composition of banks 1 and 2 as the device update makes it: the base
+#                   firmware read and checked once, the merge, and the check of what it wrote
 #   verify          the check alone (verify_firmware), and the command line's verify, which
 #                   also rebuilds the configuration from the project's documents
 # Usage: bench/compare-verify.sh BUILD_DIR

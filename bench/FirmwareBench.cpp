@@ -1,9 +1,12 @@
-// Composing base firmwares of about 1 MB and 8 MB, and the whole "Up date Device" chain of a
-// project with 127 receive and 127 send frames on the demo base firmware.
+// Composing base firmwares of about 1 MB and 8 MB (alone, and checked and verified as the
+// device update does), reading and checking the 8 MB one, and the whole "Up date Device" chain
+// of a project with 127 receive and 127 send frames on the demo base firmware.
 #include "common/FileSystem.h"
 #include "common/MessageSink.h"
 #include "common/ProjectContext.h"
 #include "firmware/BankFiles.h"
+#include "firmware/BaseFirmware.h"
+#include "firmware/CheckedComposition.h"
 #include "firmware/ConfigurationImage.h"
 #include "firmware/DeviceUpdate.h"
 #include "firmware/FirmwareComposer.h"
@@ -95,6 +98,30 @@ void BM_Compose8MB(benchmark::State& state)
     Compose(state, 0x380000 + 0x348000);
 }
 
+void BM_ComposeChecked8MB(benchmark::State& state)
+{
+    Scratch scratch(0x380000 + 0x348000);
+    RecordingSink sink;
+    ScopedMessageSink scope(sink);
+    CompositionContext context;
+    PrepareComposition(scratch.project, context);
+    context.Selected = {true, true, false, false, false};
+    CompositionObserver quiet;
+    for (auto _ : state) {
+        if (!ComposeCheckedFirmware(context, quiet, nullptr).Written) state.SkipWithError("composition refused");
+    }
+}
+
+void BM_ReadBase8MB(benchmark::State& state)
+{
+    Scratch scratch(0x380000 + 0x348000);
+    const std::string path = scratch.project.MasterDir + "/sx48802.sx";
+    for (auto _ : state) {
+        if (BaseFirmware::Read(path).Fault()) state.SkipWithError("damaged base firmware");
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(fs::file_size(path)));
+}
+
 void BM_WholeChain127Frames(benchmark::State& state)
 {
     Scratch scratch(0x3D0000);
@@ -125,5 +152,7 @@ void BM_WholeChain127Frames(benchmark::State& state)
 
 BENCHMARK(BM_Compose1MB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Compose8MB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ComposeChecked8MB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadBase8MB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WholeChain127Frames)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

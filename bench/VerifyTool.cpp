@@ -1,9 +1,11 @@
 // verify_firmware BASE BANK_DIR FIRMWARE
 // verify_firmware --compose BASE BANK_DIR OUTPUT_DIR
 // Checks a firmware against the base firmware and BANK_DIR/bank1.bin and bank2.bin; with
-// --compose, first composes OUTPUT_DIR/New_<base name> as "Execute update firmware" does and
-// then checks it. Exit status 0 only when the firmware matches.
+// --compose, composes OUTPUT_DIR/New_<base name> as "Execute update firmware" does: the base
+// firmware checked, the merge, and the check of what it wrote. Exit status 0 only when the
+// firmware matches.
 #include "common/FileSystem.h"
+#include "firmware/CheckedComposition.h"
 #include "firmware/FirmwareComposer.h"
 #include "firmware/FirmwareVerification.h"
 
@@ -34,9 +36,12 @@ int main(int argc, char** argv)
             context.NewFirmwareName = "New_" + context.BaseFirmwareName;
             context.Selected = {true, true, false, false, false};
             CompositionObserver quiet;
-            const CompositionOutcome outcome = ComposeFirmware(context, quiet);
-            if (outcome.Abandoned || !outcome.Written) return 1;
-            firmware = context.OutputDir + context.NewFirmwareName;
+            const CompositionOutcome outcome = ComposeCheckedFirmware(context, quiet, nullptr);
+            if (!outcome.Written) {
+                std::cerr << outcome.Problem << '\n';
+                return 1;
+            }
+            return 0;
         }
         BankImage banks;
         for (int bank : kVerifiedBanks) {

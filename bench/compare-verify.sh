@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The check of a composed firmware on a generated base firmware of about 8 MB, in one run with
 # its references: srec_cat doing the merge, and a plain copy of the base firmware.
-#   compose+verify  the composition of banks 1 and 2 followed by the check of what it wrote
+#   compose+verify  the composition of banks 1 and 2 as the device update makes it: the base
+#                   firmware read and checked once, the merge, and the check of what it wrote
 #   verify          the check alone (verify_firmware), and the command line's verify, which
 #                   also rebuilds the configuration from the project's documents
 # Usage: bench/compare-verify.sh BUILD_DIR
@@ -48,4 +49,4 @@ for place in "${places[@]}"; do
       'BEGIN { printf "%-13s %10.2f %10.2f %10.2f %10.2f %10.2f %15.1fx %15.2fx %11.2fx %11.2fx\n", w, p, s, cv, v, c, s / cv, cv / p, v / p, c / p }'
   done
 done
-echo "targets: srec/(c+v) at least 8x, (c+v)/cp at most 4x, verify/cp at most 2x"
+echo "targets: srec/(c+v) at least 8x, (c+v)/cp at most 4x, verify/cp and cli/cp at most 2x"

@@ -3,7 +3,6 @@
 #include "common/Failure.h"
 #include "common/FileSystem.h"
 #include "common/ProjectContext.h"
-#include "common/TextFile.h"
 #include "firmware/StreamFiles.h"
 
 #include <cerrno>
@@ -55,28 +54,26 @@ BankFileProblems WriteBankFiles(const ProjectContext& project, const BankImage& 
     return problems;
 }
 
-std::vector<std::string> BankSourceLines(const BankImage& image)
+std::string BankSourceText(const BankImage& image)
 {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     constexpr size_t kPerLine = 16;
     const BankImage::Bytes& bytes = image.Bank(1);
-    std::vector<std::string> lines;
-    lines.reserve(BankImage::kBankSize / kPerLine + 3);
-    lines.emplace_back("#pragma CONST_SEG SEGMENT0");
+    std::string text;
+    text.reserve(117824);
+    text += "#pragma CONST_SEG SEGMENT0\r\n";
     for (size_t j = 0; j < BankImage::kBankSize / kPerLine; ++j) {
-        std::string line = j == 0 ? "const char Bank1 [] = {" : std::string(17, ' ');
+        text += j == 0 ? "const char Bank1 [] = {" : "                 ";
         for (size_t k = 0; k < kPerLine; ++k) {
             const size_t at = kPerLine * j + k;
-            line += " 0x";
-            line += kDigits[bytes[at] >> 4];
-            line += kDigits[bytes[at] & 0x0F];
-            line += at + 1 == BankImage::kBankSize ? "};" : ",";
+            const char entry[] = {' ', '0', 'x', kDigits[bytes[at] >> 4], kDigits[bytes[at] & 0x0F]};
+            text.append(entry, sizeof entry);
+            text += at + 1 == BankImage::kBankSize ? "};" : ",";
         }
-        lines.push_back(std::move(line));
+        text += "\r\n";
     }
-    lines.emplace_back();
-    lines.emplace_back("#pragma CONST_SEG DEFAULT");
-    return lines;
+    text += "\r\n#pragma CONST_SEG DEFAULT\r\n";
+    return text;
 }
 
 void WriteBankSource(const ProjectContext& project, const BankImage& image)
@@ -84,7 +81,7 @@ void WriteBankSource(const ProjectContext& project, const BankImage& image)
     if (project.ProjectDir.empty()) throw Failure("Project not valid: no project directory for bankg.c");
     const std::string path = BankDirectoryOf(project) + "/bankg.c";
     RefuseWriteOutside(project.ProjectDir, path);
-    ReplaceFile(path, EncodeTextLines(BankSourceLines(image)));
+    ReplaceFile(path, BankSourceText(image));
 }
 
 } // namespace zz

@@ -3,7 +3,6 @@
 
 #include <array>
 #include <string>
-#include <vector>
 
 inline namespace zz {
 
@@ -24,8 +23,9 @@ using BankFileProblems = std::array<std::string, BankImage::kBankCount>;
 // here: the project owns it.
 BankFileProblems WriteBankFiles(const ProjectContext& project, const BankImage& image);
 
-// The 1,027 lines of bankg.c: image 1 as a constant array placed in SEGMENT0.
-std::vector<std::string> BankSourceLines(const BankImage& image);
+// bankg.c: image 1 as a constant array placed in SEGMENT0, 1,027 lines each ended by CR LF.
+// Only ASCII, so that it is the same in code page 1252, the system's text files' code page.
+std::string BankSourceText(const BankImage& image);
 
 // Writes bankg.c into the project's bin directory (117,824 bytes, CR LF lines). Throws Failure
 // naming the full path and the reason when the file cannot be written.

@@ -1,13 +1,16 @@
 #include "firmware/CheckedComposition.h"
 
 #include "common/FileSystem.h"
+#include "firmware/BaseFirmware.h"
 #include "firmware/DeviceUpdate.h"
 #include "firmware/FirmwareVerification.h"
 #include "firmware/SRecord.h"
 #include "firmware/SRecordFile.h"
+#include "firmware/SRecordStream.h"
 
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 inline namespace zz {
 
@@ -75,6 +78,17 @@ std::string BankFileFault(const CompositionContext& context, const BankBuild& bu
     return {};
 }
 
+// The file's first fault, read record by record.
+std::optional<SRecordProblem> FirstFaultOf(const std::string& path)
+{
+    SRecordStream stream(SRecordStream::OpenFile{path});
+    SRecord record;
+    std::span<const uint8_t> data;
+    while (stream.Next(record, data)) {
+    }
+    return stream.FirstFault();
+}
+
 } // namespace
 
 CompositionOutcome ComposeCheckedFirmware(const CompositionContext& context, CompositionObserver& observer,
@@ -91,20 +105,22 @@ CompositionOutcome ComposeCheckedFirmware(const CompositionContext& context, Com
     }
 
     const std::string basePath = BaseFirmwarePath(context);
-    // A missing base firmware is said by the composer, with its own message.
-    SRecordFile base;
+    // The base firmware is read once: checked, composed from and verified against in memory.
+    // A missing one is said by the composer, with its own message.
+    std::optional<BaseFirmware> base;
     if (FileExists(basePath)) {
-        base = SRecordFile::Read(basePath);
+        base = BaseFirmware::Read(basePath);
         const std::string refusal = "The base firmware '" + basePath + "' cannot be merged, Abort Procedure: ";
-        if (const auto fault = base.FirstFault()) return Refused(refusal + fault->Describe());
+        if (const auto& fault = base->Fault()) return Refused(refusal + fault->Describe());
         for (int n = 1; n <= 5; ++n) {
-            if (selected(n) && !base.HasDataRecordIn(BankFirstAddress(n), BankLastAddress(n), WindowReading::Composer))
+            if (selected(n) && !base->HasRecordInWindow(n))
                 return Refused(refusal + "no S1 or S2 record starts in the window of bank " + std::to_string(n) + " (" +
                                Window(n) + "), so the bank cannot be inserted");
         }
     }
 
     CompositionContext checked = context;
+    if (base) checked.BaseBytes = base->Bytes();
     checked.Verify = [&](const std::string& composedPath, CompositionOutcome& outcome) -> std::string {
         // What the merged windows must hold: this build's images, or else the bank files the
         // composer read.
@@ -118,17 +134,18 @@ CompositionOutcome ComposeCheckedFirmware(const CompositionContext& context, Com
             std::string unreadable;
             if (!ReadBankFile(context.BankDir + BankFileName(n), expected.Bank(n), unreadable)) return unreadable;
         }
-        const SRecordFile composed = SRecordFile::Read(composedPath);
+        // The composed file is read back once: what the disk holds is what is verified.
         std::string problem;
         const bool banksOneAndTwo = context.Selected == kDeviceUpdateBanks;
         if (banksOneAndTwo) {
-            const FirmwareVerification verification = VerifyFirmware(composed, base, expected);
+            const FirmwareVerification verification = base ? VerifyComposedFile(composedPath, *base, expected)
+                                                           : VerifyFirmwareFile(composedPath, basePath, expected);
             if (!verification.Matches()) problem = verification.Summary(context.NewFirmwareName);
             outcome.Summary = context.NewFirmwareName + " verified";
             if (verification.ReceiveFrames && verification.SendFrames)
                 outcome.Summary += ": " + std::to_string(*verification.ReceiveFrames) + " receive and " +
                                    std::to_string(*verification.SendFrames) + " send frames";
-        } else if (const auto fault = composed.FirstFault()) {
+        } else if (const auto fault = FirstFaultOf(composedPath)) {
             // Another choice of banks (the window's hidden options): the file is checked record by
             // record, its content against the base is not.
             problem = context.NewFirmwareName + " is damaged: " + fault->Describe();

@@ -111,7 +111,8 @@ bool IsRecordType(std::string_view line, char type)
 // is copied, never moved, so that it stays where the installation put it. A copy that cannot
 // be written whole throws WriteError; a source that is missing leaves no target, which the
 // next step or the end of the chain then says.
-void PassThrough(int bank, const std::string& source, const std::string& target)
+void PassThrough(int bank, const std::string& source, const std::optional<std::string_view>& sourceBytes,
+                 const std::string& target)
 {
     ::unlink(target.c_str());
     if (bank != 1) {
@@ -119,9 +120,10 @@ void PassThrough(int bank, const std::string& source, const std::string& target)
         return;
     }
     if (!FileExists(source)) return;
-    const std::string bytes = ReadFileBytes(source);
+    std::string read;
+    if (!sourceBytes) read = ReadFileBytes(source);
     FileHandle out = CreateFresh(target);
-    WriteAll(out.Get(), bytes);
+    WriteAll(out.Get(), sourceBytes ? *sourceBytes : read);
     out.Close();
 }
 
@@ -188,7 +190,8 @@ struct PassOutcome {
 // one after the other see the same lines, since a merge writes only clean, non-empty lines:
 // so a run of selected banks needs one pass and no intermediate file in between.
 PassOutcome MergePass(const CompositionContext& context, const std::vector<int>& banks, bool askWhenMissing,
-                      const std::string& sourcePath, const std::string& targetName, CompositionObserver& observer)
+                      const std::string& sourcePath, const std::optional<std::string_view>& sourceBytes,
+                      const std::string& targetName, CompositionObserver& observer)
 {
     Progress progress(observer);
     progress.Set(0);
@@ -203,7 +206,8 @@ PassOutcome MergePass(const CompositionContext& context, const std::vector<int>&
     }
     long count = kBankRecordCount * static_cast<long>(banks.size());
 
-    FileHandle source = OpenForReading(sourcePath);
+    FileHandle source;
+    if (!sourceBytes) source = OpenForReading(sourcePath);
     const std::string targetPath = context.OutputDir + targetName;
     if (SameFile(sourcePath, targetPath))
         throw Failure("Cannot create file '" + targetPath + "': it is the file being read");
@@ -214,7 +218,7 @@ PassOutcome MergePass(const CompositionContext& context, const std::vector<int>&
     bool said = false;
     try {
         try {
-            LineReader reader(source.Get());
+            LineReader reader = sourceBytes ? LineReader(*sourceBytes) : LineReader(source.Get());
             count += static_cast<long>(reader.CountLines());
             progress.Maximum(count);
             std::string_view line;
@@ -286,7 +290,7 @@ MergeOutcome MergeBank(const CompositionContext& context, int bank, bool askWhen
     observer.ProgressPosition(0);
     MergeOutcome outcome;
     if (!MergeCanStart(context, bank, sourcePath, &outcome.Messages)) return outcome;
-    PassOutcome pass = MergePass(context, {bank}, askWhenMissing, sourcePath, targetName, observer);
+    PassOutcome pass = MergePass(context, {bank}, askWhenMissing, sourcePath, std::nullopt, targetName, observer);
     outcome.Result = pass.Results.front();
     outcome.Messages = std::move(pass.Messages);
     return outcome;
@@ -310,6 +314,15 @@ CompositionOutcome ComposeFirmware(const CompositionContext& context, Compositio
 
     auto selected = [&](int n) { return context.Selected[static_cast<size_t>(n - 1)]; };
     auto sourceOf = [&](int n) { return n == 1 ? basePath : context.OutputDir + IntermediateName(n - 1); };
+    auto bytesOf = [&](int n) { return n == 1 ? context.BaseBytes : std::nullopt; };
+    // A merge writes straight to the target of the unselected banks after it: passing them
+    // through would only rename its file from one step's name to the next. Banks up to this one
+    // are in the last merge's target already.
+    int mergedThrough = 0;
+    auto throughOf = [&](int last) {
+        while (last < 5 && !selected(last + 1)) ++last;
+        return last;
+    };
     // The last step writes "°B5°.sx" too: the new firmware takes its name only once it is whole
     // (and verified, when the context asks for it), so a failed run leaves an earlier one as it was.
     auto targetOf = [&](int n) { return IntermediateName(n); };
@@ -337,19 +350,25 @@ CompositionOutcome ComposeFirmware(const CompositionContext& context, Compositio
             if (last > n) {
                 std::vector<int> banks;
                 for (int b = n; b <= last; ++b) banks.push_back(b);
-                PassOutcome pass = MergePass(context, banks, false, sourceOf(n), targetOf(last), observer);
+                mergedThrough = throughOf(last);
+                PassOutcome pass =
+                    MergePass(context, banks, false, sourceOf(n), bytesOf(n), targetOf(mergedThrough), observer);
                 results = take(pass);
             } else if (selected(n)) {
                 observer.ProgressPosition(0);
                 if (MergeCanStart(context, n, sourceOf(n), &outcome.Messages)) {
-                    PassOutcome pass = MergePass(context, {n}, false, sourceOf(n), targetOf(n), observer);
+                    mergedThrough = throughOf(n);
+                    PassOutcome pass =
+                        MergePass(context, {n}, false, sourceOf(n), bytesOf(n), targetOf(mergedThrough), observer);
                     results = take(pass);
                 } else {
                     results = {-1};
                 }
+            } else if (n <= mergedThrough) {
+                results = {outcome.Result};
             } else {
                 try {
-                    PassThrough(n, sourceOf(n), context.OutputDir + targetOf(n));
+                    PassThrough(n, sourceOf(n), bytesOf(n), context.OutputDir + targetOf(n));
                 } catch (const WriteError& failed) {
                     outcome.Messages.push_back(NoticeMessage(kMergeFailed));
                     outcome.Result = -1;

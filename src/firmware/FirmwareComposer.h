@@ -3,7 +3,9 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 
 inline namespace zz {
 
@@ -21,6 +23,9 @@ struct CompositionContext {
     std::string OutputDir;          // directory of the intermediate files and the new firmware, trailing "/"
     std::string NewFirmwareName;    // file name of the new firmware
     std::array<bool, 5> Selected{}; // banks 1 to 5 to merge (index 0 is bank 1)
+    // The base firmware's bytes when the caller has read them (they must outlive the
+    // composition): the composition takes them instead of reading the file once more.
+    std::optional<std::string_view> BaseBytes;
     // Reads the composed file back before it takes the new firmware's name; returns what is
     // wrong with it, empty when it may be flashed. None: the file is taken as composed.
     std::function<std::string(const std::string& composedPath, CompositionOutcome& outcome)> Verify;

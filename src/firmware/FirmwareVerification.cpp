@@ -1,5 +1,6 @@
 #include "firmware/FirmwareVerification.h"
 
+#include "firmware/BaseFirmware.h"
 #include "firmware/SRecord.h"
 #include "firmware/SRecordStream.h"
 
@@ -228,11 +229,9 @@ private:
 
 // Walks the two files side by side, without building their images. False when either file
 // writes its data out of address order; the caller then compares the images.
-bool VerifyInStep(const std::string& firmwarePath, const std::string& basePath, const BankImage& banks,
+bool VerifyInStep(SRecordStream& firmwareStream, SRecordStream& baseStream, const BankImage& banks,
                   FirmwareVerification& result)
 {
-    SRecordStream firmwareStream(SRecordStream::OpenFile{firmwarePath});
-    SRecordStream baseStream(SRecordStream::OpenFile{basePath});
     AscendingData found(firmwareStream);
     AscendingData base(baseStream);
     ExpectedData expected(base, banks);
@@ -264,15 +263,14 @@ bool VerifyInStep(const std::string& firmwarePath, const std::string& basePath, 
     uint8_t shared[256];
     const auto sameLine = [&](Run& f) {
         SRecord record;
-        std::span<const uint8_t> data;
-        if (!firmwareStream.NextIfSame(baseStream, record, data)) return false;
-        if (!IsDataRecord(record) || data.empty()) return true;
+        if (!firmwareStream.NextIfSame(baseStream, record)) return false;
+        if (!IsDataRecord(record) || record.DataSize == 0) return true;
         found.Adopt(record);
         base.Adopt(record);
-        const Run run{record.Address, data.data(), data.size()};
-        if (expected.ClearOfWindows(run)) return true;
+        if (expected.ClearOfWindows({record.Address, nullptr, record.DataSize})) return true;
+        const std::span<const uint8_t> data = firmwareStream.SharedData();
         std::memcpy(shared, data.data(), data.size());
-        f = run;
+        f = {record.Address, data.data(), data.size()};
         expected.Inject({record.Address, shared, data.size()});
         return true;
     };
@@ -323,9 +321,27 @@ bool VerifyInStep(const std::string& firmwarePath, const std::string& basePath, 
 FirmwareVerification VerifyFirmwareFile(const std::string& firmwarePath, const std::string& basePath,
                                         const BankImage& banks)
 {
-    FirmwareVerification result;
-    if (VerifyInStep(firmwarePath, basePath, banks, result)) return result;
+    {
+        FirmwareVerification result;
+        SRecordStream firmware(SRecordStream::OpenFile{firmwarePath});
+        SRecordStream base(SRecordStream::OpenFile{basePath});
+        if (VerifyInStep(firmware, base, banks, result)) return result;
+    }
     return VerifyFirmware(SRecordFile::Read(firmwarePath), SRecordFile::Read(basePath), banks);
+}
+
+FirmwareVerification VerifyComposedFile(const std::string& firmwarePath, const BaseFirmware& base,
+                                        const BankImage& banks)
+{
+    {
+        FirmwareVerification result;
+        SRecordStream firmware(SRecordStream::OpenFile{firmwarePath});
+        std::optional<SRecordStream> baseStream;
+        if (base.Fault()) baseStream.emplace(base.Bytes());
+        else baseStream.emplace(base.Bytes(), SRecordStream::Checked{});
+        if (VerifyInStep(firmware, *baseStream, banks, result)) return result;
+    }
+    return VerifyFirmware(SRecordFile::Read(firmwarePath), SRecordFile::Parse(base.Bytes()), banks);
 }
 
 } // namespace zz

@@ -59,8 +59,14 @@ struct FirmwareVerification {
 // Compares the firmware with the base firmware and banks 1 and 2 of `banks`.
 FirmwareVerification VerifyFirmware(const SRecordFile& firmware, const SRecordFile& base, const BankImage& banks);
 
-// The same from the files; throws Failure when either cannot be read.
+// The same from the files, each read once, record by record, as long as their data go up in
+// address; throws Failure when either cannot be read.
 FirmwareVerification VerifyFirmwareFile(const std::string& firmwarePath, const std::string& basePath,
+                                        const BankImage& banks);
+class BaseFirmware;
+// The same for a firmware file against a base firmware read already: a line of the firmware
+// that is the same text as the base firmware's, which was found valid, is not checked again.
+FirmwareVerification VerifyComposedFile(const std::string& firmwarePath, const BaseFirmware& base,
                                         const BankImage& banks);
 
 } // namespace zz

@@ -5,19 +5,14 @@
 
 inline namespace zz {
 
-namespace {
-
-// Characters 5 to 10 of an S1 or S2 record as six hexadecimal digits, as the composer compares
-// them with a bank window: an S2 record's address, or an S1 record's address followed by its
-// first data byte (its checksum when it has no data).
+// An S2 record's address, or an S1 record's address followed by its first data byte (its
+// checksum when it has no data).
 uint32_t ComposerStart(const SRecord& record, std::span<const uint8_t> data)
 {
     if (record.Type == '2') return record.Address;
     const uint32_t next = data.empty() ? SRecordChecksumOfSum(3u + (record.Address >> 8) + record.Address) : data[0];
     return (record.Address << 8) | next;
 }
-
-} // namespace
 
 SRecordFile SRecordFile::From(SRecordStream& stream, size_t sizeHint)
 {

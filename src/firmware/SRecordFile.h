@@ -41,6 +41,10 @@ enum class WindowReading {
               // them (for an S1 record: its four address digits and its first data byte)
 };
 
+// Where an S1 or S2 record starts as the firmware composer compares it with a bank window
+// (WindowReading::Composer): characters 5 to 10 of its line as six hexadecimal digits.
+uint32_t ComposerStart(const SRecord& record, std::span<const uint8_t> data);
+
 class SRecordFile {
 public:
     // Reads the file; throws Failure naming the path and the reason when it cannot be read.

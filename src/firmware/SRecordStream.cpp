@@ -10,6 +10,9 @@
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 inline namespace zz {
 
@@ -102,6 +105,44 @@ inline void DecodeSixteen(const char* text, uint8_t* into, uint64_t& lanes)
     }
 }
 
+#if defined(__SSE2__)
+// Sixteen characters at once: true when all are hexadecimal digits. A byte of 0x80 and above
+// compares below '0' as a signed byte and so counts as no digit.
+inline bool AllHex(__m128i x)
+{
+    const __m128i digit =
+        _mm_and_si128(_mm_cmpgt_epi8(x, _mm_set1_epi8('0' - 1)), _mm_cmplt_epi8(x, _mm_set1_epi8('9' + 1)));
+    const __m128i lower = _mm_or_si128(x, _mm_set1_epi8(0x20));
+    const __m128i letter =
+        _mm_and_si128(_mm_cmpgt_epi8(lower, _mm_set1_epi8('a' - 1)), _mm_cmplt_epi8(lower, _mm_set1_epi8('f' + 1)));
+    return _mm_movemask_epi8(_mm_or_si128(digit, letter)) == 0xFFFF;
+}
+
+// Sixteen hexadecimal digits as eight 16-bit values: a digit's value is its low four bits, plus
+// 9 for a letter (bit 6 set).
+inline __m128i PairValues(__m128i x)
+{
+    const __m128i letter = _mm_add_epi8(_mm_and_si128(_mm_srli_epi16(x, 3), _mm_set1_epi8(0x08)),
+                                        _mm_and_si128(_mm_srli_epi16(x, 6), _mm_set1_epi8(0x01)));
+    const __m128i nibbles = _mm_add_epi8(_mm_and_si128(x, _mm_set1_epi8(0x0F)), letter);
+    return _mm_or_si128(_mm_slli_epi16(_mm_and_si128(nibbles, _mm_set1_epi16(0x00FF)), 4), _mm_srli_epi16(nibbles, 8));
+}
+
+// Thirty-two hexadecimal digits into sixteen bytes, their sum added to `sum`; false, with
+// nothing decoded, when a character is no digit.
+inline bool DecodeThirtyTwo(const char* text, uint8_t* into, unsigned& sum)
+{
+    const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
+    const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + 16));
+    if (!AllHex(first) || !AllHex(second)) return false;
+    const __m128i bytes = _mm_packus_epi16(PairValues(first), PairValues(second));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(into), bytes);
+    const __m128i sums = _mm_sad_epu8(bytes, _mm_setzero_si128());
+    sum += static_cast<unsigned>(_mm_cvtsi128_si32(sums) + _mm_extract_epi16(sums, 4));
+    return true;
+}
+#endif
+
 class Parser {
 public:
     Parser()
@@ -154,6 +195,10 @@ public:
         }
         const size_t dataSize = count - static_cast<size_t>(addressBytes) - 1;
         size_t k = 0;
+#if defined(__SSE2__)
+        for (; k + 16 <= dataSize; k += 16, at += 32)
+            if (!DecodeThirtyTwo(at, into + k, sum)) break; // the loops below find the digit
+#endif
         uint64_t lanes = 0;
         for (; k + 8 <= dataSize; k += 8, at += 16) {
             uint64_t first, second;
@@ -215,6 +260,12 @@ SRecordStream::SRecordStream(std::string_view text)
       size_(text.size()),
       digits_(DigitTable())
 {
+}
+
+SRecordStream::SRecordStream(std::string_view text, Checked)
+    : SRecordStream(text)
+{
+    checked_ = true;
 }
 
 SRecordStream::SRecordStream(const OpenFile& file)
@@ -316,7 +367,7 @@ bool SRecordStream::Next(SRecord& record, std::span<const uint8_t>& data)
     return true;
 }
 
-bool SRecordStream::NextIfSame(SRecordStream& other, SRecord& record, std::span<const uint8_t>& data)
+bool SRecordStream::NextIfSame(SRecordStream& other, SRecord& record)
 {
     if (problem_ || other.problem_) return false;
     const char *mine = nullptr, *theirs = nullptr;
@@ -327,17 +378,40 @@ bool SRecordStream::NextIfSame(SRecordStream& other, SRecord& record, std::span<
     other.pos_ = otherNext;
     ++line_;
     ++other.line_;
-    std::string reason = LineParser().Line(mine, length, line_, record, data_);
-    if (!reason.empty()) {
-        other.problem_ = SRecordProblem{other.line_, reason};
-        problem_ = SRecordProblem{line_, std::move(reason)};
-        return false;
+    shared_ = nullptr;
+    if (checked_ || other.checked_) {
+        // A valid record: its count, address and data are where its type says.
+        const char type = mine[1];
+        const int addressBytes = AddressBytes(type);
+        const unsigned count = Pair(digits_, mine + 2);
+        uint32_t address = 0;
+        for (int k = 0; k < addressBytes; ++k) address = (address << 8) | Pair(digits_, mine + 4 + 2 * k);
+        const auto dataSize = static_cast<uint32_t>(count - static_cast<unsigned>(addressBytes) - 1);
+        record = {type, address, 0, dataSize, line_};
+        shared_ = mine + 4 + 2 * addressBytes;
+        sharedSize_ = dataSize;
+    } else {
+        std::string reason = LineParser().Line(mine, length, line_, record, data_);
+        if (!reason.empty()) {
+            other.problem_ = SRecordProblem{other.line_, reason};
+            problem_ = SRecordProblem{line_, std::move(reason)};
+            return false;
+        }
+        sharedSize_ = record.DataSize;
     }
-    data = std::span<const uint8_t>(data_, record.DataSize);
     SRecord copy = record;
     other.Count(copy);
     Count(record);
     return true;
+}
+
+std::span<const uint8_t> SRecordStream::SharedData()
+{
+    if (shared_) {
+        for (size_t k = 0; k < sharedSize_; ++k) data_[k] = static_cast<uint8_t>(Pair(digits_, shared_ + 2 * k));
+        shared_ = nullptr;
+    }
+    return {data_, sharedSize_};
 }
 
 void SRecordStream::Count(SRecord& record)

@@ -17,6 +17,9 @@ class SRecordStream {
 public:
     // Over bytes in memory, which must outlive the stream.
     explicit SRecordStream(std::string_view text);
+    // Over bytes in memory every line of which was read as a valid record before.
+    struct Checked {};
+    SRecordStream(std::string_view text, Checked);
     // Over a file; throws Failure naming the path and the reason when it cannot be opened.
     struct OpenFile {
         std::string path;
@@ -32,9 +35,13 @@ public:
     bool Next(SRecord& record, std::span<const uint8_t>& data);
 
     // When the next lines of this stream and of `other` are the same text, reads that line
-    // from both, checking it once, and gives its record and data as Next does; otherwise reads
-    // nothing and returns false (also when the shared line is broken: then both have a problem).
-    bool NextIfSame(SRecordStream& other, SRecord& record, std::span<const uint8_t>& data);
+    // from both, checking it once, and gives its record as Next does; otherwise reads nothing
+    // and returns false (also when the shared line is broken: then both have a problem). When
+    // either stream is Checked, the line is valid already and only its record's start is read:
+    // SharedData() then gives its data bytes.
+    bool NextIfSame(SRecordStream& other, SRecord& record);
+    // The data bytes of the line NextIfSame read last (valid until the next call).
+    std::span<const uint8_t> SharedData();
 
     const std::optional<SRecordProblem>& Problem() const { return problem_; }
     size_t LineCount() const { return line_; }
@@ -60,7 +67,10 @@ private:
     bool eof_ = true;
 
     const int8_t* digits_; // the value of each hexadecimal digit, -1 for other characters
+    bool checked_ = false;
     uint8_t data_[256];
+    const char* shared_ = nullptr; // the digits of the shared line's data when not decoded yet
+    size_t sharedSize_ = 0;
     size_t dataOffset_ = 0; // data bytes handed out so far, for SRecord::DataOffset
     uint32_t line_ = 0;
     std::optional<SRecordProblem> problem_;

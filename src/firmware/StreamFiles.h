@@ -58,11 +58,37 @@ void WriteAll(int fd, std::string_view bytes);
 // True when both paths name the same existing file.
 bool SameFile(const std::string& a, const std::string& b);
 
-// Splits a file into lines. A line ends at LF; its text ends at the first CR or LF, so a CR
-// that is not followed by LF ends the text and the rest up to the next LF is skipped.
+// A whole file in memory, read straight into a buffer of its size.
+class FileBytes {
+public:
+    FileBytes() = default;
+    ~FileBytes();
+    FileBytes(FileBytes&& other) noexcept;
+    FileBytes& operator=(FileBytes&& other) noexcept;
+    FileBytes(const FileBytes&) = delete;
+    FileBytes& operator=(const FileBytes&) = delete;
+
+    // Throws Failure naming the path and the reason ("Cannot read file '...': ...").
+    static FileBytes Read(const std::string& path);
+    std::string_view View() const { return {data_, size_}; }
+
+private:
+    // Room for at least `capacity` bytes, the bytes held kept.
+    void Reserve(size_t capacity, const std::string& path);
+
+    char* data_ = nullptr;
+    size_t size_ = 0;
+    size_t mapped_ = 0; // the bytes of the mapping data_ starts
+};
+
+// Splits a file, or bytes in memory, into lines. A line ends at LF; its text ends at the first
+// CR or LF, so a CR that is not followed by LF ends the text and the rest up to the next LF is
+// skipped.
 class LineReader {
 public:
     explicit LineReader(int fd);
+    // Over bytes in memory, which must outlive the reader.
+    explicit LineReader(std::string_view bytes);
     // The number of lines of the whole file, which is then read again from its start. Lines end
     // with LF; a last line without one counts too. Throws StreamError.
     size_t CountLines();
@@ -72,8 +98,9 @@ public:
 private:
     bool Fill();
 
-    int fd_;
-    std::unique_ptr<char[]> buffer_;
+    int fd_;                         // -1 over bytes in memory
+    std::unique_ptr<char[]> buffer_; // what was read of the file
+    const char* data_;               // the buffer, or the bytes in memory
     size_t pos_ = 0;
     size_t end_ = 0;
     bool eof_ = false;

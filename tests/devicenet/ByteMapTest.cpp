@@ -1,17 +1,21 @@
 #include "devicenet/ByteMap.h"
 #include "devicenet/ByteMapFormat.h"
+#include "devicenet/ByteMapPicture.h"
 #include "devicenet/TagList.h"
 #include "gateway/GatewayProject.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <pugixml.hpp>
+
+#include <algorithm>
 
 namespace {
 
 // Input area of 8 bytes: frame 1 feeds bytes 0 and 1, frame 2 feeds byte 1 (a conflict) and
 // byte 9 (beyond the area). Output area of 4 bytes: byte 2 feeds two send frames.
-TEST(ByteMap, PlacesEveryMappedByte)
+ByteMap ConflictMap()
 {
     TempDir project;
     project.Write("pargen.xml", "<Par_Gen><Can_Baud>5</Can_Baud><CAN_Type>0</CAN_Type><How_Send>0</How_Send>"
@@ -28,7 +32,12 @@ TEST(ByteMap, PlacesEveryMappedByte)
                   "<I><row B1=\"2\" B2=\"255\" B3=\"255\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/>"
                   "<row B1=\"2\" B2=\"255\" B3=\"255\" B4=\"255\" B5=\"255\" B6=\"255\" B7=\"255\" B8=\"255\"/></I>");
 
-    const ByteMap map = BuildByteMap(LoadGatewayProject(ProjectLayout::Of(project.Path())));
+    return BuildByteMap(LoadGatewayProject(ProjectLayout::Of(project.Path())));
+}
+
+TEST(ByteMap, PlacesEveryMappedByte)
+{
+    const ByteMap map = ConflictMap();
     ASSERT_EQ(map.Input.Bytes.size(), 8u);
     ASSERT_EQ(map.Input.Bytes[1].size(), 2u);
     EXPECT_TRUE(map.Input.Conflict(1));
@@ -93,6 +102,40 @@ TEST(ByteMap, TagListNamesEveryMappedByte)
               "IN,0,0x181,1,\"Temp. \xC2\xB0"
               "C, zone \\\"\"A\"\"\",IN000_Temp_C_zone_A_B1\r\n");
     EXPECT_NE(csv.find("OUT,3,0x201,1,,OUT003_B1\r\n"), std::string::npos) << csv;
+}
+
+// The SVG picture: a page of the picture's size, a filled and outlined cell per byte in its
+// frame's colour, the conflict crossed out in red, the stray mapping listed, texts escaped.
+TEST(ByteMap, SvgDrawsEveryCellAndEscapesTheTexts)
+{
+    ByteMap map = ConflictMap();
+    map.Input.Frames[0].Mnemonic = "a < b & \"c\"";
+    pugi::xml_document svg;
+    ASSERT_TRUE(svg.load_string(ByteMapSvg(map).c_str()));
+    const pugi::xml_node root = svg.child("svg");
+    const PictureRect box = ByteMapPictureBox(map);
+    EXPECT_EQ(root.attribute("viewBox").as_string(),
+              "0 0 " + std::to_string(box.Width) + " " + std::to_string(box.Height));
+
+    std::vector<std::string> texts;
+    int cells = 0, frameColoured = 0, red = 0;
+    char first[8];
+    const PictureColour c = FrameRgb({GatewaySide::Receive, 0});
+    std::snprintf(first, sizeof first, "#%02x%02x%02x", c.Red, c.Green, c.Blue);
+    for (const pugi::xml_node node : root.child("g").children()) {
+        const std::string name = node.name();
+        if (name == "text") texts.emplace_back(node.child_value());
+        if (name == "rect" && node.attribute("width").as_int() == 104 && node.attribute("height").as_int() == 40) {
+            ++cells;
+            if (node.attribute("fill").as_string() == std::string(first)) ++frameColoured;
+        }
+        if (node.attribute("stroke").as_string() == std::string("#ff0000")) ++red;
+    }
+    EXPECT_EQ(cells, 8 + 4);
+    EXPECT_EQ(frameColoured, 2); // bytes 0 and 1 are fed by the first frame first
+    EXPECT_EQ(red, 2);           // the cross and the frame of the conflicting byte
+    for (const char* text : {"0x182 B3 to byte 9", "0x181 B2 +1", "receive 0x181 (row 1)  a < b & \"c\""})
+        EXPECT_NE(std::find(texts.begin(), texts.end(), text), texts.end()) << text;
 }
 
 // A mapping document that does not load leaves its side empty and says why.

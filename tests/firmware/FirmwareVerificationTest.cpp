@@ -1,6 +1,7 @@
 #include "FirmwareFixture.h"
 
 #include "common/MessageSink.h"
+#include "firmware/BaseFirmware.h"
 #include "firmware/FirmwareComposer.h"
 #include "firmware/FirmwareVerification.h"
 #include "firmware/SRecord.h"
@@ -180,6 +181,8 @@ TEST_F(FirmwareVerificationTest, ReadingTheFilesSideBySideAgreesWithTheImages)
     uint8_t ones[32];
     std::fill(std::begin(ones), std::end(ones), 1);
     straddling.insert(straddling.end() - 1, BankRecord(BankFirstAddress(2) - 16, ones));
+    std::vector<std::string> damaged = lines; // a base line with a wrong checksum
+    damaged[3].back() = damaged[3].back() == '0' ? '1' : '0';
     const uint32_t netDevId = BankFirstAddress(1) + 15005;
     const std::string firmwares[] = {Join(lines),
                                      Join(reordered),
@@ -188,14 +191,19 @@ TEST_F(FirmwareVerificationTest, ReadingTheFilesSideBySideAgreesWithTheImages)
                                      WithByte(Join(lines), netDevId, 12),
                                      WithByte(Join(lines), BankFirstAddress(3), 1),
                                      Join(lines).substr(0, 5000),
-                                     Join(lines) + "S9030000FC\r\n"};
+                                     Join(lines) + "S9030000FC\r\n",
+                                     base, // the base's own lines in the windows
+                                     Join(damaged)};
+    const std::string basePath = ws.PutBaseFirmware(base);
+    const BaseFirmware checkedBase = BaseFirmware::Read(basePath);
     for (const std::string& firmware : firmwares) {
         const std::string path = ws.dir.Write("firmware.sx", firmware);
-        const std::string basePath = ws.PutBaseFirmware(base);
-        const FirmwareVerification fromFiles = VerifyFirmwareFile(path, basePath, banks);
         const FirmwareVerification fromImages = Verify(firmware);
-        EXPECT_EQ(fromFiles.Summary("f"), fromImages.Summary("f"));
-        EXPECT_EQ(fromFiles.Details(), fromImages.Details());
+        for (const FirmwareVerification& fromFiles :
+             {VerifyFirmwareFile(path, basePath, banks), VerifyComposedFile(path, checkedBase, banks)}) {
+            EXPECT_EQ(fromFiles.Summary("f"), fromImages.Summary("f"));
+            EXPECT_EQ(fromFiles.Details(), fromImages.Details());
+        }
     }
     const std::string reorderedPath = ws.dir.Write("firmware.sx", Join(reordered));
     EXPECT_TRUE(VerifyFirmwareFile(reorderedPath, ws.project.MasterDir + "/sx48802.sx", banks).Matches());

@@ -11,9 +11,6 @@
 #include "projectcheck/ProjectCheck.h"
 #include "projectcheck/ReportFormat.h"
 
-#include <QGuiApplication>
-
-#include <cstdlib>
 #include <iostream>
 #include <optional>
 
@@ -121,12 +118,6 @@ int RunMap(const CommandArguments& arguments)
             status = 1;
         }
     if (svg) {
-        // Text in the picture needs the font machinery of a GUI application, without a screen.
-        if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        static int argc = 1;
-        static char name[] = "zuzududada-cli";
-        static char* argv[] = {name, nullptr};
-        QGuiApplication application(argc, argv);
         std::string why;
         if (!WriteByteMapSvg(map, *svg, why)) {
             std::cerr << why << '\n';

@@ -4,7 +4,7 @@
 #include "common/MessageSink.h"
 #include "common/widgets/Guarded.h"
 #include "common/widgets/QtText.h"
-#include "devicenet/ByteMapPicture.h"
+#include "devicenet/ByteMapPainting.h"
 #include "devicenet/TagList.h"
 #include "devicenet/widgets/ByteMapView.h"
 #include "gateway/GatewayProject.h"

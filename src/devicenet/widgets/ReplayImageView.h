@@ -1,6 +1,6 @@
 #pragma once
 #include "devicenet/ByteMap.h"
-#include "devicenet/ByteMapPicture.h"
+#include "devicenet/ByteMapPainting.h"
 
 #include <QRect>
 #include <QWidget>

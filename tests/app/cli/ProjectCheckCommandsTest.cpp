@@ -52,7 +52,7 @@ TEST(MapCommand, TextJsonAndPicture)
         << csv.Out;
     EXPECT_EQ(RunCommand(kMapCommand, {"--csv", "--json", kDemo}).Status, 2);
 
-    // The picture needs a GUI application of its own: the program itself draws it.
+    // The whole program writes the picture, as it links no drawing library.
     TempDir out;
     EXPECT_EQ(RunProgram("map --svg '" + out.File("map.svg") + "' '" + kDemo + "'").Status, 0);
     EXPECT_NE(ReadAll(out.File("map.svg")).find("<svg"), std::string::npos);

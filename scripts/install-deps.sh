@@ -7,11 +7,10 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libpugixml-dev libgsf-1-dev zlib1g-dev libexpat1-dev nlohmann-json3-dev
   libgtest-dev libbenchmark-dev
-  qt6-svg-dev
   srecord libxml2-utils clang clang-format libclang-rt-14-dev
   python3-xlrd python3-openpyxl python3-canmatrix libreoffice-calc-nogui
   can-utils python3-can
-  fonts-dejavu-core xvfb xauth
+  fonts-dejavu-core xvfb xauth libxcb1-dev time
   dpkg-dev file groff-base desktop-file-utils appstream lintian
 )
 

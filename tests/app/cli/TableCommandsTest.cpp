@@ -159,6 +159,22 @@ TEST(SheetsCommand, ShowsSheetsAsTheImportReadsThemInCorrectJson)
     EXPECT_TRUE(nlohmann::json::parse(run.Out).contains("error"));
 }
 
+// The program itself loads the workbook library only when it reads a workbook: what it shows
+// of an .xls and an .xlsx file (and of a damaged one) is what the command shows in this process.
+TEST(SheetsCommand, TheProgramReadsWorkbooksAsTheCommandDoes)
+{
+    TempDir books;
+    const std::string junk = books.Write("junk.xls", std::string("\xD0\xCF\x11\xE0\0\1\2\3", 8));
+    for (const std::string& path : {FixturePath("import.xls"), FixturePath("tables.xlsx"), junk}) {
+        const CommandRun program = RunProgram("sheets --all '" + path + "'");
+        const CommandRun command = RunCommand(kSheetsCommand, {"--all", path});
+        EXPECT_EQ(program.Status, command.Status) << path;
+        EXPECT_EQ(program.Out, command.Out) << path;
+        EXPECT_EQ(program.Err, command.Err) << path;
+    }
+    EXPECT_EQ(RunProgram("sheets '" + FixturePath("import.xls") + "'").Status, 0);
+}
+
 // The JSON form is printed as the sheets are read, a row at a time, in the layout of the
 // document as a whole: empty lists, a refused sheet between others, and a large sparse sheet
 // whose rows end at their last cell (the rows between the table and the far note are empty).

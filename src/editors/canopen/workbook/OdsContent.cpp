@@ -4,8 +4,8 @@
 #include "editors/canopen/workbook/CellText.h"
 #include "editors/canopen/workbook/DateSerial.h"
 #include "editors/canopen/workbook/SheetGrid.h"
-
-#include <expat.h>
+#include "editors/canopen/workbook/XmlPass.h"
+#include "editors/canopen/workbook/ZipArchive.h"
 
 #include <charconv>
 #include <climits>
@@ -124,80 +124,31 @@ bool ShowsTruthValue(const std::string& shown, bool value)
 
 } // namespace
 
-class OdsContentReader::Parser {
+class OdsContentReader::Parser : public XmlPass::Handler {
 public:
     explicit Parser(std::string part)
-        : part_(std::move(part)),
-          parser_(XML_ParserCreateNS(nullptr, kSeparator))
+        : part_(part),
+          pass_(*this, std::move(part), kSeparator)
     {
-        if (!parser_) throw std::bad_alloc();
-        XML_SetUserData(parser_, this);
-        XML_SetElementHandler(parser_, &Parser::OnStart, &Parser::OnEnd);
-        XML_SetCharacterDataHandler(parser_, &Parser::OnText);
-        // No spreadsheet declares entities; refusing them all shuts out entity expansion bombs.
-        XML_SetEntityDeclHandler(parser_, &Parser::OnEntity);
-    }
-    ~Parser() { XML_ParserFree(parser_); }
-    Parser(const Parser&) = delete;
-    Parser& operator=(const Parser&) = delete;
-
-    void Feed(std::string_view piece, bool last)
-    {
-        do {
-            const size_t chunk = std::min<size_t>(piece.size(), 1 << 20);
-            const bool final = last && chunk == piece.size();
-            const XML_Status status = XML_Parse(parser_, piece.data(), static_cast<int>(chunk), final);
-            if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
-            if (status != XML_STATUS_OK) Damaged();
-            piece.remove_prefix(chunk);
-        } while (!piece.empty());
     }
 
-    std::vector<OdsSheet> TakeSheets()
+    void Feed(std::string_view piece) { pass_.Feed(piece); }
+
+    std::vector<OdsSheet> Finish()
     {
+        pass_.Finish();
         if (!spreadsheetSeen_) throw Failure("The file holds no workbook");
         return std::move(sheets_);
     }
 
 private:
-    [[noreturn]] void Damaged() const { throw Failure("The workbook is damaged ('" + part_ + "')"); }
-
-    // Expat is C: nothing may be thrown through it. A failure stops the parser and is
-    // thrown again once XML_Parse has returned.
-    template <class F>
-    static void Guarded(void* self, F&& handle)
-    {
-        auto* parser = static_cast<Parser*>(self);
-        if (parser->failure_) return;
-        try {
-            handle(*parser);
-        } catch (...) {
-            parser->failure_ = std::current_exception();
-            XML_StopParser(parser->parser_, XML_FALSE);
-        }
-    }
-    static void XMLCALL OnStart(void* self, const char* name, const char** attributes)
-    {
-        Guarded(self, [&](Parser& p) { p.Start(name, attributes); });
-    }
-    static void XMLCALL OnEnd(void* self, const char*)
-    {
-        Guarded(self, [&](Parser& p) { p.End(); });
-    }
-    static void XMLCALL OnText(void* self, const char* text, int length)
-    {
-        Guarded(self, [&](Parser& p) { p.Text(std::string_view(text, static_cast<size_t>(length))); });
-    }
-    static void XMLCALL OnEntity(void* self, const XML_Char*, int, const XML_Char*, int, const XML_Char*,
-                                 const XML_Char*, const XML_Char*, const XML_Char*)
-    {
-        Guarded(self, [&](Parser& p) { p.Damaged(); });
-    }
+    [[noreturn]] void Damaged() const { DamagedPart(part_); }
 
     Kind Parent() const { return stack_.empty() ? Kind::Other : stack_.back(); }
 
-    void Start(const char* name, const char** attributes)
+    void Start(std::string_view element, const char** attributes) override
     {
+        const char* name = element.data(); // expat's names end in a NUL
         const Kind kind = Classify(name);
         const Kind parent = Parent();
         stack_.push_back(kind);
@@ -246,7 +197,7 @@ private:
         }
     }
 
-    void End()
+    void End() override
     {
         const size_t depth = stack_.size();
         stack_.pop_back();
@@ -260,10 +211,13 @@ private:
         else if (depth == tableFrom_) EndTable();
     }
 
-    void Text(std::string_view text)
+    void Text(std::string_view text) override
     {
         if (paragraphFrom_ && !skipFrom_) AppendText(text);
     }
+
+    // A CDATA section's text comes as text; comments and processing instructions hold none.
+    void Markup(XmlPass::Mark) override {}
 
     void AppendText(std::string_view text)
     {
@@ -383,8 +337,7 @@ private:
     }
 
     std::string part_;
-    XML_Parser parser_;
-    std::exception_ptr failure_;
+    XmlPass pass_;
     std::vector<Kind> stack_;
     std::vector<OdsSheet> sheets_;
     bool spreadsheetSeen_ = false;
@@ -411,13 +364,12 @@ OdsContentReader::~OdsContentReader() = default;
 
 void OdsContentReader::Feed(std::string_view piece)
 {
-    parser_->Feed(piece, false);
+    parser_->Feed(piece);
 }
 
 std::vector<OdsSheet> OdsContentReader::Finish()
 {
-    parser_->Feed({}, true);
-    return parser_->TakeSheets();
+    return parser_->Finish();
 }
 
 } // namespace zz

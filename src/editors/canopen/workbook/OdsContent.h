@@ -29,11 +29,12 @@ public:
     OdsContentReader(const OdsContentReader&) = delete;
     OdsContentReader& operator=(const OdsContentReader&) = delete;
 
-    // The next piece of the document. Throws Failure ("The workbook is damaged ('part')")
-    // for text that is no well-formed document or declares entities.
+    // The next piece of the document. Throws nothing: a failure waits for Finish, so that the
+    // pieces' own checks (a ZIP member's checksum) come first.
     void Feed(std::string_view piece);
 
-    // The sheets in document order after the last piece; throws Failure as Feed does.
+    // The sheets in document order after the last piece. Throws Failure ("The workbook is
+    // damaged ('part')") for text that is no well-formed document or declares entities.
     std::vector<OdsSheet> Finish();
 
 private:

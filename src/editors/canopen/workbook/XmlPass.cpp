@@ -10,10 +10,10 @@
 
 inline namespace zz {
 
-XmlPass::XmlPass(Handler& handler, std::string part)
+XmlPass::XmlPass(Handler& handler, std::string part, char namespaceSeparator)
     : handler_(handler),
       part_(std::move(part)),
-      parser_(XML_ParserCreate(nullptr))
+      parser_(namespaceSeparator ? XML_ParserCreateNS(nullptr, namespaceSeparator) : XML_ParserCreate(nullptr))
 {
     if (!parser_) throw std::bad_alloc();
     XML_SetUserData(parser_, this);

@@ -7,8 +7,9 @@ struct XML_ParserStruct; // expat's parser
 
 inline namespace zz {
 
-// One pass of expat over a document handed over in pieces, without namespace processing:
-// names come as written ("x:row"). Nothing is thrown while the pieces come: a failure of the
+// One pass of expat over a document handed over in pieces. Without a namespace separator,
+// names come as written ("x:row"); with one, as the namespace URI, the separator and the local
+// name. Nothing is thrown while the pieces come: a failure of the
 // document or of the handler is kept and the rest ignored, so that whoever hands over the
 // pieces finishes first (a ZIP member's checksum is checked after its last piece). Finish then
 // throws it.
@@ -27,7 +28,7 @@ public:
     };
 
     // `part` names the document in messages ("xl/worksheets/sheet1.xml").
-    XmlPass(Handler& handler, std::string part);
+    XmlPass(Handler& handler, std::string part, char namespaceSeparator = '\0');
     ~XmlPass();
     XmlPass(const XmlPass&) = delete;
     XmlPass& operator=(const XmlPass&) = delete;

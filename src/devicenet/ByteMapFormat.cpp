@@ -1,5 +1,7 @@
 #include "devicenet/ByteMapFormat.h"
 
+#include "common/JsonStream.h"
+
 #include <nlohmann/json.hpp>
 #include <ostream>
 #include <sstream>
@@ -16,79 +18,8 @@ Json FeedObject(const ByteMapSide& side, const ByteFeed& feed)
     return {{"cobId", frame.CobId}, {"canByte", feed.CanByte}, {"frameRow", frame.Row}, {"mnemonic", frame.Mnemonic}};
 }
 
-// The JSON text is written piece by piece, as dump(4) writes the whole tree: a map of a large
-// project holds millions of feeds, which as one tree would take gigabytes.
-class JsonWriter {
-public:
-    explicit JsonWriter(std::ostream& to)
-        : to_(to)
-    {
-    }
-    ~JsonWriter() { Flush(); }
-    JsonWriter(const JsonWriter&) = delete;
-    JsonWriter& operator=(const JsonWriter&) = delete;
-    void Flush()
-    {
-        to_ << out_;
-        out_.clear();
-    }
-    void Open(char bracket)
-    {
-        out_ += bracket;
-        ++depth_;
-        first_ = true;
-    }
-    void Close(char bracket)
-    {
-        --depth_;
-        if (!first_) NewLine();
-        out_ += bracket;
-        first_ = false;
-    }
-    void Key(const char* key)
-    {
-        Next();
-        out_ += Json(key).dump() + ": ";
-    }
-    // A whole value, indented to where it stands.
-    void Value(const Json& value)
-    {
-        const std::string text = value.dump(4);
-        const std::string indent(static_cast<size_t>(depth_) * 4, ' ');
-        for (const char c : text) {
-            out_ += c;
-            if (c == '\n') out_ += indent;
-        }
-        first_ = false;
-        if (out_.size() > 65536) Flush();
-    }
-    void Element(const Json& value)
-    {
-        Next();
-        Value(value);
-    }
-    // Before a member of an array.
-    void Next()
-    {
-        if (!first_) out_ += ',';
-        NewLine();
-        first_ = false;
-    }
-
-private:
-    void NewLine()
-    {
-        out_ += '\n';
-        out_.append(static_cast<size_t>(depth_) * 4, ' ');
-    }
-    std::ostream& to_;
-    std::string out_;
-    int depth_ = 0;
-    bool first_ = true;
-};
-
 // One side's object, its keys in sorted order.
-void WriteSide(const ByteMapSide& side, JsonWriter& json)
+void WriteSide(const ByteMapSide& side, JsonStream& json)
 {
     json.Open('{');
     json.Key("beyondArea");
@@ -125,7 +56,7 @@ void WriteSide(const ByteMapSide& side, JsonWriter& json)
     json.Close(']');
     if (!side.Problem.empty()) {
         json.Key("problem");
-        json.Value(side.Problem);
+        json.Text(side.Problem);
     }
     json.Key("size");
     json.Value(side.Size);
@@ -165,9 +96,11 @@ void SideLines(const ByteMapSide& side, std::string& out)
 
 } // namespace
 
+// Written piece by piece in the layout of dump(4): a map of a large project holds millions of
+// feeds, which as one tree would take gigabytes.
 void WriteByteMapJson(const ByteMap& map, std::ostream& to)
 {
-    JsonWriter json(to);
+    JsonStream json(to, 4);
     json.Open('{');
     json.Key("input");
     WriteSide(map.Input, json);

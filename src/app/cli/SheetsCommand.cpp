@@ -1,6 +1,7 @@
 #include "app/cli/Commands.h"
 #include "app/cli/JsonText.h"
 #include "common/AsciiText.h"
+#include "common/JsonStream.h"
 #include "editors/canopen/tables/SheetExchange.h"
 #include "editors/canopen/workbook/Workbook.h"
 
@@ -106,61 +107,73 @@ public:
     }
     void Names(const std::vector<std::string>& names) override
     {
-        std::cout << "{\n \"workbook\": " << Scalar(workbook_) << ",\n \"names\": " << List(names, 1)
-                  << ",\n \"sheets\": [";
+        json_.Open('{');
+        json_.Key("workbook");
+        json_.Text(workbook_);
+        json_.Key("names");
+        List(names);
+        json_.Key("sheets");
+        json_.Open('[');
     }
     void Head(const std::string& name, const SheetHead& head) override
     {
         BeginSheet(name);
-        std::cout << ",\n   \"columns\": " << head.columnCount << ",\n   \"title\": " << List(head.titleRow, 3)
-                  << ",\n   \"rows\": [";
-        rows_ = 0;
+        json_.Key("columns");
+        json_.Value(head.columnCount);
+        json_.Key("title");
+        List(head.titleRow);
+        json_.Key("rows");
+        json_.Open('[');
     }
     void Row(const std::vector<std::string>& cells) override
     {
-        line_ = rows_++ ? ",\n    " : "\n    ";
-        line_ += List(cells, 4);
-        std::cout.write(line_.data(), static_cast<std::streamsize>(line_.size()));
+        json_.Next();
+        List(cells);
     }
     void End(const std::string& error) override
     {
-        std::cout << (rows_ ? "\n   ]" : "]");
-        if (!error.empty()) std::cout << ",\n   \"error\": " << Scalar(error);
-        std::cout << "\n  }";
+        json_.Close(']');
+        if (!error.empty()) {
+            json_.Key("error");
+            json_.Text(error);
+        }
+        json_.Close('}');
     }
     void Refused(const std::string& name, const std::string& error) override
     {
         BeginSheet(name);
-        std::cout << ",\n   \"error\": " << Scalar(error) << "\n  }";
+        json_.Key("error");
+        json_.Text(error);
+        json_.Close('}');
     }
-    void Finish() override { std::cout << (sheets_ ? "\n ]\n}\n" : "]\n}\n"); }
+    void Finish() override
+    {
+        json_.Close(']');
+        json_.Close('}');
+        json_.Flush();
+        std::cout << '\n';
+    }
 
 private:
-    // Most cell texts are printable ASCII that needs no escape; the others go through JsonText.
-    static std::string Scalar(const std::string& text)
+    void List(const std::vector<std::string>& texts)
     {
-        if (std::all_of(text.begin(), text.end(),
-                        [](char c) { return c >= 0x20 && c < 0x7F && c != '"' && c != '\\'; }))
-            return '"' + text + '"';
-        return JsonText(nlohmann::ordered_json(text), 0, 0);
-    }
-    // A list of texts at that level.
-    static std::string List(const std::vector<std::string>& texts, int level)
-    {
-        if (texts.empty()) return "[]";
-        const std::string inner = "\n" + std::string(static_cast<size_t>(level + 1), ' ');
-        std::string out = "[";
-        for (size_t i = 0; i < texts.size(); ++i) (out += i ? "," + inner : inner) += Scalar(texts[i]);
-        return out + "\n" + std::string(static_cast<size_t>(level), ' ') + "]";
+        json_.Open('[');
+        for (const std::string& text : texts) {
+            json_.Next();
+            json_.Text(text);
+        }
+        json_.Close(']');
     }
     void BeginSheet(const std::string& name)
     {
-        std::cout << (sheets_++ ? ",\n  {" : "\n  {") << "\n   \"name\": " << Scalar(name);
+        json_.Next();
+        json_.Open('{');
+        json_.Key("name");
+        json_.Text(name);
     }
 
     const std::string& workbook_;
-    size_t sheets_ = 0, rows_ = 0;
-    std::string line_;
+    JsonStream json_{std::cout, 1};
 };
 
 // Every member on a line of its own, one blank a level.

@@ -140,18 +140,13 @@ void ForEachMappingProblem(const MappingList& list, GatewaySide side,
     }
 }
 
-std::vector<MappingProblem> MappingProblems(const MappingList& list, GatewaySide side)
-{
-    std::vector<MappingProblem> problems;
-    ForEachMappingProblem(list, side, [&](const MappingProblem& problem) { problems.push_back(problem); });
-    return problems;
-}
-
 std::optional<std::string> CheckMappings(const MappingList& list, GatewaySide side)
 {
-    std::vector<MappingProblem> problems = MappingProblems(list, side);
-    if (problems.empty()) return std::nullopt;
-    return std::move(problems.front().Message);
+    std::optional<std::string> first;
+    ForEachMappingProblem(list, side, [&](const MappingProblem& problem) {
+        if (!first) first = problem.Message;
+    });
+    return first;
 }
 
 std::vector<MappingRowTexts> MappingRowsOf(const FrameInfoTexts& info)

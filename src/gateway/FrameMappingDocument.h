@@ -62,9 +62,10 @@ std::string ByteText(uint8_t value);
 // stored value that is neither none nor a DeviceNet byte. None when all is well.
 std::optional<std::string> CheckMappings(const MappingList& list, GatewaySide side);
 
-// Every problem CheckMappings looks for, in the same order, not only the first: the frame's
-// list position, its CAN byte (1 to 8), the DeviceNet byte, and for an overlap the earlier
-// owner. A byte taken twice is reported each time and stays with its first owner.
+// Every problem CheckMappings looks for, in the same order, not only the first, handed over
+// one at a time (a long list can hold millions): the frame's list position, its CAN byte (1 to
+// 8), the DeviceNet byte, and for an overlap the earlier owner. A byte taken twice is reported
+// each time and stays with its first owner.
 struct MappingProblem {
     size_t Frame = 0;
     int CanByte = 0;
@@ -74,8 +75,6 @@ struct MappingProblem {
     int OwnerByte = 0;
     std::string Message;
 };
-std::vector<MappingProblem> MappingProblems(const MappingList& list, GatewaySide side);
-// The same problems handed over one at a time, for lists too long to hold them all.
 void ForEachMappingProblem(const MappingList& list, GatewaySide side,
                            const std::function<void(const MappingProblem&)>& visit);
 

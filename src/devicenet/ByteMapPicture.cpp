@@ -2,6 +2,7 @@
 
 #include "common/Failure.h"
 #include "common/FileSystem.h"
+#include "xmlstore/XmlEscape.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -203,21 +204,6 @@ void DrawLegend(Drawing& d, const ByteMap& map, int top)
     }
 }
 
-// SVG text: the five characters XML gives a meaning escaped.
-void AppendEscaped(std::string& out, const std::string& text)
-{
-    for (const char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&apos;"; break;
-        default: out += c;
-        }
-    }
-}
-
 std::string Hex(PictureColour c)
 {
     char text[8];
@@ -267,7 +253,7 @@ void AppendShape(std::string& out, const PictureShape& s)
         if (s.Style == PictureShape::Font::Bold) out += " font-weight=\"700\"";
         if (s.Style == PictureShape::Font::Small) out += " font-size=\"" + Number(kSmallFontSize) + "\"";
         out += " xml:space=\"preserve\">";
-        AppendEscaped(out, s.Text);
+        AppendXmlEscaped(out, s.Text, false);
         out += "</text>\n";
         break;
     }

@@ -1,4 +1,5 @@
 #include "xmlstore/ProjectDocument.h"
+#include "xmlstore/XmlEscape.h"
 
 #include "common/AsciiText.h"
 #include "common/Cp1252.h"
@@ -111,24 +112,6 @@ bool IsUnicodeXmlName(std::string_view name)
     return true;
 }
 
-void AppendEscaped(std::string& out, std::string_view text, bool attribute)
-{
-    for (char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += attribute ? "&quot;" : "\""; break;
-        case '\r': out += "&#13;"; break;
-        case '\n': out += attribute ? "&#10;" : "\n"; break;
-        case '\t': out += attribute ? "&#9;" : "\t"; break;
-        default:
-            if (c >= 0x20) out += ch; // other control characters cannot stand in XML 1.0
-        }
-    }
-}
-
 bool HasElementChildren(XmlNode node)
 {
     for (XmlNode child : node.children())
@@ -157,7 +140,7 @@ void WriteElement(std::string& out, XmlNode node, int depth, bool inlineContent)
         out += ' ';
         out += a.name();
         out += "=\"";
-        AppendEscaped(out, a.value(), true);
+        AppendXmlEscaped(out, a.value(), true);
         out += '"';
     }
     if (!HasWrittenContent(node)) {
@@ -173,7 +156,7 @@ void WriteElement(std::string& out, XmlNode node, int depth, bool inlineContent)
         for (XmlNode child : node.children()) {
             if (child.type() == pugi::node_element) WriteElement(out, child, 0, true);
             else if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata)
-                AppendEscaped(out, child.value(), false);
+                AppendXmlEscaped(out, child.value(), false);
         }
     } else {
         out += "\r\n";

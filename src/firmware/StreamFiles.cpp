@@ -15,7 +15,8 @@ inline namespace zz {
 
 namespace {
 
-constexpr size_t kBufferSize = size_t{64} << 10;
+// Megabytes of firmware go through in a few large reads and writes.
+constexpr size_t kBufferSize = size_t{1} << 20;
 
 [[noreturn]] void Fail(const char* what, const std::string& path)
 {
